@@ -1,0 +1,15 @@
+#include "AppContext.h"
+
+#include <unistd.h>
+
+namespace vorq::app {
+
+std::string AppContext::pluginPath() const {
+    if (!library.empty())
+        return library;
+    // Beside the program: bin/vorq and lib/VorqImportCopybook.so.
+    const auto self = std::filesystem::read_symlink("/proc/self/exe");
+    return (self.parent_path().parent_path() / "lib" / "VorqImportCopybook.so").string();
+}
+
+} // namespace vorq::app

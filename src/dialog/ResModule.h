@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace vorq {
+
+// Interface languages of the string table, by their Windows language ids.
+enum class Language { English = 1033, Japanese = 1041, Korean = 1042 };
+
+// The running user's language: the first of LC_ALL, LC_MESSAGES and LANG that is set and not
+// empty decides; "ja..." is Japanese, "ko..." Korean, anything else English.
+Language UserLanguage();
+
+// The text with that id in the user's language; an unknown id raises vorq::Error.
+std::string LoadResString(int id);
+std::string LoadResString(int id, Language language);
+
+} // namespace vorq

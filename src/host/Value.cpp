@@ -1,0 +1,72 @@
+#include "host/Value.h"
+
+#include "host/Error.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace vorq {
+namespace {
+
+[[noreturn]] void typeMismatch(const std::string& what) {
+    throw Error("Type mismatch: cannot convert " + what + " to a number", -2146828275);
+}
+
+std::string trimmed(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+double Value::toDouble() const {
+    if (const auto* i = std::get_if<std::int64_t>(&data_))
+        return static_cast<double>(*i);
+    if (const auto* d = std::get_if<double>(&data_))
+        return *d;
+    if (const auto* s = std::get_if<std::string>(&data_)) {
+        const std::string t = trimmed(*s);
+        double result = 0;
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), result);
+        if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+            typeMismatch("\"" + *s + "\"");
+        return result;
+    }
+    typeMismatch("Null");
+}
+
+std::int64_t Value::toInt64() const {
+    if (const auto* i = std::get_if<std::int64_t>(&data_))
+        return *i;
+    const double d = std::nearbyint(toDouble()); // halves go to the even neighbour
+    if (!(d >= -9.2233720368547758e18 && d < 9.2233720368547758e18))
+        throw Error("Overflow: " + toString() + " is out of range", -2146828282);
+    return static_cast<std::int64_t>(d);
+}
+
+std::int32_t Value::toLong() const {
+    const std::int64_t v = toInt64();
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
+        throw Error("Overflow: " + std::to_string(v) + " does not fit a 32-bit integer",
+                    -2146828282);
+    return static_cast<std::int32_t>(v);
+}
+
+std::string Value::toString() const {
+    if (const auto* i = std::get_if<std::int64_t>(&data_))
+        return std::to_string(*i);
+    if (const auto* d = std::get_if<double>(&data_)) {
+        char buffer[32];
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, *d);
+        return std::string(buffer, ec == std::errc() ? end : buffer);
+    }
+    if (const auto* s = std::get_if<std::string>(&data_))
+        return *s;
+    return {};
+}
+
+} // namespace vorq
