@@ -12,4 +12,9 @@ std::string AppContext::pluginPath() const {
     return (self.parent_path().parent_path() / "lib" / "VorqImportCopybook.so").string();
 }
 
+std::filesystem::path AppContext::ensureWorkspace() const {
+    std::filesystem::create_directories(workspace);
+    return workspace;
+}
+
 } // namespace vorq::app

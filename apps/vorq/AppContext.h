@@ -16,6 +16,8 @@ struct AppContext {
         return project.empty() ? workspace / "project.db" : std::filesystem::path(project);
     }
     std::string pluginPath() const;
+    // The workspace folder, created when missing.
+    std::filesystem::path ensureWorkspace() const;
 };
 
 } // namespace vorq::app

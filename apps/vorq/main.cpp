@@ -1,6 +1,7 @@
 // vorq: the command-line front end of the COBOL-structures-to-tables import.
 
 #include "AppContext.h"
+#include "ProjectCommands.h"
 #include "RegistryCommands.h"
 #include "host/Error.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_option("--project", context.project,
                    "Project database (default: <workspace>/project.db)");
+    vorq::app::addProjectCommands(app, context);
     vorq::app::addRegistryCommands(app, context);
 
     try {

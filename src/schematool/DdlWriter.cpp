@@ -1,0 +1,168 @@
+#include "schematool/DdlWriter.h"
+
+#include "host/Error.h"
+#include "schematool/ProjectCatalog.h"
+#include "schematool/SqlIdentifiers.h"
+#include "schematool/TypeCodes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fmt/core.h>
+#include <map>
+#include <set>
+
+namespace vorq::schematool {
+namespace {
+
+std::string quoted(const std::string& name) {
+    const bool plain =
+        !name.empty() && (std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_') &&
+        std::all_of(name.begin(), name.end(),
+                    [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
+    if (plain && !isReservedWord(name))
+        return name;
+    std::string result = "\"";
+    for (char c : name)
+        result += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return result + "\"";
+}
+
+std::string columnList(const CatalogTable& table, const ProjectCatalog& catalog,
+                       const std::vector<std::int32_t>& ids) {
+    std::string list;
+    for (const auto columnId : ids) {
+        const CatalogColumn* c = catalog.column(columnId);
+        list += (list.empty() ? "" : ", ") + quoted(c ? c->name : "?" + table.name);
+    }
+    return list;
+}
+
+// Tables with every referenced table before them; ties and cycles in order of id.
+std::vector<const CatalogTable*> parentsFirst(const ProjectCatalog& catalog) {
+    std::vector<const CatalogTable*> order;
+    std::set<std::int32_t> placed;
+    while (order.size() < catalog.tables.size()) {
+        const CatalogTable* next = nullptr;
+        for (const auto& t : catalog.tables) {
+            if (placed.count(t.id))
+                continue;
+            const bool ready =
+                std::all_of(t.foreignKeys.begin(), t.foreignKeys.end(), [&](auto& k) {
+                    return k.refTabId == t.id || placed.count(k.refTabId) ||
+                           !catalog.table(k.refTabId);
+                });
+            if (ready) {
+                next = &t;
+                break;
+            }
+        }
+        if (!next) // a cycle: take the lowest id left; its back references become ALTERs
+            for (const auto& t : catalog.tables)
+                if (!placed.count(t.id)) {
+                    next = &t;
+                    break;
+                }
+        placed.insert(next->id);
+        order.push_back(next);
+    }
+    return order;
+}
+
+} // namespace
+
+Dialect dialectNamed(std::string_view name) {
+    if (name == "sqlite")
+        return Dialect::SQLite;
+    if (name == "postgresql")
+        return Dialect::PostgreSQL;
+    if (name == "db2")
+        return Dialect::DB2;
+    throw Error("Unknown SQL dialect " + std::string(name) + " (use sqlite, postgresql or db2)");
+}
+
+std::string columnType(int type, int precision, int scale, Dialect dialect) {
+    const int n = std::max(precision, 1);
+    switch (type) {
+    case kTypeBoolean:
+        return "BOOLEAN";
+    case kTypeSmallInt:
+        return "SMALLINT";
+    case kTypeInteger:
+        return "INTEGER";
+    case kTypeBigInt:
+        return "BIGINT";
+    case kTypeSingle:
+        return "REAL";
+    case kTypeDouble:
+        return dialect == Dialect::PostgreSQL ? "DOUBLE PRECISION" : "DOUBLE";
+    case kTypeDecimal:
+        return fmt::format("{}({},{})", dialect == Dialect::PostgreSQL ? "NUMERIC" : "DECIMAL", n,
+                           std::max(scale, 0));
+    case kTypeTimestamp:
+        return "TIMESTAMP";
+    case kTypeBinary:
+    case kTypeLongBinary:
+        return dialect == Dialect::PostgreSQL ? "BYTEA" : "BLOB";
+    case kTypeMemo:
+        return dialect == Dialect::DB2 ? "CLOB" : "TEXT";
+    case kTypeNChar:
+        if (dialect == Dialect::DB2)
+            return n <= 127 ? fmt::format("GRAPHIC({})", n) : fmt::format("VARGRAPHIC({})", n);
+        return fmt::format("{}({})", dialect == Dialect::PostgreSQL ? "CHAR" : "NCHAR", n);
+    case kTypeChar:
+        if (dialect == Dialect::DB2 && n > 255)
+            return fmt::format("VARCHAR({})", n);
+        return fmt::format("CHAR({})", n);
+    default:
+        return fmt::format("VARCHAR({})", n);
+    }
+}
+
+std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect) {
+    std::string out;
+    std::set<std::int32_t> created;
+    std::vector<std::string> deferred;
+    for (const CatalogTable* t : parentsFirst(catalog)) {
+        std::vector<std::string> lines;
+        for (const auto& c : t->columns) {
+            const bool notNull = !c.nullable || catalog.isKeyColumn(*t, c.id);
+            lines.push_back(fmt::format("    {} {}{}", quoted(c.name),
+                                        columnType(c.type, c.precision, c.scale, dialect),
+                                        notNull ? " NOT NULL" : ""));
+        }
+        if (!t->primaryKey.empty())
+            lines.push_back("    PRIMARY KEY (" + columnList(*t, catalog, t->primaryKey) + ")");
+        for (const auto& k : t->foreignKeys) {
+            const CatalogTable* parent = catalog.table(k.refTabId);
+            if (!parent || k.columnPairs.empty())
+                continue;
+            std::vector<std::int32_t> mine, theirs;
+            for (const auto& [column, referenced] : k.columnPairs) {
+                mine.push_back(column);
+                theirs.push_back(referenced);
+            }
+            const std::string constraint =
+                fmt::format("CONSTRAINT {} FOREIGN KEY ({}) REFERENCES {} ({})", quoted(k.name),
+                            columnList(*t, catalog, mine), quoted(parent->name),
+                            columnList(*parent, catalog, theirs));
+            if (parent->id == t->id || created.count(parent->id))
+                lines.push_back("    " + constraint);
+            else
+                deferred.push_back("ALTER TABLE " + quoted(t->name) + " ADD " + constraint + ";\n");
+        }
+        created.insert(t->id);
+        if (lines.empty()) {
+            out += "-- " + quoted(t->name) + " has no columns yet\n\n";
+            continue;
+        }
+        out += "CREATE TABLE " + quoted(t->name) + " (\n";
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            out += lines[i] + (i + 1 < lines.size() ? ",\n" : "\n");
+        out += ");\n\n";
+    }
+    for (const auto& alter : deferred)
+        out += alter;
+    return out;
+}
+
+} // namespace vorq::schematool

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorq::schematool {
+
+struct ProjectCatalog;
+
+enum class Dialect { SQLite, PostgreSQL, DB2 };
+
+// The dialect named "sqlite", "postgresql" or "db2"; another name raises vorq::Error.
+Dialect dialectNamed(std::string_view name);
+
+// The column type of a type triple in a dialect, such as DECIMAL(9,2) or VARCHAR(300).
+std::string columnType(int type, int precision, int scale, Dialect dialect);
+
+// CREATE TABLE statements for every table of the catalog, parents before children, with
+// primary and foreign keys; the same catalog always gives the same text.
+std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect);
+
+} // namespace vorq::schematool

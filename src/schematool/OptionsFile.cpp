@@ -1,0 +1,195 @@
+#include "schematool/OptionsFile.h"
+
+#include "host/Error.h"
+#include "schematool/SqlIdentifiers.h"
+
+#include <charconv>
+#include <unistd.h>
+
+namespace vorq::schematool {
+namespace {
+
+constexpr const char* kDefaults = R"xml(<?xml version="1.0"?>
+<OPTIONS>
+  <LIST NAME="VorqOptions">
+    <CASE NAME="ImportOptions">
+      <LIST NAME="Import">
+        <CASE NAME="Copybooks">
+          <BOOL NAME="Strip" VALUE="False"/>
+          <STRINGS NAME="Prefixes"/>
+          <BOOL NAME="AutoKey" VALUE="False"/>
+          <STRINGS NAME="Patterns"/>
+          <BOOL NAME="ArrayFields" VALUE="False"/>
+          <NUMBER NAME="Threshold" VALUE="0"/>
+        </CASE>
+      </LIST>
+    </CASE>
+  </LIST>
+  <LIST NAME="SchemaTool">
+    <NUMBER NAME="IdentifierLimit" VALUE="128"/>
+  </LIST>
+</OPTIONS>
+)xml";
+
+const char* kImportPath = "//LIST[@NAME='VorqOptions']/CASE[@NAME='ImportOptions']"
+                          "/LIST[@NAME='Import']/CASE[@NAME='Copybooks']";
+
+struct SettingKind {
+    const char* name;
+    const char* element;
+    bool importOption;
+};
+constexpr SettingKind kSettings[] = {
+    {"Strip", "BOOL", true},
+    {"Prefixes", "STRINGS", true},
+    {"AutoKey", "BOOL", true},
+    {"Patterns", "STRINGS", true},
+    {"ArrayFields", "BOOL", true},
+    {"Threshold", "NUMBER", true},
+    {"IdentifierLimit", "NUMBER", false},
+};
+
+const SettingKind& kindOf(const std::string& name) {
+    for (const auto& kind : kSettings)
+        if (name == kind.name)
+            return kind;
+    std::string known;
+    for (const auto& kind : kSettings)
+        known += std::string(known.empty() ? "" : ", ") + kind.name;
+    throw Error("Unknown option " + name + " (the options are " + known + ")");
+}
+
+std::string booleanText(const std::string& value) {
+    std::string lower;
+    for (char c : value)
+        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    if (lower == "true" || lower == "1" || lower == "yes" || lower == "on")
+        return "True";
+    if (lower == "false" || lower == "0" || lower == "no" || lower == "off")
+        return "False";
+    throw Error("Not a yes/no value: " + value + " (use True or False)");
+}
+
+long wholeNumber(const std::string& name, const std::string& value, long low, long high) {
+    long number = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size() || number < low ||
+        number > high)
+        throw Error(name + " must be a whole number from " + std::to_string(low) + " to " +
+                    std::to_string(high) + ", not " + value);
+    return number;
+}
+
+} // namespace
+
+OptionsFile::OptionsFile(std::filesystem::path path) : path_(std::move(path)) {
+    if (!std::filesystem::exists(path_)) {
+        document_.load_string(kDefaults);
+        save();
+        return;
+    }
+    const auto parsed = document_.load_file(path_.c_str());
+    if (!parsed)
+        throw Error("The options file " + path_.string() + " is not readable XML: " +
+                    parsed.description() + " at byte " + std::to_string(parsed.offset));
+}
+
+Value OptionsFile::EditOptions(std::string&, Window&, std::string&, float&, float&, Value&) {
+    throw Error("This host has no options editor; change the import options with `vorq options "
+                "set` (file " +
+                path_.string() + ")");
+}
+
+void OptionsFile::save() const {
+    std::filesystem::create_directories(path_.parent_path().empty() ? "." : path_.parent_path());
+    const std::filesystem::path temporary = path_.string() + ".tmp" + std::to_string(::getpid());
+    if (!document_.save_file(temporary.c_str(), "  "))
+        throw Error("Cannot write the options file " + temporary.string());
+    std::error_code ec;
+    std::filesystem::rename(temporary, path_, ec);
+    if (ec)
+        throw Error("Cannot replace the options file " + path_.string() + ": " + ec.message());
+}
+
+const std::vector<std::string>& OptionsFile::settingNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> result;
+        for (const auto& kind : kSettings)
+            result.emplace_back(kind.name);
+        return result;
+    }();
+    return names;
+}
+
+pugi::xml_node OptionsFile::importNode() const {
+    return document_.select_node(kImportPath).node();
+}
+
+pugi::xml_node OptionsFile::settingNode(const std::string& name) const {
+    const SettingKind& kind = kindOf(name);
+    const pugi::xml_node parent = kind.importOption
+                                      ? importNode()
+                                      : document_.select_node("//LIST[@NAME='SchemaTool']").node();
+    return parent.find_child_by_attribute(kind.element, "NAME", kind.name);
+}
+
+std::string OptionsFile::show(const std::string& name) const {
+    const pugi::xml_node node = settingNode(name);
+    if (std::string(kindOf(name).element) != "STRINGS")
+        return node.attribute("VALUE").value();
+    std::string joined;
+    for (const pugi::xml_node child : node.children())
+        joined += (joined.empty() ? "" : ", ") + std::string(child.attribute("VALUE").value());
+    return joined;
+}
+
+void OptionsFile::set(const std::string& name, const std::vector<std::string>& values) {
+    const SettingKind& kind = kindOf(name);
+    const std::string element = kind.element;
+    if (element != "STRINGS" && values.size() != 1)
+        throw Error(name + " takes exactly one value");
+    std::string text;
+    if (element == "BOOL")
+        text = booleanText(values[0]);
+    else if (name == "Threshold")
+        text = std::to_string(wholeNumber(name, values[0], -2147483648L, 2147483647L));
+    else if (name == "IdentifierLimit")
+        text = std::to_string(wholeNumber(name, values[0], 18, kDefaultIdentifierLimit));
+
+    pugi::xml_node parent = kind.importOption
+                                ? importNode()
+                                : document_.select_node("//LIST[@NAME='SchemaTool']").node();
+    if (!parent && kind.importOption)
+        throw Error("The options file " + path_.string() + " lacks the import options node " +
+                    kImportPath);
+    if (!parent) {
+        pugi::xml_node root = document_.document_element();
+        if (!root)
+            root = document_.append_child("OPTIONS");
+        parent = root.append_child("LIST");
+        parent.append_attribute("NAME") = "SchemaTool";
+    }
+    pugi::xml_node node = parent.find_child_by_attribute(kind.element, "NAME", kind.name);
+    if (!node) {
+        node = parent.append_child(kind.element);
+        node.append_attribute("NAME") = kind.name;
+    }
+    if (element == "STRINGS") {
+        while (node.first_child())
+            node.remove_child(node.first_child());
+        for (const auto& value : values)
+            node.append_child("STRING").append_attribute("VALUE") = value.c_str();
+    } else {
+        if (!node.attribute("VALUE"))
+            node.append_attribute("VALUE");
+        node.attribute("VALUE") = text.c_str();
+    }
+}
+
+int OptionsFile::identifierLimit() const {
+    const int limit =
+        settingNode("IdentifierLimit").attribute("VALUE").as_int(kDefaultIdentifierLimit);
+    return limit >= 18 && limit <= kDefaultIdentifierLimit ? limit : kDefaultIdentifierLimit;
+}
+
+} // namespace vorq::schematool

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "host/HostLibraries.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vorq::schematool {
+
+// The host's options project: <workspace>/options.xml. A missing file is created with the
+// defaults; a file that is not readable XML raises vorq::Error naming it.
+class OptionsFile : public OptionsProject {
+public:
+    explicit OptionsFile(std::filesystem::path path);
+
+    pugi::xml_node OptionsXml() override { return document_; }
+    // The command-line host has no options editor; it points the user to `vorq options`.
+    Value EditOptions(std::string& path, Window& owner, std::string& caption, float& width,
+                      float& height, Value& extra) override;
+
+    const std::filesystem::path& path() const { return path_; }
+    // Writes the document back, atomically.
+    void save() const;
+
+    // The settings `vorq options` shows and sets, in display order.
+    static const std::vector<std::string>& settingNames();
+    // The value of a setting as text (a list joined by ", ").
+    std::string show(const std::string& name) const;
+    // Sets a setting from command-line values; a bad value or name raises vorq::Error and
+    // leaves the document unchanged.
+    void set(const std::string& name, const std::vector<std::string>& values);
+    // The identifier length limit of the schema tool.
+    int identifierLimit() const;
+
+private:
+    pugi::xml_node importNode() const;
+    pugi::xml_node settingNode(const std::string& name) const;
+
+    std::filesystem::path path_;
+    pugi::xml_document document_;
+};
+
+} // namespace vorq::schematool

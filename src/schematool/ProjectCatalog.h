@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vorq::sqlite {
+class Connection;
+}
+
+namespace vorq::schematool {
+
+struct CatalogColumn {
+    std::int32_t id = 0;
+    std::string name;
+    std::int32_t type = 0;
+    std::int32_t precision = 0;
+    std::int32_t scale = 0;
+    bool nullable = true;
+};
+
+struct CatalogForeignKey {
+    std::int32_t id = 0;
+    std::string name;
+    std::int32_t refTabId = 0;
+    std::vector<std::pair<std::int32_t, std::int32_t>> columnPairs; // (column, referenced column)
+};
+
+struct CatalogTable {
+    std::int32_t id = 0;
+    std::string name;
+    std::vector<CatalogColumn> columns;   // in position order
+    std::vector<std::int32_t> primaryKey; // column ids, in the order they joined the key
+    std::vector<CatalogForeignKey> foreignKeys;
+};
+
+// The tables of a project with their columns and keys, read in one pass.
+struct ProjectCatalog {
+    std::vector<CatalogTable> tables; // in order of TabID
+
+    const CatalogTable* table(std::int32_t id) const;
+    const CatalogColumn* column(std::int32_t id) const;
+    bool isKeyColumn(const CatalogTable& table, std::int32_t columnId) const;
+};
+
+ProjectCatalog readCatalog(const sqlite::Connection& db);
+
+} // namespace vorq::schematool

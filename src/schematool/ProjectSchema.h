@@ -1,0 +1,18 @@
+#pragma once
+
+namespace vorq::sqlite {
+class Connection;
+}
+
+namespace vorq::schematool {
+
+// The version of the project database's schema that this program writes and reads.
+constexpr int kSchemaVersion = 1;
+// "vorq" in the file header, so that a foreign SQLite file is told apart from a project.
+constexpr int kApplicationId = 0x766f7271;
+
+// Creates the schema in an empty file, or checks that an existing one is a project database
+// of a version this program reads; raises vorq::Error naming the file otherwise.
+void prepareProjectSchema(const sqlite::Connection& db);
+
+} // namespace vorq::schematool

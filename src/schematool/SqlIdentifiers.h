@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vorq::schematool {
+
+// The longest identifier every supported database takes (DB2 for z/OS 13, SQLite).
+constexpr int kDefaultIdentifierLimit = 128;
+
+// A COBOL name made a portable SQL identifier: hyphens and other characters become
+// underscores, a leading digit gets a letter before it, a word reserved in SQLite, PostgreSQL
+// or DB2 gets an underscore after it, and the result is cut to limit characters.
+std::string sqlIdentifier(std::string_view name, int limit);
+
+// True for a word reserved in SQLite, PostgreSQL or DB2 (compared without regard to case).
+bool isReservedWord(std::string_view word);
+
+// name when isTaken says it is free, else name_2, name_3, ... with name shortened so that the
+// result stays within limit characters.
+std::string uniqueIdentifier(const std::string& name, int limit,
+                             const std::function<bool(const std::string&)>& isTaken);
+
+} // namespace vorq::schematool

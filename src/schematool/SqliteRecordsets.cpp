@@ -1,0 +1,158 @@
+#include "schematool/SqliteRecordsets.h"
+
+#include "host/Error.h"
+#include "schematool/SqliteProjectDatabase.h"
+
+#include <strings.h>
+
+namespace vorq::schematool {
+namespace {
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+[[noreturn]] void noSuchField(std::string_view name, const std::string& where) {
+    throw Error("Item not found in this collection: no field " + std::string(name) + " in " + where,
+                3265);
+}
+
+[[noreturn]] void noCurrentRecord() {
+    throw Error("No current record.", 3021);
+}
+
+} // namespace
+
+QueryRecordset::QueryRecordset(const sqlite::Connection& db, std::string_view sql)
+    : statement_(db.prepare(sql)), sql_(sql) {
+    atEnd_ = !statement_.step();
+}
+
+void QueryRecordset::checkOpen() const {
+    if (closed_)
+        throw Error("Object is no longer valid: the recordset was closed", 3420);
+}
+
+bool QueryRecordset::Eof() const {
+    checkOpen();
+    return atEnd_;
+}
+
+void QueryRecordset::MoveNext() {
+    checkOpen();
+    if (atEnd_)
+        noCurrentRecord();
+    atEnd_ = !statement_.step();
+}
+
+int QueryRecordset::indexOf(std::string_view name) const {
+    for (int i = 0; i < statement_.columnCount(); ++i)
+        if (sameName(statement_.columnName(i), name))
+            return i;
+    noSuchField(name, "the query " + sql_);
+}
+
+Value QueryRecordset::getField(std::string_view name) const {
+    checkOpen();
+    const int index = indexOf(name);
+    if (atEnd_)
+        noCurrentRecord();
+    return statement_.column(index);
+}
+
+void QueryRecordset::setField(std::string_view, const Value&) {
+    throw Error("Cannot update: the query's rows are read-only", 3027);
+}
+void QueryRecordset::AddNew() {
+    throw Error("Cannot update: the query's rows are read-only", 3027);
+}
+void QueryRecordset::Update() {
+    throw Error("Cannot update: the query's rows are read-only", 3027);
+}
+
+TableRecordset::TableRecordset(SqliteProjectDatabase& db, std::string table)
+    : db_(db), table_(std::move(table)), columns_(db.columnsOf(table_)) {}
+
+void TableRecordset::checkOpen() const {
+    if (closed_)
+        throw Error("Object is no longer valid: the recordset was closed", 3420);
+}
+
+void TableRecordset::startReading() const {
+    if (reader_)
+        return;
+    reader_.emplace(db_.connection().prepare("SELECT * FROM \"" + table_ + "\" ORDER BY rowid"));
+    atEnd_ = !reader_->step();
+}
+
+bool TableRecordset::Eof() const {
+    checkOpen();
+    startReading();
+    return atEnd_;
+}
+
+void TableRecordset::MoveNext() {
+    checkOpen();
+    startReading();
+    if (atEnd_)
+        noCurrentRecord();
+    atEnd_ = !reader_->step();
+}
+
+const std::string& TableRecordset::columnNamed(std::string_view name) const {
+    for (const auto& column : columns_)
+        if (sameName(column, name))
+            return column;
+    noSuchField(name, "the table " + table_);
+}
+
+Value TableRecordset::getField(std::string_view name) const {
+    checkOpen();
+    const std::string& column = columnNamed(name);
+    if (pending_) {
+        const auto it = pending_->find(column);
+        return it == pending_->end() ? Value() : it->second;
+    }
+    startReading();
+    if (atEnd_)
+        noCurrentRecord();
+    for (int i = 0; i < reader_->columnCount(); ++i)
+        if (reader_->columnName(i) == column)
+            return reader_->column(i);
+    noSuchField(name, "the table " + table_);
+}
+
+void TableRecordset::setField(std::string_view name, const Value& value) {
+    checkOpen();
+    if (!pending_)
+        throw Error("Update or CancelUpdate without AddNew or Edit: " + table_, 3020);
+    (*pending_)[columnNamed(name)] = value;
+}
+
+void TableRecordset::AddNew() {
+    checkOpen();
+    pending_.emplace();
+    const std::string id = db_.idColumnOf(table_);
+    if (!id.empty())
+        (*pending_)[id] = Value(db_.reserveId(table_));
+}
+
+void TableRecordset::Update() {
+    checkOpen();
+    if (!pending_)
+        throw Error("Update or CancelUpdate without AddNew or Edit: " + table_, 3020);
+    std::string names, marks;
+    for (const auto& [column, value] : *pending_) {
+        names += (names.empty() ? "\"" : ", \"") + column + "\"";
+        marks += marks.empty() ? "?" : ", ?";
+    }
+    auto insert = db_.connection().prepare("INSERT INTO \"" + table_ + "\" (" + names +
+                                           ") VALUES (" + marks + ")");
+    int index = 1;
+    for (const auto& [column, value] : *pending_)
+        insert.bind(index++, value);
+    pending_.reset();
+    insert.run();
+}
+
+} // namespace vorq::schematool

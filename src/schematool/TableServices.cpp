@@ -1,0 +1,165 @@
+#include "schematool/TableServices.h"
+
+#include "host/Error.h"
+#include "schematool/SqlIdentifiers.h"
+#include "schematool/SqliteProjectDatabase.h"
+
+#include <ctime>
+
+namespace vorq::schematool {
+namespace {
+
+std::string isoTime(Timestamp time) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(time);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return buffer;
+}
+
+std::int32_t toId(std::int64_t rowid) {
+    return static_cast<std::int32_t>(rowid);
+}
+
+} // namespace
+
+TableServices::TableServices(SqliteProjectDatabase& db, int identifierLimit)
+    : db_(db), limit_(identifierLimit),
+      tableByName_(
+          db.connection().prepare("SELECT 1 FROM Tables WHERE TableName = ?1 COLLATE NOCASE")),
+      columnByName_(db.connection().prepare(
+          "SELECT 1 FROM Columns WHERE TabID = ?1 AND ColumnName = ?2 COLLATE NOCASE")),
+      nextPosition_(db.connection().prepare(
+          "SELECT coalesce(max(Position), 0) + 1 FROM Columns WHERE TabID = ?1")),
+      insertColumn_(db.connection().prepare(
+          "INSERT INTO Columns (TabID, ColumnName, Position, TypeID, Precision, Scale, Nullable, "
+          "Description, Origin, SourceReference, CreatedAt) "
+          "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)")) {}
+
+std::string TableServices::freeTableName(const std::string& candidate) {
+    const std::string base = candidate.size() > static_cast<std::size_t>(limit_)
+                                 ? candidate.substr(0, limit_)
+                                 : candidate;
+    return uniqueIdentifier(base, limit_, [this](const std::string& name) {
+        tableByName_.bind(1, std::string_view(name));
+        const bool taken = tableByName_.step();
+        tableByName_.reset();
+        return taken;
+    });
+}
+
+bool TableServices::tableExists(std::int32_t tabId) {
+    auto query = db_.connection().prepare("SELECT 1 FROM Tables WHERE TabID = ?1");
+    query.bind(1, static_cast<std::int64_t>(tabId));
+    return query.step();
+}
+
+std::int32_t TableServices::addTable(const std::string& name, const std::string& sourceKey,
+                                     Timestamp created, const std::string& origin,
+                                     const std::string& sourceReference) {
+    if (name.empty() || freeTableName(name) != name)
+        return 0;
+    auto insert = db_.connection().prepare(
+        "INSERT INTO Tables (TableName, SourceKey, Origin, SourceReference, CreatedAt) "
+        "VALUES (?1, ?2, ?3, ?4, ?5)");
+    insert.bind(1, std::string_view(name))
+        .bind(2, std::string_view(sourceKey))
+        .bind(3, std::string_view(origin))
+        .bind(4, std::string_view(sourceReference))
+        .bind(5, std::string_view(isoTime(created)));
+    insert.run();
+    return toId(db_.connection().lastInsertRowid());
+}
+
+std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
+    auto current = db_.connection().prepare(
+        "SELECT coalesce(PrimaryIndexID, 0), TableName FROM Tables WHERE TabID = ?1");
+    current.bind(1, static_cast<std::int64_t>(tabId));
+    if (!current.step())
+        return 0;
+    if (const auto existing = current.integer(0); existing != 0)
+        return toId(existing);
+    auto insert = db_.connection().prepare(
+        "INSERT INTO Indexes (TabID, IndexName, IsPrimary) VALUES (?1, ?2, 1)");
+    insert.bind(1, static_cast<std::int64_t>(tabId)).bind(2, "PK_" + current.text(1));
+    insert.run();
+    const std::int32_t indexId = toId(db_.connection().lastInsertRowid());
+    auto link = db_.connection().prepare("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
+    link.bind(1, static_cast<std::int64_t>(tabId)).bind(2, static_cast<std::int64_t>(indexId));
+    link.run();
+    return indexId;
+}
+
+std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t parentTabId,
+                                          const std::string& name) {
+    if (!tableExists(childTabId) || !tableExists(parentTabId))
+        return 0;
+    auto insert = db_.connection().prepare(
+        "INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) VALUES (?1, ?2, ?3)");
+    insert.bind(1, std::string_view(name))
+        .bind(2, static_cast<std::int64_t>(childTabId))
+        .bind(3, static_cast<std::int64_t>(parentTabId));
+    insert.run();
+    return toId(db_.connection().lastInsertRowid());
+}
+
+bool TableServices::columnNameTaken(std::int32_t tabId, const std::string& name) {
+    columnByName_.bind(1, static_cast<std::int64_t>(tabId)).bind(2, std::string_view(name));
+    const bool taken = columnByName_.step();
+    columnByName_.reset();
+    return taken;
+}
+
+std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& column) {
+    if (column.name.empty())
+        throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
+    const std::string name = uniqueIdentifier(
+        column.name, limit_, [&](const std::string& n) { return columnNameTaken(tabId, n); });
+    nextPosition_.bind(1, static_cast<std::int64_t>(tabId));
+    nextPosition_.step();
+    const std::int64_t position = nextPosition_.integer(0);
+    nextPosition_.reset();
+    insertColumn_.bind(1, static_cast<std::int64_t>(tabId))
+        .bind(2, std::string_view(name))
+        .bind(3, position)
+        .bind(4, static_cast<std::int64_t>(column.type))
+        .bind(5, static_cast<std::int64_t>(column.precision))
+        .bind(6, static_cast<std::int64_t>(column.scale))
+        .bind(7, static_cast<std::int64_t>(column.nullable ? 1 : 0))
+        .bind(8, std::string_view(column.description))
+        .bind(9, std::string_view(column.origin))
+        .bind(10, std::string_view(column.sourceReference))
+        .bind(11, std::string_view(isoTime(column.created)));
+    insertColumn_.run();
+    return toId(db_.connection().lastInsertRowid());
+}
+
+std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,
+                                       bool asKey) {
+    auto source = db_.connection().prepare(
+        "SELECT ColumnName, TypeID, Precision, Scale, Nullable, Description, Origin, "
+        "SourceReference FROM Columns WHERE ColumnID = ?1");
+    source.bind(1, static_cast<std::int64_t>(columnId));
+    if (!source.step())
+        throw Error("There is no column " + std::to_string(columnId) + " to copy");
+    ColumnSpec copy{source.text(0),
+                    static_cast<std::int32_t>(source.integer(1)),
+                    static_cast<std::int32_t>(source.integer(2)),
+                    static_cast<std::int32_t>(source.integer(3)),
+                    !asKey && source.integer(4) != 0,
+                    source.text(5),
+                    source.text(6),
+                    source.text(7),
+                    std::chrono::system_clock::now()};
+    return addColumn(targetTabId, copy);
+}
+
+void TableServices::setNullable(std::int32_t columnId, bool nullable) {
+    auto update = db_.connection().prepare("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1");
+    update.bind(1, static_cast<std::int64_t>(columnId))
+        .bind(2, static_cast<std::int64_t>(nullable));
+    update.run();
+}
+
+} // namespace vorq::schematool

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "host/HostObject.h"
+#include "sqlite/Sqlite.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vorq::schematool {
+
+class SqliteProjectDatabase;
+
+// A column as the table services make it.
+struct ColumnSpec {
+    std::string name;
+    std::int32_t type = 0;
+    std::int32_t precision = 0;
+    std::int32_t scale = 0;
+    bool nullable = true;
+    std::string description;
+    std::string origin;
+    std::string sourceReference;
+    Timestamp created;
+};
+
+// The schema tool's table services over the project database: tables, columns with names
+// unique per table (compared without case), primary indexes and foreign keys.
+class TableServices {
+public:
+    TableServices(SqliteProjectDatabase& db, int identifierLimit);
+
+    int identifierLimit() const { return limit_; }
+    // A name not used by any table of the project, within the identifier limit.
+    std::string freeTableName(const std::string& candidate);
+    // The id of a new table, or 0 when the name is empty or taken.
+    std::int32_t addTable(const std::string& name, const std::string& sourceKey, Timestamp created,
+                          const std::string& origin, const std::string& sourceReference);
+    // The table's primary index, made on the first call; 0 when the table does not exist.
+    std::int32_t primaryIndex(std::int32_t tabId);
+    // The id of a new foreign key from child to parent, or 0 when either table is missing.
+    std::int32_t addForeignKey(std::int32_t childTabId, std::int32_t parentTabId,
+                               const std::string& name);
+    // Adds a column after the table's last one; a clashing name gets _2, _3, ...
+    std::int32_t addColumn(std::int32_t tabId, const ColumnSpec& column);
+    // A copy of a column in another table, under a free name; asKey makes it NOT NULL.
+    std::int32_t copyColumn(std::int32_t columnId, std::int32_t targetTabId, bool asKey);
+    void setNullable(std::int32_t columnId, bool nullable);
+    bool tableExists(std::int32_t tabId);
+
+private:
+    bool columnNameTaken(std::int32_t tabId, const std::string& name);
+
+    SqliteProjectDatabase& db_;
+    int limit_;
+    sqlite::Statement tableByName_;
+    sqlite::Statement columnByName_;
+    sqlite::Statement nextPosition_;
+    sqlite::Statement insertColumn_;
+};
+
+} // namespace vorq::schematool

@@ -1,0 +1,80 @@
+#include "schematool/TypeMapping.h"
+
+#include "schematool/PictureSummary.h"
+#include "schematool/TypeCodes.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vorq::schematool {
+namespace {
+
+std::string normalisedUsage(std::string usage) {
+    for (char& c : usage)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    usage.erase(0, usage.find_first_not_of(' '));
+    usage.erase(usage.find_last_not_of(' ') + 1);
+    if (usage.starts_with("COMPUTATIONAL"))
+        usage = "COMP" + usage.substr(13);
+    return usage.empty() ? "DISPLAY" : usage;
+}
+
+struct Triple {
+    std::int32_t type, precision, scale;
+};
+
+// A binary item: 2, 4 or 8 bytes by digits. An unsigned or native (COMP-5) item at the top of
+// its range can hold values beyond the digits, so it takes the next wider type.
+Triple binaryType(int digits, int fraction, bool widen) {
+    if (fraction > 0)
+        return {kTypeDecimal, digits, fraction};
+    const int effective =
+        widen && (digits == 4 || digits == 9 || digits == 18) ? digits + 1 : digits;
+    if (effective <= 4)
+        return {kTypeSmallInt, 0, 0};
+    if (effective <= 9)
+        return {kTypeInteger, 0, 0};
+    if (effective <= 18)
+        return {kTypeBigInt, 0, 0};
+    return {kTypeDecimal, widen && digits == 18 ? 20 : digits, 0};
+}
+
+} // namespace
+
+bool compatibleType(std::int32_t length, std::int32_t fraction, const std::string& picture,
+                    const std::string& usage, std::int32_t& type, std::int32_t& precision,
+                    std::int32_t& scale) {
+    const std::string u = normalisedUsage(usage);
+    const PictureSummary pic = summarisePicture(picture);
+    using C = PictureSummary::Category;
+    const bool numeric = pic.category == C::Numeric;
+    const int digits = numeric ? pic.digits : length;
+    const int places = numeric ? pic.fraction : fraction;
+    const int characters = pic.displayLength > 0 ? pic.displayLength : length;
+
+    Triple t{};
+    if (u == "COMP-1")
+        t = {kTypeSingle, 0, 0};
+    else if (u == "COMP-2")
+        t = {kTypeDouble, 0, 0};
+    else if (u == "INDEX")
+        t = {kTypeInteger, 0, 0};
+    else if (u == "POINTER" || u == "FUNCTION-POINTER" || u == "PROCEDURE-POINTER" ||
+             pic.category == C::None || characters <= 0)
+        return false;
+    else if (u == "COMP" || u == "COMP-4" || u == "BINARY" || u == "COMP-5")
+        t = binaryType(digits, places, u == "COMP-5" || !pic.isSigned);
+    else if (u == "COMP-3" || u == "PACKED-DECIMAL" || numeric)
+        t = {kTypeDecimal, std::max(digits, 1), places};
+    else if (pic.category == C::National || pic.category == C::Dbcs || u == "DISPLAY-1" ||
+             u == "NATIONAL")
+        t = {kTypeNChar, characters, 0};
+    else
+        t = {kTypeChar, characters, 0};
+    type = t.type;
+    precision = t.precision;
+    scale = t.scale;
+    return true;
+}
+
+} // namespace vorq::schematool

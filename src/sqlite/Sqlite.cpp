@@ -1,0 +1,144 @@
+#include "sqlite/Sqlite.h"
+
+#include "host/Error.h"
+
+namespace vorq::sqlite {
+
+std::string describe(sqlite3* db, int code) {
+    std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "the database is locked by another program (" + text + ")";
+    case SQLITE_READONLY:
+        return "the database is read-only (" + text + ")";
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return "the file is not a database or is damaged (" + text + ")";
+    default:
+        return text;
+    }
+}
+
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
+    const int rc =
+        sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK)
+        throw Error(describe(db, rc) + " in: " + std::string(sql));
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
+    other.stmt_ = nullptr;
+}
+
+Statement& Statement::bind(int index, const Value& value) {
+    if (value.isNull())
+        sqlite3_bind_null(stmt_, index);
+    else if (value.isInteger())
+        sqlite3_bind_int64(stmt_, index, value.toInt64());
+    else if (value.isReal())
+        sqlite3_bind_double(stmt_, index, value.toDouble());
+    else
+        bind(index, std::string_view(value.toString()));
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::string_view text) {
+    sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::int64_t number) {
+    sqlite3_bind_int64(stmt_, index, number);
+    return *this;
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const std::string message = describe(db_, rc);
+    sqlite3_reset(stmt_);
+    throw Error(message, rc);
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+    reset();
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+std::string Statement::columnName(int index) const {
+    return sqlite3_column_name(stmt_, index);
+}
+
+Value Statement::column(int index) const {
+    switch (sqlite3_column_type(stmt_, index)) {
+    case SQLITE_INTEGER:
+        return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt_, index)));
+    case SQLITE_FLOAT:
+        return Value(sqlite3_column_double(stmt_, index));
+    case SQLITE_NULL:
+        return Value();
+    default:
+        return Value(text(index));
+    }
+}
+
+std::int64_t Statement::integer(int index) const {
+    return sqlite3_column_int64(stmt_, index);
+}
+
+std::string Statement::text(int index) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+    return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index))) : "";
+}
+
+bool Statement::isNull(int index) const {
+    return sqlite3_column_type(stmt_, index) == SQLITE_NULL;
+}
+
+Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(path) {
+    if (mode != Mode::CreateIfMissing && !std::filesystem::exists(path))
+        throw Error(path.string() + " does not exist");
+    int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (mode == Mode::CreateIfMissing)
+        flags |= SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string message = describe(db_, rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw Error("Cannot open " + path.string() + ": " + message, rc);
+    }
+    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_extended_result_codes(db_, 1);
+    exec("PRAGMA foreign_keys = ON");
+}
+
+Connection::~Connection() {
+    sqlite3_close_v2(db_);
+}
+
+void Connection::exec(std::string_view sql) const {
+    const int rc = sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw Error(path_.string() + ": " + describe(db_, rc), rc);
+}
+
+} // namespace vorq::sqlite

@@ -1,0 +1,96 @@
+#include "host/Error.h"
+#include "schematool/OptionsFile.h"
+#include "schematool/ProgressDisplay.h"
+#include "schematool/SchemaToolPlatform.h"
+#include "support/TempDir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace vorq::schematool {
+namespace {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(OptionsFile, IsCreatedWithDefaultsThatTheImportQueriesFind) {
+    testing::TempDir dir;
+    OptionsFile options(dir / "options.xml");
+    ASSERT_TRUE(std::filesystem::exists(dir / "options.xml"));
+    const pugi::xml_node node =
+        options.OptionsXml()
+            .select_node("//LIST[@NAME='VorqOptions']/CASE[@NAME='ImportOptions']"
+                         "/LIST[@NAME='Import']/CASE[@NAME='Copybooks']")
+            .node();
+    ASSERT_TRUE(node);
+    EXPECT_STREQ(node.select_node("./BOOL[@NAME='Strip']").node().attribute("VALUE").value(),
+                 "False");
+    EXPECT_EQ(node.select_node("./NUMBER[@NAME='Threshold']").node().attribute("VALUE").as_int(-1),
+              0);
+    EXPECT_FALSE(node.select_node("./STRINGS[@NAME='Patterns']").node().first_child());
+    EXPECT_EQ(options.identifierLimit(), 128);
+}
+
+TEST(OptionsFile, SettingValidatesAndABadValueChangesNothing) {
+    testing::TempDir dir;
+    OptionsFile options(dir / "options.xml");
+    options.set("Strip", {"yes"});
+    options.set("Prefixes", {"WS", "LK-"});
+    options.set("Threshold", {"-5"});
+    options.save();
+    const std::string saved = fileText(dir / "options.xml");
+
+    OptionsFile again(dir / "options.xml");
+    EXPECT_EQ(again.show("Strip"), "True");
+    EXPECT_EQ(again.show("Prefixes"), "WS, LK-");
+    EXPECT_EQ(again.show("Threshold"), "-5");
+    EXPECT_THROW(again.set("Threshold", {"2.5"}), Error);
+    EXPECT_THROW(again.set("Threshold", {"99999999999"}), Error);
+    EXPECT_THROW(again.set("AutoKey", {"maybe"}), Error);
+    EXPECT_THROW(again.set("Strip", {"True", "False"}), Error);
+    EXPECT_THROW(again.set("Colour", {"blue"}), Error);
+    EXPECT_THROW(again.set("IdentifierLimit", {"5"}), Error);
+    EXPECT_EQ(again.show("Threshold"), "-5");
+    EXPECT_EQ(fileText(dir / "options.xml"), saved);
+    again.set("Prefixes", {});
+    EXPECT_EQ(again.show("Prefixes"), "");
+}
+
+TEST(OptionsFile, UnreadableXmlIsAnErrorNamingTheFile) {
+    testing::TempDir dir;
+    std::ofstream(dir / "options.xml") << "<OPTIONS><LIST";
+    try {
+        OptionsFile options(dir / "options.xml");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_NE(e.description().find((dir / "options.xml").string() + " is not readable XML"),
+                  std::string::npos);
+    }
+}
+
+TEST(FormatMessage, ReplacesNumberedPlaceholders) {
+    EXPECT_EQ(formatMessage("Item %1 has no subitems.", {"CUST-NO PICTURE 9(5)"}),
+              "Item CUST-NO PICTURE 9(5) has no subitems.");
+    EXPECT_EQ(formatMessage("%1から%2", {"A", "B"}), "AからB");
+    EXPECT_EQ(formatMessage("100% of %1 and %3", {"x"}), "100% of x and %3");
+}
+
+TEST(ProgressDisplay, IsSilentWhenStderrIsNoTerminal) {
+    std::FILE* file = std::tmpfile();
+    ProgressDisplay progress(file);
+    progress.start("Importing", 3);
+    progress.finishStep(1);
+    progress.finishStep(2);
+    progress.finish();
+    EXPECT_EQ(progress.done(), 3);
+    EXPECT_EQ(std::ftell(file), 0);
+    std::fclose(file);
+}
+
+} // namespace
+} // namespace vorq::schematool

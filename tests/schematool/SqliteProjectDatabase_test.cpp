@@ -1,0 +1,149 @@
+#include "host/Error.h"
+#include "schematool/ProjectSchema.h"
+#include "support/ProjectFixture.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace vorq::schematool {
+namespace {
+
+using testing::ProjectFixture;
+using Mode = sqlite::Connection::Mode;
+
+std::string openError(const std::filesystem::path& path, Mode mode = Mode::ReadWrite) {
+    try {
+        SqliteProjectDatabase db(path, mode);
+    } catch (const Error& e) {
+        return e.description();
+    }
+    return "opened";
+}
+
+TEST(ProjectDatabase, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem) {
+    testing::TempDir dir;
+    EXPECT_EQ(openError(dir / "none.db"), (dir / "none.db").string() + " does not exist");
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.db"));
+
+    std::ofstream(dir / "text.db") << "this is a text file, not a database, long enough to check";
+    EXPECT_EQ(openError(dir / "text.db"),
+              "Cannot open the project database " + (dir / "text.db").string() +
+                  ": the file is not a database or is damaged (file is not a database)");
+
+    {
+        sqlite::Connection other(dir / "other.db", Mode::CreateIfMissing);
+        other.exec("CREATE TABLE T (x)");
+    }
+    EXPECT_EQ(openError(dir / "other.db"),
+              (dir / "other.db").string() +
+                  " is not a vorq project database (it is another SQLite database)");
+
+    { SqliteProjectDatabase fresh(dir / "new.db", Mode::CreateIfMissing); }
+    sqlite::Connection(dir / "new.db", Mode::ReadWrite).exec("PRAGMA user_version = 9");
+    EXPECT_EQ(openError(dir / "new.db"),
+              (dir / "new.db").string() +
+                  " was written by a newer vorq (schema version 9; this program reads up to 1)");
+}
+
+TEST(ProjectDatabase, ALockedDatabaseIsAClearErrorAndChangesNothing) {
+    ProjectFixture p;
+    sqlite::Connection other(p.dir / "project.db", Mode::ReadWrite);
+    other.exec("BEGIN IMMEDIATE");
+    try {
+        p.db->BeginTrans();
+        FAIL() << "BeginTrans should wait and then fail";
+    } catch (const Error& e) {
+        EXPECT_NE(e.description().find("the database is locked by another program"),
+                  std::string::npos)
+            << e.description();
+    }
+    other.exec("ROLLBACK");
+    EXPECT_FALSE(p.db->inTransaction());
+}
+
+TEST(ProjectDatabase, AddNewGivesTheIdBeforeUpdateAndLinksAreCheckedAtCommit) {
+    ProjectFixture p;
+    std::int32_t tab = p.addTable("CUSTOMER");
+    const std::int32_t index = p.ws->PrimaryAdd(tab);
+    p.db->BeginTrans();
+    auto columns = p.db->OpenRecordset("Columns");
+    auto indexColumns = p.db->OpenRecordset("IndexColumns");
+    columns->AddNew();
+    columns->Fields("TabID") = tab;
+    columns->Fields("columnname") = "CUST_ID";
+    columns->Fields("Position") = 1;
+    const std::int64_t newId = columns->Fields("ColumnId").value().toInt64();
+    EXPECT_GT(newId, 0);
+    // The key row names the column before the column row is saved.
+    indexColumns->AddNew();
+    indexColumns->Fields("IndexID") = index;
+    indexColumns->Fields("ColumnId") = newId;
+    indexColumns->Fields("Direction") = "A";
+    indexColumns->Update();
+    columns->Update();
+    const std::int32_t other = p.addColumn(tab, "OTHER");
+    EXPECT_GT(other, newId) << "an automatic id never reuses a reserved one";
+    p.db->CommitTrans();
+
+    auto key = p.db->OpenRecordset(
+        std::string("select C.*, IC.Position as IPosition ") +
+        "from Tables T, IndexColumns IC, Columns C " + "where T.PrimaryIndexID = IC.IndexID " +
+        "and IC.ColumnID = C.ColumnID " + "and T.TabID = " + std::to_string(tab) + " " +
+        "order by IC.Position");
+    ASSERT_FALSE(key->Eof());
+    EXPECT_EQ(key->Fields("ColumnName").value().toString(), "CUST_ID");
+    EXPECT_EQ(key->Fields("ColumnId").value().toInt64(), newId);
+    EXPECT_TRUE(key->Fields("IPosition").value().isNull());
+    key->MoveNext();
+    EXPECT_TRUE(key->Eof());
+    EXPECT_THROW(key->Fields("ColumnName").value(), Error) << "no current record";
+
+    p.db->BeginTrans();
+    p.db->Execute("insert into ForeignKeyColumns(KeyID,ColumnID, RefColumnID) values (999,1,1)");
+    EXPECT_THROW(p.db->CommitTrans(), Error) << "a dangling link fails the commit";
+    p.db->Rollback();
+    EXPECT_EQ(p.count("SELECT count(*) FROM ForeignKeyColumns"), 0);
+}
+
+TEST(ProjectDatabase, TheFixedStatementTextsRunUnchanged) {
+    ProjectFixture p;
+    const std::int32_t parent = p.addTable("PARENT");
+    std::int32_t child = p.addTable("CHILD");
+    std::int32_t keyId = 0;
+    std::int32_t parentRef = parent;
+    ASSERT_TRUE(p.ws->ForeignAdd(child, parentRef, "CHILD_OCCURS", keyId));
+    const std::int32_t pk = p.addColumn(parent, "ID");
+    const std::int32_t fk = p.addColumn(child, "ID");
+    const std::int32_t index = p.ws->PrimaryAdd(child);
+
+    p.db->BeginTrans();
+    p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values (" +
+                  std::to_string(index) + "," + std::to_string(fk) + ",'A',-1)");
+    p.db->Execute("insert into ForeignKeyColumns(KeyID,ColumnID, RefColumnID) values (" +
+                  std::to_string(keyId) + "," + std::to_string(fk) + "," + std::to_string(pk) +
+                  ")");
+    p.db->CommitTrans();
+
+    auto refs =
+        p.db->OpenRecordset("select * from ForeignKeys where RefTabID = " + std::to_string(parent));
+    ASSERT_FALSE(refs->Eof());
+    EXPECT_EQ(refs->Fields("TabID").value().toLong(), child);
+    EXPECT_EQ(refs->Fields("KeyID").value().toLong(), keyId);
+    EXPECT_TRUE(p.db->OpenRecordset("select * from ForeignKeys where RefTabID = -1")->Eof());
+    EXPECT_THROW(p.db->OpenRecordset("NoSuchTable"), Error);
+}
+
+TEST(ProjectDatabase, RollbackUndoesEveryRowOfTheTransaction) {
+    ProjectFixture p;
+    p.db->BeginTrans();
+    std::int32_t tab = p.addTable("GONE");
+    p.addColumn(tab, "A");
+    p.ws->PrimaryAdd(tab);
+    p.db->Rollback();
+    EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
+    EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
+    EXPECT_EQ(p.count("SELECT count(*) FROM Indexes"), 0);
+}
+
+} // namespace
+} // namespace vorq::schematool

@@ -1,0 +1,124 @@
+#include "schematool/SqlIdentifiers.h"
+#include "support/ProjectFixture.h"
+#include "toolkit/headless/HeadlessComboBox.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::schematool {
+namespace {
+
+using testing::ProjectFixture;
+
+TEST(TableServices, TablesAreUniqueWithoutRegardToCase) {
+    ProjectFixture p;
+    const std::int32_t first = p.addTable("CUSTOMER");
+    EXPECT_GT(first, 0);
+    std::string name = "customer";
+    std::int32_t id = 77;
+    std::string key = "K";
+    EXPECT_FALSE(p.ws->TableAdd(name, id, key, {}, "DataStructImport", ""));
+    EXPECT_EQ(id, 77) << "a refused table writes no id back";
+    name = "";
+    EXPECT_FALSE(p.ws->TableAdd(name, id, key, {}, "DataStructImport", ""));
+    EXPECT_EQ(p.ws->GetFreeTableName("Customer"), "Customer_2");
+    EXPECT_EQ(p.ws->GetFreeTableName("ORDERS"), "ORDERS");
+}
+
+TEST(TableServices, PrimaryAddIsIdempotentAndForeignAddRecordsChildAndParent) {
+    ProjectFixture p;
+    std::int32_t parent = p.addTable("P");
+    std::int32_t child = p.addTable("C");
+    const std::int32_t index = p.ws->PrimaryAdd(parent);
+    EXPECT_GT(index, 0);
+    EXPECT_EQ(p.ws->PrimaryAdd(parent), index);
+    EXPECT_NE(p.ws->PrimaryAdd(child), index);
+    std::int32_t missing = 999;
+    EXPECT_EQ(p.ws->PrimaryAdd(missing), 0);
+
+    std::int32_t keyId = 0;
+    ASSERT_TRUE(p.ws->ForeignAdd(child, parent, "C_OCCURS", keyId));
+    EXPECT_EQ(p.count("SELECT TabID FROM ForeignKeys WHERE KeyID = " + std::to_string(keyId)),
+              child);
+    EXPECT_EQ(p.count("SELECT RefTabID FROM ForeignKeys WHERE KeyID = " + std::to_string(keyId)),
+              parent);
+    EXPECT_FALSE(p.ws->ForeignAdd(child, missing, "X", keyId));
+}
+
+TEST(TableServices, ClashingColumnNamesGetNumberedAndPositionsFollow) {
+    ProjectFixture p;
+    std::int32_t tab = p.addTable("PERSON");
+    p.addColumn(tab, "CITY");
+    p.addColumn(tab, "City");
+    p.addColumn(tab, "city_2");
+    std::int32_t idx = 0;
+    for (int i = 0; i < 2; ++i)
+        p.ws->ColumnAdd(tab, "idx", 4, 0, 0, false, "Occurs indexing field", "", {},
+                        "DataStructImport", "", -1, idx);
+    auto names =
+        p.db->connection().prepare("SELECT group_concat(ColumnName || ':' || Position, ' ') FROM "
+                                   "(SELECT * FROM Columns WHERE TabID = ?1 ORDER BY Position)");
+    names.bind(1, static_cast<std::int64_t>(tab));
+    names.step();
+    EXPECT_EQ(names.text(0), "CITY:1 City_2:2 city_2_2:3 idx:4 idx_2:5");
+    EXPECT_EQ(p.count("SELECT Nullable FROM Columns WHERE ColumnID = " + std::to_string(idx)), 0);
+}
+
+TEST(TableServices, ColumnCopyMakesAFreeNotNullCopyInTheTarget) {
+    ProjectFixture p;
+    std::int32_t parent = p.addTable("P");
+    std::int32_t child = p.addTable("C");
+    const std::int32_t id = p.addColumn(parent, "CUST_ID", 20, 8, 0);
+    p.addColumn(child, "CUST_ID");
+    const std::int32_t copy = p.ws->ColumnCopy(id, child, true);
+    auto row = p.db->connection().prepare(
+        "SELECT ColumnName, TypeID, Precision, Nullable, TabID FROM Columns WHERE ColumnID = ?1");
+    row.bind(1, static_cast<std::int64_t>(copy));
+    ASSERT_TRUE(row.step());
+    EXPECT_EQ(row.text(0), "CUST_ID_2");
+    EXPECT_EQ(row.integer(1), 20);
+    EXPECT_EQ(row.integer(2), 8);
+    EXPECT_EQ(row.integer(3), 0);
+    EXPECT_EQ(row.integer(4), child);
+}
+
+TEST(TableServices, LoadTableComboListsEveryTableWithItsId) {
+    ProjectFixture p;
+    const std::int32_t b = p.addTable("B_TABLE");
+    const std::int32_t a = p.addTable("a_table");
+    headless::HeadlessComboBox combo("cmbTable");
+    combo.AddItem("stale");
+    p.ws->LoadTableCombo(combo);
+    ASSERT_EQ(combo.ListCount(), 2);
+    EXPECT_EQ(combo.List(0), "a_table");
+    EXPECT_EQ(combo.ItemData(0), a);
+    EXPECT_EQ(combo.ItemData(1), b);
+}
+
+TEST(SqlIdentifiers, CobolNamesBecomePortableIdentifiers) {
+    EXPECT_EQ(sqlIdentifier("CUST-NAME", 128), "CUST_NAME");
+    EXPECT_EQ(sqlIdentifier("WS-AMT$2", 128), "WS_AMT_2");
+    EXPECT_EQ(sqlIdentifier("2ND-ADDR", 128), "N2ND_ADDR");
+    EXPECT_EQ(sqlIdentifier("ORDER", 128), "ORDER_");
+    EXPECT_EQ(sqlIdentifier("date", 128), "date_");
+    EXPECT_EQ(sqlIdentifier("CUSTOMER-MASTER-RECORD-FOR-BRANCH", 30),
+              "CUSTOMER_MASTER_RECORD_FOR_BRA");
+    EXPECT_TRUE(isReservedWord("Select"));
+    EXPECT_FALSE(isReservedWord("CUSTOMER"));
+}
+
+TEST(SqlIdentifiers, NumberedNamesStayWithinTheLimit) {
+    std::set<std::string> taken{"ABCDEFGHIJ", "ABCDEFGH_2"};
+    const auto isTaken = [&](const std::string& n) { return taken.count(n) > 0; };
+    EXPECT_EQ(uniqueIdentifier("ABCDEFGHIJ", 10, isTaken), "ABCDEFGH_3");
+    EXPECT_EQ(uniqueIdentifier("FREE", 10, isTaken), "FREE");
+
+    ProjectFixture p;
+    p.platform.optionsFile().set("IdentifierLimit", {"18"});
+    schematool::SchemaWorkspace narrow(p.platform, p.db);
+    EXPECT_EQ(narrow.SQLID("VERY-LONG-CUSTOMER-NAME"), "VERY_LONG_CUSTOMER");
+    p.addTable("VERY_LONG_CUSTOMER");
+    EXPECT_EQ(narrow.GetFreeTableName("VERY_LONG_CUSTOMER"), "VERY_LONG_CUSTOM_2");
+}
+
+} // namespace
+} // namespace vorq::schematool
