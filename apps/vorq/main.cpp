@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ProjectCommands.h"
 #include "RegistryCommands.h"
+#include "SourceCommands.h"
 #include "host/Error.h"
 
 #include <CLI/CLI.hpp>
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
                    "Project database (default: <workspace>/project.db)");
     vorq::app::addProjectCommands(app, context);
     vorq::app::addRegistryCommands(app, context);
+    vorq::app::addSourceCommands(app, context);
 
     try {
         app.parse(argc, argv);

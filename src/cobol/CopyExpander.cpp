@@ -1,0 +1,263 @@
+#include "cobol/CopyExpander.h"
+
+#include "cobol/Lexer.h"
+#include "cobol/SourceFormat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace vorq::cobol {
+namespace {
+
+struct Replacement {
+    enum class Mode { Whole, Leading, Trailing } mode = Mode::Whole;
+    std::vector<Token> pattern;
+    std::vector<Token> by;
+};
+
+bool same(const Token& a, const Token& b) {
+    if (a.kind == TokenKind::Literal || b.kind == TokenKind::Literal)
+        return a.kind == b.kind && a.text == b.text;
+    return a.upper == b.upper;
+}
+
+// A pseudo-text pattern such as ==:TAG:== replaces that text inside words too.
+bool isPartialTag(const std::string& upper) {
+    return upper.size() > 2 && ((upper.front() == ':' && upper.back() == ':') ||
+                                (upper.front() == '(' && upper.back() == ')'));
+}
+
+std::string replaceAll(std::string text, const std::string& upperText, const std::string& from,
+                       const std::string& to) {
+    std::string result;
+    std::size_t pos = 0;
+    for (std::size_t hit; (hit = upperText.find(from, pos)) != std::string::npos;
+         pos = hit + from.size())
+        result += text.substr(pos, hit - pos) + to;
+    return result + text.substr(pos);
+}
+
+class Expander {
+public:
+    Expander(const FileReader& files, const CopyOptions& options, Diagnostics& diags)
+        : files_(files), options_(options), diags_(diags) {}
+
+    std::vector<Token> file(const std::string& path, const std::string& text) {
+        stack_.push_back(path);
+        auto source = SourceFile::fromText(path, text);
+        auto tokens = tokenize(source, splitSource(source, diags_), diags_);
+        std::vector<Token> out;
+        out.reserve(tokens.size());
+        expand(tokens, path, out);
+        stack_.pop_back();
+        return out;
+    }
+
+private:
+    void expand(const std::vector<Token>& in, const std::string& path, std::vector<Token>& out) {
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            const Token& t = in[i];
+            if (t.is("COPY")) {
+                i = copyStatement(in, i, path, out);
+                continue;
+            }
+            if (t.is("EXEC") || t.is("EXECUTE")) {
+                i = execBlock(in, i, path, out);
+                continue;
+            }
+            out.push_back(t);
+        }
+    }
+
+    // EXEC ... END-EXEC: dropped, except EXEC SQL INCLUDE member, which is a COPY.
+    std::size_t execBlock(const std::vector<Token>& in, std::size_t i, const std::string& path,
+                          std::vector<Token>& out) {
+        std::size_t end = i + 1;
+        while (end < in.size() && !in[end].is("END-EXEC"))
+            ++end;
+        if (end == in.size()) {
+            diags_.error(in[i].at, "EXEC block is not closed: expected END-EXEC");
+            return end;
+        }
+        if (i + 3 < end && in[i + 1].is("SQL") && in[i + 2].is("INCLUDE")) {
+            const Token& name = in[i + 3];
+            if (name.upper != "SQLCA" && name.upper != "SQLDA")
+                include(name, {}, path, out);
+        }
+        return end + 1 < in.size() && in[end + 1].kind == TokenKind::Period ? end + 1 : end;
+    }
+
+    std::size_t copyStatement(const std::vector<Token>& in, std::size_t i, const std::string& path,
+                              std::vector<Token>& out) {
+        const Token& copy = in[i];
+        std::size_t j = i + 1;
+        if (j >= in.size() || (in[j].kind != TokenKind::Word && in[j].kind != TokenKind::Literal)) {
+            diags_.error(copy.at, "expected a member name after COPY");
+            return j;
+        }
+        Token name = in[j++];
+        std::string library;
+        if (j + 1 < in.size() && (in[j].is("OF") || in[j].is("IN"))) {
+            library = in[j + 1].text;
+            j += 2;
+        }
+        if (j < in.size() && in[j].is("SUPPRESS"))
+            ++j;
+        std::vector<Replacement> replacing;
+        if (j < in.size() && in[j].is("REPLACING")) {
+            ++j;
+            while (j < in.size() && in[j].kind != TokenKind::Period) {
+                Replacement r;
+                if (in[j].is("LEADING") || in[j].is("TRAILING")) {
+                    r.mode = in[j].is("LEADING") ? Replacement::Mode::Leading
+                                                 : Replacement::Mode::Trailing;
+                    ++j;
+                }
+                if (j >= in.size())
+                    break;
+                r.pattern = operand(in[j++]);
+                if (j >= in.size() || !in[j].is("BY")) {
+                    diags_.error(j < in.size() ? in[j].at : copy.at,
+                                 "expected BY in the REPLACING phrase of COPY");
+                    break;
+                }
+                ++j;
+                if (j >= in.size())
+                    break;
+                r.by = operand(in[j++]);
+                replacing.push_back(std::move(r));
+            }
+        }
+        if (j >= in.size() || in[j].kind != TokenKind::Period)
+            diags_.error(j < in.size() ? in[j].at : copy.at,
+                         "expected a period to end the COPY statement");
+        std::vector<Token> member;
+        include(name, library, path, member);
+        applyReplacing(member, replacing, out);
+        return j < in.size() && in[j].kind == TokenKind::Period ? j : j - 1;
+    }
+
+    std::vector<Token> operand(const Token& t) {
+        if (t.kind == TokenKind::PseudoText)
+            return tokenizeText(t.text, t.at, diags_);
+        return {t};
+    }
+
+    void include(const Token& name, const std::string& library, const std::string& path,
+                 std::vector<Token>& out) {
+        std::vector<std::string> searched;
+        const std::string found = resolve(name.text, library, path, searched);
+        if (found.empty()) {
+            std::string folders;
+            for (const auto& s : searched)
+                folders += (folders.empty() ? "" : ", ") + s;
+            diags_.error(name.at, "copy member " + name.text + " not found (searched " + folders +
+                                      "; add its folder with --copy-path)");
+            return;
+        }
+        if (std::find(stack_.begin(), stack_.end(), found) != stack_.end()) {
+            std::string chain;
+            for (const auto& s : stack_)
+                chain += std::filesystem::path(s).filename().string() + " -> ";
+            diags_.error(name.at, "COPY " + name.text + " is recursive: " + chain +
+                                      std::filesystem::path(found).filename().string());
+            return;
+        }
+        const auto member = file(found, *files_.read(found));
+        out.insert(out.end(), member.begin(), member.end());
+    }
+
+    std::string resolve(const std::string& name, const std::string& library,
+                        const std::string& including, std::vector<std::string>& searched) {
+        std::vector<std::string> folders{std::filesystem::path(including).parent_path().string()};
+        folders.insert(folders.end(), options_.copyPaths.begin(), options_.copyPaths.end());
+        std::string lower = name, upper = name;
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        static const char* extensions[] = {"",     ".cpy", ".CPY", ".cbl",
+                                           ".CBL", ".cob", ".COB", ".copy"};
+        for (const auto& folder : folders) {
+            const std::string base = folder.empty() ? "." : folder;
+            searched.push_back(base);
+            for (const std::string& dir :
+                 {base, library.empty() ? std::string() : base + "/" + library}) {
+                if (dir.empty())
+                    continue;
+                for (const auto& stem : {name, upper, lower})
+                    for (const char* ext : extensions) {
+                        const std::string candidate = dir + "/" + stem + ext;
+                        if (files_.read(candidate))
+                            return candidate;
+                    }
+            }
+        }
+        return "";
+    }
+
+    void applyReplacing(const std::vector<Token>& member, const std::vector<Replacement>& rules,
+                        std::vector<Token>& out) {
+        for (std::size_t i = 0; i < member.size();) {
+            bool replaced = false;
+            for (const auto& r : rules) {
+                if (r.pattern.empty())
+                    continue;
+                if (r.mode == Replacement::Mode::Whole && i + r.pattern.size() <= member.size() &&
+                    std::equal(r.pattern.begin(), r.pattern.end(),
+                               member.begin() + static_cast<long>(i), same)) {
+                    for (Token t : r.by) {
+                        t.at = member[i].at;
+                        t.lineStart = member[i].lineStart;
+                        out.push_back(std::move(t));
+                    }
+                    i += r.pattern.size();
+                    replaced = true;
+                    break;
+                }
+                if (r.pattern.size() == 1 && member[i].kind == TokenKind::Word) {
+                    const std::string& from = r.pattern[0].upper;
+                    const std::string to = r.by.empty() ? "" : r.by[0].text;
+                    const Token& t = member[i];
+                    std::string text;
+                    if (r.mode == Replacement::Mode::Leading && t.upper.starts_with(from))
+                        text = to + t.text.substr(from.size());
+                    else if (r.mode == Replacement::Mode::Trailing && t.upper.ends_with(from))
+                        text = t.text.substr(0, t.text.size() - from.size()) + to;
+                    else if (r.mode == Replacement::Mode::Whole && isPartialTag(from) &&
+                             t.upper.find(from) != std::string::npos)
+                        text = replaceAll(t.text, t.upper, from, to);
+                    else
+                        continue;
+                    Token changed = t;
+                    changed.text = text;
+                    changed.upper = text;
+                    for (char& c : changed.upper)
+                        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                    out.push_back(std::move(changed));
+                    ++i;
+                    replaced = true;
+                    break;
+                }
+            }
+            if (!replaced)
+                out.push_back(member[i++]);
+        }
+    }
+
+    const FileReader& files_;
+    const CopyOptions& options_;
+    Diagnostics& diags_;
+    std::vector<std::string> stack_;
+};
+
+} // namespace
+
+std::vector<Token> readExpanded(const std::string& path, const std::string& text,
+                                const FileReader& files, const CopyOptions& options,
+                                Diagnostics& diags) {
+    return Expander(files, options, diags).file(path, text);
+}
+
+} // namespace vorq::cobol

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cobol/FileReader.h"
+#include "cobol/Token.h"
+
+#include <string>
+#include <vector>
+
+namespace vorq::cobol {
+
+// Where COPY members are looked for, and how.
+struct CopyOptions {
+    std::vector<std::string> copyPaths; // folders searched after the including file's own
+};
+
+// Reads a file and returns its tokens with every COPY (and EXEC SQL INCLUDE) replaced by the
+// member's tokens, REPLACING applied, and EXEC ... END-EXEC blocks removed. A missing or
+// recursive member is an error at its COPY statement; the statement is then dropped.
+std::vector<Token> readExpanded(const std::string& path, const std::string& text,
+                                const FileReader& files, const CopyOptions& options,
+                                Diagnostics& diags);
+
+} // namespace vorq::cobol

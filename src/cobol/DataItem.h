@@ -1,0 +1,84 @@
+#pragma once
+
+#include "cobol/Diagnostics.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorq::cobol {
+
+// The usages of data items, as the reader normalises them.
+enum class Usage {
+    Display,
+    Binary,         // COMP, COMP-4, BINARY
+    Native,         // COMP-5
+    Packed,         // COMP-3, PACKED-DECIMAL
+    PackedUnsigned, // COMP-6: packed without a sign half-byte
+    Float,          // COMP-1
+    Double,         // COMP-2
+    National,
+    Display1, // DBCS
+    Index,
+    Pointer,
+    FunctionPointer,
+    ProcedurePointer,
+};
+
+// The usage's name as COBOL spells it: "DISPLAY", "COMP-3", ...
+const char* usageName(Usage usage);
+
+// A condition name (level 88) under its data item.
+struct ConditionName {
+    std::string name;
+    std::vector<std::string> values; // "A", "1 THRU 5", ...
+    SourceLocation at;
+};
+
+// One data description entry and what the reader computed for it.
+struct DataItem {
+    int level = 0;
+    std::string name; // "" for an unnamed item; "FILLER" as written
+    std::string picture;
+    Usage usage = Usage::Display;
+    bool usageGiven = false; // written on this item (not inherited from a group)
+    int occursMin = 0;
+    int occurs = 0; // maximum; 0 without OCCURS
+    std::string dependingOn;
+    std::vector<std::string> keys;
+    std::vector<std::string> indexedBy;
+    std::string redefines;   // name of the redefined item
+    std::string renamesFrom; // level 66
+    std::string renamesThru; // level 66
+    std::string value;       // VALUE text as written ("SPACES", "'ABC'", "0")
+    bool signLeading = false;
+    bool signSeparate = false;
+    bool sync = false;
+    bool justified = false;
+    bool blankWhenZero = false;
+    bool external = false;
+    bool global = false;
+    SourceLocation at;
+
+    std::vector<std::unique_ptr<DataItem>> children;
+    std::vector<ConditionName> conditions;
+    DataItem* parent = nullptr;
+    DataItem* redefined = nullptr; // the item named by REDEFINES
+    DataItem* renamesFromItem = nullptr;
+    DataItem* renamesThruItem = nullptr;
+
+    // Computed by the storage layout.
+    int digits = 0;   // digit positions of a numeric picture
+    int fraction = 0; // of those, after the decimal point
+    bool isSigned = false;
+    std::int64_t length = 0; // bytes of one occurrence
+    std::int64_t offset = 0; // from the start of its record (level 01/77)
+    int alignment = 1;       // SYNC boundary, 1 when none
+
+    bool isGroup() const { return !children.empty() && level != 66; }
+    bool isElementary() const { return children.empty() && level != 66; }
+    bool isFiller() const;
+};
+
+} // namespace vorq::cobol

@@ -1,0 +1,409 @@
+#include "cobol/DataParser.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace vorq::cobol {
+namespace {
+
+struct UsageWord {
+    std::string_view word;
+    Usage usage;
+};
+constexpr std::array kUsageWords{
+    UsageWord{"DISPLAY", Usage::Display},
+    UsageWord{"COMP", Usage::Binary},
+    UsageWord{"COMPUTATIONAL", Usage::Binary},
+    UsageWord{"COMP-4", Usage::Binary},
+    UsageWord{"COMPUTATIONAL-4", Usage::Binary},
+    UsageWord{"BINARY", Usage::Binary},
+    UsageWord{"COMP-5", Usage::Native},
+    UsageWord{"COMPUTATIONAL-5", Usage::Native},
+    UsageWord{"COMP-3", Usage::Packed},
+    UsageWord{"COMPUTATIONAL-3", Usage::Packed},
+    UsageWord{"PACKED-DECIMAL", Usage::Packed},
+    UsageWord{"COMP-6", Usage::PackedUnsigned},
+    UsageWord{"COMPUTATIONAL-6", Usage::PackedUnsigned},
+    UsageWord{"COMP-1", Usage::Float},
+    UsageWord{"COMPUTATIONAL-1", Usage::Float},
+    UsageWord{"COMP-2", Usage::Double},
+    UsageWord{"COMPUTATIONAL-2", Usage::Double},
+    UsageWord{"NATIONAL", Usage::National},
+    UsageWord{"DISPLAY-1", Usage::Display1},
+    UsageWord{"INDEX", Usage::Index},
+    UsageWord{"POINTER", Usage::Pointer},
+    UsageWord{"POINTER-32", Usage::Pointer},
+    UsageWord{"FUNCTION-POINTER", Usage::FunctionPointer},
+    UsageWord{"PROCEDURE-POINTER", Usage::ProcedurePointer},
+};
+
+// Clauses this reader knows but does not use; skipped with a warning.
+constexpr std::array<std::string_view, 9> kUnsupportedClauses = {
+    "GROUP-USAGE", "DATE", "VOLATILE", "TYPEDEF", "TYPE", "BASED", "ANY", "DYNAMIC", "PROPERTY"};
+
+constexpr std::array<std::string_view, 27> kClauseWords = {
+    "PIC",       "PICTURE", "REDEFINES", "OCCURS",   "USAGE",    "VALUE",        "VALUES",
+    "SIGN",      "LEADING", "TRAILING",  "SEPARATE", "SYNC",     "SYNCHRONIZED", "JUST",
+    "JUSTIFIED", "BLANK",   "EXTERNAL",  "GLOBAL",   "RENAMES",  "IS",           "GROUP-USAGE",
+    "VOLATILE",  "BASED",   "TYPEDEF",   "DYNAMIC",  "PROPERTY", "ANY"};
+
+constexpr std::array<std::string_view, 14> kFigurative = {
+    "ZERO",      "ZEROS",      "ZEROES", "SPACE",  "SPACES", "HIGH-VALUE", "HIGH-VALUES",
+    "LOW-VALUE", "LOW-VALUES", "QUOTE",  "QUOTES", "NULL",   "NULLS",      "ALL"};
+
+template <std::size_t N> bool among(const Token& t, const std::array<std::string_view, N>& words) {
+    return t.kind == TokenKind::Word &&
+           std::find(words.begin(), words.end(), std::string_view(t.upper)) != words.end();
+}
+
+const UsageWord* usageWord(const Token& t) {
+    if (t.kind != TokenKind::Word)
+        return nullptr;
+    for (const auto& u : kUsageWords)
+        if (t.upper == u.word)
+            return &u;
+    return nullptr;
+}
+
+bool isClauseStart(const Token& t) {
+    return among(t, kClauseWords) || usageWord(t) != nullptr;
+}
+
+int toInt(const Token& t) {
+    try {
+        return std::stoi(t.text);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+class EntryParser {
+public:
+    EntryParser(TokenCursor& cursor, Diagnostics& diags) : in_(cursor), diags_(diags) {}
+
+    std::unique_ptr<DataItem> entry() {
+        const Token& levelToken = in_.next();
+        auto item = std::make_unique<DataItem>();
+        item->level = toInt(levelToken);
+        item->at = levelToken.at;
+        if (in_.peek().kind == TokenKind::Word && !isClauseStart(in_.peek()) &&
+            !isLevelNumber(in_.peek()))
+            item->name = in_.next().text;
+        if (item->level == 88)
+            return conditionEntry(std::move(item));
+        clauses(*item);
+        return item;
+    }
+
+    // Skips to just after the next period, or to a level number that begins a line.
+    void recover() {
+        while (!in_.atEnd()) {
+            const Token& t = in_.peek();
+            if (t.kind == TokenKind::Period) {
+                in_.next();
+                return;
+            }
+            if (t.lineStart && isLevelNumber(t))
+                return;
+            in_.next();
+        }
+    }
+
+private:
+    std::unique_ptr<DataItem> conditionEntry(std::unique_ptr<DataItem> item) {
+        if (!in_.accept("VALUE") && !in_.accept("VALUES")) {
+            expected("VALUE after the condition name " + item->name);
+            return item;
+        }
+        in_.accept("IS") || in_.accept("ARE");
+        item->value = values();
+        if (in_.accept("WHEN")) {
+            in_.accept("SET");
+            in_.accept("TO");
+            in_.accept("FALSE");
+            in_.accept("IS");
+            values();
+        }
+        endOfEntry();
+        return item;
+    }
+
+    void clauses(DataItem& item) {
+        while (!in_.atEnd()) {
+            const Token& t = in_.peek();
+            if (t.kind == TokenKind::Period) {
+                in_.next();
+                return;
+            }
+            if (t.lineStart && isLevelNumber(t)) {
+                diags_.error(t.at, "expected a period to end the entry of " + describe(item) +
+                                       " before the next level number");
+                return;
+            }
+            if (!clause(item))
+                return;
+        }
+        diags_.error(in_.last().at, "expected a period to end the entry of " + describe(item));
+    }
+
+    static std::string describe(const DataItem& item) {
+        return item.name.empty() ? "the unnamed level " + std::to_string(item.level) + " item"
+                                 : item.name;
+    }
+
+    // One clause; false after an error (the entry was skipped).
+    bool clause(DataItem& item) {
+        const Token& t = in_.next();
+        if (t.is("PIC") || t.is("PICTURE")) {
+            in_.accept("IS");
+            if (in_.peek().kind != TokenKind::Picture)
+                return expected("a picture string after " + t.text);
+            item.picture = in_.next().text;
+            return true;
+        }
+        if (t.is("USAGE")) {
+            in_.accept("IS");
+            const UsageWord* u = usageWord(in_.peek());
+            if (!u)
+                return expected("a usage (DISPLAY, COMP, COMP-3, BINARY, ...) after USAGE");
+            in_.next();
+            setUsage(item, *u);
+            return true;
+        }
+        if (const UsageWord* u = usageWord(t)) {
+            setUsage(item, *u);
+            return true;
+        }
+        if (t.is("REDEFINES")) {
+            if (in_.peek().kind != TokenKind::Word)
+                return expected("the name of the redefined item after REDEFINES");
+            item.redefines = in_.next().text;
+            return true;
+        }
+        if (t.is("RENAMES")) {
+            if (in_.peek().kind != TokenKind::Word)
+                return expected("a data name after RENAMES");
+            item.renamesFrom = in_.next().text;
+            skipQualifiers();
+            if (in_.accept("THRU") || in_.accept("THROUGH")) {
+                if (in_.peek().kind != TokenKind::Word)
+                    return expected("a data name after THRU");
+                item.renamesThru = in_.next().text;
+                skipQualifiers();
+            }
+            return true;
+        }
+        if (t.is("OCCURS"))
+            return occurs(item);
+        if (t.is("VALUE") || t.is("VALUES")) {
+            in_.accept("IS") || in_.accept("ARE");
+            item.value = values();
+            return !item.value.empty() || expected("a literal or figurative constant after VALUE");
+        }
+        if (t.is("SIGN") || t.is("LEADING") || t.is("TRAILING")) {
+            const Token& position = t.is("SIGN") ? (in_.accept("IS"), in_.next()) : t;
+            if (!position.is("LEADING") && !position.is("TRAILING"))
+                return expected("LEADING or TRAILING in the SIGN clause");
+            item.signLeading = position.is("LEADING");
+            if (in_.accept("SEPARATE")) {
+                item.signSeparate = true;
+                in_.accept("CHARACTER");
+            }
+            return true;
+        }
+        if (t.is("SYNC") || t.is("SYNCHRONIZED")) {
+            item.sync = true;
+            in_.accept("LEFT") || in_.accept("RIGHT");
+            return true;
+        }
+        if (t.is("JUST") || t.is("JUSTIFIED")) {
+            item.justified = true;
+            in_.accept("RIGHT");
+            return true;
+        }
+        if (t.is("BLANK")) {
+            in_.accept("WHEN");
+            if (!in_.accept("ZERO") && !in_.accept("ZEROS") && !in_.accept("ZEROES"))
+                return expected("ZERO after BLANK WHEN");
+            item.blankWhenZero = true;
+            return true;
+        }
+        if (t.is("EXTERNAL")) {
+            item.external = true;
+            return true;
+        }
+        if (t.is("GLOBAL")) {
+            item.global = true;
+            return true;
+        }
+        if (t.is("IS")) // "IS EXTERNAL", "IS GLOBAL", "IS TYPEDEF"
+            return true;
+        if (among(t, kUnsupportedClauses)) {
+            diags_.warning(t.at, "the " + t.upper + " clause is not supported and was skipped");
+            while (!in_.atEnd() && in_.peek().kind != TokenKind::Period &&
+                   !isClauseStart(in_.peek()) &&
+                   !(in_.peek().lineStart && isLevelNumber(in_.peek())))
+                in_.next();
+            return true;
+        }
+        in_.seek(in_.position() - 1);
+        return expected("a clause (PIC, USAGE, OCCURS, REDEFINES, VALUE, ...) or a period, not " +
+                        quoted(t));
+    }
+
+    static std::string quoted(const Token& t) {
+        return t.kind == TokenKind::Literal ? "a literal" : "'" + t.text + "'";
+    }
+
+    void setUsage(DataItem& item, const UsageWord& u) {
+        item.usage = u.usage;
+        item.usageGiven = true;
+    }
+
+    void skipQualifiers() {
+        while ((in_.peek().is("OF") || in_.peek().is("IN")) &&
+               in_.peek(1).kind == TokenKind::Word) {
+            in_.next();
+            in_.next();
+        }
+    }
+
+    bool occurs(DataItem& item) {
+        if (!in_.peek().isNumber())
+            return expected("a whole number after OCCURS");
+        int count = toInt(in_.next());
+        if (in_.accept("TO")) {
+            if (!in_.peek().isNumber())
+                return expected("a whole number after OCCURS " + std::to_string(count) + " TO");
+            item.occursMin = count;
+            count = toInt(in_.next());
+        } else {
+            item.occursMin = count;
+        }
+        item.occurs = count;
+        in_.accept("TIMES");
+        for (;;) {
+            if (in_.accept("DEPENDING")) {
+                in_.accept("ON");
+                if (in_.peek().kind != TokenKind::Word)
+                    return expected("a data name after DEPENDING ON");
+                item.dependingOn = in_.next().text;
+                skipQualifiers();
+            } else if (in_.peek().is("ASCENDING") || in_.peek().is("DESCENDING")) {
+                in_.next();
+                in_.accept("KEY");
+                in_.accept("IS");
+                names(item.keys);
+            } else if (in_.accept("INDEXED")) {
+                in_.accept("BY");
+                names(item.indexedBy);
+            } else {
+                return true;
+            }
+        }
+    }
+
+    void names(std::vector<std::string>& into) {
+        while (in_.peek().kind == TokenKind::Word && !isClauseStart(in_.peek()) &&
+               !in_.peek().is("ASCENDING") && !in_.peek().is("DESCENDING") &&
+               !in_.peek().is("INDEXED") && !in_.peek().is("DEPENDING") &&
+               !(in_.peek().lineStart && isLevelNumber(in_.peek())))
+            into.push_back(in_.next().text);
+    }
+
+    std::string values() {
+        std::string text;
+        for (;;) {
+            const Token& t = in_.peek();
+            const bool value = t.kind == TokenKind::Literal || t.isNumber() ||
+                               among(t, kFigurative) || t.is("THRU") || t.is("THROUGH");
+            if (!value || (t.lineStart && isLevelNumber(t) && !text.empty()))
+                return text;
+            in_.next();
+            if (!text.empty())
+                text += ' ';
+            text += t.kind == TokenKind::Literal ? "'" + t.text + "'" : t.text;
+        }
+    }
+
+    void endOfEntry() {
+        if (in_.peek().kind == TokenKind::Period) {
+            in_.next();
+            return;
+        }
+        expected("a period to end the entry");
+    }
+
+    bool expected(const std::string& what) {
+        const Token& t = in_.atEnd() ? in_.last() : in_.peek();
+        diags_.error(t.at, "expected " + what);
+        recover();
+        return false;
+    }
+
+    TokenCursor& in_;
+    Diagnostics& diags_;
+};
+
+} // namespace
+
+bool isLevelNumber(const Token& token) {
+    if (token.kind != TokenKind::Word || token.text.empty() || token.text.size() > 2 ||
+        !std::all_of(token.text.begin(), token.text.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    const int level = std::stoi(token.text);
+    return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 88;
+}
+
+std::vector<std::unique_ptr<DataItem>>
+parseDataEntries(TokenCursor& cursor, Diagnostics& diags,
+                 const std::function<bool(const TokenCursor&)>& stop) {
+    std::vector<std::unique_ptr<DataItem>> records;
+    std::vector<DataItem*> open; // the chain of groups the next entry may belong to
+    EntryParser parser(cursor, diags);
+    while (!cursor.atEnd()) {
+        const Token& t = cursor.peek();
+        if (!isLevelNumber(t)) {
+            if (stop(cursor))
+                break;
+            diags.error(t.at,
+                        "expected a level number to begin a data entry, not '" + t.text + "'");
+            cursor.next();
+            parser.recover();
+            continue;
+        }
+        auto item = parser.entry();
+        if (item->level == 88) {
+            if (open.empty()) {
+                diags.error(item->at, "a condition name (level 88) needs a data item before it");
+                continue;
+            }
+            open.back()->conditions.push_back({item->name, {item->value}, item->at});
+            continue;
+        }
+        if (item->level == 1 || item->level == 77 || (item->level == 66 && open.empty())) {
+            open.clear();
+        } else if (item->level == 66) {
+            open.resize(1); // a RENAMES entry belongs to its record
+        } else {
+            while (!open.empty() && (open.back()->level >= item->level ||
+                                     open.back()->level == 77 || open.back()->level == 66))
+                open.pop_back();
+        }
+        DataItem* added = item.get();
+        if (open.empty()) {
+            records.push_back(std::move(item));
+        } else {
+            item->parent = open.back();
+            open.back()->children.push_back(std::move(item));
+        }
+        if (added->level != 66)
+            open.push_back(added);
+    }
+    return records;
+}
+
+} // namespace vorq::cobol

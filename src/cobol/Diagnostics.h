@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorq::cobol {
+
+// A source file's name and its physical lines (tabs expanded, line ends removed).
+struct SourceFile {
+    std::string name;
+    std::vector<std::string> lines;
+
+    // Splits text into lines; a final line end does not start another line.
+    static std::shared_ptr<const SourceFile> fromText(std::string name, const std::string& text);
+};
+
+// Where something is in a source: a file, a 1-based line and column.
+struct SourceLocation {
+    std::shared_ptr<const SourceFile> file;
+    int line = 0;
+    int column = 0;
+
+    const std::string& fileName() const;
+    // The physical line, "" when unknown.
+    std::string lineText() const;
+};
+
+struct Diagnostic {
+    enum class Severity { Warning, Error };
+    Severity severity = Severity::Error;
+    SourceLocation location;
+    std::string message;
+    std::string sourceLine; // the physical line, for the caret display
+
+    // "file:line:col: error: message", the source line and a caret under the column.
+    std::string format() const;
+};
+
+// Collects the diagnostics of one source, errors and warnings in order of finding.
+class Diagnostics {
+public:
+    void error(const SourceLocation& at, std::string message);
+    void warning(const SourceLocation& at, std::string message);
+
+    const std::vector<Diagnostic>& all() const { return all_; }
+    int errorCount() const { return errors_; }
+    bool hasErrors() const { return errors_ > 0; }
+    // Every diagnostic, formatted, one after the other.
+    std::string format() const;
+
+private:
+    std::vector<Diagnostic> all_;
+    int errors_ = 0;
+};
+
+} // namespace vorq::cobol

@@ -1,0 +1,293 @@
+#include "cobol/Lexer.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vorq::cobol {
+
+bool Token::isNumber() const {
+    if (kind != TokenKind::Word || text.empty())
+        return false;
+    std::size_t i = (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    bool digit = false;
+    for (; i < text.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(text[i])))
+            digit = true;
+        else if (text[i] != '.' && text[i] != ',')
+            return false;
+    }
+    return digit;
+}
+
+namespace {
+
+bool isWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':' ||
+           c == '#' || c == '@' || c == '$' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string toUpper(const std::string& s) {
+    std::string u = s;
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+class Lexer {
+public:
+    Lexer(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags)
+        : file_(file), diags_(diags) {}
+
+    std::vector<Token> run(const SourceLines& lines) {
+        for (const CodeLine& line : lines.code)
+            lexLine(line);
+        if (inLiteral_)
+            diags_.error(literalStart_, "literal is not closed: expected its closing quote");
+        if (inPseudo_)
+            diags_.error(literalStart_, "pseudo-text is not closed: expected ==");
+        return std::move(tokens_);
+    }
+
+    std::vector<Token> runText(const std::string& text, const SourceLocation& at) {
+        CodeLine line{at.line, at.column, text, false};
+        lexLine(line);
+        for (auto& t : tokens_)
+            t.at = at;
+        return std::move(tokens_);
+    }
+
+private:
+    SourceLocation at(const CodeLine& line, std::size_t pos) const {
+        return {file_, line.line, line.column + static_cast<int>(pos)};
+    }
+
+    void push(TokenKind kind, std::string text, SourceLocation where) {
+        Token t;
+        t.kind = kind;
+        t.upper =
+            kind == TokenKind::Literal || kind == TokenKind::PseudoText ? text : toUpper(text);
+        t.text = std::move(text);
+        t.at = std::move(where);
+        t.lineStart = firstOnLine_;
+        firstOnLine_ = false;
+        if (kind == TokenKind::Word && (t.upper == "PIC" || t.upper == "PICTURE"))
+            pictureNext_ = true;
+        else if (!(kind == TokenKind::Word && t.upper == "IS" && pictureNext_))
+            pictureNext_ = false;
+        tokens_.push_back(std::move(t));
+    }
+
+    void lexLine(const CodeLine& line) {
+        std::string text = line.text;
+        std::size_t i = 0;
+        firstOnLine_ = true;
+        if (line.continuation) {
+            const std::size_t first = text.find_first_not_of(' ');
+            if (first == std::string::npos)
+                return;
+            if (inLiteral_) {
+                if (text[first] != '\'' && text[first] != '"') {
+                    diags_.error(at(line, first),
+                                 "expected a quote to continue the literal from the line before");
+                    inLiteral_ = false;
+                } else {
+                    i = first + 1;
+                }
+            } else if (!inPseudo_ && !tokens_.empty() && tokens_.back().kind == TokenKind::Word &&
+                       isWordChar(text[first])) {
+                // A word broken across lines: the continuation goes on where it stopped.
+                std::size_t end = first;
+                while (end < text.size() && isWordChar(text[end]))
+                    ++end;
+                tokens_.back().text += text.substr(first, end - first);
+                tokens_.back().upper = toUpper(tokens_.back().text);
+                i = end;
+            }
+            firstOnLine_ = false;
+        } else if (inLiteral_) {
+            diags_.error(literalStart_, "literal is not closed: expected its closing quote");
+            inLiteral_ = false;
+        }
+        if (inLiteral_ && !readLiteral(line, text, i))
+            return;
+        while (i < text.size()) {
+            const char c = text[i];
+            if (c == ' ') {
+                ++i;
+                continue;
+            }
+            if (inPseudo_) {
+                const auto close = text.find("==", i);
+                pseudo_ +=
+                    text.substr(i, close == std::string::npos ? std::string::npos : close - i);
+                if (close == std::string::npos) {
+                    pseudo_ += ' ';
+                    return;
+                }
+                inPseudo_ = false;
+                push(TokenKind::PseudoText, trimmed(pseudo_), literalStart_);
+                i = close + 2;
+                continue;
+            }
+            if (c == '*' && i + 1 < text.size() && text[i + 1] == '>')
+                return; // comment to the end of the line
+            const bool isWord =
+                toUpper(text.substr(i, 2)) == "IS" && (i + 2 == text.size() || text[i + 2] == ' ');
+            if (pictureNext_ && !isWord) {
+                i = lexPicture(line, text, i);
+                continue;
+            }
+            if (c == '=' && i + 1 < text.size() && text[i + 1] == '=') {
+                inPseudo_ = true;
+                pseudo_.clear();
+                literalStart_ = at(line, i);
+                i += 2;
+                continue;
+            }
+            if (c == '\'' || c == '"') {
+                startLiteral(line, text, i, i);
+                ++i;
+                if (!readLiteral(line, text, i))
+                    return;
+                continue;
+            }
+            if (c == '.') {
+                if (i + 1 < text.size() && isDigit(text[i + 1])) {
+                    i = lexWord(line, text, i);
+                    continue;
+                }
+                push(TokenKind::Period, ".", at(line, i));
+                ++i;
+                continue;
+            }
+            if ((c == '+' || c == '-') && i + 1 < text.size() &&
+                (isDigit(text[i + 1]) ||
+                 (text[i + 1] == '.' && i + 2 < text.size() && isDigit(text[i + 2])))) {
+                i = lexWord(line, text, i);
+                continue;
+            }
+            if (isWordChar(c)) {
+                i = lexWord(line, text, i);
+                continue;
+            }
+            if (c == ',' || c == ';') {
+                ++i;
+                continue;
+            }
+            push(c == '('   ? TokenKind::LParen
+                 : c == ')' ? TokenKind::RParen
+                            : TokenKind::Other,
+                 std::string(1, c), at(line, i));
+            ++i;
+        }
+    }
+
+    static std::string trimmed(const std::string& s) {
+        const auto first = s.find_first_not_of(' ');
+        if (first == std::string::npos)
+            return "";
+        return s.substr(first, s.find_last_not_of(' ') - first + 1);
+    }
+
+    std::size_t lexWord(const CodeLine& line, const std::string& text, std::size_t start) {
+        std::size_t i = start;
+        if (text[i] == '+' || text[i] == '-')
+            ++i;
+        if (i < text.size() && (isDigit(text[i]) || text[i] == '.')) {
+            while (i < text.size() && isDigit(text[i]))
+                ++i;
+            if (i + 1 < text.size() && (text[i] == '.' || text[i] == ',') && isDigit(text[i + 1])) {
+                ++i;
+                while (i < text.size() && isDigit(text[i]))
+                    ++i;
+            }
+        }
+        while (i < text.size() && isWordChar(text[i]))
+            ++i;
+        // A literal prefix: X'..', N'..', G'..', Z'..', NX'..', U'..'
+        const std::string word = text.substr(start, i - start);
+        const std::string u = toUpper(word);
+        if (i < text.size() && (text[i] == '\'' || text[i] == '"') &&
+            (u == "X" || u == "N" || u == "G" || u == "Z" || u == "NX" || u == "U" || u == "B")) {
+            startLiteral(line, text, i, start);
+            ++i;
+            return readLiteral(line, text, i) ? i : text.size();
+        }
+        push(TokenKind::Word, word, at(line, start));
+        return i;
+    }
+
+    std::size_t lexPicture(const CodeLine& line, const std::string& text, std::size_t start) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != ' ')
+            ++end;
+        std::size_t stop = end;
+        while (stop > start + 1 &&
+               (text[stop - 1] == '.' || text[stop - 1] == ',' || text[stop - 1] == ';'))
+            --stop;
+        push(TokenKind::Picture, text.substr(start, stop - start), at(line, start));
+        if (stop < end && text[stop] == '.')
+            push(TokenKind::Period, ".", at(line, stop));
+        return end;
+    }
+
+    void startLiteral(const CodeLine& line, const std::string& text, std::size_t quote,
+                      std::size_t start) {
+        inLiteral_ = true;
+        quote_ = text[quote];
+        literal_.clear();
+        literalStart_ = at(line, start);
+    }
+
+    // Reads literal characters from i; false when the line ended inside the literal.
+    bool readLiteral(const CodeLine& line, const std::string& text, std::size_t& i) {
+        while (i < text.size()) {
+            if (text[i] == quote_) {
+                if (i + 1 < text.size() && text[i + 1] == quote_) {
+                    literal_ += quote_;
+                    i += 2;
+                    continue;
+                }
+                ++i;
+                inLiteral_ = false;
+                push(TokenKind::Literal, literal_, literalStart_);
+                return true;
+            }
+            literal_ += text[i++];
+        }
+        // The literal runs on to the end of the code area (column 72) and continues.
+        if (line.column == 8 && text.size() < 65)
+            literal_.append(65 - text.size(), ' ');
+        return false;
+    }
+
+    std::shared_ptr<const SourceFile> file_;
+    Diagnostics& diags_;
+    std::vector<Token> tokens_;
+    bool firstOnLine_ = false;
+    bool pictureNext_ = false;
+    bool inLiteral_ = false;
+    char quote_ = '\'';
+    std::string literal_;
+    SourceLocation literalStart_;
+    bool inPseudo_ = false;
+    std::string pseudo_;
+};
+
+} // namespace
+
+std::vector<Token> tokenize(const std::shared_ptr<const SourceFile>& file, const SourceLines& lines,
+                            Diagnostics& diags) {
+    return Lexer(file, diags).run(lines);
+}
+
+std::vector<Token> tokenizeText(const std::string& text, const SourceLocation& at,
+                                Diagnostics& diags) {
+    return Lexer(at.file, diags).runText(text, at);
+}
+
+} // namespace vorq::cobol

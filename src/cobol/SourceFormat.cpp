@@ -1,0 +1,188 @@
+#include "cobol/SourceFormat.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vorq::cobol {
+namespace {
+
+// Byte index of the character at a 0-based column: columns count characters, not UTF-8 bytes.
+std::size_t byteAt(const std::string& line, std::size_t column) {
+    std::size_t i = 0;
+    for (std::size_t seen = 0; i < line.size() && seen < column; ++seen) {
+        ++i;
+        while (i < line.size() && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80)
+            ++i;
+    }
+    return i;
+}
+
+// The characters of line from column first (0-based), at most count of them.
+std::string columns(const std::string& line, std::size_t first, std::size_t count) {
+    const std::size_t from = byteAt(line, first);
+    return line.substr(from, byteAt(line, first + count) - from);
+}
+
+std::string upper(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// ">>SOURCE [FORMAT] [IS] FREE|FIXED": 1 free, 0 fixed, -1 not such a directive.
+int sourceDirective(const std::string& line) {
+    const auto first = line.find_first_not_of(' ');
+    if (first == std::string::npos || line.compare(first, 2, ">>") != 0)
+        return -1;
+    const std::string u = upper(line.substr(first));
+    if (u.find("SOURCE") == std::string::npos)
+        return -1;
+    if (u.find("FREE") != std::string::npos)
+        return 1;
+    if (u.find("FIXED") != std::string::npos)
+        return 0;
+    return -1;
+}
+
+bool isLevelWord(const std::string& word) {
+    if (word.empty() || word.size() > 2 || !std::all_of(word.begin(), word.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c));
+        }))
+        return false;
+    const int level = std::stoi(word);
+    return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 88;
+}
+
+// A line whose code plainly starts in the sequence area: "01 CUST." or "*> note" at column 1-6.
+bool looksFree(const std::string& line) {
+    const auto first = line.find_first_not_of(' ');
+    if (first == std::string::npos || first >= 6)
+        return false;
+    if (line.compare(first, 2, "*>") == 0)
+        return true;
+    const auto end = line.find(' ', first);
+    if (end == std::string::npos || end + 1 >= line.size() ||
+        !std::isalpha(static_cast<unsigned char>(line[end + 1])))
+        return false;
+    const std::string word = line.substr(first, end - first);
+    const std::string u = upper(word);
+    return isLevelWord(word) || u == "IDENTIFICATION" || u == "PROCEDURE" || u == "DATA" ||
+           u == "WORKING-STORAGE" || u == "FD";
+}
+
+bool looksFixed(const std::string& line) {
+    if (line.size() <= 7)
+        return false;
+    const char indicator = line[6];
+    const bool sequenceArea = std::all_of(line.begin(), line.begin() + 6, [](char c) {
+        return c == ' ' || std::isdigit(static_cast<unsigned char>(c));
+    });
+    return sequenceArea &&
+           (indicator == ' ' || indicator == '*' || indicator == '/' || indicator == '-');
+}
+
+class Splitter {
+public:
+    Splitter(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags) : diags_(diags) {
+        file_.file = file;
+    }
+
+    void fixedLine(int number, const std::string& line) {
+        // Columns count characters, so that UTF-8 text in literals keeps its place.
+        const std::size_t indicatorAt = byteAt(line, 6);
+        if (indicatorAt >= line.size())
+            return;
+        const char indicator = line[indicatorAt];
+        const std::string code = columns(line, 7, 65); // columns 8-72
+        const bool debugLine =
+            (indicator == 'D' || indicator == 'd') && (code.empty() || code[0] == ' ');
+        if (indicator == '*' || indicator == '/' || debugLine)
+            return;
+        if (indicator == '-') {
+            out_.code.push_back({number, 8, code, true});
+            return;
+        }
+        if (indicator != ' ') {
+            // Code that begins in the indicator column: read it as code from column 7.
+            warnOnce(warnedColumn7_, number, 7,
+                     "code starts in column 7; read as if the fixed-format code area began "
+                     "there (later lines like this are read the same way)");
+            out_.code.push_back({number, 7, columns(line, 6, 66), false});
+            return;
+        }
+        const auto first = code.find_first_not_of(' ');
+        if (first == std::string::npos)
+            return;
+        if (code[first] == '*' && code.compare(first, 2, "*>") != 0) {
+            warnOnce(warnedStar_, number, static_cast<int>(first) + 8,
+                     "'*' begins a line after column 7; read as a comment line (fixed format "
+                     "expects the comment marker in column 7)");
+            return;
+        }
+        out_.code.push_back({number, 8, code, false});
+    }
+
+    void freeLine(int number, const std::string& line) {
+        const auto first = line.find_first_not_of(' ');
+        if (first == std::string::npos)
+            return;
+        if ((line[first] == '*' || line[first] == '/') && line.compare(first, 2, "*>") != 0)
+            return; // a comment line, as many free-format sources write them
+        out_.code.push_back({number, 1, line, false});
+    }
+
+    SourceLines run() {
+        int freeish = 0, fixedish = 0;
+        for (const auto& line : file_.file->lines) {
+            if (const int d = sourceDirective(line); d >= 0) {
+                freeish += d == 1 ? 1000000 : 0;
+                break;
+            }
+            freeish += looksFree(line);
+            fixedish += looksFixed(line);
+        }
+        bool free = freeish > fixedish;
+        out_.free = free;
+        for (std::size_t i = 0; i < file_.file->lines.size(); ++i) {
+            const std::string& line = file_.file->lines[i];
+            const int number = static_cast<int>(i) + 1;
+            if (const int d = sourceDirective(line); d >= 0) {
+                free = d == 1;
+                continue;
+            }
+            if (line.find_first_not_of(' ') != std::string::npos &&
+                line.compare(line.find_first_not_of(' '), 2, ">>") == 0)
+                continue; // another compiler directive
+            if (free)
+                freeLine(number, line);
+            else
+                fixedLine(number, line);
+        }
+        return std::move(out_);
+    }
+
+private:
+    void warnOnce(bool& warned, int line, int column, const std::string& message) {
+        if (warned)
+            return;
+        warned = true;
+        SourceLocation at = file_;
+        at.line = line;
+        at.column = column;
+        diags_.warning(at, message);
+    }
+
+    SourceLocation file_;
+    Diagnostics& diags_;
+    SourceLines out_;
+    bool warnedColumn7_ = false;
+    bool warnedStar_ = false;
+};
+
+} // namespace
+
+SourceLines splitSource(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags) {
+    return Splitter(file, diags).run();
+}
+
+} // namespace vorq::cobol

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cobol/Diagnostics.h"
+
+#include <string>
+#include <vector>
+
+namespace vorq::cobol {
+
+// One line's code, as the compiler reads it: for fixed format columns 8-72, for free format the
+// whole line. Comment, debug and blank lines give no CodeLine.
+struct CodeLine {
+    int line = 0;              // 1-based physical line
+    int column = 0;            // column of text[0] in the physical line, tabs expanded
+    std::string text;          // the code
+    bool continuation = false; // '-' in the indicator column
+};
+
+struct SourceLines {
+    std::vector<CodeLine> code;
+    bool free = false; // whether the file begins in free format
+};
+
+// Splits a file's text into code lines. The format is detected per file (a >>SOURCE directive,
+// or code in the sequence area) and may switch at >>SOURCE directives. Lines that break the
+// fixed-format column rules are read as a compiler with a lenient margin would, with a warning
+// naming the rule that was assumed.
+SourceLines splitSource(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags);
+
+} // namespace vorq::cobol

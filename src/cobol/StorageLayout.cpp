@@ -1,0 +1,294 @@
+#include "cobol/StorageLayout.h"
+
+#include <algorithm>
+#include <cctype>
+#include <strings.h>
+
+namespace vorq::cobol {
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+std::int64_t roundUp(std::int64_t value, int alignment) {
+    return alignment <= 1 ? value : (value + alignment - 1) / alignment * alignment;
+}
+
+class Layout {
+public:
+    explicit Layout(Diagnostics& diags) : diags_(diags) {}
+
+    void records(std::vector<std::unique_ptr<DataItem>>& all) {
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            DataItem& record = *all[i];
+            describe(record, nullptr);
+            if (!record.redefines.empty())
+                record.redefined = findEarlier(all, i, record);
+            record.offset = 0;
+            place(record);
+            renames(record, record);
+        }
+    }
+
+private:
+    // Usage, digits and elementary lengths, top down; group lengths come from place().
+    void describe(DataItem& item, const DataItem* parent) {
+        if (parent && !item.usageGiven && parent->usageGiven && item.level != 66) {
+            item.usage = parent->usage;
+            item.usageGiven = true;
+        }
+        if (parent && parent->sync)
+            item.sync = true;
+        const PictureCounts pic = countPicture(item.picture);
+        if (!item.picture.empty() && !pic.valid)
+            diags_.error(item.at, "expected a valid picture string for " + name(item) + ", not '" +
+                                      item.picture + "'");
+        if (pic.national && item.usage == Usage::Display)
+            item.usage = Usage::National;
+        if (pic.dbcs && item.usage == Usage::Display)
+            item.usage = Usage::Display1;
+        if (pic.numeric) {
+            item.digits = pic.digits;
+            item.fraction = pic.fraction;
+            item.isSigned = pic.isSigned;
+        }
+        if (!item.children.empty() && !item.picture.empty())
+            diags_.error(item.at, "the group " + name(item) + " cannot have a PICTURE clause");
+        if (item.children.empty())
+            item.length = elementaryLength(item, pic);
+        for (auto& child : item.children)
+            describe(*child, &item);
+        for (std::size_t i = 0; i < item.children.size(); ++i) {
+            DataItem& child = *item.children[i];
+            if (!child.redefines.empty())
+                child.redefined = findEarlier(item.children, i, child);
+        }
+    }
+
+    std::int64_t elementaryLength(DataItem& item, const PictureCounts& pic) {
+        const int digits = pic.digits;
+        switch (item.usage) {
+        case Usage::Binary:
+        case Usage::Native:
+            item.alignment = digits <= 4 ? 2 : digits <= 9 ? 4 : 8;
+            return item.alignment;
+        case Usage::Packed:
+            return digits / 2 + 1;
+        case Usage::PackedUnsigned: // a signed picture still gets its sign half-byte
+            return pic.isSigned ? digits / 2 + 1 : (digits + 1) / 2;
+        case Usage::Float:
+            item.alignment = 4;
+            return 4;
+        case Usage::Double:
+            item.alignment = 8;
+            return 8;
+        case Usage::Index:
+        case Usage::Pointer:
+        case Usage::FunctionPointer:
+            item.alignment = 4;
+            return 4;
+        case Usage::ProcedurePointer:
+            item.alignment = 8;
+            return 8;
+        case Usage::National:
+        case Usage::Display1:
+            return 2 * (pic.positions + (item.signSeparate ? 1 : 0));
+        case Usage::Display:
+            break;
+        }
+        return pic.positions + (item.signSeparate ? 1 : 0);
+    }
+
+    DataItem* findEarlier(std::vector<std::unique_ptr<DataItem>>& siblings, std::size_t index,
+                          DataItem& item) {
+        for (std::size_t j = index; j-- > 0;)
+            if (sameName(siblings[j]->name, item.redefines) && siblings[j]->level == item.level)
+                return siblings[j].get();
+        diags_.error(item.at, "REDEFINES names " + item.redefines +
+                                  ", which is no earlier item at level " +
+                                  std::to_string(item.level) + " of the same group");
+        return nullptr;
+    }
+
+    // Offsets of the item's children and the item's group length and alignment.
+    void place(DataItem& item) {
+        if (item.children.empty() || item.level == 66)
+            return;
+        std::int64_t next = item.offset; // where the next item that redefines nothing begins
+        std::int64_t end = item.offset;
+        int alignment = 1;
+        for (auto& childPtr : item.children) {
+            DataItem& child = *childPtr;
+            if (child.level == 66)
+                continue;
+            if (child.redefined) {
+                child.offset = child.redefined->offset;
+            } else {
+                const int align = child.sync ? child.alignment : 1;
+                child.offset = roundUp(next, align);
+            }
+            place(child);
+            if (child.sync || child.alignment > 1)
+                alignment = std::max(alignment, child.sync ? child.alignment : 1);
+            const std::int64_t extent = child.length * std::max(child.occurs, 1);
+            // A redefining item longer than the item it redefines pushes what follows.
+            next = child.redefined ? std::max(next, child.offset + extent) : child.offset + extent;
+            end = std::max(end, child.offset + extent);
+        }
+        item.length = end - item.offset;
+        if (item.children.size() && alignment > 1) {
+            item.alignment = alignment;
+            if (item.occurs > 1) // each occurrence begins on the boundary its items need
+                item.length = roundUp(item.length, alignment);
+        }
+    }
+
+    void renames(DataItem& record, DataItem& item) {
+        for (auto& child : item.children) {
+            if (child->level == 66) {
+                child->renamesFromItem = find(record, child->renamesFrom);
+                child->renamesThruItem = child->renamesThru.empty()
+                                             ? child->renamesFromItem
+                                             : find(record, child->renamesThru);
+                if (!child->renamesFromItem || !child->renamesThruItem) {
+                    diags_.error(child->at, "RENAMES names " +
+                                                (child->renamesFromItem ? child->renamesThru
+                                                                        : child->renamesFrom) +
+                                                ", which is no item of the record " + record.name);
+                    continue;
+                }
+                child->offset = child->renamesFromItem->offset;
+                const DataItem& thru = *child->renamesThruItem;
+                child->length =
+                    thru.offset + thru.length * std::max(thru.occurs, 1) - child->offset;
+                continue;
+            }
+            renames(record, *child);
+        }
+    }
+
+    static DataItem* find(DataItem& within, const std::string& wanted) {
+        for (auto& child : within.children) {
+            if (child->level != 66 && sameName(child->name, wanted))
+                return child.get();
+            if (DataItem* deeper = find(*child, wanted))
+                return deeper;
+        }
+        return nullptr;
+    }
+
+    static std::string name(const DataItem& item) {
+        return item.name.empty() ? "the unnamed item" : item.name;
+    }
+
+    Diagnostics& diags_;
+};
+
+} // namespace
+
+PictureCounts countPicture(const std::string& picture) {
+    PictureCounts c;
+    bool afterPoint = false, edited = false, other = false;
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        const char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(picture[i])));
+        int count = 1;
+        if (i + 1 < picture.size() && picture[i + 1] == '(') {
+            const auto close = picture.find(')', i + 2);
+            const std::string number =
+                close == std::string::npos ? "" : picture.substr(i + 2, close - i - 2);
+            if (number.empty() || number.size() > 9 ||
+                !std::all_of(number.begin(), number.end(),
+                             [](char d) { return std::isdigit(static_cast<unsigned char>(d)); })) {
+                c.valid = false;
+                return c;
+            }
+            count = std::stoi(number);
+            i = close;
+        }
+        switch (ch) {
+        case '9':
+            c.digits += count;
+            c.positions += count;
+            if (afterPoint)
+                c.fraction += count;
+            break;
+        case 'S':
+            c.isSigned = true;
+            break;
+        case 'V':
+            afterPoint = true;
+            break;
+        case 'P':
+            c.scaling += count;
+            if (c.digits == 0) {
+                afterPoint = true;
+                c.fraction += count;
+            }
+            break;
+        case 'X':
+        case 'A':
+            other = true;
+            c.positions += count;
+            break;
+        case 'N':
+            c.national = true;
+            other = true;
+            c.positions += count;
+            break;
+        case 'G':
+            c.dbcs = true;
+            other = true;
+            c.positions += count;
+            break;
+        case 'C':
+        case 'D':
+            if (i + 1 < picture.size() && std::toupper(static_cast<unsigned char>(
+                                              picture[i + 1])) == (ch == 'C' ? 'R' : 'B')) {
+                ++i;
+                edited = true;
+                c.positions += 2;
+                break;
+            }
+            c.valid = false;
+            return c;
+        case '.':
+            afterPoint = true;
+            [[fallthrough]];
+        case 'Z':
+        case '*':
+        case '+':
+        case '-':
+        case '$':
+        case ',':
+        case 'B':
+        case '0':
+        case '/':
+        case 'E':
+            edited = true;
+            c.positions += count;
+            break;
+        default:
+            c.valid = false;
+            return c;
+        }
+    }
+    c.numeric = c.digits > 0 && !edited && !other;
+    return c;
+}
+
+void computeLayout(std::vector<std::unique_ptr<DataItem>>& records, Diagnostics& diags) {
+    if (records.empty() || records.front()->level == 1 || records.front()->level == 77) {
+        Layout(diags).records(records);
+        return;
+    }
+    // A copybook that begins below level 01 is meant to sit inside a record: its top-level
+    // items follow one another there.
+    std::vector<std::unique_ptr<DataItem>> implicit(1);
+    implicit[0] = std::make_unique<DataItem>();
+    implicit[0]->children = std::move(records);
+    Layout(diags).records(implicit);
+    records = std::move(implicit[0]->children);
+}
+
+} // namespace vorq::cobol

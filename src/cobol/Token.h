@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cobol/Diagnostics.h"
+
+#include <string>
+#include <string_view>
+
+namespace vorq::cobol {
+
+enum class TokenKind {
+    Word,       // a COBOL word or numeric literal: CUST-NAME, PIC, 05, 1.5, -3
+    Picture,    // the character string after PIC/PICTURE [IS]
+    Literal,    // an alphanumeric, national or hex literal; text is its value
+    PseudoText, // ==...== ; text is what lies between the delimiters
+    Period,     // the separator period
+    LParen,
+    RParen,
+    Other, // any other character
+};
+
+struct Token {
+    TokenKind kind = TokenKind::Other;
+    std::string text;  // as written (for literals: the value)
+    std::string upper; // text in upper case, for keyword tests
+    SourceLocation at;
+    bool lineStart = false; // first token of its line
+
+    bool is(std::string_view keyword) const { return kind == TokenKind::Word && upper == keyword; }
+    bool isNumber() const;
+};
+
+} // namespace vorq::cobol
