@@ -6,7 +6,7 @@ namespace vorq::app {
 
 struct AppContext;
 
-// vorq layout (and, with the workbench, verify | sources | log)
+// vorq verify | sources | layout | log
 void addSourceCommands(CLI::App& app, AppContext& context);
 
 } // namespace vorq::app

@@ -2,12 +2,38 @@
 
 #include "cobol/SourceModel.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vorq::cobol {
 
-// The record layout of a source as `vorq layout` prints it: a table, or with json one object
-// per item (keys level, name, picture, usage, offset, length, occurs, redefines, group).
-std::string layoutText(const SourceModel& model, bool json);
+// One line of a record layout.
+struct LayoutRow {
+    int depth = 0; // 0 for a record, 1 for its items, ...
+    int level = 0;
+    std::string name;
+    std::string picture;
+    std::string usage; // "" for a group without a usage of its own
+    std::int64_t offset = 0;
+    std::int64_t length = 0;
+    int occurs = 0;
+    std::string redefines; // the redefined item, or for level 66 what it renames
+    bool group = false;
+    std::string heading; // when set, a heading line (program, section) instead of an item
+
+    static LayoutRow headingRow(std::string text) {
+        LayoutRow row;
+        row.heading = std::move(text);
+        return row;
+    }
+};
+
+// The rows of a read source, in source order.
+std::vector<LayoutRow> layoutRows(const SourceModel& model);
+
+// The rows as `vorq layout` prints them: a table, or with json one object per item (keys
+// level, name, picture, usage, offset, length, occurs, redefines, group).
+std::string layoutText(const std::vector<LayoutRow>& rows, bool json);
 
 } // namespace vorq::cobol

@@ -1,0 +1,258 @@
+#include "workbench/Catalog.h"
+
+#include "cobol/SourceModel.h"
+#include "host/Error.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <map>
+
+namespace vorq::workbench {
+namespace {
+
+constexpr int kCatalogVersion = 1;
+constexpr int kCatalogApplicationId = 0x766f7263; // "vorc"
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE Objects (
+    Id         INTEGER PRIMARY KEY AUTOINCREMENT,
+    Class      TEXT NOT NULL,
+    Name       TEXT NOT NULL,
+    Xandrel    TEXT NOT NULL DEFAULT '',
+    PortName   TEXT NOT NULL DEFAULT '',
+    Sid        TEXT NOT NULL DEFAULT '',
+    SourcePath TEXT NOT NULL DEFAULT '',
+    VerifiedAt TEXT
+);
+CREATE UNIQUE INDEX ObjectsByClassAndName ON Objects(Class, Name);
+CREATE TABLE Relations (
+    Source   INTEGER NOT NULL REFERENCES Objects(Id) ON DELETE CASCADE,
+    Relation TEXT NOT NULL,
+    Target   INTEGER NOT NULL REFERENCES Objects(Id) ON DELETE CASCADE
+);
+CREATE INDEX RelationsBySource ON Relations(Source, Relation);
+CREATE INDEX RelationsByTarget ON Relations(Target, Relation);
+CREATE TABLE LogRuns (
+    Id        INTEGER PRIMARY KEY AUTOINCREMENT,
+    Category  TEXT NOT NULL,
+    StartedAt TEXT NOT NULL,
+    EndedAt   TEXT,
+    IsError   INTEGER
+);
+CREATE TABLE LogEntries (
+    Id       INTEGER PRIMARY KEY AUTOINCREMENT,
+    Run      INTEGER NOT NULL REFERENCES LogRuns(Id),
+    At       TEXT NOT NULL,
+    Title    TEXT NOT NULL,
+    IsError  INTEGER NOT NULL,
+    ObjectId TEXT NOT NULL,
+    Text     TEXT NOT NULL
+);
+)sql";
+
+// Relations read backwards under their own names.
+const std::map<std::string, std::string>& inverses() {
+    static const std::map<std::string, std::string> names = {{"IsReadIn", "ReadsDataPort"},
+                                                             {"IsInsertedIn", "InsertsDataPort"},
+                                                             {"IsUpdatedIn", "UpdatesDataPort"},
+                                                             {"IsDeletedIn", "DeletesDataPort"},
+                                                             {"IsDefinedIn", "DefinesProgram"}};
+    return names;
+}
+
+const char* portRelation(cobol::FileVerb verb) {
+    switch (verb) {
+    case cobol::FileVerb::Write:
+        return "InsertsDataPort";
+    case cobol::FileVerb::Rewrite:
+        return "UpdatesDataPort";
+    case cobol::FileVerb::Delete:
+        return "DeletesDataPort";
+    case cobol::FileVerb::Read:
+        break;
+    }
+    return "ReadsDataPort";
+}
+
+std::string now() {
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return buffer;
+}
+
+int pragma(const sqlite::Connection& db, const char* name) {
+    auto s = db.prepare(std::string("PRAGMA ") + name);
+    return s.step() ? static_cast<int>(s.integer(0)) : 0;
+}
+
+} // namespace
+
+Catalog::Catalog(const std::filesystem::path& file)
+    : db_(file, sqlite::Connection::Mode::CreateIfMissing) {
+    const int id = pragma(db_, "application_id");
+    if (id == 0 && pragma(db_, "user_version") == 0) {
+        db_.exec(std::string("BEGIN IMMEDIATE;") + kSchema +
+                 "PRAGMA application_id = " + std::to_string(kCatalogApplicationId) +
+                 "; PRAGMA user_version = " + std::to_string(kCatalogVersion) + "; COMMIT;");
+        return;
+    }
+    if (id != kCatalogApplicationId)
+        throw Error(file.string() + " is not a vorq repository catalog");
+    if (pragma(db_, "user_version") > kCatalogVersion)
+        throw Error(file.string() + " was written by a newer vorq");
+}
+
+std::int64_t Catalog::upsert(const std::string& cls, const std::string& name,
+                             const std::string& xandrel, const std::string& portName,
+                             const std::string& sid, const std::string& sourcePath) {
+    auto s = db_.prepare(
+        "INSERT INTO Objects (Class, Name, Xandrel, PortName, Sid, SourcePath, VerifiedAt) "
+        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7) ON CONFLICT (Class, Name) DO UPDATE SET "
+        "Xandrel = ?3, PortName = ?4, Sid = ?5, SourcePath = ?6, VerifiedAt = ?7 RETURNING Id");
+    s.bind(1, cls)
+        .bind(2, name)
+        .bind(3, xandrel)
+        .bind(4, portName)
+        .bind(5, sid)
+        .bind(6, sourcePath)
+        .bind(7, now());
+    s.step();
+    const std::int64_t id = s.integer(0);
+    s.reset();
+    return id;
+}
+
+void Catalog::relate(std::int64_t source, const char* relation, std::int64_t target) {
+    auto s = db_.prepare("INSERT INTO Relations VALUES (?1, ?2, ?3)");
+    s.bind(1, source).bind(2, relation).bind(3, target);
+    s.run();
+}
+
+void Catalog::recordCopybook(const cobol::SourceModel& model, const std::string& xandrel) {
+    upsert("COPYBOOK", model.name, xandrel, "", "", model.path);
+}
+
+void Catalog::recordProgramFile(const cobol::SourceModel& model, const std::string& xandrel) {
+    db_.exec("BEGIN IMMEDIATE");
+    try {
+        const std::int64_t source = upsert("COBOL", model.name, xandrel, "", "", model.path);
+        // What this file said before goes: its programs' relations, then programs and ports
+        // that nothing names any more.
+        auto old = db_.prepare("DELETE FROM Relations WHERE Source IN (SELECT Target FROM "
+                               "Relations WHERE Source = ?1 AND Relation = 'DefinesProgram')");
+        old.bind(1, source);
+        old.run();
+        auto defines = db_.prepare("DELETE FROM Relations WHERE Source = ?1");
+        defines.bind(1, source);
+        defines.run();
+        std::vector<const cobol::Program*> programs;
+        for (const auto& p : model.programs)
+            programs.push_back(p.get());
+        for (std::size_t i = 0; i < programs.size(); ++i)
+            for (const auto& nested : programs[i]->nested)
+                programs.push_back(nested.get());
+        for (const cobol::Program* p : programs) {
+            const std::int64_t program =
+                upsert("PROGRAM", p->name, "", "", std::to_string(source), model.path);
+            relate(source, "DefinesProgram", program);
+            std::vector<std::pair<std::string, std::int64_t>> seen;
+            for (const auto& use : p->uses) {
+                const auto file = std::find_if(p->files.begin(), p->files.end(),
+                                               [&](auto& f) { return f.name == use.file; });
+                const std::string port = file == p->files.end() ? use.file : file->assignTo;
+                const std::string relation = portRelation(use.verb);
+                const std::string key = relation + "\n" + port;
+                if (std::any_of(seen.begin(), seen.end(), [&](auto& s) { return s.first == key; }))
+                    continue;
+                const std::int64_t portId = upsert("DATAPORT", port, "", port, "", "");
+                seen.emplace_back(key, portId);
+                relate(program, relation.c_str(), portId);
+            }
+        }
+        db_.exec("DELETE FROM Objects WHERE Class IN ('PROGRAM', 'DATAPORT') AND Id NOT IN "
+                 "(SELECT Target FROM Relations)");
+        db_.exec("COMMIT");
+    } catch (...) {
+        db_.exec("ROLLBACK");
+        throw;
+    }
+}
+
+CatalogObject Catalog::row(const sqlite::Statement& s) const {
+    return {s.integer(0), s.text(1), s.text(2), s.text(3), s.text(4), s.text(5), s.text(6)};
+}
+
+std::vector<CatalogObject> Catalog::objectsOfClass(const std::string& cls) const {
+    auto s = db_.prepare("SELECT Id, Class, Name, Xandrel, PortName, Sid, SourcePath FROM Objects "
+                         "WHERE Class = ?1 ORDER BY Name, Id");
+    s.bind(1, cls);
+    std::vector<CatalogObject> result;
+    while (s.step())
+        result.push_back(row(s));
+    return result;
+}
+
+std::optional<CatalogObject> Catalog::object(std::int64_t id) const {
+    auto s = db_.prepare("SELECT Id, Class, Name, Xandrel, PortName, Sid, SourcePath FROM Objects "
+                         "WHERE Id = ?1");
+    s.bind(1, id);
+    if (!s.step())
+        return std::nullopt;
+    return row(s);
+}
+
+std::vector<std::int64_t> Catalog::related(std::int64_t id, const std::string& relation) const {
+    const auto inverse = inverses().find(relation);
+    auto s = db_.prepare(inverse == inverses().end()
+                             ? "SELECT Target FROM Relations WHERE Source = ?1 AND Relation = ?2 "
+                               "ORDER BY rowid"
+                             : "SELECT Source FROM Relations WHERE Target = ?1 AND Relation = ?2 "
+                               "ORDER BY rowid");
+    s.bind(1, id).bind(2, inverse == inverses().end() ? relation : inverse->second);
+    std::vector<std::int64_t> ids;
+    while (s.step())
+        ids.push_back(s.integer(0));
+    return ids;
+}
+
+std::int64_t Catalog::beginLog(const std::string& category) {
+    auto s = db_.prepare("INSERT INTO LogRuns (Category, StartedAt) VALUES (?1, ?2)");
+    s.bind(1, category).bind(2, now());
+    s.run();
+    return db_.lastInsertRowid();
+}
+
+void Catalog::addLogEntry(std::int64_t run, const std::string& title, bool isError,
+                          const std::string& objectId, const std::string& text) {
+    auto s = db_.prepare("INSERT INTO LogEntries (Run, At, Title, IsError, ObjectId, Text) "
+                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    s.bind(1, run)
+        .bind(2, now())
+        .bind(3, title)
+        .bind(4, static_cast<std::int64_t>(isError))
+        .bind(5, objectId)
+        .bind(6, text);
+    s.run();
+}
+
+void Catalog::endLog(std::int64_t run, bool isError) {
+    auto s = db_.prepare("UPDATE LogRuns SET EndedAt = ?2, IsError = ?3 WHERE Id = ?1");
+    s.bind(1, run).bind(2, now()).bind(3, static_cast<std::int64_t>(isError));
+    s.run();
+}
+
+std::vector<LogEntry> Catalog::logEntries() const {
+    auto s = db_.prepare("SELECT E.Run, R.Category, E.At, E.Title, E.IsError, E.ObjectId, E.Text "
+                         "FROM LogEntries E JOIN LogRuns R ON R.Id = E.Run ORDER BY E.Id");
+    std::vector<LogEntry> entries;
+    while (s.step())
+        entries.push_back({s.integer(0), s.text(1), s.text(2), s.text(3), s.integer(4) != 0,
+                           s.text(5), s.text(6)});
+    return entries;
+}
+
+} // namespace vorq::workbench

@@ -1,0 +1,200 @@
+#include "workbench/StoredRepository.h"
+
+#include "host/Error.h"
+#include "sqlite/Sqlite.h"
+#include "workbench/RepositorySchema.h"
+
+#include <strings.h>
+
+namespace vorq::workbench {
+namespace {
+
+class StoredClass : public ObjectClass {
+public:
+    explicit StoredClass(std::string name) : name_(std::move(name)) {}
+    const std::string& ClassName() const override { return name_; }
+
+private:
+    std::string name_;
+};
+
+class IdCursor : public ObjectCursor {
+public:
+    IdCursor(std::shared_ptr<StoredRepository> db, std::vector<int> ids)
+        : db_(std::move(db)), ids_(std::move(ids)) {}
+    bool AtEnd() override { return at_ >= ids_.size(); }
+    std::shared_ptr<RepositoryObject> Current() override {
+        if (AtEnd())
+            throw Error("No current object: the cursor is at its end", 3021);
+        return db_->wrap(ids_[at_]);
+    }
+    void MoveFirst() override { at_ = 0; }
+    void MoveNext() override {
+        if (!AtEnd())
+            ++at_;
+    }
+
+private:
+    std::shared_ptr<StoredRepository> db_;
+    std::vector<int> ids_;
+    std::size_t at_ = 0;
+};
+
+class StoredObject : public RepositoryObject {
+public:
+    StoredObject(std::shared_ptr<StoredRepository> db, const StoredRepository::Object& o)
+        : db_(std::move(db)), o_(o) {}
+
+    const ObjectClass& Class() override { return db_->classNamed(o_.cls); }
+    std::string ObjectId() override { return std::to_string(o_.id); }
+    std::string DisplayName() override { return o_.displayName; }
+    std::string Attribute(const std::string& name) override {
+        for (const auto& [key, value] : o_.attributes)
+            if (strcasecmp(key.c_str(), name.c_str()) == 0)
+                return value;
+        return "";
+    }
+    std::unique_ptr<ObjectCursor> Related(const std::string& relation) override {
+        std::vector<int> ids;
+        for (const auto& [name, target] : o_.relations)
+            if (name == relation)
+                ids.push_back(target);
+        return db_->cursor(std::move(ids));
+    }
+    std::unique_ptr<ObjectCursor> Children() override { return db_->cursor(o_.children); }
+    std::unique_ptr<ObjectCursor> ObjectsOfClass(const std::string& className) override {
+        return db_->cursor(db_->descendantsOfClass(o_.id, className));
+    }
+    std::shared_ptr<RepositoryObject> Parent() override {
+        return o_.parent ? db_->wrap(o_.parent) : nullptr;
+    }
+
+private:
+    std::shared_ptr<StoredRepository> db_;
+    const StoredRepository::Object& o_;
+};
+
+} // namespace
+
+std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::path& path) {
+    auto db = std::make_shared<StoredRepository>();
+    try {
+        sqlite::Connection file(path, sqlite::Connection::Mode::ReadOnly);
+        auto info = file.prepare("SELECT Value FROM Info WHERE Key = 'Kind'");
+        if (!info.step())
+            throw Error("it holds no kind of source");
+        db->kind_ = info.text(0);
+        std::string sql = "SELECT Id, Parent, Class, DisplayName";
+        for (const char* column : kItemColumns)
+            sql += std::string(", ") + column;
+        auto objects = file.prepare(sql + " FROM Objects ORDER BY Id");
+        while (objects.step()) {
+            Object o;
+            o.id = static_cast<int>(objects.integer(0));
+            o.parent = static_cast<int>(objects.integer(1));
+            o.cls = objects.text(2);
+            o.displayName = objects.text(3);
+            for (int i = 0; i < kItemColumnCount; ++i)
+                if (!objects.isNull(4 + i))
+                    o.attributes.emplace_back(kItemColumns[i], objects.text(4 + i));
+            if (o.id != static_cast<int>(db->objects_.size()) + 1)
+                throw Error("its object ids are not consecutive");
+            db->objects_.push_back(std::move(o));
+        }
+        for (const auto& o : db->objects_)
+            (o.parent ? db->objects_.at(static_cast<std::size_t>(o.parent - 1)).children : db->top_)
+                .push_back(o.id);
+        auto attributes = file.prepare("SELECT Object, Name, Value FROM Attributes ORDER BY rowid");
+        while (attributes.step())
+            db->objects_.at(static_cast<std::size_t>(attributes.integer(0) - 1))
+                .attributes.emplace_back(attributes.text(1), attributes.text(2));
+        auto relations =
+            file.prepare("SELECT Source, Relation, Target FROM Relations ORDER BY rowid");
+        while (relations.step())
+            db->objects_.at(static_cast<std::size_t>(relations.integer(0) - 1))
+                .relations.emplace_back(relations.text(1), static_cast<int>(relations.integer(2)));
+    } catch (const std::out_of_range&) {
+        throw Error("Cannot open the repository database " + path.string() +
+                    ": it refers to objects it does not hold");
+    } catch (const Error& e) {
+        throw Error("Cannot open the repository database " + path.string() + ": " +
+                    e.description());
+    }
+    return db;
+}
+
+void StoredRepository::checkOpen() const {
+    if (!open_)
+        throw Error("The repository database is closed");
+}
+
+const StoredRepository::Object* StoredRepository::object(int id) const {
+    return id >= 1 && id <= static_cast<int>(objects_.size())
+               ? &objects_[static_cast<std::size_t>(id - 1)]
+               : nullptr;
+}
+
+std::shared_ptr<RepositoryObject> StoredRepository::wrap(int id) {
+    checkOpen();
+    const Object* o = object(id);
+    return o ? std::make_shared<StoredObject>(shared_from_this(), *o) : nullptr;
+}
+
+std::unique_ptr<ObjectCursor> StoredRepository::cursor(std::vector<int> ids) {
+    checkOpen();
+    return std::make_unique<IdCursor>(shared_from_this(), std::move(ids));
+}
+
+std::shared_ptr<RepositoryObject> StoredRepository::ObjectById(const std::string& id) {
+    checkOpen();
+    try {
+        std::size_t end = 0;
+        const int number = std::stoi(id, &end);
+        return end == id.size() ? wrap(number) : nullptr;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+std::vector<int> StoredRepository::descendantsOfClass(int root,
+                                                      const std::string& className) const {
+    std::vector<int> ids;
+    if (root == 0) {
+        for (const auto& o : objects_)
+            if (o.cls == className)
+                ids.push_back(o.id);
+        return ids;
+    }
+    // Depth first, children in order: the order in which the source declares them.
+    for (std::vector<int> stack(object(root)->children.rbegin(), object(root)->children.rend());
+         !stack.empty();) {
+        const Object& o = *object(stack.back());
+        stack.pop_back();
+        if (o.cls == className)
+            ids.push_back(o.id);
+        stack.insert(stack.end(), o.children.rbegin(), o.children.rend());
+    }
+    return ids;
+}
+
+std::unique_ptr<ObjectCursor> StoredRepository::ObjectsOfClass(const std::string&,
+                                                               const std::string& className) {
+    return cursor(descendantsOfClass(0, className));
+}
+
+std::unique_ptr<ObjectCursor> StoredRepository::TopObjects() {
+    return cursor(top_);
+}
+
+void StoredRepository::Close() {
+    open_ = false;
+}
+
+const ObjectClass& StoredRepository::classNamed(const std::string& name) {
+    auto& entry = classes_[name];
+    if (!entry)
+        entry = std::make_unique<StoredClass>(name);
+    return *entry;
+}
+
+} // namespace vorq::workbench
