@@ -1,6 +1,7 @@
 // vorq: the command-line front end of the COBOL-structures-to-tables import.
 
 #include "AppContext.h"
+#include "DemoCommand.h"
 #include "ProjectCommands.h"
 #include "RegistryCommands.h"
 #include "SourceCommands.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     vorq::app::addProjectCommands(app, context);
     vorq::app::addRegistryCommands(app, context);
     vorq::app::addSourceCommands(app, context);
+    vorq::app::addDemoCommand(app, context);
 
     try {
         app.parse(argc, argv);

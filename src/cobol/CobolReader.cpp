@@ -36,11 +36,12 @@ ReadResult readSource(const std::string& path, const FileReader& files,
     model.path = path;
     const auto text = files.read(path);
     if (!text) {
-        result.diagnostics.error({std::make_shared<SourceFile>(SourceFile{path, {}}), 0, 0},
-                                 "cannot read the file");
+        model.files.push_back(std::make_shared<SourceFile>(SourceFile{path, {}}));
+        result.diagnostics.error({model.files.back().get(), 0, 0}, "cannot read the file");
         return result;
     }
-    const std::vector<Token> tokens = readExpanded(path, *text, files, options, result.diagnostics);
+    const std::vector<Token> tokens =
+        readExpanded(path, *text, files, options, result.diagnostics, model.files);
     TokenCursor cursor(tokens);
     if (isProgram(tokens)) {
         model.kind = SourceModel::Kind::Program;
@@ -52,7 +53,7 @@ ReadResult readSource(const std::string& path, const FileReader& files,
         model.items =
             parseDataEntries(cursor, result.diagnostics, [](const TokenCursor&) { return false; });
         if (model.items.empty() && !result.diagnostics.hasErrors())
-            result.diagnostics.error({SourceFile::fromText(path, *text), 1, 1},
+            result.diagnostics.error({model.files.front().get(), 1, 1},
                                      "expected data entries: the copybook declares no data item");
         computeLayout(model.items, result.diagnostics);
     }

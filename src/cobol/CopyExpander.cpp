@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <strings.h>
 
 namespace vorq::cobol {
 namespace {
@@ -19,7 +20,8 @@ struct Replacement {
 bool same(const Token& a, const Token& b) {
     if (a.kind == TokenKind::Literal || b.kind == TokenKind::Literal)
         return a.kind == b.kind && a.text == b.text;
-    return a.upper == b.upper;
+    return a.text.size() == b.text.size() &&
+           strncasecmp(a.text.data(), b.text.data(), a.text.size()) == 0;
 }
 
 // A pseudo-text pattern such as ==:TAG:== replaces that text inside words too.
@@ -40,12 +42,14 @@ std::string replaceAll(std::string text, const std::string& upperText, const std
 
 class Expander {
 public:
-    Expander(const FileReader& files, const CopyOptions& options, Diagnostics& diags)
-        : files_(files), options_(options), diags_(diags) {}
+    Expander(const FileReader& files, const CopyOptions& options, Diagnostics& diags,
+             std::vector<std::shared_ptr<const SourceFile>>& sources)
+        : files_(files), options_(options), diags_(diags), sources_(sources) {}
 
     std::vector<Token> file(const std::string& path, const std::string& text) {
         stack_.push_back(path);
-        auto source = SourceFile::fromText(path, text);
+        sources_.push_back(SourceFile::fromText(path, text));
+        const SourceFile& source = *sources_.back();
         auto tokens = tokenize(source, splitSource(source, diags_), diags_);
         std::vector<Token> out;
         out.reserve(tokens.size());
@@ -55,7 +59,7 @@ public:
     }
 
 private:
-    void expand(const std::vector<Token>& in, const std::string& path, std::vector<Token>& out) {
+    void expand(std::vector<Token>& in, const std::string& path, std::vector<Token>& out) {
         for (std::size_t i = 0; i < in.size(); ++i) {
             const Token& t = in[i];
             if (t.is("COPY")) {
@@ -66,7 +70,7 @@ private:
                 i = execBlock(in, i, path, out);
                 continue;
             }
-            out.push_back(t);
+            out.push_back(std::move(in[i]));
         }
     }
 
@@ -82,7 +86,7 @@ private:
         }
         if (i + 3 < end && in[i + 1].is("SQL") && in[i + 2].is("INCLUDE")) {
             const Token& name = in[i + 3];
-            if (name.upper != "SQLCA" && name.upper != "SQLDA")
+            if (!name.is("SQLCA") && !name.is("SQLDA"))
                 include(name, {}, path, out);
         }
         return end + 1 < in.size() && in[end + 1].kind == TokenKind::Period ? end + 1 : end;
@@ -180,15 +184,15 @@ private:
         static const char* extensions[] = {"",     ".cpy", ".CPY", ".cbl",
                                            ".CBL", ".cob", ".COB", ".copy"};
         for (const auto& folder : folders) {
-            const std::string base = folder.empty() ? "." : folder;
-            searched.push_back(base);
+            searched.push_back(folder.empty() ? "." : folder);
+            const std::string prefix = folder.empty() ? "" : folder + "/";
             for (const std::string& dir :
-                 {base, library.empty() ? std::string() : base + "/" + library}) {
-                if (dir.empty())
+                 {prefix, library.empty() ? std::string() : prefix + library + "/"}) {
+                if (dir.empty() && !prefix.empty())
                     continue;
                 for (const auto& stem : {name, upper, lower})
                     for (const char* ext : extensions) {
-                        const std::string candidate = dir + "/" + stem + ext;
+                        const std::string candidate = dir + stem + ext;
                         if (files_.read(candidate))
                             return candidate;
                     }
@@ -217,24 +221,22 @@ private:
                     break;
                 }
                 if (r.pattern.size() == 1 && member[i].kind == TokenKind::Word) {
-                    const std::string& from = r.pattern[0].upper;
+                    const std::string from = r.pattern[0].upper();
                     const std::string to = r.by.empty() ? "" : r.by[0].text;
                     const Token& t = member[i];
+                    const std::string upper = t.upper();
                     std::string text;
-                    if (r.mode == Replacement::Mode::Leading && t.upper.starts_with(from))
+                    if (r.mode == Replacement::Mode::Leading && upper.starts_with(from))
                         text = to + t.text.substr(from.size());
-                    else if (r.mode == Replacement::Mode::Trailing && t.upper.ends_with(from))
+                    else if (r.mode == Replacement::Mode::Trailing && upper.ends_with(from))
                         text = t.text.substr(0, t.text.size() - from.size()) + to;
                     else if (r.mode == Replacement::Mode::Whole && isPartialTag(from) &&
-                             t.upper.find(from) != std::string::npos)
-                        text = replaceAll(t.text, t.upper, from, to);
+                             upper.find(from) != std::string::npos)
+                        text = replaceAll(t.text, upper, from, to);
                     else
                         continue;
                     Token changed = t;
                     changed.text = text;
-                    changed.upper = text;
-                    for (char& c : changed.upper)
-                        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
                     out.push_back(std::move(changed));
                     ++i;
                     replaced = true;
@@ -249,6 +251,7 @@ private:
     const FileReader& files_;
     const CopyOptions& options_;
     Diagnostics& diags_;
+    std::vector<std::shared_ptr<const SourceFile>>& sources_;
     std::vector<std::string> stack_;
 };
 
@@ -256,8 +259,9 @@ private:
 
 std::vector<Token> readExpanded(const std::string& path, const std::string& text,
                                 const FileReader& files, const CopyOptions& options,
-                                Diagnostics& diags) {
-    return Expander(files, options, diags).file(path, text);
+                                Diagnostics& diags,
+                                std::vector<std::shared_ptr<const SourceFile>>& sources) {
+    return Expander(files, options, diags, sources).file(path, text);
 }
 
 } // namespace vorq::cobol

@@ -16,8 +16,10 @@ struct CopyOptions {
 // Reads a file and returns its tokens with every COPY (and EXEC SQL INCLUDE) replaced by the
 // member's tokens, REPLACING applied, and EXEC ... END-EXEC blocks removed. A missing or
 // recursive member is an error at its COPY statement; the statement is then dropped.
+// The files read (the source and its members) are added to sources; the tokens point into them.
 std::vector<Token> readExpanded(const std::string& path, const std::string& text,
                                 const FileReader& files, const CopyOptions& options,
-                                Diagnostics& diags);
+                                Diagnostics& diags,
+                                std::vector<std::shared_ptr<const SourceFile>>& sources);
 
 } // namespace vorq::cobol

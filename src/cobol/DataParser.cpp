@@ -54,15 +54,14 @@ constexpr std::array<std::string_view, 14> kFigurative = {
     "LOW-VALUE", "LOW-VALUES", "QUOTE",  "QUOTES", "NULL",   "NULLS",      "ALL"};
 
 template <std::size_t N> bool among(const Token& t, const std::array<std::string_view, N>& words) {
-    return t.kind == TokenKind::Word &&
-           std::find(words.begin(), words.end(), std::string_view(t.upper)) != words.end();
+    return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return t.is(w); });
 }
 
 const UsageWord* usageWord(const Token& t) {
     if (t.kind != TokenKind::Word)
         return nullptr;
     for (const auto& u : kUsageWords)
-        if (t.upper == u.word)
+        if (t.is(u.word))
             return &u;
     return nullptr;
 }
@@ -241,7 +240,11 @@ private:
         if (t.is("IS")) // "IS EXTERNAL", "IS GLOBAL", "IS TYPEDEF"
             return true;
         if (among(t, kUnsupportedClauses)) {
-            diags_.warning(t.at, "the " + t.upper + " clause is not supported and was skipped");
+            diags_.warning(t.at, "the " + t.upper() + " clause is not supported and was skipped");
+            if (t.is("GROUP-USAGE")) {
+                in_.accept("IS");
+                in_.accept("NATIONAL") || in_.accept("UTF-8");
+            }
             while (!in_.atEnd() && in_.peek().kind != TokenKind::Period &&
                    !isClauseStart(in_.peek()) &&
                    !(in_.peek().lineStart && isLevelNumber(in_.peek())))

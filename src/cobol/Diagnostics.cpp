@@ -48,25 +48,25 @@ std::string SourceLocation::lineText() const {
 }
 
 std::string Diagnostic::format() const {
-    std::string text = location.fileName() + ":" + std::to_string(location.line) + ":" +
-                       std::to_string(location.column) + ": " +
+    std::string text = file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
                        (severity == Severity::Error ? "error: " : "warning: ") + message + "\n";
     if (!sourceLine.empty()) {
         text += "    " + sourceLine + "\n";
-        text += "    " +
-                std::string(static_cast<std::size_t>(std::max(location.column - 1, 0)), ' ') +
-                "^\n";
+        text +=
+            "    " + std::string(static_cast<std::size_t>(std::max(column - 1, 0)), ' ') + "^\n";
     }
     return text;
 }
 
 void Diagnostics::error(const SourceLocation& at, std::string message) {
-    all_.push_back({Diagnostic::Severity::Error, at, std::move(message), at.lineText()});
+    all_.push_back({Diagnostic::Severity::Error, at.fileName(), at.line, at.column,
+                    std::move(message), at.lineText()});
     ++errors_;
 }
 
 void Diagnostics::warning(const SourceLocation& at, std::string message) {
-    all_.push_back({Diagnostic::Severity::Warning, at, std::move(message), at.lineText()});
+    all_.push_back({Diagnostic::Severity::Warning, at.fileName(), at.line, at.column,
+                    std::move(message), at.lineText()});
 }
 
 std::string Diagnostics::format() const {

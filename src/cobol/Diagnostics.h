@@ -15,9 +15,10 @@ struct SourceFile {
     static std::shared_ptr<const SourceFile> fromText(std::string name, const std::string& text);
 };
 
-// Where something is in a source: a file, a 1-based line and column.
+// Where something is in a source: a file, a 1-based line and column. The file is owned by
+// the model that was read from it (SourceModel::files).
 struct SourceLocation {
-    std::shared_ptr<const SourceFile> file;
+    const SourceFile* file = nullptr;
     int line = 0;
     int column = 0;
 
@@ -26,10 +27,13 @@ struct SourceLocation {
     std::string lineText() const;
 };
 
+// A message about a source; it keeps its own copy of what it shows, so it outlives the source.
 struct Diagnostic {
     enum class Severity { Warning, Error };
     Severity severity = Severity::Error;
-    SourceLocation location;
+    std::string file;
+    int line = 0;
+    int column = 0;
     std::string message;
     std::string sourceLine; // the physical line, for the caret display
 

@@ -2,8 +2,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <strings.h>
 
 namespace vorq::cobol {
+
+bool Token::is(std::string_view keyword) const {
+    return kind == TokenKind::Word && text.size() == keyword.size() &&
+           strncasecmp(text.data(), keyword.data(), keyword.size()) == 0;
+}
+
+std::string Token::upper() const {
+    std::string u = text;
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
 
 bool Token::isNumber() const {
     if (kind != TokenKind::Word || text.empty())
@@ -39,10 +52,10 @@ std::string toUpper(const std::string& s) {
 
 class Lexer {
 public:
-    Lexer(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags)
-        : file_(file), diags_(diags) {}
+    Lexer(const SourceFile* file, Diagnostics& diags) : file_(file), diags_(diags) {}
 
     std::vector<Token> run(const SourceLines& lines) {
+        tokens_.reserve(lines.code.size() * 8);
         for (const CodeLine& line : lines.code)
             lexLine(line);
         if (inLiteral_)
@@ -68,15 +81,13 @@ private:
     void push(TokenKind kind, std::string text, SourceLocation where) {
         Token t;
         t.kind = kind;
-        t.upper =
-            kind == TokenKind::Literal || kind == TokenKind::PseudoText ? text : toUpper(text);
         t.text = std::move(text);
         t.at = std::move(where);
         t.lineStart = firstOnLine_;
         firstOnLine_ = false;
-        if (kind == TokenKind::Word && (t.upper == "PIC" || t.upper == "PICTURE"))
+        if (t.is("PIC") || t.is("PICTURE"))
             pictureNext_ = true;
-        else if (!(kind == TokenKind::Word && t.upper == "IS" && pictureNext_))
+        else if (!(t.is("IS") && pictureNext_))
             pictureNext_ = false;
         tokens_.push_back(std::move(t));
     }
@@ -104,7 +115,6 @@ private:
                 while (end < text.size() && isWordChar(text[end]))
                     ++end;
                 tokens_.back().text += text.substr(first, end - first);
-                tokens_.back().upper = toUpper(tokens_.back().text);
                 i = end;
             }
             firstOnLine_ = false;
@@ -265,7 +275,7 @@ private:
         return false;
     }
 
-    std::shared_ptr<const SourceFile> file_;
+    const SourceFile* file_;
     Diagnostics& diags_;
     std::vector<Token> tokens_;
     bool firstOnLine_ = false;
@@ -280,9 +290,8 @@ private:
 
 } // namespace
 
-std::vector<Token> tokenize(const std::shared_ptr<const SourceFile>& file, const SourceLines& lines,
-                            Diagnostics& diags) {
-    return Lexer(file, diags).run(lines);
+std::vector<Token> tokenize(const SourceFile& file, const SourceLines& lines, Diagnostics& diags) {
+    return Lexer(&file, diags).run(lines);
 }
 
 std::vector<Token> tokenizeText(const std::string& text, const SourceLocation& at,

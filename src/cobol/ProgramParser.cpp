@@ -19,10 +19,10 @@ bool isDivision(const TokenCursor& in, std::string_view name) {
 
 bool isSection(const TokenCursor& in) {
     const Token& t = in.peek();
-    return t.kind == TokenKind::Word && in.peek(1).is("SECTION") &&
-           (t.upper == "FILE" || t.upper == "WORKING-STORAGE" || t.upper == "LOCAL-STORAGE" ||
-            t.upper == "LINKAGE" || t.upper == "COMMUNICATION" || t.upper == "REPORT" ||
-            t.upper == "SCREEN" || t.upper == "CONFIGURATION" || t.upper == "INPUT-OUTPUT");
+    return in.peek(1).is("SECTION") &&
+           (t.is("FILE") || t.is("WORKING-STORAGE") || t.is("LOCAL-STORAGE") || t.is("LINKAGE") ||
+            t.is("COMMUNICATION") || t.is("REPORT") || t.is("SCREEN") || t.is("CONFIGURATION") ||
+            t.is("INPUT-OUTPUT"));
 }
 
 bool isIdentification(const TokenCursor& in) {
@@ -186,7 +186,7 @@ private:
         while (!in_.atEnd() && !isDivision(in_, "PROCEDURE") && !isIdentification(in_) &&
                !isEndProgram(in_)) {
             if (isSection(in_)) {
-                const std::string name = in_.next().upper;
+                const std::string name = in_.next().upper();
                 in_.next();
                 acceptPeriod();
                 fd.clear();

@@ -83,9 +83,7 @@ bool looksFixed(const std::string& line) {
 
 class Splitter {
 public:
-    Splitter(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags) : diags_(diags) {
-        file_.file = file;
-    }
+    Splitter(const SourceFile& file, Diagnostics& diags) : diags_(diags) { file_.file = &file; }
 
     void fixedLine(int number, const std::string& line) {
         // Columns count characters, so that UTF-8 text in literals keeps its place.
@@ -181,7 +179,7 @@ private:
 
 } // namespace
 
-SourceLines splitSource(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags) {
+SourceLines splitSource(const SourceFile& file, Diagnostics& diags) {
     return Splitter(file, diags).run();
 }
 

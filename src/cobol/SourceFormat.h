@@ -25,6 +25,6 @@ struct SourceLines {
 // or code in the sequence area) and may switch at >>SOURCE directives. Lines that break the
 // fixed-format column rules are read as a compiler with a lenient margin would, with a warning
 // naming the rule that was assumed.
-SourceLines splitSource(const std::shared_ptr<const SourceFile>& file, Diagnostics& diags);
+SourceLines splitSource(const SourceFile& file, Diagnostics& diags);
 
 } // namespace vorq::cobol

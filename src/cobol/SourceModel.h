@@ -58,6 +58,8 @@ struct SourceModel {
     std::string name; // copybook: file stem in upper case; program file: its file name
     std::vector<std::unique_ptr<DataItem>> items; // copybook records
     std::vector<std::unique_ptr<Program>> programs;
+    // The source and its COPY members, which the items' locations point into.
+    std::vector<std::shared_ptr<const SourceFile>> files;
 };
 
 } // namespace vorq::cobol

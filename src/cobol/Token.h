@@ -20,12 +20,13 @@ enum class TokenKind {
 
 struct Token {
     TokenKind kind = TokenKind::Other;
-    std::string text;  // as written (for literals: the value)
-    std::string upper; // text in upper case, for keyword tests
+    std::string text; // as written (for literals: the value)
     SourceLocation at;
     bool lineStart = false; // first token of its line
 
-    bool is(std::string_view keyword) const { return kind == TokenKind::Word && upper == keyword; }
+    // A word equal to keyword (given in upper case), in any letter case.
+    bool is(std::string_view keyword) const;
+    std::string upper() const;
     bool isNumber() const;
 };
 

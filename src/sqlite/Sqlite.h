@@ -25,6 +25,8 @@ public:
         return bind(index, std::string_view(text));
     }
     Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
+    // Binds text that stays alive and unchanged until the statement has run (no copy).
+    Statement& bindStatic(int index, std::string_view text);
     Statement& bind(int index, std::int64_t number);
     // Runs to the next row: true when a row is there, false at the end; errors raise vorq::Error.
     bool step();

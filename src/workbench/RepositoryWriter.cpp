@@ -25,15 +25,8 @@ bool isSystemVariable(const DataItem& item) {
         "RETURN-CODE",    "SORT-RETURN",  "SORT-CONTROL",   "SORT-CORE-SIZE",
         "SORT-FILE-SIZE", "SORT-MESSAGE", "SORT-MODE-SIZE", "TALLY",
         "WHEN-COMPILED",  "XML-CODE",     "JSON-CODE",      "DFHEIBLK"};
-    for (const DataItem* at = &item; at; at = at->parent)
-        for (const char* name : registers)
-            if (sameName(at->name, name))
-                return true;
-    return false;
-}
-
-std::string number(std::int64_t value) {
-    return std::to_string(value);
+    return std::any_of(registers.begin(), registers.end(),
+                       [&](const char* name) { return sameName(item.name, name); });
 }
 
 class Writer {
@@ -64,10 +57,8 @@ public:
         insertObject_.reset();
         insertAttribute_.reset();
         insertRelation_.reset();
-        db_.exec("CREATE INDEX ObjectsByParent ON Objects(Parent, Id);"
-                 "CREATE INDEX AttributesByObject ON Attributes(Object);"
-                 "CREATE INDEX RelationsBySource ON Relations(Source, Relation);"
-                 "COMMIT");
+        // No indexes: a repository database is always read whole, in id order.
+        db_.exec("COMMIT");
     }
 
     // A plain object with a name; its id.
@@ -95,43 +86,43 @@ public:
         insertRelation_->run();
     }
 
-    // A data item and everything below it.
-    int item(int parent, const DataItem& item) {
+    // A data item and everything below it; everything below a system variable is one too.
+    int item(int parent, const DataItem& item, bool systemVariable = false) {
         const int id = nextId_++;
         ids_[&item] = id;
+        systemVariable = systemVariable || isSystemVariable(item);
         const bool elementary = item.isElementary();
-        const std::string display = item.name.empty() ? "FILLER" : item.name;
-        const std::string values[] = {
+        const std::string_view texts[] = {
             item.name,
-            number(item.level),
             item.picture,
             elementary || item.usageGiven ? cobol::usageName(item.usage) : "",
-            number(item.occurs),
-            number(item.occursMin),
             item.dependingOn,
-            number(item.digits),
-            number(item.length),
-            number(item.fraction),
-            number(item.offset),
-            number(datatypeOf(item)),
             elementary ? "True" : "False",
-            isSystemVariable(item) ? "True" : "False",
+            systemVariable ? "True" : "False",
             item.value,
-            number(item.at.line),
         };
+        const std::int64_t numbers[] = {item.level,  item.occurs,      item.occursMin,
+                                        item.digits, item.length,      item.fraction,
+                                        item.offset, datatypeOf(item), item.at.line};
+        // Column order of kItemColumns: text (t) or number (n).
+        static constexpr char kinds[] = "tnttnntnnnnntttn";
         auto& s = *insertObject_;
         s.bind(1, static_cast<std::int64_t>(id))
             .bind(2, static_cast<std::int64_t>(parent))
-            .bind(3, "DECL")
-            .bind(4, display);
-        for (int i = 0; i < kItemColumnCount; ++i)
-            s.bind(5 + i, values[i]);
+            .bindStatic(3, "DECL")
+            .bindStatic(4, item.name.empty() ? std::string_view("FILLER")
+                                             : std::string_view(item.name));
+        for (int i = 0, t = 0, n = 0; i < kItemColumnCount; ++i)
+            if (kinds[i] == 't')
+                s.bindStatic(5 + i, texts[t++]);
+            else
+                s.bind(5 + i, numbers[n++]);
         s.run();
         if (item.redefined)
             relation(id, "Redefines", ids_.at(item.redefined));
         for (const auto& child : item.children)
             if (child->level != 66)
-                this->item(id, *child);
+                this->item(id, *child, systemVariable);
         for (const auto& condition : item.conditions) {
             const int c = object(id, "CONDITION", condition.name);
             for (const auto& value : condition.values)

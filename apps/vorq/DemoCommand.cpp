@@ -1,0 +1,73 @@
+#include "DemoCommand.h"
+
+#include "AppContext.h"
+#include "HostSession.h"
+#include "RegistryCommands.h"
+#include "SourceListing.h"
+#include "component/ComponentIdentity.h"
+#include "component/ComponentLoader.h"
+#include "component/ComponentRegistry.h"
+#include "host/Error.h"
+#include "schematool/DdlWriter.h"
+#include "schematool/ProjectCatalog.h"
+#include "workbench/Verifier.h"
+#include "workbench/Workbench.h"
+
+#include <fmt/core.h>
+
+namespace vorq::app {
+namespace {
+
+std::filesystem::path defaultExamples() {
+    // The program is build/bin/vorq; the examples lie at the top of the source tree.
+    const auto self = std::filesystem::read_symlink("/proc/self/exe");
+    return self.parent_path().parent_path().parent_path() / "examples";
+}
+
+void verifyExamples(workbench::Workbench& wb, const std::filesystem::path& examples) {
+    cobol::DiskFileReader files;
+    workbench::Verifier verifier(wb, files, {{(examples / "copybooks").string()}});
+    for (const auto& source : workbench::collectSources({examples.string()})) {
+        const auto outcome = verifier.verify(source);
+        fmt::print(stderr, "{}", outcome.diagnostics.format());
+        if (!outcome.verified)
+            throw Error("The example " + source + " did not verify");
+        fmt::print("verified {} {} ({} items)\n", outcome.kind, outcome.name, outcome.items);
+    }
+}
+
+} // namespace
+
+void addDemoCommand(CLI::App& app, AppContext& context) {
+    auto examples = std::make_shared<std::string>();
+    auto* demo = app.add_subcommand(
+        "demo", "Verify the bundled examples, run the import component on them and print the "
+                "project's DDL");
+    demo->add_option("--examples", *examples, "The examples folder (default: the bundled one)");
+    demo->callback([&context, examples] {
+        const std::filesystem::path folder =
+            examples->empty() ? defaultExamples() : std::filesystem::path(*examples);
+        if (!std::filesystem::is_directory(folder))
+            throw Error("There is no examples folder at " + folder.string());
+        fmt::print("== verify {}\n", folder.string());
+        auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
+        verifyExamples(*wb, folder);
+        fmt::print("\n== sources\n{}", listSources(*wb));
+
+        fmt::print("\n== component\n");
+        registerComponent(context);
+        HostSession host(context);
+        ComponentInstance component(ComponentRegistry(ComponentRegistry::defaultFile()), kProgId);
+        std::shared_ptr<OskWS> osk = wb;
+        std::shared_ptr<VorqWS> vorq = host.workspace;
+        std::string param;
+        component.Run(osk, vorq, param);
+        fmt::print("Run returned; ReturnCode {}\n", host.workspace->returnCode);
+
+        fmt::print("\n== DDL (sqlite)\n{}",
+                   schematool::writeDdl(schematool::readCatalog(host.database->connection()),
+                                        schematool::Dialect::SQLite));
+    });
+}
+
+} // namespace vorq::app

@@ -1,0 +1,71 @@
+// verify (parse and store) of a 200,000-item copybook, and our time against cobc's
+// -fsyntax-only on a 20,000-item program, measured side by side.
+
+#include "SyntheticCopybook.h"
+#include "workbench/Verifier.h"
+#include "workbench/Workbench.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fmt/core.h>
+#include <fstream>
+#include <sys/resource.h>
+
+using namespace vorq;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+void write(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+double verifySeconds(const std::filesystem::path& workspace, const std::filesystem::path& source) {
+    workbench::Workbench wb(workspace);
+    cobol::DiskFileReader disk;
+    workbench::Verifier verifier(wb, disk, {});
+    const auto start = Clock::now();
+    const auto outcome = verifier.verify(source.string());
+    const double elapsed = seconds(start);
+    if (!outcome.verified) {
+        fmt::print(stderr, "{}", outcome.diagnostics.format());
+        std::exit(1);
+    }
+    return elapsed;
+}
+
+} // namespace
+
+int main() {
+    const auto dir = std::filesystem::temp_directory_path() / "vorq-bench-verify";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+
+    write(dir / "BIG.cpy", bench::syntheticCopybook(200'000));
+    fmt::print("verify_200k_s: {:.3f}\n", verifySeconds(dir / "ws", dir / "BIG.cpy"));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    fmt::print("verify_200k_peak_mb: {:.0f}\n", usage.ru_maxrss / 1024.0);
+
+    write(dir / "SYNTH.cbl", bench::syntheticProgram(20'000));
+    const double ours = verifySeconds(dir / "ws", dir / "SYNTH.cbl");
+    if (std::system("command -v cobc >/dev/null 2>&1") == 0) {
+        const auto start = Clock::now();
+        const std::string command =
+            "cobc -fsyntax-only -std=ibm " + (dir / "SYNTH.cbl").string() + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        const double cobc = seconds(start);
+        if (status != 0)
+            fmt::print(stderr, "cobc rejected the synthetic program\n");
+        fmt::print("verify_20k_s: {:.3f}\ncobc_20k_s: {:.3f}\nverify_vs_cobc: {:.4f}\n", ours, cobc,
+                   ours / cobc);
+    } else {
+        fmt::print(stderr, "cobc is not installed: verify_vs_cobc skipped\n");
+    }
+    std::filesystem::remove_all(dir);
+}

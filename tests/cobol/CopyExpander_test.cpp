@@ -1,0 +1,54 @@
+#include "support/CobolText.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::cobol {
+namespace {
+
+using testing::fixed;
+using testing::layoutOf;
+
+TEST(Copy, ReplacingPseudoTextWordsAndLeadingParts) {
+    MemoryFileReader files;
+    files.add("lib/ADDR.cpy", fixed({"10 :P:-STREET PIC X(30).", "10 :P:-CITY   PIC X(20).",
+                                     "10 WS-ZIP PIC 9(5)."}));
+    files.add("src/REC.cpy",
+              fixed({"01 REC.", "05 HOME.", "COPY ADDR REPLACING ==:P:== BY ==HOME==",
+                     "     LEADING ==WS-== BY ==H-==.", "05 WORK.",
+                     "COPY ADDR OF LIB REPLACING ==:P:== BY ==WORK== WS-ZIP BY W-ZIP."}));
+    const auto result = testing::readText(files, "src/REC.cpy", {"lib"});
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    EXPECT_EQ(layoutOf(*result.model),
+              "REC@0+110 HOME@0+55 HOME-STREET@0+30 HOME-CITY@30+20 H-ZIP@50+5 WORK@55+55 "
+              "WORK-STREET@55+30 WORK-CITY@85+20 W-ZIP@105+5");
+}
+
+TEST(Copy, MissingAndRecursiveMembersAreErrorsAtTheirCopy) {
+    MemoryFileReader files;
+    files.add("A.cpy", fixed({"01 A.", "COPY B."}));
+    files.add("B.cpy", fixed({"05 B PIC X.", "COPY A."}));
+    files.add("C.cpy", fixed({"01 C.", "   COPY NOWHERE.", "05 D PIC X."}));
+    const auto recursive = testing::readText(files, "A.cpy");
+    EXPECT_EQ(recursive.diagnostics.format(),
+              "B.cpy:2:13: error: COPY A is recursive: A.cpy -> B.cpy -> A.cpy\n"
+              "           COPY A.\n"
+              "                ^\n");
+    const auto missing = testing::readText(files, "C.cpy", {"more"});
+    EXPECT_EQ(missing.diagnostics.format(),
+              "C.cpy:2:16: error: copy member NOWHERE not found (searched ., more; add its "
+              "folder with --copy-path)\n"
+              "              COPY NOWHERE.\n"
+              "                   ^\n");
+    EXPECT_EQ(layoutOf(*missing.model), "C@0+1 D@0+1") << "reading goes on after the error";
+}
+
+TEST(Copy, ExecSqlBlocksOfDclgenMembersAreSkipped) {
+    const auto result = testing::readOne(
+        "DCL.cpy", fixed({"EXEC SQL DECLARE T TABLE", "  ( C CHAR(6) NOT NULL ) END-EXEC.",
+                          "01 DCLT.", "   10 C PIC X(6)."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    EXPECT_EQ(layoutOf(*result.model), "DCLT@0+6 C@0+6");
+}
+
+} // namespace
+} // namespace vorq::cobol

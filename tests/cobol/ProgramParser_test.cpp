@@ -1,0 +1,95 @@
+#include "support/CobolText.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::cobol {
+namespace {
+
+using testing::fixed;
+
+std::string uses(const Program& p) {
+    std::string out;
+    for (const auto& u : p.uses)
+        out += (out.empty() ? "" : ", ") + std::string(verbName(u.verb)) + " " + u.file +
+               (u.record.empty() ? "" : " " + u.record) + (u.other.empty() ? "" : " / " + u.other);
+    return out;
+}
+
+TEST(Programs, FilesRecordsAndFileStatementsOfSeveralPrograms) {
+    const auto result =
+        testing::readOne("two.cbl", fixed({"PROCESS SQL,NODYNAM",
+                                           "IDENTIFICATION DIVISION.",
+                                           "PROGRAM-ID. FIRST-PGM.",
+                                           "AUTHOR. Someone. Anything at all.",
+                                           "ENVIRONMENT DIVISION.",
+                                           "INPUT-OUTPUT SECTION.",
+                                           "FILE-CONTROL.",
+                                           "    SELECT OPTIONAL IN-FILE ASSIGN TO INDD",
+                                           "        ORGANIZATION SEQUENTIAL.",
+                                           "    SELECT OUT-FILE ASSIGN 'out.dat'.",
+                                           "DATA DIVISION.",
+                                           "FILE SECTION.",
+                                           "FD IN-FILE RECORDING MODE F.",
+                                           "01 IN-REC PIC X(80).",
+                                           "FD OUT-FILE.",
+                                           "01 OUT-REC.",
+                                           "   05 OUT-KEY PIC 9(5).",
+                                           "WORKING-STORAGE SECTION.",
+                                           "01 WS-REC PIC X(80).",
+                                           "LINKAGE SECTION.",
+                                           "01 LK-AREA PIC X(10).",
+                                           "PROCEDURE DIVISION USING LK-AREA.",
+                                           "    READ IN-FILE NEXT RECORD INTO WS-REC",
+                                           "        AT END CONTINUE END-READ",
+                                           "    WRITE OUT-REC FROM WS-REC",
+                                           "    REWRITE OUT-REC",
+                                           "    EXEC SQL DELETE FROM T END-EXEC",
+                                           "    DELETE IN-FILE RECORD",
+                                           "    GOBACK.",
+                                           "IDENTIFICATION DIVISION.",
+                                           "PROGRAM-ID. SECOND-PGM.",
+                                           "PROCEDURE DIVISION.",
+                                           "    STOP RUN."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    const SourceModel& m = *result.model;
+    EXPECT_EQ(m.kind, SourceModel::Kind::Program);
+    ASSERT_EQ(m.programs.size(), 2u);
+    const Program& first = *m.programs[0];
+    EXPECT_EQ(first.name, "FIRST-PGM");
+    EXPECT_EQ(m.programs[1]->name, "SECOND-PGM");
+    ASSERT_EQ(first.files.size(), 2u);
+    EXPECT_EQ(first.files[0].assignTo, "INDD");
+    EXPECT_EQ(first.files[1].assignTo, "out.dat");
+    ASSERT_EQ(first.records.size(), 4u);
+    EXPECT_EQ(first.records[1].file, "OUT-FILE");
+    EXPECT_EQ(first.records[3].section, Section::Linkage);
+    EXPECT_EQ(uses(first), "READ IN-FILE / WS-REC, WRITE OUT-FILE OUT-REC / WS-REC, "
+                           "REWRITE OUT-FILE OUT-REC, DELETE IN-FILE");
+}
+
+TEST(Programs, NestedProgramsFollowEndProgram) {
+    const auto result = testing::readOne(
+        "nest.cbl",
+        fixed({"ID DIVISION.", "PROGRAM-ID. OUTER.", "PROCEDURE DIVISION.", "    CALL 'INNER'.",
+               "ID DIVISION.", "PROGRAM-ID. INNER IS COMMON.", "DATA DIVISION.",
+               "WORKING-STORAGE SECTION.", "01 X PIC X.", "PROCEDURE DIVISION.",
+               "    EXIT PROGRAM.", "END PROGRAM INNER.", "END PROGRAM OUTER."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    ASSERT_EQ(result.model->programs.size(), 1u);
+    ASSERT_EQ(result.model->programs[0]->nested.size(), 1u);
+    EXPECT_EQ(result.model->programs[0]->nested[0]->name, "INNER");
+    EXPECT_EQ(result.model->programs[0]->nested[0]->records.size(), 1u);
+}
+
+TEST(Programs, AWriteOfAnUnknownRecordIsAWarningNotAUse) {
+    const auto result = testing::readOne(
+        "w.cbl", fixed({"IDENTIFICATION DIVISION.", "PROGRAM-ID. W.", "DATA DIVISION.",
+                        "WORKING-STORAGE SECTION.", "01 LINE-OUT PIC X.", "PROCEDURE DIVISION.",
+                        "    WRITE LINE-OUT.", "    READ NO-SUCH-FILE."}));
+    EXPECT_FALSE(result.diagnostics.hasErrors());
+    EXPECT_EQ(result.diagnostics.all().size(), 2u);
+    EXPECT_EQ(uses(*result.model->programs[0]), "");
+}
+
+} // namespace
+} // namespace vorq::cobol

@@ -1,0 +1,80 @@
+#include "cobol/Lexer.h"
+#include "cobol/SourceFormat.h"
+#include "support/CobolText.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::cobol {
+namespace {
+
+std::string words(const std::string& text, Diagnostics& diags) {
+    auto file = SourceFile::fromText("t.cpy", text);
+    std::string out;
+    for (const Token& t : tokenize(*file, splitSource(*file, diags), diags))
+        out +=
+            (out.empty() ? "" : " ") + (t.kind == TokenKind::Literal ? "'" + t.text + "'" : t.text);
+    return out;
+}
+
+std::string words(const std::string& text) {
+    Diagnostics diags;
+    auto result = words(text, diags);
+    EXPECT_FALSE(diags.hasErrors()) << diags.format();
+    return result;
+}
+
+TEST(SourceFormat, FixedFormatKeepsColumnsEightToSeventyTwo) {
+    const std::string first = "000100 01  REC.";
+    const std::string text = first + std::string(72 - first.size(), ' ') +
+                             "SEQ00100\n"
+                             "000200*    a comment line\n"
+                             "000300/    a page eject\n"
+                             "000400D    DISPLAY 'DEBUG'\n"
+                             "000500     05  A PIC X(3).\n";
+    EXPECT_EQ(words(text), "01 REC . 05 A PIC X(3) .");
+}
+
+TEST(SourceFormat, TabsExpandAndContinuationJoinsLiteralsAndWords) {
+    EXPECT_EQ(words("\t05 A PIC X.\n"), "05 A PIC X .");
+    // The literal runs to column 72, trailing blanks included, and goes on after the quote.
+    const std::string open = "       05 A PIC X(70) VALUE 'ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const std::string continued = open + std::string(72 - open.size() - 2, '.') +
+                                  "  \n"
+                                  "      -    'OPQ'.\n"
+                                  "       05 LONG-NA\n"
+                                  "      -    ME PIC X.\n";
+    EXPECT_EQ(words(continued), "05 A PIC X(70) VALUE 'ABCDEFGHIJKLMNOPQRSTUVWXYZ" +
+                                    std::string(72 - open.size() - 2, '.') +
+                                    "  OPQ' . 05 LONG-NAME PIC X .");
+}
+
+TEST(SourceFormat, FreeFormatIsDetectedFromItsDirectiveOrFromCodeInTheSequenceArea) {
+    EXPECT_EQ(words(">>SOURCE FORMAT IS FREE\n01 REC. *> the record\n  05 A PIC X.\n"),
+              "01 REC . 05 A PIC X .");
+    EXPECT_EQ(words("01 REC.\n* a comment in free form\n   05 A PIC X(80).\n"),
+              "01 REC . 05 A PIC X(80) .");
+}
+
+TEST(SourceFormat, CodeInColumnSevenIsReadWithAWarningNamingTheRule) {
+    Diagnostics diags;
+    EXPECT_EQ(words("      01  REC.\n        05 A PIC X.\n", diags), "01 REC . 05 A PIC X .");
+    EXPECT_EQ(diags.format(),
+              "t.cpy:1:7: warning: code starts in column 7; read as if the fixed-format code area "
+              "began there (later lines like this are read the same way)\n"
+              "          01  REC.\n"
+              "          ^\n");
+}
+
+TEST(SourceFormat, PictureStringsKeepTheirPeriodsAndCommas) {
+    EXPECT_EQ(words("       05 A PIC ZZ,ZZ9.99. 05 B PICTURE IS $$9.\n"),
+              "05 A PIC ZZ,ZZ9.99 . 05 B PICTURE IS $$9 .");
+}
+
+TEST(SourceFormat, ColumnsCountCharactersNotBytes) {
+    EXPECT_EQ(
+        words(testing::fixed({"05 RUSSIAN PIC X(50) VALUE 'когда мир'.                     "})),
+        "05 RUSSIAN PIC X(50) VALUE 'когда мир' .");
+}
+
+} // namespace
+} // namespace vorq::cobol

@@ -1,0 +1,93 @@
+#include "support/CobolText.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::cobol {
+namespace {
+
+using testing::fixed;
+
+std::string layout(const std::vector<std::string>& lines) {
+    const auto result = testing::readOne("t.cpy", fixed(lines));
+    EXPECT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    return testing::layoutOf(*result.model);
+}
+
+TEST(StorageLayout, ElementaryLengthsFollowIbmRules) {
+    EXPECT_EQ(layout({"01 R.", "05 B1 PIC S9(4) COMP.", "05 B2 PIC 9(5) BINARY.",
+                      "05 B3 PIC S9(18) COMP-5.", "05 P1 PIC S9(7)V99 COMP-3.",
+                      "05 P2 PIC 9(4) PACKED-DECIMAL.", "05 Z1 PIC S9(5) SIGN LEADING SEPARATE.",
+                      "05 N1 PIC N(4).", "05 N2 PIC 9(3) USAGE NATIONAL.", "05 F1 COMP-1.",
+                      "05 F2 COMP-2.", "05 X1 INDEX.", "05 X2 POINTER.", "05 E1 PIC ZZ,ZZ9.99CR.",
+                      "05 E2 PIC 999PPP."}),
+              "R@0+76 B1@0+2 B2@2+4 B3@6+8 P1@14+5 P2@19+3 Z1@22+6 N1@28+8 N2@36+6 F1@42+4 "
+              "F2@46+8 X1@54+4 X2@58+4 E1@62+11 E2@73+3");
+}
+
+TEST(StorageLayout, GroupUsageOccursAndRedefines) {
+    EXPECT_EQ(layout({"01 R.", "05 NUMS COMP-3.", "10 N1 PIC S9(5).", "10 N2 PIC S9(3).",
+                      "05 T OCCURS 3 TIMES.", "10 T1 PIC X(2).", "10 T2 PIC 9 OCCURS 2.",
+                      "05 D PIC 9(8).", "05 DX REDEFINES D.", "10 DY PIC 9(4).", "10 DM PIC 99.",
+                      "05 LONGER REDEFINES D PIC X(10).", "05 AFTER PIC X."}),
+              "R@0+28 NUMS@0+5 N1@0+3 N2@3+2 T@5+4 T1@5+2 T2@7+1 D@17+8 DX@17+6 DY@17+4 "
+              "DM@21+2 LONGER@17+10 AFTER@27+1");
+}
+
+TEST(StorageLayout, DependingOnTakesTheMaximumAndRenamesSpansItsItems) {
+    EXPECT_EQ(layout({"01 R.", "05 CNT PIC 99.", "05 ITEMS OCCURS 1 TO 5 DEPENDING ON CNT.",
+                      "10 V PIC X(3).", "05 TAIL PIC X.", "66 SPAN RENAMES CNT THRU ITEMS.",
+                      "66 ONE RENAMES TAIL."}),
+              "R@0+18 CNT@0+2 ITEMS@2+3 V@2+3 TAIL@17+1 SPAN@0+17 ONE@17+1");
+}
+
+TEST(StorageLayout, SyncAlignsBinaryItemsWithinTheRecord) {
+    EXPECT_EQ(layout({"01 R.", "05 A PIC X(3).", "05 B PIC S9(4) COMP SYNC.", "05 C PIC X.",
+                      "05 D PIC S9(9) COMP SYNC.", "05 E COMP-2 SYNC."}),
+              "R@0+24 A@0+3 B@4+2 C@6+1 D@8+4 E@16+8");
+}
+
+TEST(StorageLayout, ACopybookBelowLevelOneFillsOneRecord) {
+    EXPECT_EQ(layout({"05 A PIC X(4).", "05 B.", "10 C PIC 9(3) COMP-3.", "05 D PIC X."}),
+              "A@0+4 B@4+2 C@4+2 D@6+1");
+}
+
+TEST(DataEntries, ErrorsNameWhatWasExpectedAndReadingGoesOn) {
+    const auto result = testing::readOne(
+        "bad.cpy", fixed({"01 R.", "05 A PIC X(3) VALU 'X'.", "05 B OCCURS MANY.", "05 C PIC X",
+                          "05 D PIC 9(2)Q.", "05 E PIC X GROUP-USAGE NATIONAL."}));
+    EXPECT_EQ(result.diagnostics.format(),
+              "bad.cpy:2:22: error: expected a clause (PIC, USAGE, OCCURS, REDEFINES, VALUE, ...) "
+              "or a period, not 'VALU'\n"
+              "           05 A PIC X(3) VALU 'X'.\n"
+              "                         ^\n"
+              "bad.cpy:3:20: error: expected a whole number after OCCURS\n"
+              "           05 B OCCURS MANY.\n"
+              "                       ^\n"
+              "bad.cpy:5:8: error: expected a period to end the entry of C before the next level "
+              "number\n"
+              "           05 D PIC 9(2)Q.\n"
+              "           ^\n"
+              "bad.cpy:6:19: warning: the GROUP-USAGE clause is not supported and was skipped\n"
+              "           05 E PIC X GROUP-USAGE NATIONAL.\n"
+              "                      ^\n"
+              "bad.cpy:5:8: error: expected a valid picture string for D, not '9(2)Q'\n"
+              "           05 D PIC 9(2)Q.\n"
+              "           ^\n");
+    EXPECT_EQ(testing::layoutOf(*result.model), "R@0+7 A@0+3 B@3+0 C@3+1 D@4+2 E@6+1");
+}
+
+TEST(DataEntries, ConditionNamesAreKeptAndReservedWordsServeAsNames) {
+    const auto result =
+        testing::readOne("t.cpy", fixed({"01 R.", "05 TYPE PIC X.", "88 IS-A VALUE 'A' 'B'.",
+                                         "88 IS-N VALUES 1 THRU 9.",
+                                         "05 FILLER PIC X(2) VALUE SPACES.", "05 PIC X."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    const DataItem& type = *result.model->items[0]->children[0];
+    ASSERT_EQ(type.conditions.size(), 2u);
+    EXPECT_EQ(type.conditions[0].values[0], "'A' 'B'");
+    EXPECT_EQ(type.conditions[1].values[0], "1 THRU 9");
+    EXPECT_EQ(testing::layoutOf(*result.model), "R@0+4 TYPE@0+1 FILLER@1+2 FILLER@3+1");
+}
+
+} // namespace
+} // namespace vorq::cobol
