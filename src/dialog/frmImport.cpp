@@ -5,11 +5,11 @@
 #include "host/HostLibraries.h"
 #include "host/VorqWS.h"
 #include "host/ui/Button.h"
-#include "host/ui/ComboBox.h"
 #include "host/ui/ImageCombo.h"
 #include "host/ui/OptionButton.h"
 #include "host/ui/TabStrip.h"
 #include "host/ui/Toolkit.h"
+#include "host/ui/TreeView.h"
 #include "host/ui/Window.h"
 
 namespace vorq {
@@ -19,7 +19,7 @@ std::string importOptionsPath() {
            "/LIST[@NAME='Import']" + "/CASE[@NAME='Copybooks']";
 }
 
-frmImport::frmImport(Globals& globals) : globals_(globals) {}
+frmImport::frmImport(Globals& globals) : repository(globals), globals_(globals) {}
 
 frmImport::~frmImport() = default;
 
@@ -39,9 +39,7 @@ void frmImport::Form_Load() {
     auto window = platform.Ui().CreateDialogWindow("frmImport");
     controls_ = createFormControls(*window);
     window_ = std::move(window);
-    controls_.cmdCancel->onClick = [this] { cmdCancel_Click(); };
-    window_->onCloseBox = [this] { cmdCancel_Click(); };
-
+    connectEvents();
     LoadCaptions();
     try {
         platform.Utility().RegisterForm(*window_);
@@ -49,6 +47,33 @@ void frmImport::Form_Load() {
         // The host only takes note of the dialog; the dialog works without that.
     }
     MsgTitle = LoadResString(504);
+}
+
+void frmImport::connectEvents() {
+    FormControls& c = controls_;
+    c.cmdCancel->onClick = [this] { cmdCancel_Click(); };
+    c.cmdOptions->onClick = [this] { cmdOptions_Click(); };
+    window_->onCloseBox = [this] { cmdCancel_Click(); };
+    for (std::int16_t i = 0; i < 2; ++i)
+        c.optCreateAdd[static_cast<std::size_t>(i)]->onClick = [this, i] { optCreateAdd_Click(i); };
+    c.tsSource->onClick = [this](int previous) {
+        tsSource_Click(static_cast<std::int16_t>(previous));
+    };
+    for (std::int16_t i = 0; i < 3; ++i) {
+        ImageCombo& combo = *c.cmbSource[static_cast<std::size_t>(i)];
+        combo.onClick = [this, i] { cmbSource_Click(i); };
+        combo.onKeyDown = [this, i](int key, int shift) {
+            cmbSource_KeyDown(i, static_cast<std::int16_t>(key), static_cast<std::int16_t>(shift));
+        };
+        combo.onKeyUp = [this, i](int key, int shift) {
+            cmbSource_KeyUp(i, static_cast<std::int16_t>(key), static_cast<std::int16_t>(shift));
+        };
+        combo.onGotFocus = [this, i] { cmbSource_GotFocus(i); };
+    }
+    c.tvData->onNodeClick = [this](TreeNode& node) { tvData_NodeClick(node); };
+    c.tvData->onKeyDown = [this](int key, int shift) {
+        tvData_KeyDown(static_cast<std::int16_t>(key), static_cast<std::int16_t>(shift));
+    };
 }
 
 void frmImport::LoadCaptions() {
@@ -62,42 +87,6 @@ void frmImport::LoadCaptions() {
     window_->setCaption(LoadResString(108));
 }
 
-bool frmImport::DoCreate(std::int32_t& SelectedTableId) {
-    HostPlatform& platform = globals_.VorqWS->Platform();
-    HelpFile = platform.Help().HelpFilePath();
-    ImportDone = false;
-    std::string optionsName = "OptionsProject";
-    std::string optionsLocation;
-    OptionsProject = platform.Options().OpenOptionsProject(optionsName, optionsLocation);
-    OptionsPath = importOptionsPath();
-
-    FormControls& c = controls();
-    globals_.VorqWS->LoadTableCombo(*c.cmbTable);
-    c.optCreateAdd[0]->setVisible(true);
-    c.optCreateAdd[1]->setVisible(true);
-    if (!c.optCreateAdd[1]->Enabled())
-        c.optCreateAdd[0]->setValue(true);
-    for (int i = 1; i < 3; ++i)
-        c.cmbSource[i]->Move(c.cmbSource[0]->Left(), c.cmbSource[0]->Top(), c.cmbSource[0]->Width(),
-                             c.cmbSource[0]->Height());
-    for (auto* combo : c.cmbSource)
-        combo->Clear();
-
-    c.cmbTable->setVisible(true);
-    c.cmdOptions->setVisible(true);
-    NewTableId = "-1";
-    window_->setMousePointer(kPointerDefault);
-    window_->ShowModal();
-
-    if (!ImportDone)
-        SelectedTableId = -1;
-    else if (!c.optCreateAdd[0]->Value())
-        SelectedTableId = c.cmbTable->ItemData(c.cmbTable->ListIndex());
-    else
-        SelectedTableId = static_cast<std::int32_t>(std::stol(NewTableId));
-    return ImportDone;
-}
-
 void frmImport::cmdCancel_Click() {
     if (!Importing) {
         window().Hide();
@@ -106,6 +95,18 @@ void frmImport::cmdCancel_Click() {
     if (globals_.VorqWS->Platform().Ui().MsgBox(LoadResString(501), kMsgYesNoExclamation,
                                                 MsgTitle) == kMsgYes)
         Importing = false;
+}
+
+void frmImport::cmdOptions_Click() {
+    std::string caption;
+    float width = 6120, height = 5355;
+    Value extra;
+    try {
+        OptionsProject->EditOptions(OptionsPath, window(), caption, width, height, extra);
+    } catch (const std::exception& e) {
+        // The options editor is the host's; when it fails the dialog goes on, and says why.
+        globals_.VorqWS->Platform().Ui().MsgBox(e.what(), kMsgExclamation, MsgTitle);
+    }
 }
 
 } // namespace vorq

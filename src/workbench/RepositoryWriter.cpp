@@ -86,11 +86,11 @@ public:
         insertRelation_->run();
     }
 
-    // A data item and everything below it; everything below a system variable is one too.
-    int item(int parent, const DataItem& item, bool systemVariable = false) {
+    // A data item and everything below it.
+    int item(int parent, const DataItem& item) {
         const int id = nextId_++;
         ids_[&item] = id;
-        systemVariable = systemVariable || isSystemVariable(item);
+        const bool systemVariable = isSystemVariable(item);
         const bool elementary = item.isElementary();
         const std::string_view texts[] = {
             item.name,
@@ -122,7 +122,7 @@ public:
             relation(id, "Redefines", ids_.at(item.redefined));
         for (const auto& child : item.children)
             if (child->level != 66)
-                this->item(id, *child, systemVariable);
+                this->item(id, *child);
         for (const auto& condition : item.conditions) {
             const int c = object(id, "CONDITION", condition.name);
             for (const auto& value : condition.values)

@@ -11,7 +11,9 @@
 #include "host/RepositoryDatabase.h"
 #include "host/VorqWS.h"
 #include "host/ui/ComboBox.h"
+#include "support/TempDir.h"
 #include "toolkit/headless/HeadlessToolkit.h"
+#include "workbench/Workbench.h"
 
 #include <optional>
 #include <utility>
@@ -38,10 +40,17 @@ class NotADatabase : public HostObject {};
 class FakeOptionsProject : public OptionsProject {
 public:
     pugi::xml_node OptionsXml() override { return document.root(); }
-    Value EditOptions(std::string&, Window&, std::string&, float&, float&, Value&) override {
+    Value EditOptions(std::string& path, Window&, std::string&, float& width, float& height,
+                      Value&) override {
+        edited = path + " " + std::to_string(static_cast<int>(width)) + "x" +
+                 std::to_string(static_cast<int>(height));
+        if (failEdit)
+            throw Error("the options editor is not available");
         return {};
     }
     pugi::xml_document document;
+    std::string edited;
+    bool failEdit = false;
 };
 
 class FakePlatform : public HostPlatform, OptionsGlobal, HostUtility, HelpGlobal, FileGlobal {
@@ -71,7 +80,7 @@ public:
         return true;
     }
     std::string HelpFilePath() override { return "/usr/share/doc/vorq/help.html"; }
-    bool FileExists(const std::string&, int) override { return false; }
+    bool FileExists(const std::string& path, int) override { return std::filesystem::exists(path); }
 
     headless::HeadlessToolkit toolkit;
     std::shared_ptr<FakeOptionsProject> options = std::make_shared<FakeOptionsProject>();
@@ -142,21 +151,13 @@ private:
     FakePlatform& platform_;
 };
 
-class FakeOskWS : public OskWS {
-public:
-    std::string GetBrevanName(std::int32_t which) override {
-        return which == 15 ? "TESTREPO" : "/tmp/vorq-test/" + std::to_string(which);
-    }
-    std::shared_ptr<WorkbenchLog> Log() override { unused("Log"); }
-    RepositoryGlobal& Repository() override { unused("Repository"); }
-    DatabaseOpener& Opener() override { unused("Opener"); }
-};
-
-// A host, a workbench and their platform, wired together as Run expects them.
+// A host double and a real, empty workbench, wired together as Run expects them.
 struct FakeHost {
+    TempDir workspace;
     FakePlatform platform;
     std::shared_ptr<FakeVorqWS> vorqWS = std::make_shared<FakeVorqWS>(platform);
-    std::shared_ptr<FakeOskWS> oskWS = std::make_shared<FakeOskWS>();
+    std::shared_ptr<workbench::Workbench> oskWS =
+        std::make_shared<workbench::Workbench>(workspace.path());
     std::shared_ptr<VorqWS> vorq() { return vorqWS; }
     std::shared_ptr<OskWS> osk() { return oskWS; }
 };
