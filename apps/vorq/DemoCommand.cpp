@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "HostSession.h"
+#include "ImportCommand.h"
 #include "RegistryCommands.h"
 #include "SourceListing.h"
 #include "component/ComponentIdentity.h"
@@ -9,6 +10,7 @@
 #include "component/ComponentRegistry.h"
 #include "host/Error.h"
 #include "schematool/DdlWriter.h"
+#include "schematool/OptionsFile.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
@@ -54,15 +56,30 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         verifyExamples(*wb, folder);
         fmt::print("\n== sources\n{}", listSources(*wb));
 
-        fmt::print("\n== component\n");
-        registerComponent(context);
+        fmt::print("\n== options\n");
         HostSession host(context);
-        ComponentInstance component(ComponentRegistry(ComponentRegistry::defaultFile()), kProgId);
-        std::shared_ptr<OskWS> osk = wb;
-        std::shared_ptr<VorqWS> vorq = host.workspace;
-        std::string param;
-        component.Run(osk, vorq, param);
-        fmt::print("Run returned; ReturnCode {}\n", host.workspace->returnCode);
+        schematool::OptionsFile& options = host.platform.optionsFile();
+        options.set("ArrayFields", {"True"});
+        options.set("Threshold", {"10"});
+        options.set("AutoKey", {"True"});
+        options.set("Patterns", {"*-ID", "*-KEY", "EMPNO", "INV-NO"});
+        options.save();
+        for (const auto& name : schematool::OptionsFile::settingNames())
+            fmt::print("{:<16}{}\n", name, options.show(name));
+
+        fmt::print("\n== import\n");
+        std::vector<BatchRequest> requests;
+        for (const auto& copybook : wb->catalog().objectsOfClass("COPYBOOK"))
+            requests.push_back({copybook.name, "copybooks", "", {}, true, ""});
+        requests.push_back({"CUSTMNT", "ports", "CHANGES", {}, true, ""});
+        for (const auto& request : requests) {
+            const BatchOutcome outcome = runBatchImport(context, host, wb, request);
+            if (!outcome.imported)
+                throw Error("The demo's import of " + request.source +
+                            " failed: " + outcome.message);
+            fmt::print("imported {}{} into {} new table(s)\n", request.source,
+                       request.port.empty() ? "" : " port " + request.port, outcome.tables.size());
+        }
 
         fmt::print("\n== DDL (sqlite)\n{}",
                    schematool::writeDdl(schematool::readCatalog(host.database->connection()),

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "DemoCommand.h"
+#include "ImportCommand.h"
 #include "ProjectCommands.h"
 #include "RegistryCommands.h"
 #include "SourceCommands.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     vorq::app::addProjectCommands(app, context);
     vorq::app::addRegistryCommands(app, context);
     vorq::app::addSourceCommands(app, context);
+    vorq::app::addImportCommand(app, context);
     vorq::app::addDemoCommand(app, context);
 
     try {

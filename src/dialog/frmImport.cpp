@@ -51,6 +51,7 @@ void frmImport::Form_Load() {
 
 void frmImport::connectEvents() {
     FormControls& c = controls_;
+    c.cmdOK->onClick = [this] { cmdOK_Click(); };
     c.cmdCancel->onClick = [this] { cmdCancel_Click(); };
     c.cmdOptions->onClick = [this] { cmdOptions_Click(); };
     window_->onCloseBox = [this] { cmdCancel_Click(); };

@@ -18,6 +18,8 @@ class OptionsProject;
 class RepositoryObject;
 class TreeNode;
 class Window;
+class WorkbenchLog;
+struct ItemRecord;
 
 // The import dialog. It is created once per thread, loaded when its controls are first
 // touched, and then only shown and hidden; every Run prepares it afresh through DoCreate.
@@ -59,6 +61,15 @@ public:
     // The check rules: unchecks offending nodes and reports each in CheckMessages.
     void ValidateTree(bool CreateNew);
 
+    // The import (import/, builder/).
+    void cmdOK_Click();
+    // Name without the first configured prefix that it begins with (plus a hyphen).
+    std::string StripPrefix(const std::string& Name) const;
+    // The name matches one of the key patterns (?, *, #, [list], [!list]; case-sensitive).
+    bool MatchesKeyPatterns(const std::string& Name) const;
+    // How many columns an item and its subtree will make.
+    std::int64_t CountColumns(RepositoryObject& Item, bool SkipRedefined);
+
     std::string HelpFile;
     bool ImportDone = false;
     std::string NewTableId = "-1";
@@ -70,6 +81,9 @@ public:
     std::string CheckMessages;
     ComboItem* RememberedItem = nullptr;
     std::string SourceKey;
+    std::vector<std::string> Prefixes;
+    std::vector<std::string> Patterns;
+    std::int32_t Threshold = 0;
     // The open repository database of the chosen source.
     RepositoryAccess repository;
 
@@ -85,6 +99,43 @@ private:
     TreeNode* AddItemNode(RepositoryObject& Item, TreeNode* Parent);
     void AddDeclChildren(RepositoryObject& Item, TreeNode* Node);
     void ValidateChecks(TreeNode& Node, bool ParentChecked, bool CreateNew);
+
+    // One press of OK.
+    struct ImportRun {
+        std::string RunMessage;
+        bool AutoKey = false;
+        bool CreateNew = false;
+        std::shared_ptr<WorkbenchLog> log;
+        bool transactionOpen = false;
+        bool progressOpen = false;
+    };
+    enum class RunEnd { Success, Failure, Stop };
+
+    void ReadOptions(bool& AutoKey);
+    void SetControlsEnabled(bool Enabled);
+    RunEnd NewTableImport(ImportRun& run);
+    RunEnd AddToTableImport(ImportRun& run);
+    void successEnding(ImportRun& run);
+    void failureEnding(ImportRun& run);
+    void cleanUp();
+    void beginTransaction(ImportRun& run);
+    void startProgress(ImportRun& run, std::int64_t steps);
+    void finishProgress(ImportRun& run);
+    // Appends ": " and the text to the run message.
+    void appendReason(ImportRun& run, const std::string& reason);
+    std::string sourceReference(const std::string& objectId) const;
+    void ColumnImportStep(std::int32_t& TabID, const std::string& Name, const std::string& Suffix,
+                          const std::string& ObjectId, std::int32_t& Datatype,
+                          std::int32_t& Precision, std::int32_t& Scale, bool KeyFlag,
+                          std::vector<std::int32_t>& KeyColumns);
+    bool ImportItem(RepositoryObject& Item, const std::string& TableName, std::int32_t& TabID,
+                    const std::string& Suffix, bool SkipRedefined, bool KeyFlag,
+                    std::vector<std::int32_t>& KeyColumns);
+    bool importIntoChildTable(RepositoryObject& Item, const ItemRecord& record, bool hasDeclChild,
+                              const std::string& TableName, std::int32_t& TabID,
+                              const std::string& Suffix, std::int32_t& Datatype,
+                              std::int32_t& Precision, std::int32_t& Scale);
+    void CopyKeys(std::int32_t TabID, const std::vector<std::int32_t>& KeyColumns);
 
     Globals& globals_;
     std::unique_ptr<Window> window_;

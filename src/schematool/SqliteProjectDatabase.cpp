@@ -36,6 +36,7 @@ std::unique_ptr<Recordset> SqliteProjectDatabase::OpenRecordset(std::string_view
 }
 
 void SqliteProjectDatabase::Execute(std::string_view sql) {
+    ++generation_;
     db_.prepare(sql).run();
 }
 
@@ -48,6 +49,7 @@ void SqliteProjectDatabase::CommitTrans() {
 }
 
 void SqliteProjectDatabase::Rollback() {
+    ++generation_;
     if (inTransaction())
         db_.exec("ROLLBACK");
 }
@@ -79,19 +81,19 @@ std::int64_t SqliteProjectDatabase::reserveId(const std::string& table) {
     // AUTOINCREMENT never hands out a number at or below sqlite_sequence.seq, so raising it
     // keeps the reserved id free until the row is saved.
     const std::string id = idColumnOf(table);
-    auto highest = db_.prepare("SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE "
-                               "name = ?1), 0), coalesce((SELECT max(\"" +
-                               id + "\") FROM \"" + table + "\"), 0))");
-    highest.bind(1, std::string_view(table));
-    highest.step();
-    const std::int64_t next = highest.integer(0) + 1;
-    auto update = db_.prepare("UPDATE sqlite_sequence SET seq = ?2 WHERE name = ?1");
-    update.bind(1, std::string_view(table)).bind(2, next);
-    update.run();
+    auto highest = db_.reuse("SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE "
+                             "name = ?1), 0), coalesce((SELECT max(\"" +
+                             id + "\") FROM \"" + table + "\"), 0))");
+    highest->bind(1, std::string_view(table));
+    highest->step();
+    const std::int64_t next = highest->integer(0) + 1;
+    auto update = db_.reuse("UPDATE sqlite_sequence SET seq = ?2 WHERE name = ?1");
+    update->bind(1, std::string_view(table)).bind(2, next);
+    update->run();
     if (sqlite3_changes(db_.handle()) == 0) {
-        auto insert = db_.prepare("INSERT INTO sqlite_sequence(name, seq) VALUES (?1, ?2)");
-        insert.bind(1, std::string_view(table)).bind(2, next);
-        insert.run();
+        auto insert = db_.reuse("INSERT INTO sqlite_sequence(name, seq) VALUES (?1, ?2)");
+        insert->bind(1, std::string_view(table)).bind(2, next);
+        insert->run();
     }
     return next;
 }

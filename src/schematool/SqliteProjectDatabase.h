@@ -25,6 +25,9 @@ public:
 
     const sqlite::Connection& connection() const { return db_; }
     bool inTransaction() const { return !sqlite3_get_autocommit(db_.handle()); }
+    // Changes whenever rows may have changed behind the table services' back (a rollback or a
+    // statement run through Execute), so that what they remember is dropped.
+    std::uint64_t generation() const { return generation_; }
 
     // The column names of a table as the schema spells them; an unknown table raises.
     const std::vector<std::string>& columnsOf(const std::string& table);
@@ -35,6 +38,7 @@ public:
 
 private:
     sqlite::Connection db_;
+    std::uint64_t generation_ = 0;
     std::map<std::string, std::vector<std::string>, std::less<>> columns_;
     std::map<std::string, std::string, std::less<>> idColumns_;
 };

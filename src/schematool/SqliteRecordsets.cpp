@@ -146,13 +146,13 @@ void TableRecordset::Update() {
         names += (names.empty() ? "\"" : ", \"") + column + "\"";
         marks += marks.empty() ? "?" : ", ?";
     }
-    auto insert = db_.connection().prepare("INSERT INTO \"" + table_ + "\" (" + names +
-                                           ") VALUES (" + marks + ")");
+    auto insert = db_.connection().reuse("INSERT INTO \"" + table_ + "\" (" + names + ") VALUES (" +
+                                         marks + ")");
     int index = 1;
     for (const auto& [column, value] : *pending_)
-        insert.bind(index++, value);
+        insert->bind(index++, value);
     pending_.reset();
-    insert.run();
+    insert->run();
 }
 
 } // namespace vorq::schematool

@@ -50,9 +50,9 @@ std::string TableServices::freeTableName(const std::string& candidate) {
 }
 
 bool TableServices::tableExists(std::int32_t tabId) {
-    auto query = db_.connection().prepare("SELECT 1 FROM Tables WHERE TabID = ?1");
-    query.bind(1, static_cast<std::int64_t>(tabId));
-    return query.step();
+    auto query = db_.connection().reuse("SELECT 1 FROM Tables WHERE TabID = ?1");
+    query->bind(1, static_cast<std::int64_t>(tabId));
+    return query->step();
 }
 
 std::int32_t TableServices::addTable(const std::string& name, const std::string& sourceKey,
@@ -60,34 +60,34 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
                                      const std::string& sourceReference) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
-    auto insert = db_.connection().prepare(
+    auto insert = db_.connection().reuse(
         "INSERT INTO Tables (TableName, SourceKey, Origin, SourceReference, CreatedAt) "
         "VALUES (?1, ?2, ?3, ?4, ?5)");
-    insert.bind(1, std::string_view(name))
+    insert->bind(1, std::string_view(name))
         .bind(2, std::string_view(sourceKey))
         .bind(3, std::string_view(origin))
         .bind(4, std::string_view(sourceReference))
         .bind(5, std::string_view(isoTime(created)));
-    insert.run();
+    insert->run();
     return toId(db_.connection().lastInsertRowid());
 }
 
 std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
-    auto current = db_.connection().prepare(
+    auto current = db_.connection().reuse(
         "SELECT coalesce(PrimaryIndexID, 0), TableName FROM Tables WHERE TabID = ?1");
-    current.bind(1, static_cast<std::int64_t>(tabId));
-    if (!current.step())
+    current->bind(1, static_cast<std::int64_t>(tabId));
+    if (!current->step())
         return 0;
-    if (const auto existing = current.integer(0); existing != 0)
+    if (const auto existing = current->integer(0); existing != 0)
         return toId(existing);
-    auto insert = db_.connection().prepare(
+    auto insert = db_.connection().reuse(
         "INSERT INTO Indexes (TabID, IndexName, IsPrimary) VALUES (?1, ?2, 1)");
-    insert.bind(1, static_cast<std::int64_t>(tabId)).bind(2, "PK_" + current.text(1));
-    insert.run();
+    insert->bind(1, static_cast<std::int64_t>(tabId)).bind(2, "PK_" + current->text(1));
+    insert->run();
     const std::int32_t indexId = toId(db_.connection().lastInsertRowid());
-    auto link = db_.connection().prepare("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
-    link.bind(1, static_cast<std::int64_t>(tabId)).bind(2, static_cast<std::int64_t>(indexId));
-    link.run();
+    auto link = db_.connection().reuse("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
+    link->bind(1, static_cast<std::int64_t>(tabId)).bind(2, static_cast<std::int64_t>(indexId));
+    link->run();
     return indexId;
 }
 
@@ -95,12 +95,12 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
                                           const std::string& name) {
     if (!tableExists(childTabId) || !tableExists(parentTabId))
         return 0;
-    auto insert = db_.connection().prepare(
+    auto insert = db_.connection().reuse(
         "INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) VALUES (?1, ?2, ?3)");
-    insert.bind(1, std::string_view(name))
+    insert->bind(1, std::string_view(name))
         .bind(2, static_cast<std::int64_t>(childTabId))
         .bind(3, static_cast<std::int64_t>(parentTabId));
-    insert.run();
+    insert->run();
     return toId(db_.connection().lastInsertRowid());
 }
 
@@ -111,15 +111,45 @@ bool TableServices::columnNameTaken(std::int32_t tabId, const std::string& name)
     return taken;
 }
 
+std::int64_t TableServices::nextPosition(std::int32_t tabId) {
+    if (positionsGeneration_ != db_.generation()) {
+        positions_.clear();
+        positionsGeneration_ = db_.generation();
+    }
+    auto [it, added] = positions_.try_emplace(tabId, 0);
+    if (added) {
+        nextPosition_.bind(1, static_cast<std::int64_t>(tabId));
+        nextPosition_.step();
+        it->second = nextPosition_.integer(0);
+        nextPosition_.reset();
+    }
+    return it->second++;
+}
+
 std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& column) {
     if (column.name.empty())
         throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
-    const std::string name = uniqueIdentifier(
-        column.name, limit_, [&](const std::string& n) { return columnNameTaken(tabId, n); });
-    nextPosition_.bind(1, static_cast<std::int64_t>(tabId));
-    nextPosition_.step();
-    const std::int64_t position = nextPosition_.integer(0);
-    nextPosition_.reset();
+    // Most names are free: the unique index says when one is not, and only then is a numbered
+    // name looked for.
+    std::string name = column.name.size() > static_cast<std::size_t>(limit_)
+                           ? column.name.substr(0, static_cast<std::size_t>(limit_))
+                           : column.name;
+    const std::int64_t position = nextPosition(tabId);
+    for (;;) {
+        try {
+            insertColumn(tabId, name, position, column);
+            return toId(db_.connection().lastInsertRowid());
+        } catch (const Error& e) {
+            if (e.number() != SQLITE_CONSTRAINT_UNIQUE)
+                throw;
+        }
+        name = uniqueIdentifier(column.name, limit_,
+                                [&](const std::string& n) { return columnNameTaken(tabId, n); });
+    }
+}
+
+void TableServices::insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
+                                 const ColumnSpec& column) {
     insertColumn_.bind(1, static_cast<std::int64_t>(tabId))
         .bind(2, std::string_view(name))
         .bind(3, position)
@@ -132,34 +162,33 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         .bind(10, std::string_view(column.sourceReference))
         .bind(11, std::string_view(isoTime(column.created)));
     insertColumn_.run();
-    return toId(db_.connection().lastInsertRowid());
 }
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,
                                        bool asKey) {
-    auto source = db_.connection().prepare(
+    auto source = db_.connection().reuse(
         "SELECT ColumnName, TypeID, Precision, Scale, Nullable, Description, Origin, "
         "SourceReference FROM Columns WHERE ColumnID = ?1");
-    source.bind(1, static_cast<std::int64_t>(columnId));
-    if (!source.step())
+    source->bind(1, static_cast<std::int64_t>(columnId));
+    if (!source->step())
         throw Error("There is no column " + std::to_string(columnId) + " to copy");
-    ColumnSpec copy{source.text(0),
-                    static_cast<std::int32_t>(source.integer(1)),
-                    static_cast<std::int32_t>(source.integer(2)),
-                    static_cast<std::int32_t>(source.integer(3)),
-                    !asKey && source.integer(4) != 0,
-                    source.text(5),
-                    source.text(6),
-                    source.text(7),
+    ColumnSpec copy{source->text(0),
+                    static_cast<std::int32_t>(source->integer(1)),
+                    static_cast<std::int32_t>(source->integer(2)),
+                    static_cast<std::int32_t>(source->integer(3)),
+                    !asKey && source->integer(4) != 0,
+                    source->text(5),
+                    source->text(6),
+                    source->text(7),
                     std::chrono::system_clock::now()};
     return addColumn(targetTabId, copy);
 }
 
 void TableServices::setNullable(std::int32_t columnId, bool nullable) {
-    auto update = db_.connection().prepare("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1");
-    update.bind(1, static_cast<std::int64_t>(columnId))
+    auto update = db_.connection().reuse("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1");
+    update->bind(1, static_cast<std::int64_t>(columnId))
         .bind(2, static_cast<std::int64_t>(nullable));
-    update.run();
+    update->run();
 }
 
 } // namespace vorq::schematool

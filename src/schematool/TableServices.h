@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace vorq::schematool {
 
@@ -49,6 +50,9 @@ public:
 
 private:
     bool columnNameTaken(std::int32_t tabId, const std::string& name);
+    std::int64_t nextPosition(std::int32_t tabId);
+    void insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
+                      const ColumnSpec& column);
 
     SqliteProjectDatabase& db_;
     int limit_;
@@ -56,6 +60,9 @@ private:
     sqlite::Statement columnByName_;
     sqlite::Statement nextPosition_;
     sqlite::Statement insertColumn_;
+    // The next column position of the tables being filled, valid for one database generation.
+    std::unordered_map<std::int32_t, std::int64_t> positions_;
+    std::uint64_t positionsGeneration_ = 0;
 };
 
 } // namespace vorq::schematool

@@ -137,7 +137,15 @@ Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(pat
 }
 
 Connection::~Connection() {
+    cache_.clear(); // statements go before their database
     sqlite3_close_v2(db_);
+}
+
+Statement& Connection::cached(const std::string& sql) const {
+    auto& entry = cache_[sql];
+    if (!entry)
+        entry = std::make_unique<Statement>(db_, sql);
+    return *entry;
 }
 
 void Connection::exec(std::string_view sql) const {

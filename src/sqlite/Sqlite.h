@@ -3,9 +3,11 @@
 #include "host/Value.h"
 
 #include <filesystem>
+#include <memory>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace vorq::sqlite {
 
@@ -46,6 +48,20 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
+// A statement of the connection's cache, reset when the scope ends.
+class ScopedStatement {
+public:
+    explicit ScopedStatement(Statement& statement) : statement_(statement) {}
+    ~ScopedStatement() { statement_.reset(); }
+    ScopedStatement(const ScopedStatement&) = delete;
+    ScopedStatement& operator=(const ScopedStatement&) = delete;
+    Statement* operator->() { return &statement_; }
+    Statement& operator*() { return statement_; }
+
+private:
+    Statement& statement_;
+};
+
 // An open SQLite database file.
 class Connection {
 public:
@@ -60,6 +76,11 @@ public:
     sqlite3* handle() const { return db_; }
     const std::filesystem::path& path() const { return path_; }
     Statement prepare(std::string_view sql) const { return Statement(db_, sql); }
+    // A statement prepared once and kept, for SQL that runs again and again; the caller binds,
+    // runs and resets it, and must not use it again before it has been reset.
+    Statement& cached(const std::string& sql) const;
+    // The cached statement for sql, reset again when the returned scope ends.
+    ScopedStatement reuse(const std::string& sql) const { return ScopedStatement(cached(sql)); }
     // Runs one or more statements that return no rows.
     void exec(std::string_view sql) const;
     std::int64_t lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
@@ -67,6 +88,7 @@ public:
 private:
     std::filesystem::path path_;
     sqlite3* db_ = nullptr;
+    mutable std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
 };
 
 // The text of an SQLite failure with the database's own message.

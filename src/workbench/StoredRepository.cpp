@@ -49,6 +49,10 @@ public:
     std::string ObjectId() override { return std::to_string(o_.id); }
     std::string DisplayName() override { return o_.displayName; }
     std::string Attribute(const std::string& name) override {
+        // Callers mostly spell names as stored; other spellings still find them.
+        for (const auto& [key, value] : o_.attributes)
+            if (key == name)
+                return value;
         for (const auto& [key, value] : o_.attributes)
             if (strcasecmp(key.c_str(), name.c_str()) == 0)
                 return value;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "BatchUser.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorq::workbench {
+class Workbench;
+}
+
+namespace vorq::app {
+
+struct AppContext;
+struct HostSession;
+
+struct BatchOutcome {
+    bool imported = false;
+    std::string message;              // why not, when not
+    std::vector<std::int32_t> tables; // the tables the run created
+};
+
+// Runs the registered component on the headless toolkit with the scripted user.
+BatchOutcome runBatchImport(const AppContext& context, HostSession& host,
+                            const std::shared_ptr<workbench::Workbench>& wb,
+                            const BatchRequest& request);
+
+// vorq import
+void addImportCommand(CLI::App& app, AppContext& context);
+
+} // namespace vorq::app

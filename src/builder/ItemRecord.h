@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vorq {
+
+class RepositoryObject;
+
+// What the table builder reads of one data item, converted as the import needs it.
+struct ItemRecord {
+    std::string Name;
+    std::int32_t Length = 0; // the digit count when the item has digits, else its byte length
+    std::int32_t Fraction = 0;
+    std::int32_t Occurs = 0; // below 1: no OCCURS
+    std::int32_t Datatype = 0;
+    std::string Picture;
+    std::string Usage;
+    bool Elementary = false;
+};
+
+// "DECL" objects only.
+bool isDeclaration(RepositoryObject& item);
+// The item redefines another one.
+bool isRedefining(RepositoryObject& item);
+// "SysVar" is exactly "True".
+bool isSystemVariable(RepositoryObject& item);
+// Length, Fraction, Occurs, Datatype, Picture and Usage (not Name, not Elementary): attribute
+// text that is no number raises vorq::Error, a number beyond 32 bits the overflow error.
+void readItemAttributes(RepositoryObject& item, ItemRecord& record);
+// "True"/"False" in any case, or a number (0 is False); anything else raises vorq::Error.
+bool toBoolean(const std::string& text);
+// At least one child is a "DECL"; the children cursor is put back to its start afterwards.
+bool HasDeclChild(RepositoryObject& item);
+
+} // namespace vorq

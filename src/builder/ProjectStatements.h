@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vorq {
+
+// The fixed statement texts the component runs on the project database. Numbers are written in
+// decimal with a minus sign where negative.
+
+// The foreign keys that refer to a table: "select * from ForeignKeys where RefTabID = <id>".
+std::string referencingKeysQuery(std::int64_t tabId);
+
+// The primary-key columns of a table with their index position as IPosition, in index order.
+std::string keyColumnQuery(std::int64_t tabId);
+
+// A column joins a primary index: direction "A", position -1.
+std::string indexColumnInsert(std::int64_t indexId, std::int64_t columnId);
+
+// A column pair of a foreign key.
+std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_t refColumnId);
+
+} // namespace vorq

@@ -1,0 +1,163 @@
+#include "support/ImportHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq {
+namespace {
+
+using testing::all;
+using testing::ImportHarness;
+
+constexpr const char* kCustomer = R"(
+       01  CUSTOMER.
+           05  CUST-ID             PIC 9(8).
+           05  PHONES              OCCURS 3.
+               10  PHONE           PIC X(15).
+           05  ORDERS              OCCURS 20.
+               10  ORD-NO          PIC 9(10).
+               10  ORD-AMT         PIC S9(7)V99 COMP-3.
+)";
+
+TEST(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
+    ImportHarness h;
+    h.verify("CUST.cpy", kCustomer);
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"10"});
+    h.option("AutoKey", {"True"});
+    h.option("Patterns", {"CUST-ID"});
+    EXPECT_EQ(h.run(all("CUST")), 0) << h.userFailure;
+    EXPECT_EQ(h.table("CUSTOMER"), "CUSTOMER: CUST_ID* PHONE1 PHONE2 PHONE3");
+    EXPECT_EQ(h.table("CUSTOMER_ORDERS"),
+              "CUSTOMER_ORDERS: idx* ORD_NO ORD_AMT CUST_ID* | CUSTOMER_ORDERS_OCCURS -> CUSTOMER "
+              "CUST_ID=CUST_ID");
+    EXPECT_EQ(h.count("SELECT count(*) FROM IndexColumns WHERE Direction = 'A'"), 3);
+    const auto log = h.wb->catalog().logEntries();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].text, "Import to Tabulon from CUST");
+    EXPECT_FALSE(log[0].isError);
+}
+
+TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
+    ImportHarness h;
+    h.verify("GRID.cpy", R"(
+       01  GRID.
+           05  ROWS                OCCURS 2.
+               10  CELL            OCCURS 3.
+                   15  V           PIC 9.
+           05  FILLER              PIC X(3).
+)");
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"5"});
+    EXPECT_EQ(h.run(all("GRID")), 0);
+    EXPECT_EQ(h.table("GRID"), "GRID: V11 V12 V13 V21 V22 V23");
+    EXPECT_EQ(h.ws->progress().total(), 6);
+    EXPECT_EQ(h.ws->progress().done(), 6);
+}
+
+TEST(NewTable, ChildTablesNestAndCopyTheirParentsKeys) {
+    ImportHarness h;
+    h.verify("NEST.cpy", R"(
+       01  ORDER-REC.
+           05  ORDER-KEY           PIC 9(6).
+           05  LINES               OCCURS 50.
+               10  LINE-NO         PIC 99.
+               10  TAXES           OCCURS 9.
+                   15  TAX         PIC 9(5).
+           05                      OCCURS 12.
+               10  MONTH-TOTAL     PIC 9(7).
+)");
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"8"});
+    EXPECT_EQ(h.run(all("NEST")), 0);
+    EXPECT_EQ(h.table("ORDER_REC"), "ORDER_REC: ORDER_KEY ORDER_REC_KEY*");
+    EXPECT_EQ(h.table("ORDER_REC_LINES"),
+              "ORDER_REC_LINES: idx* LINE_NO ORDER_REC_KEY* | ORDER_REC_LINES_OCCURS -> ORDER_REC "
+              "ORDER_REC_KEY=ORDER_REC_KEY");
+    EXPECT_EQ(h.table("ORDER_REC_LINES_TAXES"),
+              "ORDER_REC_LINES_TAXES: idx* idx_2* TAX ORDER_REC_KEY* | "
+              "ORDER_REC_LINES_TAXES_OCCURS -> ORDER_REC_LINES idx=idx "
+              "ORDER_REC_KEY=ORDER_REC_KEY");
+    EXPECT_EQ(h.table("ORDER_REC_FILLER"),
+              "ORDER_REC_FILLER: idx* MONTH_TOTAL ORDER_REC_KEY* | ORDER_REC_FILLER_OCCURS -> "
+              "ORDER_REC ORDER_REC_KEY=ORDER_REC_KEY");
+}
+
+TEST(NewTable, ThresholdZeroSpreadsEveryOccursAndANegativeOneMovesThemAll) {
+    for (const char* threshold : {"0", "-1"}) {
+        ImportHarness h;
+        h.verify("T.cpy", kCustomer);
+        h.option("ArrayFields", {"True"});
+        h.option("Threshold", {threshold});
+        EXPECT_EQ(h.run(all("T")), 0);
+        const auto tables = h.count("SELECT count(*) FROM Tables");
+        EXPECT_EQ(tables, threshold[0] == '0' ? 1 : 3) << "Threshold " << threshold;
+    }
+}
+
+TEST(NewTable, AGroupMatchingAPatternMakesItsColumnsTheKey) {
+    ImportHarness h;
+    h.verify("K.cpy", R"(
+       01  ACCOUNT.
+           05  ACCT-KEY.
+               10  BRANCH          PIC 9(4).
+               10  NUMBERS         OCCURS 2.
+                   15  PART        PIC 9(3).
+           05  BALANCE             PIC S9(9)V99.
+)");
+    h.option("AutoKey", {"True"});
+    h.option("Patterns", {"*-KEY"});
+    EXPECT_EQ(h.run(all("K")), 0);
+    EXPECT_EQ(h.table("ACCOUNT"), "ACCOUNT: BRANCH* PART1* PART2* BALANCE");
+}
+
+TEST(NewTable, TwoRecordsMakeTwoTablesAndTheLastIsTheResult) {
+    ImportHarness h;
+    h.verify("TWO.cpy", R"(
+       01  FIRST-REC.
+           05  A                   PIC X.
+       01  SECOND-REC.
+           05  B                   PIC X.
+)");
+    std::string newTableId;
+    EXPECT_EQ(h.run([&](frmImport& form, headless::HeadlessWindow& w) {
+        w.treeView("tvData").pressKey('A', 2);
+        w.button("cmdOK").click();
+        newTableId = form.NewTableId;
+    }),
+              0);
+    EXPECT_EQ(newTableId,
+              std::to_string(h.count("SELECT TabID FROM Tables WHERE TableName = 'SECOND_REC'")));
+    EXPECT_EQ(h.count("SELECT count(*) FROM Tables"), 2);
+}
+
+TEST(NewTable, APortsRecordsNameTheProgramThatReadsThePort) {
+    ImportHarness h;
+    h.verify("P.cbl", R"(
+       IDENTIFICATION DIVISION.
+       PROGRAM-ID. READS.
+       ENVIRONMENT DIVISION.
+       INPUT-OUTPUT SECTION.
+       FILE-CONTROL.
+           SELECT F ASSIGN TO MASTER.
+       DATA DIVISION.
+       FILE SECTION.
+       FD  F.
+       01  MASTER-REC.
+           05  M-KEY               PIC X(4).
+       PROCEDURE DIVISION.
+           READ F.
+)");
+    app::BatchRequest request = all("READS");
+    request.tab = "ports";
+    request.port = "MASTER";
+    EXPECT_EQ(h.run(request), 0) << h.userFailure;
+    std::string program;
+    for (const auto& o : h.wb->catalog().objectsOfClass("PROGRAM"))
+        program = std::to_string(o.id);
+    auto reference = h.db->connection().prepare("SELECT SourceReference FROM Columns");
+    ASSERT_TRUE(reference.step());
+    EXPECT_EQ(reference.text(0).rfind("xr:" + program + "?", 0), 0u) << reference.text(0);
+}
+
+} // namespace
+} // namespace vorq
