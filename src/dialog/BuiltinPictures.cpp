@@ -1,48 +1,36 @@
 #include "dialog/BuiltinPictures.h"
 
-#include <array>
-#include <string_view>
+#include "host/ui/PixelArt.h"
 
 namespace vorq {
 namespace {
 
-constexpr std::uint32_t kInk = 0x404040ff;   // dark grey, opaque
-constexpr std::uint32_t kFill = 0xf0d890ff;  // pale yellow, opaque
-constexpr std::uint32_t kClear = 0x00000000; // transparent
+// Dark grey ink on pale yellow.
+constexpr PixelPalette kPalette{0x404040ff, 0xf0d890ff, 0x404040ff};
 
-// 16 rows of 16 characters: '#' ink, '+' fill, anything else transparent.
-using Drawing = std::array<std::string_view, 16>;
-
-constexpr Drawing kItem = {
+constexpr PixelRows kItem = {
     "                ", "                ", "                ", "   ##########   ",
     "   #++++++++#   ", "   #++++++++#   ", "   #++++++++#   ", "   #++++++++#   ",
     "   #++++++++#   ", "   #++++++++#   ", "   #++++++++#   ", "   #++++++++#   ",
     "   ##########   ", "                ", "                ", "                "};
-constexpr Drawing kItems = {
+constexpr PixelRows kItems = {
     "                ", " ##########     ",  " #++++++++#     ", " #+##########   ",
     " #+#++++++++#   ", " #+#+##########  ", " ###+#++++++++# ", "   #+#++++++++# ",
     "   ###++++++++# ", "     #++++++++# ",  "     #++++++++# ", "     #++++++++# ",
     "     ########## ", "                ",  "                ", "                "};
-constexpr Drawing kKey = {
+constexpr PixelRows kKey = {
     "                ", "                ",  "   ####         ", "  #++++#        ",
     " #++##++#       ", " #+#  #+#########", " #+#  #++++++++#", " #++##++###+##+#",
     "  #++++#  #+##+#", "   ####   ####  ",  "                ", "                ",
     "                ", "                ",  "                ", "                "};
-constexpr Drawing kType = {
+constexpr PixelRows kType = {
     "                ", "                ", "  ############  ", "  #++++++++++#  ",
     "  ####++++####  ", "     #++++#     ", "     #++++#     ", "     #++++#     ",
     "     #++++#     ", "     #++++#     ", "     #++++#     ", "     #++++#     ",
     "     ######     ", "                ", "                ", "                "};
 
-std::shared_ptr<const Picture> draw(const Drawing& drawing) {
-    auto picture = std::make_shared<Picture>();
-    picture->width = picture->height = 16;
-    for (std::string_view row : drawing)
-        for (std::size_t x = 0; x < 16; ++x) {
-            const char c = x < row.size() ? row[x] : ' ';
-            picture->rgba.push_back(c == '#' ? kInk : c == '+' ? kFill : kClear);
-        }
-    return picture;
+std::shared_ptr<const Picture> draw(const PixelRows& rows) {
+    return std::make_shared<Picture>(pixelArt(rows, kPalette));
 }
 
 } // namespace

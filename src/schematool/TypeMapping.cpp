@@ -1,6 +1,6 @@
 #include "schematool/TypeMapping.h"
 
-#include "schematool/PictureSummary.h"
+#include "cobol/StorageLayout.h"
 #include "schematool/TypeCodes.h"
 
 #include <algorithm>
@@ -45,12 +45,12 @@ bool compatibleType(std::int32_t length, std::int32_t fraction, const std::strin
                     const std::string& usage, std::int32_t& type, std::int32_t& precision,
                     std::int32_t& scale) {
     const std::string u = normalisedUsage(usage);
-    const PictureSummary pic = summarisePicture(picture);
-    using C = PictureSummary::Category;
-    const bool numeric = pic.category == C::Numeric;
-    const int digits = numeric ? pic.digits : length;
-    const int places = numeric ? pic.fraction : fraction;
-    const int characters = pic.displayLength > 0 ? pic.displayLength : length;
+    const cobol::PictureCounts pic = cobol::countPicture(picture);
+    const bool described = !picture.empty() && pic.valid;
+    // Scaling positions (P) are digits the column must hold.
+    const int digits = pic.numeric ? pic.digits + pic.scaling : length;
+    const int places = pic.numeric ? pic.fraction : fraction;
+    const int characters = pic.positions > 0 ? pic.positions : length;
 
     Triple t{};
     if (u == "COMP-1")
@@ -59,15 +59,14 @@ bool compatibleType(std::int32_t length, std::int32_t fraction, const std::strin
         t = {kTypeDouble, 0, 0};
     else if (u == "INDEX")
         t = {kTypeInteger, 0, 0};
-    else if (u == "POINTER" || u == "FUNCTION-POINTER" || u == "PROCEDURE-POINTER" ||
-             pic.category == C::None || characters <= 0)
+    else if (u == "POINTER" || u == "FUNCTION-POINTER" || u == "PROCEDURE-POINTER" || !described ||
+             characters <= 0)
         return false;
     else if (u == "COMP" || u == "COMP-4" || u == "BINARY" || u == "COMP-5")
         t = binaryType(digits, places, u == "COMP-5" || !pic.isSigned);
-    else if (u == "COMP-3" || u == "PACKED-DECIMAL" || numeric)
+    else if (u == "COMP-3" || u == "PACKED-DECIMAL" || pic.numeric)
         t = {kTypeDecimal, std::max(digits, 1), places};
-    else if (pic.category == C::National || pic.category == C::Dbcs || u == "DISPLAY-1" ||
-             u == "NATIONAL")
+    else if (pic.national || pic.dbcs || u == "DISPLAY-1" || u == "NATIONAL")
         t = {kTypeNChar, characters, 0};
     else
         t = {kTypeChar, characters, 0};

@@ -1,5 +1,6 @@
 #include "workbench/ClassIconFiles.h"
 
+#include "host/ui/PixelArt.h"
 #include "workbench/PngFile.h"
 
 #include <array>
@@ -8,15 +9,11 @@
 namespace vorq::workbench {
 namespace {
 
-// 16 rows of 16: '#' outline, '+' fill, '-' accent, anything else transparent.
 struct Drawing {
     const char* file;
     std::uint32_t fill;
-    std::array<std::string_view, 16> rows;
+    PixelRows rows;
 };
-
-constexpr std::uint32_t kOutline = 0x303030ff;
-constexpr std::uint32_t kAccent = 0x2060c0ff;
 
 constexpr Drawing kIcons[] = {
     {"copybook.png",
@@ -51,27 +48,13 @@ constexpr Drawing kIcons[] = {
       "                ", "                ", "                ", "                "}},
 };
 
-Picture draw(const Drawing& drawing) {
-    Picture picture;
-    picture.width = picture.height = 16;
-    for (std::string_view row : drawing.rows)
-        for (std::size_t x = 0; x < 16; ++x) {
-            const char c = x < row.size() ? row[x] : ' ';
-            picture.rgba.push_back(c == '#'   ? kOutline
-                                   : c == '+' ? drawing.fill
-                                   : c == '-' ? kAccent
-                                              : 0u);
-        }
-    return picture;
-}
-
 } // namespace
 
 void ensureClassIcons(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
     for (const Drawing& icon : kIcons)
         if (!std::filesystem::exists(folder / icon.file))
-            writePng(draw(icon), folder / icon.file);
+            writePng(pixelArt(icon.rows, {.fill = icon.fill}), folder / icon.file);
 }
 
 } // namespace vorq::workbench

@@ -1,4 +1,4 @@
-#include "schematool/PictureSummary.h"
+#include "cobol/StorageLayout.h"
 #include "schematool/TypeCodes.h"
 #include "schematool/TypeMapping.h"
 
@@ -59,15 +59,16 @@ TEST(TypeMapping, CobolDescriptionsMapToTheDocumentedTypes) {
     }
 }
 
-TEST(PictureSummary, ReadsRepetitionsSignsAndScaling) {
-    const auto s = summarisePicture("S9(3)V9(2)");
-    EXPECT_EQ(s.category, PictureSummary::Category::Numeric);
+TEST(PictureCounts, ReadsRepetitionsSignsAndScaling) {
+    const auto s = cobol::countPicture("S9(3)V9(2)");
+    EXPECT_TRUE(s.numeric);
     EXPECT_TRUE(s.isSigned);
     EXPECT_EQ(s.digits, 5);
     EXPECT_EQ(s.fraction, 2);
-    EXPECT_EQ(summarisePicture("PPP99").fraction, 5);
-    EXPECT_EQ(summarisePicture("$$$,$$9.99").displayLength, 10);
-    EXPECT_EQ(summarisePicture("X(2)Q").category, PictureSummary::Category::None);
+    EXPECT_EQ(cobol::countPicture("PPP99").fraction, 5);
+    EXPECT_EQ(cobol::countPicture("$$$,$$9.99").positions, 10);
+    EXPECT_FALSE(cobol::countPicture("$$$,$$9.99").numeric);
+    EXPECT_FALSE(cobol::countPicture("X(2)Q").valid);
 }
 
 } // namespace
