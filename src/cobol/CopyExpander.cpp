@@ -51,6 +51,13 @@ public:
         sources_.push_back(SourceFile::fromText(path, text));
         const SourceFile& source = *sources_.back();
         auto tokens = tokenize(source, splitSource(source, diags_), diags_);
+        const bool plain = std::none_of(tokens.begin(), tokens.end(), [](const Token& t) {
+            return t.is("COPY") || t.is("EXEC") || t.is("EXECUTE");
+        });
+        if (plain) { // nothing to expand: the tokens are the result
+            stack_.pop_back();
+            return tokens;
+        }
         std::vector<Token> out;
         out.reserve(tokens.size());
         expand(tokens, path, out);

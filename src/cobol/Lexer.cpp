@@ -7,7 +7,9 @@
 namespace vorq::cobol {
 
 bool Token::is(std::string_view keyword) const {
-    return kind == TokenKind::Word && text.size() == keyword.size() &&
+    // Keywords are upper case: the first letter rules most words out before the full compare.
+    return kind == TokenKind::Word && text.size() == keyword.size() && !text.empty() &&
+           std::toupper(static_cast<unsigned char>(text[0])) == keyword[0] &&
            strncasecmp(text.data(), keyword.data(), keyword.size()) == 0;
 }
 
@@ -43,8 +45,8 @@ bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-std::string toUpper(const std::string& s) {
-    std::string u = s;
+std::string toUpper(std::string_view s) {
+    std::string u(s);
     for (char& c : u)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return u;
@@ -78,22 +80,21 @@ private:
         return {file_, line.line, line.column + static_cast<int>(pos)};
     }
 
-    void push(TokenKind kind, std::string text, SourceLocation where) {
-        Token t;
+    void push(TokenKind kind, std::string_view text, SourceLocation where) {
+        Token& t = tokens_.emplace_back();
         t.kind = kind;
-        t.text = std::move(text);
-        t.at = std::move(where);
+        t.text.assign(text);
+        t.at = where;
         t.lineStart = firstOnLine_;
         firstOnLine_ = false;
         if (t.is("PIC") || t.is("PICTURE"))
             pictureNext_ = true;
         else if (!(t.is("IS") && pictureNext_))
             pictureNext_ = false;
-        tokens_.push_back(std::move(t));
     }
 
     void lexLine(const CodeLine& line) {
-        std::string text = line.text;
+        const std::string_view text = line.text;
         std::size_t i = 0;
         firstOnLine_ = true;
         if (line.continuation) {
@@ -196,14 +197,14 @@ private:
         }
     }
 
-    static std::string trimmed(const std::string& s) {
+    static std::string trimmed(std::string_view s) {
         const auto first = s.find_first_not_of(' ');
         if (first == std::string::npos)
             return "";
-        return s.substr(first, s.find_last_not_of(' ') - first + 1);
+        return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
     }
 
-    std::size_t lexWord(const CodeLine& line, const std::string& text, std::size_t start) {
+    std::size_t lexWord(const CodeLine& line, std::string_view text, std::size_t start) {
         std::size_t i = start;
         if (text[i] == '+' || text[i] == '-')
             ++i;
@@ -219,7 +220,7 @@ private:
         while (i < text.size() && isWordChar(text[i]))
             ++i;
         // A literal prefix: X'..', N'..', G'..', Z'..', NX'..', U'..'
-        const std::string word = text.substr(start, i - start);
+        const std::string_view word = text.substr(start, i - start);
         const std::string u = toUpper(word);
         if (i < text.size() && (text[i] == '\'' || text[i] == '"') &&
             (u == "X" || u == "N" || u == "G" || u == "Z" || u == "NX" || u == "U" || u == "B")) {
@@ -231,7 +232,7 @@ private:
         return i;
     }
 
-    std::size_t lexPicture(const CodeLine& line, const std::string& text, std::size_t start) {
+    std::size_t lexPicture(const CodeLine& line, std::string_view text, std::size_t start) {
         std::size_t end = start;
         while (end < text.size() && text[end] != ' ')
             ++end;
@@ -245,7 +246,7 @@ private:
         return end;
     }
 
-    void startLiteral(const CodeLine& line, const std::string& text, std::size_t quote,
+    void startLiteral(const CodeLine& line, std::string_view text, std::size_t quote,
                       std::size_t start) {
         inLiteral_ = true;
         quote_ = text[quote];
@@ -254,7 +255,7 @@ private:
     }
 
     // Reads literal characters from i; false when the line ended inside the literal.
-    bool readLiteral(const CodeLine& line, const std::string& text, std::size_t& i) {
+    bool readLiteral(const CodeLine& line, std::string_view text, std::size_t& i) {
         while (i < text.size()) {
             if (text[i] == quote_) {
                 if (i + 1 < text.size() && text[i + 1] == quote_) {

@@ -18,9 +18,9 @@ std::size_t byteAt(const std::string& line, std::size_t column) {
 }
 
 // The characters of line from column first (0-based), at most count of them.
-std::string columns(const std::string& line, std::size_t first, std::size_t count) {
+std::string_view columns(const std::string& line, std::size_t first, std::size_t count) {
     const std::size_t from = byteAt(line, first);
-    return line.substr(from, byteAt(line, first + count) - from);
+    return std::string_view(line).substr(from, byteAt(line, first + count) - from);
 }
 
 std::string upper(std::string s) {
@@ -91,7 +91,7 @@ public:
         if (indicatorAt >= line.size())
             return;
         const char indicator = line[indicatorAt];
-        const std::string code = columns(line, 7, 65); // columns 8-72
+        const std::string_view code = columns(line, 7, 65); // columns 8-72
         const bool debugLine =
             (indicator == 'D' || indicator == 'd') && (code.empty() || code[0] == ' ');
         if (indicator == '*' || indicator == '/' || debugLine)

@@ -3,6 +3,7 @@
 #include "cobol/Diagnostics.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorq::cobol {
@@ -12,7 +13,7 @@ namespace vorq::cobol {
 struct CodeLine {
     int line = 0;              // 1-based physical line
     int column = 0;            // column of text[0] in the physical line, tabs expanded
-    std::string text;          // the code
+    std::string_view text;     // the code, a view into the source file's line
     bool continuation = false; // '-' in the indicator column
 };
 

@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <optional>
 #include <strings.h>
+#include <unordered_map>
 
 namespace vorq::workbench {
 namespace {
@@ -25,25 +27,40 @@ bool isSystemVariable(const DataItem& item) {
         "RETURN-CODE",    "SORT-RETURN",  "SORT-CONTROL",   "SORT-CORE-SIZE",
         "SORT-FILE-SIZE", "SORT-MESSAGE", "SORT-MODE-SIZE", "TALLY",
         "WHEN-COMPILED",  "XML-CODE",     "JSON-CODE",      "DFHEIBLK"};
-    return std::any_of(registers.begin(), registers.end(),
-                       [&](const char* name) { return sameName(item.name, name); });
+    return std::any_of(registers.begin(), registers.end(), [&](std::string_view name) {
+        return item.name.size() == name.size() && sameName(item.name, std::string(name));
+    });
 }
+
+// Attributes packed into one text: name US value RS name US value ...
+class Packed {
+public:
+    Packed& add(std::string_view name, std::string_view value) {
+        if (!text_.empty())
+            text_ += kRecordSeparator;
+        text_.append(name).append(1, kUnitSeparator).append(value);
+        return *this;
+    }
+    Packed& add(std::string_view name, std::int64_t value) {
+        char digits[24];
+        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+        return add(name, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
 
 class Writer {
 public:
     explicit Writer(const std::filesystem::path& path)
         : db_(path, sqlite::Connection::Mode::CreateIfMissing) {
+        // A new file that is renamed into place only when complete: no journal needed.
         db_.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
         db_.exec(kRepositorySchema);
         db_.exec("BEGIN");
-        std::string sql = "INSERT INTO Objects (Id, Parent, Class, DisplayName";
-        std::string marks = "?, ?, ?, ?";
-        for (const char* column : kItemColumns) {
-            sql += std::string(", ") + column;
-            marks += ", ?";
-        }
-        insertObject_.emplace(db_.prepare(sql + ") VALUES (" + marks + ")"));
-        insertAttribute_.emplace(db_.prepare("INSERT INTO Attributes VALUES (?, ?, ?)"));
+        insertObject_.emplace(db_.prepare("INSERT INTO Objects VALUES (?, ?, ?, ?, ?)"));
         insertRelation_.emplace(db_.prepare("INSERT INTO Relations VALUES (?, ?, ?)"));
     }
 
@@ -55,28 +72,17 @@ public:
 
     void finish() {
         insertObject_.reset();
-        insertAttribute_.reset();
         insertRelation_.reset();
         // No indexes: a repository database is always read whole, in id order.
         db_.exec("COMMIT");
     }
 
-    // A plain object with a name; its id.
-    int object(int parent, const char* cls, const std::string& name) {
+    // An object with a name and further attributes; its id.
+    int object(int parent, const char* cls, const std::string& name, Packed attributes = {}) {
         const int id = nextId_++;
-        auto& s = *insertObject_;
-        s.bind(1, static_cast<std::int64_t>(id))
-            .bind(2, static_cast<std::int64_t>(parent))
-            .bind(3, cls)
-            .bind(4, name)
-            .bind(5, name);
-        s.run();
+        attributes.add("Name", name);
+        insert(id, parent, cls, name, attributes);
         return id;
-    }
-
-    void attribute(int object, const std::string& name, const std::string& value) {
-        insertAttribute_->bind(1, static_cast<std::int64_t>(object)).bind(2, name).bind(3, value);
-        insertAttribute_->run();
     }
 
     void relation(int source, const char* relation, int target) {
@@ -86,47 +92,38 @@ public:
         insertRelation_->run();
     }
 
-    // A data item and everything below it.
-    int item(int parent, const DataItem& item) {
+    // A data item and everything below it, with extra attributes of the item itself.
+    int item(int parent, const DataItem& item, Packed attributes = {}) {
         const int id = nextId_++;
         ids_[&item] = id;
-        const bool systemVariable = isSystemVariable(item);
         const bool elementary = item.isElementary();
-        const std::string_view texts[] = {
-            item.name,
-            item.picture,
-            elementary || item.usageGiven ? cobol::usageName(item.usage) : "",
-            item.dependingOn,
-            elementary ? "True" : "False",
-            systemVariable ? "True" : "False",
-            item.value,
-        };
-        const std::int64_t numbers[] = {item.level,  item.occurs,      item.occursMin,
-                                        item.digits, item.length,      item.fraction,
-                                        item.offset, datatypeOf(item), item.at.line};
-        // Column order of kItemColumns: text (t) or number (n).
-        static constexpr char kinds[] = "tnttnntnnnnntttn";
-        auto& s = *insertObject_;
-        s.bind(1, static_cast<std::int64_t>(id))
-            .bind(2, static_cast<std::int64_t>(parent))
-            .bindStatic(3, "DECL")
-            .bindStatic(4, item.name.empty() ? std::string_view("FILLER")
-                                             : std::string_view(item.name));
-        for (int i = 0, t = 0, n = 0; i < kItemColumnCount; ++i)
-            if (kinds[i] == 't')
-                s.bindStatic(5 + i, texts[t++]);
-            else
-                s.bind(5 + i, numbers[n++]);
-        s.run();
+        attributes.add("Name", item.name)
+            .add("Level", item.level)
+            .add("Picture", item.picture)
+            .add("Usage", elementary || item.usageGiven ? cobol::usageName(item.usage) : "")
+            .add("Occurs", item.occurs)
+            .add("OccursMin", item.occursMin)
+            .add("DependingOn", item.dependingOn)
+            .add("Digits", item.digits)
+            .add("Length", item.length)
+            .add("Fraction", item.fraction)
+            .add("Offset", item.offset)
+            .add("Datatype", datatypeOf(item))
+            .add("Elementary", elementary ? "True" : "False")
+            .add("SysVar", isSystemVariable(item) ? "True" : "False")
+            .add("Value", item.value)
+            .add("Line", item.at.line);
+        insert(id, parent, "DECL", item.name.empty() ? "FILLER" : item.name, attributes);
         if (item.redefined)
             relation(id, "Redefines", ids_.at(item.redefined));
         for (const auto& child : item.children)
             if (child->level != 66)
                 this->item(id, *child);
         for (const auto& condition : item.conditions) {
-            const int c = object(id, "CONDITION", condition.name);
+            Packed values;
             for (const auto& value : condition.values)
-                attribute(c, "Value", value);
+                values.add("Value", value);
+            object(id, "CONDITION", condition.name, values);
         }
         for (const auto& child : item.children)
             if (child->level == 66)
@@ -140,6 +137,17 @@ public:
     }
 
 private:
+    void insert(int id, int parent, std::string_view cls, std::string_view displayName,
+                const Packed& attributes) {
+        auto& s = *insertObject_;
+        s.bind(1, static_cast<std::int64_t>(id))
+            .bind(2, static_cast<std::int64_t>(parent))
+            .bindStatic(3, cls)
+            .bindStatic(4, displayName)
+            .bindStatic(5, attributes.text());
+        s.run();
+    }
+
     void renames(int parent, const DataItem& entry) {
         const int id = this->item(parent, entry);
         if (const int from = idOf(entry.renamesFromItem))
@@ -149,8 +157,8 @@ private:
     }
 
     sqlite::Connection db_;
-    std::optional<sqlite::Statement> insertObject_, insertAttribute_, insertRelation_;
-    std::map<const DataItem*, int> ids_;
+    std::optional<sqlite::Statement> insertObject_, insertRelation_;
+    std::unordered_map<const DataItem*, int> ids_;
     int nextId_ = 1;
 };
 
@@ -171,14 +179,14 @@ public:
         const int id = out_.object(parent, "PROGRAM", p.name);
         std::map<std::string, int> fds;
         for (const auto& file : p.files) {
-            const int fd = out_.object(id, file.sort ? "SD" : "FD", file.name);
-            out_.attribute(fd, "AssignTo", file.assignTo);
+            const int fd = out_.object(id, file.sort ? "SD" : "FD", file.name,
+                                       Packed().add("AssignTo", file.assignTo));
             fds[upper(file.name)] = fd;
         }
         for (const auto& record : p.records) {
             const auto fd = fds.find(upper(record.file));
-            const int item = out_.item(fd == fds.end() ? id : fd->second, *record.item);
-            out_.attribute(item, "Section", cobol::sectionName(record.section));
+            out_.item(fd == fds.end() ? id : fd->second, *record.item,
+                      Packed().add("Section", cobol::sectionName(record.section)));
         }
         for (const auto& nested : p.nested)
             program(id, *nested);
@@ -215,13 +223,13 @@ private:
         for (const auto& fileName : order) {
             const auto file = std::find_if(p.files.begin(), p.files.end(),
                                            [&](auto& f) { return sameName(f.name, fileName); });
-            const int port = out_.object(program, "PORT", fileName);
-            out_.attribute(port, "PORTNAME", file->assignTo);
+            const int port =
+                out_.object(program, "PORT", fileName, Packed().add("PORTNAME", file->assignTo));
             for (const auto& use : p.uses) {
                 if (!sameName(use.file, fileName))
                     continue;
-                const int u = out_.object(port, "USE", cobol::verbName(use.verb));
-                out_.attribute(u, "Verb", cobol::verbName(use.verb));
+                const int u = out_.object(port, "USE", cobol::verbName(use.verb),
+                                          Packed().add("Verb", cobol::verbName(use.verb)));
                 out_.relation(port, "use", u);
                 for (const DataItem* record : declarations(p, use))
                     if (const int id = out_.idOf(record))

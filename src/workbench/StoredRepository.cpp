@@ -78,6 +78,21 @@ private:
     const StoredRepository::Object& o_;
 };
 
+// name US value RS name US value ...
+void unpack(const std::string& packed, std::vector<std::pair<std::string, std::string>>& into) {
+    std::size_t start = 0;
+    while (start < packed.size()) {
+        std::size_t end = packed.find(kRecordSeparator, start);
+        if (end == std::string::npos)
+            end = packed.size();
+        const std::size_t unit = packed.find(kUnitSeparator, start);
+        if (unit < end)
+            into.emplace_back(packed.substr(start, unit - start),
+                              packed.substr(unit + 1, end - unit - 1));
+        start = end + 1;
+    }
+}
+
 } // namespace
 
 std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::path& path) {
@@ -88,19 +103,15 @@ std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::
         if (!info.step())
             throw Error("it holds no kind of source");
         db->kind_ = info.text(0);
-        std::string sql = "SELECT Id, Parent, Class, DisplayName";
-        for (const char* column : kItemColumns)
-            sql += std::string(", ") + column;
-        auto objects = file.prepare(sql + " FROM Objects ORDER BY Id");
+        auto objects = file.prepare("SELECT Id, Parent, Class, DisplayName, Attributes FROM "
+                                    "Objects ORDER BY Id");
         while (objects.step()) {
             Object o;
             o.id = static_cast<int>(objects.integer(0));
             o.parent = static_cast<int>(objects.integer(1));
             o.cls = objects.text(2);
             o.displayName = objects.text(3);
-            for (int i = 0; i < kItemColumnCount; ++i)
-                if (!objects.isNull(4 + i))
-                    o.attributes.emplace_back(kItemColumns[i], objects.text(4 + i));
+            unpack(objects.text(4), o.attributes);
             if (o.id != static_cast<int>(db->objects_.size()) + 1)
                 throw Error("its object ids are not consecutive");
             db->objects_.push_back(std::move(o));
@@ -108,10 +119,6 @@ std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::
         for (const auto& o : db->objects_)
             (o.parent ? db->objects_.at(static_cast<std::size_t>(o.parent - 1)).children : db->top_)
                 .push_back(o.id);
-        auto attributes = file.prepare("SELECT Object, Name, Value FROM Attributes ORDER BY rowid");
-        while (attributes.step())
-            db->objects_.at(static_cast<std::size_t>(attributes.integer(0) - 1))
-                .attributes.emplace_back(attributes.text(1), attributes.text(2));
         auto relations =
             file.prepare("SELECT Source, Relation, Target FROM Relations ORDER BY rowid");
         while (relations.step())

@@ -90,7 +90,8 @@ TEST(Driver, ACorruptAttributeEndsTheRunCleanlyWithItsReason) {
     h.verify("R.cpy", kTwoRecords);
     sqlite::Connection(h.dir / "repository" / "R.copybook.xrdb",
                        sqlite::Connection::Mode::ReadWrite)
-        .exec("UPDATE Objects SET Occurs = 'many' WHERE Name = 'C'");
+        .exec("UPDATE Objects SET Attributes = replace(Attributes, 'Occurs' || char(31) || '40', "
+              "'Occurs' || char(31) || 'many') WHERE DisplayName = 'C'");
     EXPECT_EQ(h.run([](frmImport& form, headless::HeadlessWindow& w) {
         w.treeView("tvData").pressKey('A', 2);
         w.button("cmdOK").click();
