@@ -19,7 +19,4 @@ enum TypeCode : int {
     kTypeDecimal = 20, // precision digits, scale digits after the point
 };
 
-// A short name of a type code for listings: "CHAR", "DECIMAL", ...
-const char* typeCodeName(int code);
-
 } // namespace vorq::schematool

@@ -16,12 +16,6 @@ std::filesystem::path RepositoryFolder::database(const std::string& xandrel) con
     return root_ / xandrel;
 }
 
-std::string RepositoryFolder::join(const std::string& folder, const std::string& name) {
-    if (folder.empty())
-        return name;
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
 std::string xandrelFor(const std::string& kind, const std::string& name) {
     std::string file;
     for (const char c : name)

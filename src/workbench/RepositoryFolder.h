@@ -16,8 +16,6 @@ public:
     std::filesystem::path icons() const { return root_ / "icons"; }
     // The file of a repository database; a name that would leave the folder raises vorq::Error.
     std::filesystem::path database(const std::string& xandrel) const;
-    // Paths are joined with "/", whatever separator the caller used.
-    static std::string join(const std::string& folder, const std::string& name);
 
 private:
     std::filesystem::path root_;

@@ -23,6 +23,9 @@ TEST(ControlRules, WithoutSourcesOnlyTheTreeIsEnabled) {
     host.vorqWS->tables = {{"T", 1}};
     host.run([](frmImport&, headless::HeadlessWindow& w) {
         EXPECT_EQ(enabled(w), "- - - - tree");
+        EXPECT_EQ(w.clientWidth(), 4965);
+        EXPECT_EQ(w.clientHeight(), 6105);
+        EXPECT_EQ(w.button("cmdOK").Left(), 2130);
         EXPECT_FALSE(w.tabStrip("tsSource").TabEnabled(0));
         EXPECT_TRUE(w.treeView("tvData").Checkboxes());
     });

@@ -120,9 +120,13 @@ TEST(NewTable, TwoRecordsMakeTwoTablesAndTheLastIsTheResult) {
 )");
     std::string newTableId;
     EXPECT_EQ(h.run([&](frmImport& form, headless::HeadlessWindow& w) {
-        w.treeView("tvData").pressKey('A', 2);
+        auto& tree = w.treeView("tvData");
+        tree.pressKey('A', 2);
         w.button("cmdOK").click();
         newTableId = form.NewTableId;
+        EXPECT_TRUE(tree.roots()[0]->visibleRequested() && tree.roots()[1]->visibleRequested())
+            << "each record is shown as it is imported";
+        EXPECT_EQ(tree.SelectedItem(), tree.roots()[1]);
     }),
               0);
     EXPECT_EQ(newTableId,
