@@ -9,6 +9,7 @@
 #include "schematool/SchemaWorkspace.h"
 #include "schematool/SqliteProjectDatabase.h"
 #include "support/FreshThread.h"
+#include "support/ProjectFixture.h"
 #include "support/TempDir.h"
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessToolkit.h"
@@ -24,15 +25,7 @@ namespace vorq::testing {
 
 // The real schema tool and workbench in a temporary workspace, with the component run in
 // process on the headless toolkit.
-struct ImportHarness {
-    TempDir dir;
-    headless::HeadlessToolkit toolkit;
-    schematool::SchemaToolPlatform platform{toolkit, dir / "options.xml"};
-    std::shared_ptr<schematool::SqliteProjectDatabase> db =
-        std::make_shared<schematool::SqliteProjectDatabase>(
-            dir / "project.db", sqlite::Connection::Mode::CreateIfMissing);
-    std::shared_ptr<schematool::SchemaWorkspace> ws =
-        std::make_shared<schematool::SchemaWorkspace>(platform, db);
+struct ImportHarness : ProjectFixture {
     std::shared_ptr<workbench::Workbench> wb = std::make_shared<workbench::Workbench>(dir.path());
     std::string userFailure;
 
@@ -94,11 +87,6 @@ struct ImportHarness {
         return "no table " + name;
     }
 
-    std::int64_t count(const std::string& sql) {
-        auto s = db->connection().prepare(sql);
-        s.step();
-        return s.integer(0);
-    }
 };
 
 inline app::BatchRequest all(const std::string& source) {
