@@ -1,51 +1,17 @@
 // COBOL written by others, against what GnuCOBOL computed for it (shared/corpus/oracle).
 
 #include "cobol/CobolReader.h"
+#include "support/OracleLayout.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 
 namespace vorq::cobol {
 namespace {
 
 const std::filesystem::path kCorpus = VORQ_CORPUS;
-
-struct OracleItem {
-    std::string name;
-    long long offset = -1; // -1: not measured at a fixed place (inside an OCCURS)
-    long long length = 0;
-    bool measured = false;
-};
-
-std::vector<OracleItem> oracle(const std::filesystem::path& jsonl) {
-    static const std::regex name("\"name\": \"([^\"]*)\"");
-    static const std::regex offset("\"offset\": (-?[0-9]+|null)");
-    static const std::regex length("\"length\": ([0-9]+|null)");
-    std::vector<OracleItem> items;
-    std::ifstream in(jsonl);
-    for (std::string line; std::getline(in, line);) {
-        std::smatch m;
-        OracleItem item;
-        if (std::regex_search(line, m, name))
-            item.name = m[1];
-        if (std::regex_search(line, m, offset) && m[1] != "null")
-            item.offset = std::stoll(m[1]);
-        if (std::regex_search(line, m, length) && m[1] != "null")
-            item.length = std::stoll(m[1]);
-        item.measured = line.find("\"measured\": true") != std::string::npos;
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
-void flatten(const DataItem& item, std::vector<const DataItem*>& out) {
-    out.push_back(&item);
-    for (const auto& child : item.children)
-        flatten(*child, out);
-}
 
 std::vector<std::vector<std::string>> rows(const std::filesystem::path& tsv) {
     std::vector<std::vector<std::string>> result;
@@ -77,10 +43,9 @@ TEST(Corpus, EveryCopybookGnuCobolAcceptsHasItsLengthsAndOffsets) {
         const auto result = read(kCorpus / row[0]);
         ASSERT_FALSE(result.diagnostics.hasErrors()) << row[0] << "\n"
                                                      << result.diagnostics.format();
-        std::vector<const DataItem*> ours;
-        for (const auto& item : result.model->items)
-            flatten(*item, ours);
-        const auto expected = oracle(kCorpus / "oracle" / (row[0] + ".jsonl"));
+        const auto ours = testing::flattened(*result.model);
+        std::ifstream jsonl(kCorpus / "oracle" / (row[0] + ".jsonl"));
+        const auto expected = testing::oracleItems(jsonl);
         ASSERT_EQ(ours.size(), expected.size()) << row[0];
         ++files;
         // IBM Enterprise COBOL gives a POINTER 4 bytes; GnuCOBOL on a 64-bit machine gives it 8,
@@ -90,7 +55,7 @@ TEST(Corpus, EveryCopybookGnuCobolAcceptsHasItsLengthsAndOffsets) {
             continue;
         }
         for (std::size_t i = 0; i < ours.size(); ++i) {
-            const OracleItem& o = expected[i];
+            const testing::OracleItem& o = expected[i];
             if (!o.measured || o.offset < 0)
                 continue;
             EXPECT_EQ(ours[i]->offset, o.offset) << row[0] << ": " << o.name;
