@@ -5,6 +5,7 @@
 #include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -52,20 +53,26 @@ int main() {
     getrusage(RUSAGE_SELF, &usage);
     fmt::print("verify_200k_peak_mb: {:.0f}\n", usage.ru_maxrss / 1024.0);
 
+    // Side by side, best of three each: both timings vary with the load of the machine.
     write(dir / "SYNTH.cbl", bench::syntheticProgram(20'000));
-    const double ours = verifySeconds(dir / "ws", dir / "SYNTH.cbl");
-    if (std::system("command -v cobc >/dev/null 2>&1") == 0) {
-        const auto start = Clock::now();
+    double ours = 1e9;
+    for (int run = 0; run < 3; ++run)
+        ours = std::min(ours, verifySeconds(dir / "ws", dir / "SYNTH.cbl"));
+    if (std::system("command -v cobc >/dev/null 2>&1") != 0) {
+        fmt::print(stderr, "cobc is not installed: verify_vs_cobc skipped\n");
+        fmt::print("verify_20k_s: {:.3f}\n", ours);
+    } else {
+        double cobc = 1e9;
         const std::string command =
             "cobc -fsyntax-only -std=ibm " + (dir / "SYNTH.cbl").string() + " >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
-        const double cobc = seconds(start);
-        if (status != 0)
-            fmt::print(stderr, "cobc rejected the synthetic program\n");
+        for (int run = 0; run < 3; ++run) {
+            const auto start = Clock::now();
+            if (std::system(command.c_str()) != 0)
+                fmt::print(stderr, "cobc rejected the synthetic program\n");
+            cobc = std::min(cobc, seconds(start));
+        }
         fmt::print("verify_20k_s: {:.3f}\ncobc_20k_s: {:.3f}\nverify_vs_cobc: {:.4f}\n", ours, cobc,
                    ours / cobc);
-    } else {
-        fmt::print(stderr, "cobc is not installed: verify_vs_cobc skipped\n");
     }
     std::filesystem::remove_all(dir);
 }
