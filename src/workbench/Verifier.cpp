@@ -78,6 +78,8 @@ VerifyOutcome Verifier::verify(const std::string& path) {
 std::vector<std::string> collectSources(const std::vector<std::string>& paths) {
     std::vector<std::string> files;
     for (const auto& path : paths) {
+        if (!std::filesystem::exists(path))
+            throw Error("There is no file or folder " + path);
         if (!std::filesystem::is_directory(path)) {
             files.push_back(path);
             continue;

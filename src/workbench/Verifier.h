@@ -39,7 +39,7 @@ private:
 };
 
 // The COBOL files named: files as they are, folders searched for .cpy, .cbl, .cob, .cobol and
-// .copy files (any case), in name order.
+// .copy files (any case), in name order; a path that does not exist raises vorq::Error.
 std::vector<std::string> collectSources(const std::vector<std::string>& paths);
 
 } // namespace vorq::workbench
