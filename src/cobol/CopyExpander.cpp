@@ -193,17 +193,16 @@ private:
         for (const auto& folder : folders) {
             searched.push_back(folder.empty() ? "." : folder);
             const std::string prefix = folder.empty() ? "" : folder + "/";
-            for (const std::string& dir :
-                 {prefix, library.empty() ? std::string() : prefix + library + "/"}) {
-                if (dir.empty() && !prefix.empty())
-                    continue;
+            std::vector<std::string> dirs{prefix};
+            if (!library.empty()) // COPY name OF lib: also the library's own folder
+                dirs.push_back(prefix + library + "/");
+            for (const std::string& dir : dirs)
                 for (const auto& stem : {name, upper, lower})
                     for (const char* ext : extensions) {
                         const std::string candidate = dir + stem + ext;
                         if (files_.read(candidate))
                             return candidate;
                     }
-            }
         }
         return "";
     }

@@ -202,7 +202,10 @@ private:
             return !item.value.empty() || expected("a literal or figurative constant after VALUE");
         }
         if (t.is("SIGN") || t.is("LEADING") || t.is("TRAILING")) {
-            const Token& position = t.is("SIGN") ? (in_.accept("IS"), in_.next()) : t;
+            // "SIGN [IS] LEADING|TRAILING" or the position alone.
+            if (t.is("SIGN"))
+                in_.accept("IS");
+            const Token& position = t.is("SIGN") ? in_.next() : t;
             if (!position.is("LEADING") && !position.is("TRAILING"))
                 return expected("LEADING or TRAILING in the SIGN clause");
             item.signLeading = position.is("LEADING");

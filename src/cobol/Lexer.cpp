@@ -146,9 +146,10 @@ private:
             }
             if (c == '*' && i + 1 < text.size() && text[i + 1] == '>')
                 return; // comment to the end of the line
-            const bool isWord =
+            // "PIC IS X(5)": the IS is a word, the picture string follows it.
+            const bool optionalIs =
                 toUpper(text.substr(i, 2)) == "IS" && (i + 2 == text.size() || text[i + 2] == ' ');
-            if (pictureNext_ && !isWord) {
+            if (pictureNext_ && !optionalIs) {
                 i = lexPicture(line, text, i);
                 continue;
             }
