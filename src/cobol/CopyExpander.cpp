@@ -158,7 +158,8 @@ private:
     void include(const Token& name, const std::string& library, const std::string& path,
                  std::vector<Token>& out) {
         std::vector<std::string> searched;
-        const std::string found = resolve(name.text, library, path, searched);
+        std::string text;
+        const std::string found = resolve(name.text, library, path, searched, text);
         if (found.empty()) {
             std::string folders;
             for (const auto& s : searched)
@@ -175,12 +176,14 @@ private:
                                       std::filesystem::path(found).filename().string());
             return;
         }
-        const auto member = file(found, *files_.read(found));
+        const auto member = file(found, text);
         out.insert(out.end(), member.begin(), member.end());
     }
 
+    // The path of the member (and its text), or "" when no folder holds it.
     std::string resolve(const std::string& name, const std::string& library,
-                        const std::string& including, std::vector<std::string>& searched) {
+                        const std::string& including, std::vector<std::string>& searched,
+                        std::string& text) {
         std::vector<std::string> folders{std::filesystem::path(including).parent_path().string()};
         folders.insert(folders.end(), options_.copyPaths.begin(), options_.copyPaths.end());
         std::string lower = name, upper = name;
@@ -200,8 +203,10 @@ private:
                 for (const auto& stem : {name, upper, lower})
                     for (const char* ext : extensions) {
                         const std::string candidate = dir + stem + ext;
-                        if (files_.read(candidate))
+                        if (auto read = files_.read(candidate)) {
+                            text = std::move(*read);
                             return candidate;
+                        }
                     }
         }
         return "";
