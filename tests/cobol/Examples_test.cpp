@@ -20,8 +20,8 @@ TEST(Examples, LengthsAndOffsetsAgreeWithCobc) {
     int compared = 0;
     for (const auto& entry : std::filesystem::directory_iterator(VORQ_EXAMPLES "/copybooks")) {
         const auto out = dir / (entry.path().filename().string() + ".jsonl");
-        const std::string command =
-            tool.string() + " " + entry.path().string() + " > " + out.string() + " 2>/dev/null";
+        const std::string command = "bash " + tool.string() + " " + entry.path().string() + " > " +
+                                    out.string() + " 2>/dev/null";
         ASSERT_EQ(std::system(command.c_str()), 0) << "cobc rejected " << entry.path();
         std::ifstream jsonl(out);
         const auto expected = testing::oracleItems(jsonl);
