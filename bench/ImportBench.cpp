@@ -2,47 +2,28 @@
 // OCCURS spread in place and moved to child tables), from the press of OK to the commit,
 // against a raw prepared INSERT of as many column rows in the same run; and peak memory.
 
-#include "SyntheticCopybook.h"
+#include "BenchWorkspace.h"
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
-#include "schematool/SchemaToolPlatform.h"
-#include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
 #include "toolkit/headless/HeadlessButton.h"
-#include "toolkit/headless/HeadlessToolkit.h"
 #include "toolkit/headless/HeadlessTreeView.h"
 #include "toolkit/headless/HeadlessWindow.h"
-#include "workbench/Verifier.h"
-#include "workbench/Workbench.h"
 
 #include <chrono>
-#include <filesystem>
 #include <fmt/core.h>
-#include <fstream>
 #include <sys/resource.h>
 
 using namespace vorq;
 using Clock = std::chrono::steady_clock;
 
 int main() {
-    const auto dir = std::filesystem::temp_directory_path() / "vorq-bench-import";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "BATCH.cpy") << bench::syntheticCopybook(122'000);
-
-    auto wb = std::make_shared<workbench::Workbench>(dir);
-    cobol::DiskFileReader disk;
-    workbench::Verifier verifier(*wb, disk, {});
-    if (!verifier.verify((dir / "BATCH.cpy").string()).verified)
-        return 1;
-    headless::HeadlessToolkit toolkit;
-    schematool::SchemaToolPlatform platform(toolkit, dir / "options.xml");
-    platform.optionsFile().set("ArrayFields", {"True"});
-    platform.optionsFile().set("Threshold", {"5"});
-    auto db = std::make_shared<schematool::SqliteProjectDatabase>(
-        dir / "project.db", sqlite::Connection::Mode::CreateIfMissing);
-    auto host = std::make_shared<schematool::SchemaWorkspace>(platform, db);
+    bench::BenchWorkspace w("import", 122'000);
+    w.platform->optionsFile().set("ArrayFields", {"True"});
+    w.platform->optionsFile().set("Threshold", {"5"});
+    auto& toolkit = w.toolkit;
+    auto& db = w.db;
+    auto& host = w.host;
 
     double importSeconds = 0;
     toolkit.setUser([&](headless::HeadlessWindow& window) {
@@ -51,7 +32,7 @@ int main() {
         window.button("cmdOK").click();
         importSeconds = std::chrono::duration<double>(Clock::now() - start).count();
     });
-    std::shared_ptr<OskWS> osk = wb;
+    std::shared_ptr<OskWS> osk = w.wb;
     std::shared_ptr<VorqWS> vorq = host;
     std::string param;
     VorqImpCpyEng().Run(osk, vorq, param);
@@ -89,5 +70,4 @@ int main() {
     fmt::print("import_vs_raw_insert: {:.2f}\n", importSeconds / rawSeconds);
     fmt::print("import_peak_mb: {:.0f}\n", usage.ru_maxrss / 1024.0);
     Globals::current().dialog.reset();
-    std::filesystem::remove_all(dir);
 }

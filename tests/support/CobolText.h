@@ -28,20 +28,28 @@ inline cobol::ReadResult readOne(const std::string& path, const std::string& tex
     return readText(files, path);
 }
 
-// "name@offset+length" for every item in source order: the layout in one comparable string.
-inline std::string layoutOf(const cobol::SourceModel& model) {
-    std::string out;
+// Every item of a copybook, depth first, in source order.
+inline std::vector<const cobol::DataItem*> flattened(const cobol::SourceModel& model) {
+    std::vector<const cobol::DataItem*> out;
     std::vector<const cobol::DataItem*> stack;
     for (auto it = model.items.rbegin(); it != model.items.rend(); ++it)
         stack.push_back(it->get());
     while (!stack.empty()) {
         const cobol::DataItem* item = stack.back();
         stack.pop_back();
-        out += (out.empty() ? "" : " ") + (item->name.empty() ? "FILLER" : item->name) + "@" +
-               std::to_string(item->offset) + "+" + std::to_string(item->length);
+        out.push_back(item);
         for (auto it = item->children.rbegin(); it != item->children.rend(); ++it)
             stack.push_back(it->get());
     }
+    return out;
+}
+
+// "name@offset+length" for every item in source order: the layout in one comparable string.
+inline std::string layoutOf(const cobol::SourceModel& model) {
+    std::string out;
+    for (const cobol::DataItem* item : flattened(model))
+        out += (out.empty() ? "" : " ") + (item->name.empty() ? "FILLER" : item->name) + "@" +
+               std::to_string(item->offset) + "+" + std::to_string(item->length);
     return out;
 }
 

@@ -86,7 +86,6 @@ struct ImportHarness : ProjectFixture {
         }
         return "no table " + name;
     }
-
 };
 
 inline app::BatchRequest all(const std::string& source) {

@@ -3,7 +3,7 @@
 // What GnuCOBOL computed for a copybook (cobc-layout's JSON lines), and our items in the same
 // order, for comparing lengths and offsets.
 
-#include "cobol/SourceModel.h"
+#include "support/CobolText.h"
 
 #include <istream>
 #include <regex>
@@ -37,22 +37,6 @@ inline std::vector<OracleItem> oracleItems(std::istream& jsonl) {
         items.push_back(std::move(item));
     }
     return items;
-}
-
-// Every item of a copybook, depth first, in source order.
-inline std::vector<const cobol::DataItem*> flattened(const cobol::SourceModel& model) {
-    std::vector<const cobol::DataItem*> out;
-    std::vector<const cobol::DataItem*> stack;
-    for (auto it = model.items.rbegin(); it != model.items.rend(); ++it)
-        stack.push_back(it->get());
-    while (!stack.empty()) {
-        const cobol::DataItem* item = stack.back();
-        stack.pop_back();
-        out.push_back(item);
-        for (auto it = item->children.rbegin(); it != item->children.rend(); ++it)
-            stack.push_back(it->get());
-    }
-    return out;
 }
 
 } // namespace vorq::testing

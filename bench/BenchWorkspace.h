@@ -1,0 +1,30 @@
+#pragma once
+
+#include "schematool/SchemaToolPlatform.h"
+#include "schematool/SchemaWorkspace.h"
+#include "schematool/SqliteProjectDatabase.h"
+#include "toolkit/headless/HeadlessToolkit.h"
+#include "workbench/Workbench.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace vorq::bench {
+
+// A fresh workspace under the temporary folder with a synthetic copybook verified into its
+// workbench, and the schema tool on the headless toolkit beside it. Removed at the end.
+struct BenchWorkspace {
+    BenchWorkspace(const std::string& name, std::size_t items);
+    ~BenchWorkspace();
+
+    std::filesystem::path dir;
+    std::shared_ptr<workbench::Workbench> wb;
+    std::string xandrel; // the copybook's repository database
+    headless::HeadlessToolkit toolkit;
+    std::unique_ptr<schematool::SchemaToolPlatform> platform;
+    std::shared_ptr<schematool::SqliteProjectDatabase> db;
+    std::shared_ptr<schematool::SchemaWorkspace> host;
+};
+
+} // namespace vorq::bench
