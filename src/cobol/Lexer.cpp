@@ -1,22 +1,16 @@
 #include "cobol/Lexer.h"
 
+#include "cobol/Ascii.h"
+
 #include <algorithm>
-#include <cctype>
-#include <strings.h>
+#include <array>
 
 namespace vorq::cobol {
-
-bool Token::is(std::string_view keyword) const {
-    // Keywords are upper case: the first letter rules most words out before the full compare.
-    return kind == TokenKind::Word && text.size() == keyword.size() && !text.empty() &&
-           std::toupper(static_cast<unsigned char>(text[0])) == keyword[0] &&
-           strncasecmp(text.data(), keyword.data(), keyword.size()) == 0;
-}
 
 std::string Token::upper() const {
     std::string u = text;
     for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = asciiUpper(c);
     return u;
 }
 
@@ -26,7 +20,7 @@ bool Token::isNumber() const {
     std::size_t i = (text[0] == '+' || text[0] == '-') ? 1 : 0;
     bool digit = false;
     for (; i < text.size(); ++i) {
-        if (std::isdigit(static_cast<unsigned char>(text[i])))
+        if (isAsciiDigit(text[i]))
             digit = true;
         else if (text[i] != '.' && text[i] != ',')
             return false;
@@ -36,20 +30,21 @@ bool Token::isNumber() const {
 
 namespace {
 
+// X'..', N'..', G'..', Z'..', NX'..', U'..', B'..'
+constexpr std::array<std::string_view, 7> kLiteralPrefixes = {"X", "N", "G", "Z", "NX", "U", "B"};
+
 bool isWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':' ||
-           c == '#' || c == '@' || c == '$' || static_cast<unsigned char>(c) >= 0x80;
+    return isAsciiAlnum(c) || c == '-' || c == '_' || c == ':' || c == '#' || c == '@' ||
+           c == '$' || static_cast<unsigned char>(c) >= 0x80;
 }
 
 bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    return isAsciiDigit(c);
 }
 
-std::string toUpper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
+bool isLiteralPrefix(std::string_view word) {
+    return std::any_of(kLiteralPrefixes.begin(), kLiteralPrefixes.end(),
+                       [&](std::string_view prefix) { return equalsKeyword(word, prefix); });
 }
 
 class Lexer {
@@ -147,8 +142,8 @@ private:
             if (c == '*' && i + 1 < text.size() && text[i + 1] == '>')
                 return; // comment to the end of the line
             // "PIC IS X(5)": the IS is a word, the picture string follows it.
-            const bool optionalIs =
-                toUpper(text.substr(i, 2)) == "IS" && (i + 2 == text.size() || text[i + 2] == ' ');
+            const bool optionalIs = equalsKeyword(text.substr(i, 2), "IS") &&
+                                    (i + 2 == text.size() || text[i + 2] == ' ');
             if (pictureNext_ && !optionalIs) {
                 i = lexPicture(line, text, i);
                 continue;
@@ -220,11 +215,8 @@ private:
         }
         while (i < text.size() && isWordChar(text[i]))
             ++i;
-        // A literal prefix: X'..', N'..', G'..', Z'..', NX'..', U'..'
         const std::string_view word = text.substr(start, i - start);
-        const std::string u = toUpper(word);
-        if (i < text.size() && (text[i] == '\'' || text[i] == '"') &&
-            (u == "X" || u == "N" || u == "G" || u == "Z" || u == "NX" || u == "U" || u == "B")) {
+        if (i < text.size() && (text[i] == '\'' || text[i] == '"') && isLiteralPrefix(word)) {
             startLiteral(line, text, i, start);
             ++i;
             return readLiteral(line, text, i) ? i : text.size();

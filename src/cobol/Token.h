@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cobol/Ascii.h"
 #include "cobol/Diagnostics.h"
 
 #include <string>
@@ -24,8 +25,11 @@ struct Token {
     SourceLocation at;
     bool lineStart = false; // first token of its line
 
-    // A word equal to keyword (given in upper case), in any letter case.
-    bool is(std::string_view keyword) const;
+    // A word equal to keyword (given in upper case), in any letter case. Inline: the parsers
+    // ask it of every token for dozens of keywords.
+    bool is(std::string_view keyword) const {
+        return kind == TokenKind::Word && equalsKeyword(text, keyword);
+    }
     std::string upper() const;
     bool isNumber() const;
 };
