@@ -98,12 +98,14 @@ Catalog::Catalog(const std::filesystem::path& file)
         db_.exec(std::string("BEGIN IMMEDIATE;") + kSchema +
                  "PRAGMA application_id = " + std::to_string(kCatalogApplicationId) +
                  "; PRAGMA user_version = " + std::to_string(kCatalogVersion) + "; COMMIT;");
-        return;
-    }
-    if (id != kCatalogApplicationId)
+    } else if (id != kCatalogApplicationId) {
         throw Error(file.string() + " is not a vorq repository catalog");
-    if (pragma(db_, "user_version") > kCatalogVersion)
+    } else if (pragma(db_, "user_version") > kCatalogVersion) {
         throw Error(file.string() + " was written by a newer vorq");
+    }
+    // The repository databases it names are not synced to disk either (verify makes them again
+    // from the sources): a commit need not wait for the disk, and WAL keeps the file whole.
+    db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
 }
 
 std::int64_t Catalog::upsert(const std::string& cls, const std::string& name,

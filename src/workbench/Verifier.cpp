@@ -61,6 +61,10 @@ VerifyOutcome Verifier::verify(const std::string& path) {
     std::filesystem::remove(temporary);
     try {
         writeRepositoryDatabase(model, temporary);
+        // Not a rename over the old file: ext4 writes a file replaced that way out to disk at
+        // once, which took longer than parsing. The database is made from its source again
+        // by verify, so the moment without it costs nothing that cannot be redone.
+        std::filesystem::remove(target);
         std::filesystem::rename(temporary, target);
     } catch (...) {
         std::error_code ec;
