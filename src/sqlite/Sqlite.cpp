@@ -57,6 +57,11 @@ Statement& Statement::bindStatic(int index, std::string_view text) {
     return *this;
 }
 
+Statement& Statement::bindStaticBlob(int index, std::string_view bytes) {
+    sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
+    return *this;
+}
+
 Statement& Statement::bind(int index, std::int64_t number) {
     sqlite3_bind_int64(stmt_, index, number);
     return *this;
@@ -112,6 +117,12 @@ std::int64_t Statement::integer(int index) const {
 std::string Statement::text(int index) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
     return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index))) : "";
+}
+
+std::string_view Statement::blob(int index) const {
+    const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, index));
+    return p ? std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index)))
+             : std::string_view();
 }
 
 bool Statement::isNull(int index) const {

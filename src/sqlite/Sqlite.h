@@ -29,6 +29,8 @@ public:
     Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
     // Binds text that stays alive and unchanged until the statement has run (no copy).
     Statement& bindStatic(int index, std::string_view text);
+    // The same for bytes stored as a blob.
+    Statement& bindStaticBlob(int index, std::string_view bytes);
     Statement& bind(int index, std::int64_t number);
     // Runs to the next row: true when a row is there, false at the end; errors raise vorq::Error.
     bool step();
@@ -41,6 +43,8 @@ public:
     Value column(int index) const;
     std::int64_t integer(int index) const;
     std::string text(int index) const;
+    // A blob's bytes, valid until the next step or reset.
+    std::string_view blob(int index) const;
     bool isNull(int index) const;
 
 private:

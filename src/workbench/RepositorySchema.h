@@ -2,17 +2,14 @@
 
 namespace vorq::workbench {
 
-// The tables of one verified source's repository database. Every object is a row of Objects
-// (ids in document order) whose Attributes column holds its attributes packed as
-// name US value RS name US value ... (US = 0x1f, RS = 0x1e); relations link objects in order.
+// The tables of one verified source's repository database. Objects have ids in document
+// order, 1, 2, ...; each row of ObjectBlocks holds those from FirstId on, packed as
+// ObjectBlock.h says. Relations link objects in the order they were written.
 constexpr const char* kRepositorySchema = R"sql(
 CREATE TABLE Info (Key TEXT PRIMARY KEY, Value TEXT NOT NULL);
-CREATE TABLE Objects (
-    Id          INTEGER PRIMARY KEY,
-    Parent      INTEGER NOT NULL,
-    Class       TEXT NOT NULL,
-    DisplayName TEXT NOT NULL,
-    Attributes  TEXT NOT NULL
+CREATE TABLE ObjectBlocks (
+    FirstId INTEGER PRIMARY KEY,
+    Objects BLOB NOT NULL
 );
 CREATE TABLE Relations (
     Source   INTEGER NOT NULL,
@@ -21,8 +18,8 @@ CREATE TABLE Relations (
 );
 )sql";
 
-constexpr char kUnitSeparator = '\x1f';
-constexpr char kRecordSeparator = '\x1e';
+// Info row "Format": databases of another layout are refused with a request to verify again.
+constexpr const char* kRepositoryFormat = "2";
 
 // What kind of source a database holds: Info row "Kind".
 constexpr const char* kKindCopybook = "COPYBOOK";

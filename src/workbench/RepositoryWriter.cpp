@@ -2,65 +2,48 @@
 
 #include "cobol/StorageLayout.h"
 #include "sqlite/Sqlite.h"
+#include "workbench/ObjectBlock.h"
 #include "workbench/RepositorySchema.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <map>
 #include <optional>
 #include <strings.h>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vorq::workbench {
 namespace {
 
 using cobol::DataItem;
 
-bool sameName(const std::string& a, const std::string& b) {
-    return strcasecmp(a.c_str(), b.c_str()) == 0;
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 // COBOL's special registers and the CICS interface block: the workbench's system variables.
 bool isSystemVariable(const DataItem& item) {
-    static constexpr std::array<const char*, 12> registers = {
+    static constexpr std::array<std::string_view, 12> registers = {
         "RETURN-CODE",    "SORT-RETURN",  "SORT-CONTROL",   "SORT-CORE-SIZE",
         "SORT-FILE-SIZE", "SORT-MESSAGE", "SORT-MODE-SIZE", "TALLY",
         "WHEN-COMPILED",  "XML-CODE",     "JSON-CODE",      "DFHEIBLK"};
-    return std::any_of(registers.begin(), registers.end(), [&](std::string_view name) {
-        return item.name.size() == name.size() && sameName(item.name, std::string(name));
-    });
+    return std::any_of(registers.begin(), registers.end(),
+                       [&](std::string_view name) { return sameName(item.name, name); });
 }
 
-// Attributes packed into one text: name US value RS name US value ...
-class Packed {
-public:
-    Packed& add(std::string_view name, std::string_view value) {
-        if (!text_.empty())
-            text_ += kRecordSeparator;
-        text_.append(name).append(1, kUnitSeparator).append(value);
-        return *this;
-    }
-    Packed& add(std::string_view name, std::int64_t value) {
-        char digits[24];
-        const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-        return add(name, std::string_view(digits, static_cast<std::size_t>(end - digits)));
-    }
-    const std::string& text() const { return text_; }
+using Attributes = std::initializer_list<std::pair<std::string_view, std::string_view>>;
 
-private:
-    std::string text_;
-};
-
+// Objects get ids in document order and are stored a block at a time.
 class Writer {
 public:
     explicit Writer(const std::filesystem::path& path)
         : db_(path, sqlite::Connection::Mode::CreateIfMissing) {
         // A new file that is renamed into place only when complete: no journal needed.
-        db_.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
+        db_.exec("PRAGMA page_size = 65536; PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
         db_.exec(kRepositorySchema);
         db_.exec("BEGIN");
-        insertObject_.emplace(db_.prepare("INSERT INTO Objects VALUES (?, ?, ?, ?, ?)"));
+        insertBlock_.emplace(db_.prepare("INSERT INTO ObjectBlocks VALUES (?, ?)"));
         insertRelation_.emplace(db_.prepare("INSERT INTO Relations VALUES (?, ?, ?)"));
     }
 
@@ -71,17 +54,29 @@ public:
     }
 
     void finish() {
-        insertObject_.reset();
+        flush();
+        insertBlock_.reset();
         insertRelation_.reset();
-        // No indexes: a repository database is always read whole, in id order.
         db_.exec("COMMIT");
     }
 
+    // The ids of these items are asked for later (idOf); only theirs are kept.
+    void willReferTo(const DataItem* item) { referred_.insert(item); }
+    void willReferToTargetsIn(const DataItem& item) {
+        for (const DataItem* target : {item.redefined, item.renamesFromItem, item.renamesThruItem})
+            if (target)
+                willReferTo(target);
+        for (const auto& child : item.children)
+            willReferToTargetsIn(*child);
+    }
+
     // An object with a name and further attributes; its id.
-    int object(int parent, const char* cls, const std::string& name, Packed attributes = {}) {
-        const int id = nextId_++;
-        attributes.add("Name", name);
-        insert(id, parent, cls, name, attributes);
+    int object(int parent, const char* cls, std::string_view name, Attributes attributes = {}) {
+        const int id = begin(parent, cls, name);
+        block_.attribute("Name", name);
+        for (const auto& [key, value] : attributes)
+            block_.attribute(key, value);
+        block_.end();
         return id;
     }
 
@@ -93,37 +88,42 @@ public:
     }
 
     // A data item and everything below it, with extra attributes of the item itself.
-    int item(int parent, const DataItem& item, Packed attributes = {}) {
-        const int id = nextId_++;
-        ids_[&item] = id;
+    int item(int parent, const DataItem& item, Attributes attributes = {}) {
+        const int id = begin(parent, "DECL", item.name.empty() ? "FILLER" : item.name);
+        if (referred_.count(&item))
+            ids_[&item] = id;
         const bool elementary = item.isElementary();
-        attributes.add("Name", item.name)
-            .add("Level", item.level)
-            .add("Picture", item.picture)
-            .add("Usage", elementary || item.usageGiven ? cobol::usageName(item.usage) : "")
-            .add("Occurs", item.occurs)
-            .add("OccursMin", item.occursMin)
-            .add("DependingOn", item.dependingOn)
-            .add("Digits", item.digits)
-            .add("Length", item.length)
-            .add("Fraction", item.fraction)
-            .add("Offset", item.offset)
-            .add("Datatype", datatypeOf(item))
-            .add("Elementary", elementary ? "True" : "False")
-            .add("SysVar", isSystemVariable(item) ? "True" : "False")
-            .add("Value", item.value)
-            .add("Line", item.at.line);
-        insert(id, parent, "DECL", item.name.empty() ? "FILLER" : item.name, attributes);
+        auto& b = block_;
+        b.attribute("Name", item.name);
+        b.attribute("Level", item.level);
+        b.attribute("Picture", item.picture);
+        b.attribute("Usage", elementary || item.usageGiven ? cobol::usageName(item.usage) : "");
+        b.attribute("Occurs", item.occurs);
+        b.attribute("OccursMin", item.occursMin);
+        b.attribute("DependingOn", item.dependingOn);
+        b.attribute("Digits", item.digits);
+        b.attribute("Length", item.length);
+        b.attribute("Fraction", item.fraction);
+        b.attribute("Offset", item.offset);
+        b.attribute("Datatype", datatypeOf(item));
+        b.attribute("Elementary", elementary ? "True" : "False");
+        b.attribute("SysVar", isSystemVariable(item) ? "True" : "False");
+        b.attribute("Value", item.value);
+        b.attribute("Line", item.at.line);
+        for (const auto& [key, value] : attributes)
+            b.attribute(key, value);
+        b.end();
         if (item.redefined)
-            relation(id, "Redefines", ids_.at(item.redefined));
+            relation(id, "Redefines", idOf(item.redefined));
         for (const auto& child : item.children)
             if (child->level != 66)
                 this->item(id, *child);
         for (const auto& condition : item.conditions) {
-            Packed values;
+            begin(id, "CONDITION", condition.name);
+            b.attribute("Name", condition.name);
             for (const auto& value : condition.values)
-                values.add("Value", value);
-            object(id, "CONDITION", condition.name, values);
+                b.attribute("Value", value);
+            b.end();
         }
         for (const auto& child : item.children)
             if (child->level == 66)
@@ -137,15 +137,22 @@ public:
     }
 
 private:
-    void insert(int id, int parent, std::string_view cls, std::string_view displayName,
-                const Packed& attributes) {
-        auto& s = *insertObject_;
-        s.bind(1, static_cast<std::int64_t>(id))
-            .bind(2, static_cast<std::int64_t>(parent))
-            .bindStatic(3, cls)
-            .bindStatic(4, displayName)
-            .bindStatic(5, attributes.text());
-        s.run();
+    static constexpr std::size_t kBlockBytes = 32 * 1024;
+
+    int begin(int parent, std::string_view cls, std::string_view displayName) {
+        if (block_.byteSize() >= kBlockBytes)
+            flush();
+        block_.begin(parent, cls, displayName);
+        return nextId_++;
+    }
+
+    void flush() {
+        if (block_.objectCount() == 0)
+            return;
+        const auto firstId = static_cast<std::int64_t>(nextId_ - block_.objectCount());
+        insertBlock_->bind(1, firstId).bindStaticBlob(2, block_.bytes());
+        insertBlock_->run();
+        block_.clear();
     }
 
     void renames(int parent, const DataItem& entry) {
@@ -157,7 +164,9 @@ private:
     }
 
     sqlite::Connection db_;
-    std::optional<sqlite::Statement> insertObject_, insertRelation_;
+    std::optional<sqlite::Statement> insertBlock_, insertRelation_;
+    ObjectBlockBuilder block_;
+    std::unordered_set<const DataItem*> referred_;
     std::unordered_map<const DataItem*, int> ids_;
     int nextId_ = 1;
 };
@@ -179,14 +188,19 @@ public:
         const int id = out_.object(parent, "PROGRAM", p.name);
         std::map<std::string, int> fds;
         for (const auto& file : p.files) {
-            const int fd = out_.object(id, file.sort ? "SD" : "FD", file.name,
-                                       Packed().add("AssignTo", file.assignTo));
+            const int fd =
+                out_.object(id, file.sort ? "SD" : "FD", file.name, {{"AssignTo", file.assignTo}});
             fds[upper(file.name)] = fd;
         }
+        for (const auto& record : p.records)
+            out_.willReferToTargetsIn(*record.item);
+        for (const auto& use : p.uses)
+            for (const DataItem* declaration : declarations(p, use))
+                out_.willReferTo(declaration);
         for (const auto& record : p.records) {
             const auto fd = fds.find(upper(record.file));
             out_.item(fd == fds.end() ? id : fd->second, *record.item,
-                      Packed().add("Section", cobol::sectionName(record.section)));
+                      {{"Section", cobol::sectionName(record.section)}});
         }
         for (const auto& nested : p.nested)
             program(id, *nested);
@@ -223,13 +237,12 @@ private:
         for (const auto& fileName : order) {
             const auto file = std::find_if(p.files.begin(), p.files.end(),
                                            [&](auto& f) { return sameName(f.name, fileName); });
-            const int port =
-                out_.object(program, "PORT", fileName, Packed().add("PORTNAME", file->assignTo));
+            const int port = out_.object(program, "PORT", fileName, {{"PORTNAME", file->assignTo}});
             for (const auto& use : p.uses) {
                 if (!sameName(use.file, fileName))
                     continue;
                 const int u = out_.object(port, "USE", cobol::verbName(use.verb),
-                                          Packed().add("Verb", cobol::verbName(use.verb)));
+                                          {{"Verb", cobol::verbName(use.verb)}});
                 out_.relation(port, "use", u);
                 for (const DataItem* record : declarations(p, use))
                     if (const int id = out_.idOf(record))
@@ -305,10 +318,13 @@ int datatypeOf(const DataItem& item) {
 void writeRepositoryDatabase(const cobol::SourceModel& model, const std::filesystem::path& path) {
     Writer out(path);
     const bool copybook = model.kind == cobol::SourceModel::Kind::Copybook;
+    out.info("Format", kRepositoryFormat);
     out.info("Kind", copybook ? kKindCopybook : kKindCobol);
     out.info("Source", model.path);
     out.info("Name", model.name);
     if (copybook) {
+        for (const auto& item : model.items)
+            out.willReferToTargetsIn(*item);
         const int file = out.object(0, "FILE", model.name);
         for (const auto& item : model.items)
             out.item(file, *item);

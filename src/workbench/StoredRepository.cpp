@@ -2,6 +2,7 @@
 
 #include "host/Error.h"
 #include "sqlite/Sqlite.h"
+#include "workbench/ObjectBlock.h"
 #include "workbench/RepositorySchema.h"
 
 #include <strings.h>
@@ -78,43 +79,41 @@ private:
     const StoredRepository::Object& o_;
 };
 
-// name US value RS name US value ...
-void unpack(const std::string& packed, std::vector<std::pair<std::string, std::string>>& into) {
-    std::size_t start = 0;
-    while (start < packed.size()) {
-        std::size_t end = packed.find(kRecordSeparator, start);
-        if (end == std::string::npos)
-            end = packed.size();
-        const std::size_t unit = packed.find(kUnitSeparator, start);
-        if (unit < end)
-            into.emplace_back(packed.substr(start, unit - start),
-                              packed.substr(unit + 1, end - unit - 1));
-        start = end + 1;
-    }
+std::string infoValue(sqlite::Connection& file, const char* key) {
+    auto info = file.prepare("SELECT Value FROM Info WHERE Key = ?");
+    info.bind(1, key);
+    return info.step() ? info.text(0) : "";
 }
 
 } // namespace
+
+void StoredRepository::readBlock(std::string_view bytes) {
+    ObjectBlockReader block(bytes);
+    std::int64_t parent = 0;
+    std::string_view cls, displayName, name, value;
+    while (block.nextObject(parent, cls, displayName)) {
+        Object& o = objects_.emplace_back();
+        o.id = static_cast<int>(objects_.size());
+        o.parent = static_cast<int>(parent);
+        o.cls = cls;
+        o.displayName = displayName;
+        while (block.nextAttribute(name, value))
+            o.attributes.emplace_back(name, value);
+    }
+}
 
 std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::path& path) {
     auto db = std::make_shared<StoredRepository>();
     try {
         sqlite::Connection file(path, sqlite::Connection::Mode::ReadOnly);
-        auto info = file.prepare("SELECT Value FROM Info WHERE Key = 'Kind'");
-        if (!info.step())
-            throw Error("it holds no kind of source");
-        db->kind_ = info.text(0);
-        auto objects = file.prepare("SELECT Id, Parent, Class, DisplayName, Attributes FROM "
-                                    "Objects ORDER BY Id");
-        while (objects.step()) {
-            Object o;
-            o.id = static_cast<int>(objects.integer(0));
-            o.parent = static_cast<int>(objects.integer(1));
-            o.cls = objects.text(2);
-            o.displayName = objects.text(3);
-            unpack(objects.text(4), o.attributes);
-            if (o.id != static_cast<int>(db->objects_.size()) + 1)
+        if (infoValue(file, "Format") != kRepositoryFormat)
+            throw Error("it was written by another version of vorq; verify its source again");
+        db->kind_ = infoValue(file, "Kind");
+        auto blocks = file.prepare("SELECT FirstId, Objects FROM ObjectBlocks ORDER BY FirstId");
+        while (blocks.step()) {
+            if (blocks.integer(0) != static_cast<std::int64_t>(db->objects_.size()) + 1)
                 throw Error("its object ids are not consecutive");
-            db->objects_.push_back(std::move(o));
+            db->readBlock(blocks.blob(1));
         }
         for (const auto& o : db->objects_)
             (o.parent ? db->objects_.at(static_cast<std::size_t>(o.parent - 1)).children : db->top_)

@@ -45,6 +45,7 @@ public:
 
 private:
     void checkOpen() const;
+    void readBlock(std::string_view bytes);
 
     std::string kind_;
     std::vector<Object> objects_; // index = id - 1

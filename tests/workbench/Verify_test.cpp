@@ -1,4 +1,5 @@
 #include "host/Error.h"
+#include "sqlite/Sqlite.h"
 #include "support/VerifiedWorkspace.h"
 #include "workbench/StoredRepository.h"
 
@@ -96,6 +97,20 @@ TEST(Verify, DatabasesOutsideTheFolderOrOfAnotherKindAreRefused) {
     EXPECT_THROW(opener.OpenDatabase(folder + "/ACCTREC.copybook.xrdb", "PROGRAM"), Error);
     EXPECT_THROW(opener.OpenDatabase(folder + "/catalog.db", "COPYBOOK"), Error);
     EXPECT_NO_THROW(opener.OpenDatabase(folder + "/BILLING_cbl.cobol.xrdb", "DATAPORT"));
+}
+
+TEST(Verify, ADatabaseOfAnotherLayoutAsksForVerifyAgain) {
+    VerifiedWorkspace w;
+    const auto path = w.wb->folder().database("ACCTREC.copybook.xrdb");
+    sqlite::Connection(path, sqlite::Connection::Mode::ReadWrite)
+        .exec("UPDATE Info SET Value = '1' WHERE Key = 'Format'");
+    try {
+        StoredRepository::load(path);
+        FAIL() << "an older layout was read";
+    } catch (const Error& e) {
+        EXPECT_NE(e.description().find("verify its source again"), std::string::npos)
+            << e.description();
+    }
 }
 
 TEST(Verify, TheRunLogKeepsItsEntries) {

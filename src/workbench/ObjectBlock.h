@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorq::workbench {
+
+// Consecutive objects of a repository database packed into one row. The database is always
+// read whole, and with a row per object SQLite's per-row work was most of what verify cost.
+// An object is its parent id, class, display name, then name and value of each attribute and
+// an empty name; numbers are unsigned LEB128, texts their byte length and bytes, so any value
+// survives.
+class ObjectBlockBuilder {
+public:
+    void begin(std::int64_t parent, std::string_view cls, std::string_view displayName);
+    void attribute(std::string_view name, std::string_view value);
+    void attribute(std::string_view name, std::int64_t value);
+    void end();
+
+    std::size_t objectCount() const { return count_; }
+    std::size_t byteSize() const { return bytes_.size(); }
+    std::string_view bytes() const { return bytes_; }
+    void clear();
+
+private:
+    void number(std::uint64_t n);
+    void text(std::string_view s);
+
+    std::string bytes_;
+    std::size_t count_ = 0;
+};
+
+// Reads the objects of a block back; views stay valid as long as the block's bytes.
+class ObjectBlockReader {
+public:
+    explicit ObjectBlockReader(std::string_view bytes) : rest_(bytes) {}
+
+    // Moves to the next object's header; false at the end. Raises vorq::Error on a damaged
+    // block.
+    bool nextObject(std::int64_t& parent, std::string_view& cls, std::string_view& displayName);
+    // The current object's next attribute; false after its last.
+    bool nextAttribute(std::string_view& name, std::string_view& value);
+
+private:
+    std::uint64_t number();
+    std::string_view text();
+
+    std::string_view rest_;
+};
+
+} // namespace vorq::workbench

@@ -1,0 +1,56 @@
+#include "host/Error.h"
+#include "workbench/ObjectBlock.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::workbench {
+namespace {
+
+// Every object of a block as "parent class display [name=value ...]" lines.
+std::string dump(std::string_view bytes) {
+    ObjectBlockReader reader(bytes);
+    std::string out;
+    std::int64_t parent = 0;
+    std::string_view cls, display, name, value;
+    while (reader.nextObject(parent, cls, display)) {
+        out += std::to_string(parent) + " " + std::string(cls) + " " + std::string(display);
+        while (reader.nextAttribute(name, value))
+            out += " " + std::string(name) + "=" + std::string(value);
+        out += "\n";
+    }
+    return out;
+}
+
+TEST(ObjectBlock, ObjectsComeBackAsWrittenWhateverTheirBytes) {
+    ObjectBlockBuilder block;
+    const std::string longValue(300, 'x');
+    const std::string controls("a\x1e\x1f\0b", 5);
+    block.begin(0, "FILE", "CUST");
+    block.end();
+    block.begin(200'000, "DECL", "");
+    block.attribute("Value", longValue);
+    block.attribute("Odd", controls);
+    block.attribute("Length", std::int64_t{-7});
+    block.attribute("Value", "");
+    block.end();
+    EXPECT_EQ(block.objectCount(), 2u);
+    EXPECT_EQ(dump(block.bytes()), "0 FILE CUST\n200000 DECL  Value=" + longValue +
+                                       " Odd=" + controls + " Length=-7 Value=\n");
+    block.clear();
+    EXPECT_EQ(block.objectCount(), 0u);
+    EXPECT_EQ(dump(block.bytes()), "");
+}
+
+TEST(ObjectBlock, ADamagedBlockIsAnErrorNotAnOverrun) {
+    ObjectBlockBuilder block;
+    block.begin(3, "DECL", "CUST-NAME");
+    block.attribute("Picture", "X(30)");
+    block.end();
+    const std::string bytes(block.bytes());
+    for (std::size_t cut = 1; cut < bytes.size(); ++cut)
+        EXPECT_THROW(dump(bytes.substr(0, cut)), Error) << "cut at " << cut;
+    EXPECT_THROW(dump(std::string(11, '\xff')), Error);
+}
+
+} // namespace
+} // namespace vorq::workbench
