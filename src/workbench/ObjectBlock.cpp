@@ -2,9 +2,21 @@
 
 #include "host/Error.h"
 
+#include <array>
 #include <charconv>
 
 namespace vorq::workbench {
+namespace {
+
+// By Attribute's numbers.
+constexpr std::array<std::string_view, 21> kAttributeNames = {
+    "",          "Name",        "Level",  "Picture", "Usage",    "Occurs",
+    "OccursMin", "DependingOn", "Digits", "Length",  "Fraction", "Offset",
+    "Datatype",  "Elementary",  "SysVar", "Value",   "Line",     "Section",
+    "AssignTo",  "PORTNAME",    "Verb"};
+static_assert(kAttributeNames.size() == static_cast<std::size_t>(Attribute::Verb) + 1);
+
+} // namespace
 
 void ObjectBlockBuilder::number(std::uint64_t n) {
     char encoded[10];
@@ -31,12 +43,12 @@ void ObjectBlockBuilder::begin(std::int64_t parent, std::string_view cls,
     text(displayName);
 }
 
-void ObjectBlockBuilder::attribute(std::string_view name, std::string_view value) {
-    text(name);
+void ObjectBlockBuilder::attribute(Attribute name, std::string_view value) {
+    bytes_ += static_cast<char>(name);
     text(value);
 }
 
-void ObjectBlockBuilder::attribute(std::string_view name, std::int64_t value) {
+void ObjectBlockBuilder::attribute(Attribute name, std::int64_t value) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     attribute(name, std::string_view(digits, static_cast<std::size_t>(end - digits)));
@@ -86,9 +98,12 @@ bool ObjectBlockReader::nextObject(std::int64_t& parent, std::string_view& cls,
 }
 
 bool ObjectBlockReader::nextAttribute(std::string_view& name, std::string_view& value) {
-    name = text();
-    if (name.empty())
+    const std::uint64_t number = this->number();
+    if (number == 0)
         return false;
+    if (number >= kAttributeNames.size())
+        throw Error("an object block names an unknown attribute");
+    name = kAttributeNames[number];
     value = text();
     return true;
 }

@@ -6,16 +6,41 @@
 
 namespace vorq::workbench {
 
+// The attributes of repository objects. A block stores the number, not the name: names were
+// half of a database's bytes. New names go at the end.
+enum class Attribute : std::uint8_t {
+    Name = 1,
+    Level,
+    Picture,
+    Usage,
+    Occurs,
+    OccursMin,
+    DependingOn,
+    Digits,
+    Length,
+    Fraction,
+    Offset,
+    Datatype,
+    Elementary,
+    SysVar,
+    Value,
+    Line,
+    Section,
+    AssignTo,
+    PortName, // "PORTNAME"
+    Verb,
+};
+
 // Consecutive objects of a repository database packed into one row. The database is always
 // read whole, and with a row per object SQLite's per-row work was most of what verify cost.
-// An object is its parent id, class, display name, then name and value of each attribute and
-// an empty name; numbers are unsigned LEB128, texts their byte length and bytes, so any value
-// survives.
+// An object is its parent id, class, display name, then the number and value of each
+// attribute and a 0; numbers are unsigned LEB128, texts their byte length and bytes, so any
+// value survives.
 class ObjectBlockBuilder {
 public:
     void begin(std::int64_t parent, std::string_view cls, std::string_view displayName);
-    void attribute(std::string_view name, std::string_view value);
-    void attribute(std::string_view name, std::int64_t value);
+    void attribute(Attribute name, std::string_view value);
+    void attribute(Attribute name, std::int64_t value);
     void end();
 
     std::size_t objectCount() const { return count_; }
@@ -39,7 +64,7 @@ public:
     // Moves to the next object's header; false at the end. Raises vorq::Error on a damaged
     // block.
     bool nextObject(std::int64_t& parent, std::string_view& cls, std::string_view& displayName);
-    // The current object's next attribute; false after its last.
+    // The current object's next attribute and its name; false after its last.
     bool nextAttribute(std::string_view& name, std::string_view& value);
 
 private:

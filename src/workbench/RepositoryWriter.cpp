@@ -32,7 +32,7 @@ bool isSystemVariable(const DataItem& item) {
                        [&](std::string_view name) { return sameName(item.name, name); });
 }
 
-using Attributes = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+using Attributes = std::initializer_list<std::pair<Attribute, std::string_view>>;
 
 // Objects get ids in document order and are stored a block at a time.
 class Writer {
@@ -73,7 +73,7 @@ public:
     // An object with a name and further attributes; its id.
     int object(int parent, const char* cls, std::string_view name, Attributes attributes = {}) {
         const int id = begin(parent, cls, name);
-        block_.attribute("Name", name);
+        block_.attribute(Attribute::Name, name);
         for (const auto& [key, value] : attributes)
             block_.attribute(key, value);
         block_.end();
@@ -94,22 +94,23 @@ public:
             ids_[&item] = id;
         const bool elementary = item.isElementary();
         auto& b = block_;
-        b.attribute("Name", item.name);
-        b.attribute("Level", item.level);
-        b.attribute("Picture", item.picture);
-        b.attribute("Usage", elementary || item.usageGiven ? cobol::usageName(item.usage) : "");
-        b.attribute("Occurs", item.occurs);
-        b.attribute("OccursMin", item.occursMin);
-        b.attribute("DependingOn", item.dependingOn);
-        b.attribute("Digits", item.digits);
-        b.attribute("Length", item.length);
-        b.attribute("Fraction", item.fraction);
-        b.attribute("Offset", item.offset);
-        b.attribute("Datatype", datatypeOf(item));
-        b.attribute("Elementary", elementary ? "True" : "False");
-        b.attribute("SysVar", isSystemVariable(item) ? "True" : "False");
-        b.attribute("Value", item.value);
-        b.attribute("Line", item.at.line);
+        b.attribute(Attribute::Name, item.name);
+        b.attribute(Attribute::Level, item.level);
+        b.attribute(Attribute::Picture, item.picture);
+        b.attribute(Attribute::Usage,
+                    elementary || item.usageGiven ? cobol::usageName(item.usage) : "");
+        b.attribute(Attribute::Occurs, item.occurs);
+        b.attribute(Attribute::OccursMin, item.occursMin);
+        b.attribute(Attribute::DependingOn, item.dependingOn);
+        b.attribute(Attribute::Digits, item.digits);
+        b.attribute(Attribute::Length, item.length);
+        b.attribute(Attribute::Fraction, item.fraction);
+        b.attribute(Attribute::Offset, item.offset);
+        b.attribute(Attribute::Datatype, datatypeOf(item));
+        b.attribute(Attribute::Elementary, elementary ? "True" : "False");
+        b.attribute(Attribute::SysVar, isSystemVariable(item) ? "True" : "False");
+        b.attribute(Attribute::Value, item.value);
+        b.attribute(Attribute::Line, item.at.line);
         for (const auto& [key, value] : attributes)
             b.attribute(key, value);
         b.end();
@@ -120,9 +121,9 @@ public:
                 this->item(id, *child);
         for (const auto& condition : item.conditions) {
             begin(id, "CONDITION", condition.name);
-            b.attribute("Name", condition.name);
+            b.attribute(Attribute::Name, condition.name);
             for (const auto& value : condition.values)
-                b.attribute("Value", value);
+                b.attribute(Attribute::Value, value);
             b.end();
         }
         for (const auto& child : item.children)
@@ -137,7 +138,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBlockBytes = 32 * 1024;
+    // Two blocks and their last objects fill one 64 KiB page.
+    static constexpr std::size_t kBlockBytes = 30 * 1024;
 
     int begin(int parent, std::string_view cls, std::string_view displayName) {
         if (block_.byteSize() >= kBlockBytes)
@@ -188,8 +190,8 @@ public:
         const int id = out_.object(parent, "PROGRAM", p.name);
         std::map<std::string, int> fds;
         for (const auto& file : p.files) {
-            const int fd =
-                out_.object(id, file.sort ? "SD" : "FD", file.name, {{"AssignTo", file.assignTo}});
+            const int fd = out_.object(id, file.sort ? "SD" : "FD", file.name,
+                                       {{Attribute::AssignTo, file.assignTo}});
             fds[upper(file.name)] = fd;
         }
         for (const auto& record : p.records)
@@ -200,7 +202,7 @@ public:
         for (const auto& record : p.records) {
             const auto fd = fds.find(upper(record.file));
             out_.item(fd == fds.end() ? id : fd->second, *record.item,
-                      {{"Section", cobol::sectionName(record.section)}});
+                      {{Attribute::Section, cobol::sectionName(record.section)}});
         }
         for (const auto& nested : p.nested)
             program(id, *nested);
@@ -237,12 +239,13 @@ private:
         for (const auto& fileName : order) {
             const auto file = std::find_if(p.files.begin(), p.files.end(),
                                            [&](auto& f) { return sameName(f.name, fileName); });
-            const int port = out_.object(program, "PORT", fileName, {{"PORTNAME", file->assignTo}});
+            const int port =
+                out_.object(program, "PORT", fileName, {{Attribute::PortName, file->assignTo}});
             for (const auto& use : p.uses) {
                 if (!sameName(use.file, fileName))
                     continue;
                 const int u = out_.object(port, "USE", cobol::verbName(use.verb),
-                                          {{"Verb", cobol::verbName(use.verb)}});
+                                          {{Attribute::Verb, cobol::verbName(use.verb)}});
                 out_.relation(port, "use", u);
                 for (const DataItem* record : declarations(p, use))
                     if (const int id = out_.idOf(record))

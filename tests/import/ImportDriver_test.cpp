@@ -90,9 +90,9 @@ TEST(Driver, ACorruptAttributeEndsTheRunCleanlyWithItsReason) {
     h.verify("R.cpy", kTwoRecords);
     sqlite::Connection(h.dir / "repository" / "R.copybook.xrdb",
                        sqlite::Connection::Mode::ReadWrite)
-        // Only C occurs 40 times; "Occurs" "40" as a block holds them: length byte, bytes.
-        .exec("UPDATE ObjectBlocks SET Objects = CAST(replace(Objects, "
-              "X'064F6363757273' || X'023430', X'064F6363757273' || X'046D616E79') AS BLOB)");
+        // Only C occurs 40 times: attribute Occurs (5), then "40" with its length byte.
+        .exec("UPDATE ObjectBlocks SET Objects = "
+              "CAST(replace(Objects, X'05023430', X'05046D616E79') AS BLOB)");
     EXPECT_EQ(h.run([](frmImport& form, headless::HeadlessWindow& w) {
         w.treeView("tvData").pressKey('A', 2);
         w.button("cmdOK").click();

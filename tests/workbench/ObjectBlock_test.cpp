@@ -28,14 +28,14 @@ TEST(ObjectBlock, ObjectsComeBackAsWrittenWhateverTheirBytes) {
     block.begin(0, "FILE", "CUST");
     block.end();
     block.begin(200'000, "DECL", "");
-    block.attribute("Value", longValue);
-    block.attribute("Odd", controls);
-    block.attribute("Length", std::int64_t{-7});
-    block.attribute("Value", "");
+    block.attribute(Attribute::Value, longValue);
+    block.attribute(Attribute::PortName, controls);
+    block.attribute(Attribute::Length, std::int64_t{-7});
+    block.attribute(Attribute::Value, "");
     block.end();
     EXPECT_EQ(block.objectCount(), 2u);
     EXPECT_EQ(dump(block.bytes()), "0 FILE CUST\n200000 DECL  Value=" + longValue +
-                                       " Odd=" + controls + " Length=-7 Value=\n");
+                                       " PORTNAME=" + controls + " Length=-7 Value=\n");
     block.clear();
     EXPECT_EQ(block.objectCount(), 0u);
     EXPECT_EQ(dump(block.bytes()), "");
@@ -44,12 +44,17 @@ TEST(ObjectBlock, ObjectsComeBackAsWrittenWhateverTheirBytes) {
 TEST(ObjectBlock, ADamagedBlockIsAnErrorNotAnOverrun) {
     ObjectBlockBuilder block;
     block.begin(3, "DECL", "CUST-NAME");
-    block.attribute("Picture", "X(30)");
+    block.attribute(Attribute::Picture, "X(30)");
     block.end();
     const std::string bytes(block.bytes());
     for (std::size_t cut = 1; cut < bytes.size(); ++cut)
         EXPECT_THROW(dump(bytes.substr(0, cut)), Error) << "cut at " << cut;
     EXPECT_THROW(dump(std::string(11, '\xff')), Error);
+    EXPECT_THROW(dump(std::string("\x01\x04"
+                                  "DECL"
+                                  "\x00\x7f\x00",
+                                  9)),
+                 Error); // no attribute 127
 }
 
 } // namespace
