@@ -114,8 +114,8 @@ public:
         for (const auto& [key, value] : attributes)
             b.attribute(key, value);
         b.end();
-        if (item.redefined)
-            relation(id, "Redefines", idOf(item.redefined));
+        if (const int target = idOf(item.redefined))
+            relation(id, "Redefines", target);
         for (const auto& child : item.children)
             if (child->level != 66)
                 this->item(id, *child);
