@@ -38,10 +38,6 @@ bool isWordChar(char c) {
            c == '$' || static_cast<unsigned char>(c) >= 0x80;
 }
 
-bool isDigit(char c) {
-    return isAsciiDigit(c);
-}
-
 bool isLiteralPrefix(std::string_view word) {
     return std::any_of(kLiteralPrefixes.begin(), kLiteralPrefixes.end(),
                        [&](std::string_view prefix) { return equalsKeyword(word, prefix); });
@@ -163,7 +159,7 @@ private:
                 continue;
             }
             if (c == '.') {
-                if (i + 1 < text.size() && isDigit(text[i + 1])) {
+                if (i + 1 < text.size() && isAsciiDigit(text[i + 1])) {
                     i = lexWord(line, text, i);
                     continue;
                 }
@@ -172,8 +168,8 @@ private:
                 continue;
             }
             if ((c == '+' || c == '-') && i + 1 < text.size() &&
-                (isDigit(text[i + 1]) ||
-                 (text[i + 1] == '.' && i + 2 < text.size() && isDigit(text[i + 2])))) {
+                (isAsciiDigit(text[i + 1]) ||
+                 (text[i + 1] == '.' && i + 2 < text.size() && isAsciiDigit(text[i + 2])))) {
                 i = lexWord(line, text, i);
                 continue;
             }
@@ -204,12 +200,13 @@ private:
         std::size_t i = start;
         if (text[i] == '+' || text[i] == '-')
             ++i;
-        if (i < text.size() && (isDigit(text[i]) || text[i] == '.')) {
-            while (i < text.size() && isDigit(text[i]))
+        if (i < text.size() && (isAsciiDigit(text[i]) || text[i] == '.')) {
+            while (i < text.size() && isAsciiDigit(text[i]))
                 ++i;
-            if (i + 1 < text.size() && (text[i] == '.' || text[i] == ',') && isDigit(text[i + 1])) {
+            if (i + 1 < text.size() && (text[i] == '.' || text[i] == ',') &&
+                isAsciiDigit(text[i + 1])) {
                 ++i;
-                while (i < text.size() && isDigit(text[i]))
+                while (i < text.size() && isAsciiDigit(text[i]))
                     ++i;
             }
         }
