@@ -18,6 +18,13 @@ std::string indexColumnInsert(std::int64_t indexId, std::int64_t columnId) {
            "values (" + std::to_string(indexId) + "," + std::to_string(columnId) + ",'A',-1)";
 }
 
+void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value& columnId) {
+    indexColumns.AddNew();
+    indexColumns.Fields("IndexID") = indexId;
+    indexColumns.Fields("ColumnId") = columnId;
+    indexColumns.Fields("Direction") = "A";
+}
+
 std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_t refColumnId) {
     return std::string("insert into ForeignKeyColumns(KeyID,ColumnID, RefColumnID) ") + "values (" +
            std::to_string(keyId) + "," + std::to_string(columnId) + "," +

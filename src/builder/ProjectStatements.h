@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/ProjectDatabase.h"
+
 #include <cstdint>
 #include <string>
 
 namespace vorq {
 
-// The fixed statement texts the component runs on the project database. Numbers are written in
+// The fixed statements the component runs on the project database. Numbers are written in
 // decimal with a minus sign where negative.
 
 // The foreign keys that refer to a table: "select * from ForeignKeys where RefTabID = <id>".
@@ -16,6 +18,10 @@ std::string keyColumnQuery(std::int64_t tabId);
 
 // A column joins a primary index: direction "A", position -1.
 std::string indexColumnInsert(std::int64_t indexId, std::int64_t columnId);
+
+// Begins a row of an IndexColumns recordset: the column joins the index ascending. The caller
+// saves it with Update.
+void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value& columnId);
 
 // A column pair of a foreign key.
 std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_t refColumnId);

@@ -111,10 +111,7 @@ bool frmImport::importIntoChildTable(RepositoryObject& Item, const ItemRecord& r
         const Value position = key->Fields("IPosition");
         columns->Fields("Position") = position.isNull() ? Value(1) : position;
         const Value newColumn = columns->Fields("ColumnId");
-        indexColumns->AddNew();
-        indexColumns->Fields("IndexID") = indexId;
-        indexColumns->Fields("ColumnId") = newColumn;
-        indexColumns->Fields("Direction") = "A";
+        beginIndexColumn(*indexColumns, indexId, newColumn);
         keyPairs->AddNew();
         keyPairs->Fields("KeyID") = keyId;
         keyPairs->Fields("ColumnId") = newColumn;
@@ -126,10 +123,7 @@ bool frmImport::importIntoChildTable(RepositoryObject& Item, const ItemRecord& r
     std::int32_t idxColumn = 0;
     host.ColumnAdd(newTabId, "idx", 4, 0, 0, false, "Occurs indexing field", "", now, kOrigin,
                    reference, -1, idxColumn);
-    indexColumns->AddNew();
-    indexColumns->Fields("IndexID") = indexId;
-    indexColumns->Fields("ColumnId") = idxColumn;
-    indexColumns->Fields("Direction") = "A";
+    beginIndexColumn(*indexColumns, indexId, idxColumn);
     indexColumns->Update();
     columns->Close();
 

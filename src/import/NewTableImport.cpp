@@ -102,10 +102,7 @@ frmImport::RunEnd frmImport::NewTableImport(ImportRun& run) {
             auto indexColumns = db.OpenRecordset("IndexColumns");
             for (const std::int32_t column : keyColumns) {
                 host.ColumnUpdate(column, false);
-                indexColumns->AddNew();
-                indexColumns->Fields("IndexID") = indexId;
-                indexColumns->Fields("ColumnId") = column;
-                indexColumns->Fields("Direction") = "A";
+                beginIndexColumn(*indexColumns, indexId, column);
                 indexColumns->Update();
             }
             indexColumns->Close();
