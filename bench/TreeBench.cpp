@@ -24,7 +24,7 @@ int main() {
     int nodes = 0;
     w.toolkit.setUser([&](headless::HeadlessWindow& window) {
         const auto start = Clock::now();
-        g.dialog->cmbSource_Click(0);
+        g.dialog->sources().cmbSource_Click(0);
         seconds = std::chrono::duration<double>(Clock::now() - start).count();
         nodes = window.treeView("tvData").Count();
         window.Hide();

@@ -1,26 +1,22 @@
-// The check rules applied to the checked items before an import.
+#include "browse/CheckRules.h"
 
-#include "component/Globals.h"
-#include "dialog/ResModule.h"
-#include "dialog/frmImport.h"
 #include "host/HostLibraries.h"
-#include "host/VorqWS.h"
 #include "host/ui/TreeView.h"
+#include "resources/ResModule.h"
 
 namespace vorq {
 
-void frmImport::ValidateTree(bool CreateNew) {
-    TreeView& tree = *controls().tvData;
+void CheckRules::ValidateTree(TreeView& tree, bool CreateNew) {
     if (tree.Count() == 0)
         return;
     for (TreeNode* node = tree.Node(1).FirstSibling(); node; node = node->Next())
         ValidateChecks(*node, false, CreateNew);
 }
 
-void frmImport::ValidateChecks(TreeNode& Node, bool ParentChecked, bool CreateNew) {
-    HostUtility& utility = globals_.VorqWS->Platform().Utility();
+void CheckRules::ValidateChecks(TreeNode& Node, bool ParentChecked, bool CreateNew) {
     if (ParentChecked && Node.Checked()) {
-        CheckMessages += utility.FormatMessage(LoadResString(502), {Node.Text()}) + "\r\n";
+        CheckMessages +=
+            utility_.FormatMessage(LoadResString(StringId::ParentSelected), {Node.Text()}) + "\r\n";
         Node.setChecked(false);
     }
     const bool checked = Node.Checked();
@@ -28,7 +24,8 @@ void frmImport::ValidateChecks(TreeNode& Node, bool ParentChecked, bool CreateNe
         for (TreeNode* child = Node.Child(); child; child = child->Next())
             ValidateChecks(*child, checked, CreateNew);
     } else if (CreateNew && Node.Checked()) {
-        CheckMessages += utility.FormatMessage(LoadResString(503), {Node.Text()}) + "\r\n";
+        CheckMessages +=
+            utility_.FormatMessage(LoadResString(StringId::NoSubitems), {Node.Text()}) + "\r\n";
         Node.setChecked(false);
     }
 }

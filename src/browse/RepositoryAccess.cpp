@@ -1,8 +1,8 @@
 #include "browse/RepositoryAccess.h"
 
-#include "component/Globals.h"
 #include "host/OskWS.h"
 #include "host/Repository.h"
+#include "host/Workspaces.h"
 
 namespace vorq {
 
@@ -20,7 +20,7 @@ bool RepositoryAccess::OpenXRDB(const std::string& XRDBName, const std::string& 
         RepositoryDB->Close();
         RepositoryDB.reset();
     }
-    OskWS& osk = *globals_.OskWS;
+    OskWS& osk = *workspaces_.OskWS;
     RepositoryGlobal& repository = osk.Repository();
     const std::string sid = repository.GetRepositorySession()->ObjectById(objID)->Attribute("Sid");
     const std::string typeName = repository.ObjectType(sid.empty() ? objID : sid);

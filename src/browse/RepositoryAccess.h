@@ -8,7 +8,7 @@
 
 namespace vorq {
 
-struct Globals;
+struct Workspaces;
 
 // A set of repository object ids.
 using IdSet = std::unordered_set<std::string>;
@@ -17,7 +17,7 @@ using IdSet = std::unordered_set<std::string>;
 // declaration tree needs on top of the repository's own operations.
 class RepositoryAccess {
 public:
-    explicit RepositoryAccess(Globals& globals) : globals_(globals) {}
+    explicit RepositoryAccess(Workspaces& workspaces) : workspaces_(workspaces) {}
 
     // Closes any open database and opens the one named (XRDBName, in the workbench's folder)
     // for the workbench object objID; an empty name only closes. True when one is open after.
@@ -39,7 +39,7 @@ public:
     std::string RepositoryDBName;
 
 private:
-    Globals& globals_;
+    Workspaces& workspaces_;
 };
 
 } // namespace vorq

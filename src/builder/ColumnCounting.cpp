@@ -1,8 +1,7 @@
 // How many columns an item and its subtree will make: the progress display's step total.
 
 #include "builder/ItemRecord.h"
-#include "component/Globals.h"
-#include "dialog/frmImport.h"
+#include "builder/TableBuilder.h"
 #include "host/Error.h"
 #include "host/RepositoryDatabase.h"
 #include "host/VorqWS.h"
@@ -22,7 +21,7 @@ std::int64_t checked(std::int64_t value) {
 
 } // namespace
 
-std::int64_t frmImport::CountColumns(RepositoryObject& Item, bool SkipRedefined) {
+std::int64_t TableBuilder::CountColumns(RepositoryObject& Item, bool SkipRedefined) {
     if (!isDeclaration(Item) || (SkipRedefined && isRedefining(Item)) || isSystemVariable(Item))
         return 0;
     ItemRecord record;
@@ -32,8 +31,8 @@ std::int64_t frmImport::CountColumns(RepositoryObject& Item, bool SkipRedefined)
     if ((record.Name == "FILLER" || record.Name.empty()) && !hasDeclChild)
         return 0;
     std::int32_t type = record.Datatype, precision = 0, scale = 0;
-    const bool compatible = globals_.VorqWS->GetCompatibleType(
-        record.Length, record.Fraction, record.Picture, record.Usage, type, precision, scale);
+    const bool compatible = host_.GetCompatibleType(record.Length, record.Fraction, record.Picture,
+                                                    record.Usage, type, precision, scale);
 
     const auto childrenSum = [&] {
         std::int64_t sum = 0;
@@ -44,7 +43,7 @@ std::int64_t frmImport::CountColumns(RepositoryObject& Item, bool SkipRedefined)
     if (record.Occurs < 1)
         return compatible ? 1 : childrenSum();
     const std::int64_t base = hasDeclChild ? childrenSum() : compatible ? 1 : 0;
-    if (Threshold == 0 || record.Occurs <= Threshold)
+    if (options_.Threshold == 0 || record.Occurs <= options_.Threshold)
         return checked(base * record.Occurs);
     return base;
 }

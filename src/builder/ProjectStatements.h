@@ -7,6 +7,9 @@
 
 namespace vorq {
 
+// The origin recorded with every table and column that an import makes.
+constexpr const char* kImportOrigin = "DataStructImport";
+
 // The fixed statements the component runs on the project database. Numbers are written in
 // decimal with a minus sign where negative.
 

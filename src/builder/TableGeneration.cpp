@@ -2,29 +2,29 @@
 // elementary items become columns, OCCURS items are spread over numbered columns or moved
 // into child tables keyed by the target's key plus "idx".
 
+#include "builder/BuildMonitor.h"
 #include "builder/ItemRecord.h"
 #include "builder/ProjectStatements.h"
-#include "component/Globals.h"
-#include "dialog/frmImport.h"
-#include "host/HostLibraries.h"
+#include "builder/TableBuilder.h"
 #include "host/ProjectDatabase.h"
 #include "host/RepositoryDatabase.h"
+#include "host/TypeCodes.h"
 #include "host/VorqWS.h"
-#include "host/ui/Toolkit.h"
 
 #include <chrono>
 
 namespace vorq {
-namespace {
-constexpr const char* kOrigin = "DataStructImport";
+
+std::string TableBuilder::sourceReference(const std::string& objectId) const {
+    return "xr:" + SourceKey + "?" + objectId;
 }
 
-bool frmImport::ImportItem(RepositoryObject& Item, const std::string& TableName,
-                           std::int32_t& TabID, const std::string& Suffix, bool SkipRedefined,
-                           bool KeyFlag, std::vector<std::int32_t>& KeyColumns) {
-    if (!Importing)
+bool TableBuilder::ImportItem(RepositoryObject& Item, const std::string& TableName,
+                              std::int32_t& TabID, const std::string& Suffix, bool SkipRedefined,
+                              bool KeyFlag, std::vector<std::int32_t>& KeyColumns) {
+    if (!monitor_.Importing())
         return false;
-    globals_.VorqWS->Platform().Ui().DoEvents(); // so that a click on Cancel is handled
+    monitor_.DoEvents(); // so that a click on Cancel is handled
 
     if (!isDeclaration(Item) || (SkipRedefined && isRedefining(Item)) || isSystemVariable(Item))
         return true;
@@ -38,8 +38,8 @@ bool frmImport::ImportItem(RepositoryObject& Item, const std::string& TableName,
     if (record.Name == "FILLER" && !hasDeclChild)
         return true;
     std::int32_t datatype = record.Datatype, precision = 0, scale = 0;
-    globals_.VorqWS->GetCompatibleType(record.Length, record.Fraction, record.Picture, record.Usage,
-                                       datatype, precision, scale);
+    host_.GetCompatibleType(record.Length, record.Fraction, record.Picture, record.Usage, datatype,
+                            precision, scale);
     const std::string objectId = Item.ObjectId();
 
     if (record.Occurs < 1) {
@@ -48,7 +48,7 @@ bool frmImport::ImportItem(RepositoryObject& Item, const std::string& TableName,
                              KeyFlag, KeyColumns);
             return true;
         }
-        const bool groupKey = KeyFlag || MatchesKeyPatterns(record.Name);
+        const bool groupKey = KeyFlag || options_.MatchesKeyPatterns(record.Name);
         for (auto children = Item.Children(); !children->AtEnd(); children->MoveNext())
             if (!ImportItem(*children->Current(), TableName, TabID, Suffix, true, groupKey,
                             KeyColumns))
@@ -56,7 +56,7 @@ bool frmImport::ImportItem(RepositoryObject& Item, const std::string& TableName,
         return true;
     }
 
-    if (Threshold != 0 && record.Occurs > Threshold)
+    if (options_.Threshold != 0 && record.Occurs > options_.Threshold)
         return importIntoChildTable(Item, record, hasDeclChild, TableName, TabID, Suffix, datatype,
                                     precision, scale);
 
@@ -76,34 +76,49 @@ bool frmImport::ImportItem(RepositoryObject& Item, const std::string& TableName,
     return true;
 }
 
-bool frmImport::importIntoChildTable(RepositoryObject& Item, const ItemRecord& record,
-                                     bool hasDeclChild, const std::string& TableName,
-                                     std::int32_t& TabID, const std::string& Suffix,
-                                     std::int32_t& Datatype, std::int32_t& Precision,
-                                     std::int32_t& Scale) {
-    VorqWS& host = *globals_.VorqWS;
-    ProjectDatabase& db = *globals_.ProjectDB;
+bool TableBuilder::importIntoChildTable(RepositoryObject& Item, const ItemRecord& record,
+                                        bool hasDeclChild, const std::string& TableName,
+                                        std::int32_t& TabID, const std::string& Suffix,
+                                        std::int32_t& Datatype, std::int32_t& Precision,
+                                        std::int32_t& Scale) {
     const std::string reference = sourceReference(Item.ObjectId());
-    const auto now = std::chrono::system_clock::now();
-
-    std::string newName = host.GetFreeTableName(host.SQLID(TableName + "_" + record.Name) + Suffix);
+    std::string newName =
+        host_.GetFreeTableName(host_.SQLID(TableName + "_" + record.Name) + Suffix);
     std::int32_t newTabId = 0;
-    if (!host.TableAdd(newName, newTabId, SourceKey, now, kOrigin, reference))
+    if (!host_.TableAdd(newName, newTabId, SourceKey, std::chrono::system_clock::now(),
+                        kImportOrigin, reference))
         return false;
     std::int32_t keyId = 0;
-    if (!host.ForeignAdd(newTabId, TabID, newName + "_OCCURS", keyId))
+    if (!host_.ForeignAdd(newTabId, TabID, newName + "_OCCURS", keyId))
         return false;
-    const std::int32_t indexId = host.PrimaryAdd(newTabId);
+    const std::int32_t indexId = host_.PrimaryAdd(newTabId);
     if (indexId == 0)
         return false;
+    keyChildTable(TabID, newTabId, keyId, indexId, reference);
 
-    // The target table's key as it is now: copied, in the child's key and its foreign key.
-    auto columns = db.OpenRecordset("Columns");
-    auto indexColumns = db.OpenRecordset("IndexColumns");
-    auto keyPairs = db.OpenRecordset("ForeignKeyColumns");
-    for (auto key = db.OpenRecordset(keyColumnQuery(TabID)); !key->Eof(); key->MoveNext()) {
+    // The child table's key is the copied key and "idx"; no column of it joins a key otherwise.
+    std::vector<std::int32_t> childKeys;
+    if (!hasDeclChild) {
+        ColumnImportStep(newTabId, record.Name, "", Item.ObjectId(), Datatype, Precision, Scale,
+                         false, childKeys);
+        return true;
+    }
+    for (auto children = Item.Children(); !children->AtEnd(); children->MoveNext())
+        if (!ImportItem(*children->Current(), newName, newTabId, Suffix, true, false, childKeys))
+            return false;
+    return true;
+}
+
+// The parent's key as it is now, copied into the child's key and its foreign key, then "idx".
+void TableBuilder::keyChildTable(std::int32_t parentTabId, std::int32_t childTabId,
+                                 std::int32_t keyId, std::int32_t indexId,
+                                 const std::string& reference) {
+    auto columns = db_.OpenRecordset("Columns");
+    auto indexColumns = db_.OpenRecordset("IndexColumns");
+    auto keyPairs = db_.OpenRecordset("ForeignKeyColumns");
+    for (auto key = db_.OpenRecordset(keyColumnQuery(parentTabId)); !key->Eof(); key->MoveNext()) {
         columns->AddNew();
-        columns->Fields("TabID") = newTabId;
+        columns->Fields("TabID") = childTabId;
         columns->Fields("ColumnName") = key->Fields("ColumnName").value();
         columns->Fields("TypeID") = key->Fields("TypeID").value();
         columns->Fields("Precision") = key->Fields("Precision").value();
@@ -121,23 +136,27 @@ bool frmImport::importIntoChildTable(RepositoryObject& Item, const ItemRecord& r
         columns->Update();
     }
     std::int32_t idxColumn = 0;
-    host.ColumnAdd(newTabId, "idx", 4, 0, 0, false, "Occurs indexing field", "", now, kOrigin,
-                   reference, -1, idxColumn);
+    host_.ColumnAdd(childTabId, "idx", kTypeInteger, 0, 0, false, "Occurs indexing field", "",
+                    std::chrono::system_clock::now(), kImportOrigin, reference, -1, idxColumn);
     beginIndexColumn(*indexColumns, indexId, idxColumn);
     indexColumns->Update();
     columns->Close();
+}
 
-    // The child table's key is the copied key and "idx"; no column of it joins a key otherwise.
-    std::vector<std::int32_t> childKeys;
-    if (!hasDeclChild) {
-        ColumnImportStep(newTabId, record.Name, "", Item.ObjectId(), Datatype, Precision, Scale,
-                         false, childKeys);
-        return true;
-    }
-    for (auto children = Item.Children(); !children->AtEnd(); children->MoveNext())
-        if (!ImportItem(*children->Current(), newName, newTabId, Suffix, true, false, childKeys))
-            return false;
-    return true;
+void TableBuilder::ColumnImportStep(std::int32_t& TabID, const std::string& Name,
+                                    const std::string& Suffix, const std::string& ObjectId,
+                                    std::int32_t& Datatype, std::int32_t& Precision,
+                                    std::int32_t& Scale, bool KeyFlag,
+                                    std::vector<std::int32_t>& KeyColumns) {
+    monitor_.StartStep();
+    const std::string columnName = options_.StripPrefix(Name) + Suffix;
+    std::string message;
+    const std::int32_t id = host_.ColumnImport(TabID, host_.SQLID(columnName), Datatype, Precision,
+                                               Scale, std::chrono::system_clock::now(),
+                                               kImportOrigin, sourceReference(ObjectId), message);
+    if (KeyFlag || options_.MatchesKeyPatterns(Name))
+        KeyColumns.push_back(id);
+    monitor_.FinishStep();
 }
 
 } // namespace vorq

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vorq::cobol {
@@ -17,6 +18,24 @@ constexpr bool isAsciiDigit(char c) {
 constexpr bool isAsciiAlnum(char c) {
     const char u = asciiUpper(c);
     return isAsciiDigit(c) || (u >= 'A' && u <= 'Z');
+}
+
+constexpr char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string upperCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = asciiUpper(c);
+    return out;
+}
+
+inline std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = asciiLower(c);
+    return out;
 }
 
 // text equals keyword (given in upper case) in any letter case.

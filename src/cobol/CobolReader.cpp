@@ -1,5 +1,6 @@
 #include "cobol/CobolReader.h"
 
+#include "cobol/Ascii.h"
 #include "cobol/DataParser.h"
 #include "cobol/ProgramParser.h"
 #include "cobol/StorageLayout.h"
@@ -22,10 +23,7 @@ bool isProgram(const std::vector<Token>& tokens) {
 } // namespace
 
 std::string copybookName(const std::string& path) {
-    std::string stem = std::filesystem::path(path).stem().string();
-    for (char& c : stem)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return stem;
+    return upperCase(std::filesystem::path(path).stem().string());
 }
 
 ReadResult readSource(const std::string& path, const FileReader& files,

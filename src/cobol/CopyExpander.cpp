@@ -1,5 +1,6 @@
 #include "cobol/CopyExpander.h"
 
+#include "cobol/Ascii.h"
 #include "cobol/Lexer.h"
 #include "cobol/SourceFormat.h"
 
@@ -186,11 +187,7 @@ private:
                         std::string& text) {
         std::vector<std::string> folders{std::filesystem::path(including).parent_path().string()};
         folders.insert(folders.end(), options_.copyPaths.begin(), options_.copyPaths.end());
-        std::string lower = name, upper = name;
-        for (char& c : lower)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        for (char& c : upper)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::string lower = lowerCase(name), upper = upperCase(name);
         static const char* extensions[] = {"",     ".cpy", ".CPY", ".cbl",
                                            ".CBL", ".cob", ".COB", ".copy"};
         for (const auto& folder : folders) {

@@ -8,10 +8,7 @@
 namespace vorq::cobol {
 
 std::string Token::upper() const {
-    std::string u = text;
-    for (char& c : u)
-        c = asciiUpper(c);
-    return u;
+    return upperCase(text);
 }
 
 bool Token::isNumber() const {

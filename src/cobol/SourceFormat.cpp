@@ -1,5 +1,7 @@
 #include "cobol/SourceFormat.h"
 
+#include "cobol/Ascii.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -23,18 +25,12 @@ std::string_view columns(const std::string& line, std::size_t first, std::size_t
     return std::string_view(line).substr(from, byteAt(line, first + count) - from);
 }
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // ">>SOURCE [FORMAT] [IS] FREE|FIXED": 1 free, 0 fixed, -1 not such a directive.
 int sourceDirective(const std::string& line) {
     const auto first = line.find_first_not_of(' ');
     if (first == std::string::npos || line.compare(first, 2, ">>") != 0)
         return -1;
-    const std::string u = upper(line.substr(first));
+    const std::string u = upperCase(line.substr(first));
     if (u.find("SOURCE") == std::string::npos)
         return -1;
     if (u.find("FREE") != std::string::npos)
@@ -65,7 +61,7 @@ bool looksFree(const std::string& line) {
         !std::isalpha(static_cast<unsigned char>(line[end + 1])))
         return false;
     const std::string word = line.substr(first, end - first);
-    const std::string u = upper(word);
+    const std::string u = upperCase(word);
     return isLevelWord(word) || u == "IDENTIFICATION" || u == "PROCEDURE" || u == "DATA" ||
            u == "WORKING-STORAGE" || u == "FD";
 }

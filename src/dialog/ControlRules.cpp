@@ -1,14 +1,15 @@
 // The rules that enable and disable the dialog's controls, and the icons of the source lists.
 
-#include "component/Globals.h"
 #include "dialog/BuiltinPictures.h"
 #include "dialog/frmImport.h"
 #include "host/HostLibraries.h"
 #include "host/OskWS.h"
 #include "host/Repository.h"
 #include "host/VorqWS.h"
+#include "host/Workspaces.h"
 #include "host/ui/Button.h"
 #include "host/ui/ComboBox.h"
+#include "host/ui/ImageCombo.h"
 #include "host/ui/ImageList.h"
 #include "host/ui/OptionButton.h"
 #include "host/ui/TabStrip.h"
@@ -16,10 +17,13 @@
 #include "host/ui/TreeView.h"
 
 namespace vorq {
+namespace {
+constexpr int kBrevanInstallFolder = 2;
+}
 
 void frmImport::UpdateControls() {
     FormControls& c = controls();
-    const bool open = repository.isOpen();
+    const bool open = browser_.repository.isOpen();
     c.optCreateAdd[0]->setEnabled(open);
     c.optCreateAdd[1]->setEnabled(open && c.cmbTable->ListCount() > 0 && c.tsSource->Tab() != 2);
     c.cmbTable->setEnabled(c.optCreateAdd[1]->Enabled() && c.optCreateAdd[1]->Value() && open);
@@ -35,9 +39,21 @@ void frmImport::optCreateAdd_Click(std::int16_t) {
     UpdateControls();
 }
 
+void frmImport::SetControlsEnabled(bool Enabled) {
+    FormControls& c = controls();
+    c.cmdOptions->setEnabled(Enabled);
+    c.cmdOK->setEnabled(Enabled);
+    c.cmbSource[static_cast<std::size_t>(c.tsSource->Tab())]->setEnabled(Enabled);
+    c.tsSource->setEnabled(Enabled);
+    c.optCreateAdd[0]->setEnabled(Enabled);
+    c.optCreateAdd[1]->setEnabled(Enabled);
+    c.tvData->setEnabled(Enabled);
+    c.cmbTable->setEnabled(Enabled);
+}
+
 void frmImport::LoadIcon(const std::string& ClassName) {
-    OskWS& osk = *globals_.OskWS;
-    HostPlatform& platform = globals_.VorqWS->Platform();
+    OskWS& osk = *workspaces_.OskWS;
+    HostPlatform& platform = workspaces_.VorqWS->Platform();
     const std::string iconFile = osk.Repository()
                                      .GetRepositorySession()
                                      ->GetMetamodel()
@@ -46,7 +62,7 @@ void frmImport::LoadIcon(const std::string& ClassName) {
                                      .IconFile;
     std::string path;
     if (!iconFile.empty()) {
-        path = osk.GetBrevanName(2) + "/icons/" + iconFile;
+        path = osk.GetBrevanName(kBrevanInstallFolder) + "/icons/" + iconFile;
         if (!platform.Files().FileExists(path, 0))
             path.clear();
     }

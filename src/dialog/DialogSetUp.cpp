@@ -1,11 +1,11 @@
 // DoCreate: the dialog prepared for one import, shown modally, and its result.
 
-#include "component/Globals.h"
 #include "dialog/frmImport.h"
 #include "host/HostLibraries.h"
 #include "host/OskWS.h"
 #include "host/Repository.h"
 #include "host/VorqWS.h"
+#include "host/Workspaces.h"
 #include "host/ui/Button.h"
 #include "host/ui/ComboBox.h"
 #include "host/ui/ImageCombo.h"
@@ -13,13 +13,20 @@
 #include "host/ui/OptionButton.h"
 #include "host/ui/TabStrip.h"
 #include "host/ui/Window.h"
+#include "import/ImportOptions.h"
 
 #include <algorithm>
 
 namespace vorq {
 namespace {
 
-// Runs one step of the set-up; once errors are being ignored, a failing step is skipped.
+constexpr int kBrevanRepositoryName = 15;
+const char* const kPortRelations[] = {"ReadsDataPort", "InsertsDataPort", "UpdatesDataPort",
+                                      "DeletesDataPort"};
+
+// Runs one step of the set-up. Once the program lists are being filled, the set-up goes on
+// past a step that fails: a source the workbench cannot describe must not keep the dialog
+// from showing the others, and the step's effect is simply missing.
 template <class Step> void attempt(bool ignoring, Step&& step) {
     if (!ignoring) {
         step();
@@ -28,7 +35,7 @@ template <class Step> void attempt(bool ignoring, Step&& step) {
     try {
         step();
     } catch (const std::exception&) {
-        // From step 13.3 on, a step that fails is skipped and the next one runs.
+        return;
     }
 }
 
@@ -43,17 +50,17 @@ void addEntry(ImageCombo& combo, const std::string& key, const std::string& text
 } // namespace
 
 bool frmImport::DoCreate(std::int32_t& SelectedTableId) {
-    HostPlatform& platform = globals_.VorqWS->Platform();
+    HostPlatform& platform = workspaces_.VorqWS->Platform();
     ignoringErrors_ = false;
-    HelpFile = platform.Help().HelpFilePath();
+    HelpFile_ = platform.Help().HelpFilePath();
     ImportDone = false;
     std::string optionsName = "OptionsProject";
     std::string optionsLocation;
-    OptionsProject = platform.Options().OpenOptionsProject(optionsName, optionsLocation);
-    OptionsPath = importOptionsPath();
+    OptionsProject_ = platform.Options().OpenOptionsProject(optionsName, optionsLocation);
+    OptionsPath_ = importOptionsPath();
 
     FormControls& c = controls();
-    globals_.VorqWS->LoadTableCombo(*c.cmbTable);
+    workspaces_.VorqWS->LoadTableCombo(*c.cmbTable);
     c.optCreateAdd[0]->setVisible(true);
     c.optCreateAdd[1]->setVisible(true);
     if (!c.optCreateAdd[1]->Enabled()) {
@@ -69,7 +76,7 @@ bool frmImport::DoCreate(std::int32_t& SelectedTableId) {
     c.ilObjects->Clear();
     for (const char* cls : {"PROGRAM", "DATAPORT", "COPYBOOK"})
         LoadIcon(cls);
-    globals_.RepositoryName = globals_.OskWS->GetBrevanName(15);
+    workspaces_.RepositoryName = workspaces_.OskWS->GetBrevanName(kBrevanRepositoryName);
     fillSourceLists();
 
     const bool ignoring = ignoringErrors_;
@@ -86,7 +93,7 @@ bool frmImport::DoCreate(std::int32_t& SelectedTableId) {
     if (firstTab >= 0)
         attempt(ignoring, [&] {
             c.tsSource->setTab(firstTab);
-            tsSource_Click(0);
+            browser_.tsSource_Click(0);
         });
     attempt(ignoring, [&] {
         c.cmbTable->setVisible(true);
@@ -105,19 +112,15 @@ bool frmImport::DoCreate(std::int32_t& SelectedTableId) {
         else
             SelectedTableId = static_cast<std::int32_t>(std::stol(NewTableId));
     });
-    attempt(ignoring, [&] { repository.OpenXRDB("", ""); });
+    attempt(ignoring, [&] { browser_.repository.OpenXRDB("", ""); });
     return ImportDone;
 }
 
-// Steps 12 and 13: the copybooks, the programs of usable COBOL sources, and the programs with
-// their data ports.
+// The copybooks that were verified into a database of their own, then the programs.
 void frmImport::fillSourceLists() {
     FormControls& c = controls();
-    RepositoryGlobal& repositoryGlobal = globals_.OskWS->Repository();
-    const std::string& name = globals_.RepositoryName;
-
-    auto copybooks =
-        repositoryGlobal.GetRepositorySession()->ObjectsOfType("COPYBOOK", name, "NAME");
+    auto copybooks = workspaces_.OskWS->Repository().GetRepositorySession()->ObjectsOfType(
+        "COPYBOOK", workspaces_.RepositoryName, "NAME");
     for (; !copybooks->Eof(); copybooks->MoveNext()) {
         const auto copybook = copybooks->Current();
         const std::string xandrel = copybook->Attribute("Xandrel");
@@ -125,7 +128,15 @@ void frmImport::fillSourceLists() {
             addEntry(*c.cmbSource[0], copybook->ObjectId(), copybook->Attribute("Name"), "COPYBOOK",
                      0, xandrel);
     }
+    fillProgramLists();
+}
 
+// The programs of the verified COBOL sources; those that use data ports also on the ports
+// tab, each followed by its ports.
+void frmImport::fillProgramLists() {
+    FormControls& c = controls();
+    RepositoryGlobal& repositoryGlobal = workspaces_.OskWS->Repository();
+    const std::string& name = workspaces_.RepositoryName;
     auto sources = repositoryGlobal.GetRepositorySession()->ObjectsOfType("COBOL", name, "NAME");
     for (; !sources->Eof(); sources->MoveNext()) {
         std::shared_ptr<RepositoryComposite> source;
@@ -149,12 +160,8 @@ void frmImport::fillSourceLists() {
             if (!program)
                 continue;
             std::vector<std::string> ports;
-            for (const char* relation :
-                 {"ReadsDataPort", "InsertsDataPort", "UpdatesDataPort", "DeletesDataPort"})
-                attempt(true, [&] {
-                    const auto list = program->Related(relation, name);
-                    CollectIds(ports, *list);
-                });
+            for (const char* relation : kPortRelations)
+                attempt(true, [&] { CollectIds(ports, *program->Related(relation, name)); });
             if (ports.empty())
                 continue;
             attempt(true, [&] {
@@ -172,15 +179,14 @@ void frmImport::fillSourceLists() {
 }
 
 void frmImport::CollectIds(std::vector<std::string>& Set, ObjectList& List) {
-    try {
+    // A list that cannot be read to its end adds what it gave before the failure.
+    attempt(true, [&] {
         for (; !List.Eof(); List.MoveNext()) {
             const std::string id = List.Current()->ObjectId();
             if (std::find(Set.begin(), Set.end(), id) == Set.end())
                 Set.push_back(id);
         }
-    } catch (const std::exception&) {
-        // A list that cannot be read adds nothing more.
-    }
+    });
 }
 
 } // namespace vorq

@@ -1,59 +1,51 @@
-// "Add to table": the checked items become columns of the table chosen in cmbTable.
+// "Add to table": the checked items become columns of the table chosen in the table list.
 
-#include "component/Globals.h"
-#include "dialog/ResModule.h"
-#include "dialog/frmImport.h"
 #include "host/HostLibraries.h"
 #include "host/RepositoryDatabase.h"
 #include "host/VorqWS.h"
+#include "host/Workspaces.h"
 #include "host/ui/ComboBox.h"
 #include "host/ui/Toolkit.h"
 #include "host/ui/TreeView.h"
+#include "import/ImportRun.h"
+#include "import/RunDialog.h"
+#include "resources/ResModule.h"
 
 namespace vorq {
 
-frmImport::RunEnd frmImport::AddToTableImport(ImportRun& run) {
-    VorqWS& host = *globals_.VorqWS;
-    FormControls& c = controls();
+ImportRun::RunEnd ImportRun::AddToTableImport() {
+    VorqWS& host = *workspaces_.VorqWS;
+    ComboBox& tables = dialog_.tableList();
     HostUtility& utility = host.Platform().Utility();
-    if (c.cmbTable->ListIndex() < 0) {
-        host.Platform().Ui().MsgBox(LoadResString(511), kMsgExclamation, MsgTitle);
-        try {
-            c.cmbTable->SetFocus();
-        } catch (const std::exception&) {
-            // The focus is a courtesy; the message has said what to do.
-        }
+    if (tables.ListIndex() < 0) {
+        host.Platform().Ui().MsgBox(LoadResString(StringId::NoTableChosen), kMsgExclamation,
+                                    MsgTitle_);
+        if (tables.Enabled() && tables.Visible()) // a locked list cannot take the focus
+            tables.SetFocus();
         return RunEnd::Stop;
     }
-    beginTransaction(run);
-    std::int32_t tabId = c.cmbTable->ItemData(c.cmbTable->ListIndex());
-    std::vector<TreeNode*> nodes;
-    for (int i = 1; i <= c.tvData->Count(); ++i)
-        if (c.tvData->Node(i).Checked())
-            nodes.push_back(&c.tvData->Node(i));
+    RepositoryDatabase& repositoryDb = sourceDatabase();
+    beginTransaction();
+    std::int32_t tabId = tables.ItemData(tables.ListIndex());
+    const std::vector<TreeNode*> nodes = checkedNodes();
     std::int64_t total = 0;
     for (TreeNode* node : nodes)
-        total += CountColumns(*repository.RepositoryDB->ObjectById(node->Tag()), false);
-    startProgress(run, total);
+        total += builder_.CountColumns(*repositoryDb.ObjectById(node->Tag()), false);
+    startProgress(total);
 
     std::vector<std::int32_t> keyColumns; // collected and discarded: no key changes here
     for (TreeNode* node : nodes) {
-        c.tvData->setSelectedItem(node);
+        dialog_.tree().setSelectedItem(node);
         node->EnsureVisible();
-        const auto item = repository.RepositoryDB->ObjectById(node->Tag());
-        if (!ImportItem(*item, c.cmbTable->Text(), tabId, "", false, false, keyColumns)) {
-            appendReason(run, utility.FormatMessage(LoadResString(512), {node->Text()}));
-            finishProgress(run);
-            return RunEnd::Failure;
-        }
-        if (!Importing) {
-            appendReason(run, LoadResString(510));
-            finishProgress(run);
-            return RunEnd::Failure;
-        }
+        const auto item = repositoryDb.ObjectById(node->Tag());
+        if (!builder_.ImportItem(*item, tables.Text(), tabId, "", false, false, keyColumns))
+            return failWith(
+                utility.FormatMessage(LoadResString(StringId::CannotAddItem), {node->Text()}));
+        if (!dialog_.Importing())
+            return failWith(LoadResString(StringId::InterruptedByUser));
         host.FinishStep(1);
     }
-    finishProgress(run);
+    finishProgress();
     return RunEnd::Success;
 }
 

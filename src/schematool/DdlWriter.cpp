@@ -1,9 +1,9 @@
 #include "schematool/DdlWriter.h"
 
 #include "host/Error.h"
+#include "host/TypeCodes.h"
 #include "schematool/ProjectCatalog.h"
 #include "schematool/SqlIdentifiers.h"
-#include "schematool/TypeCodes.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,3 +1,4 @@
+#include "host/Text.h"
 #include "schematool/SqlIdentifiers.h"
 
 #include <algorithm>
@@ -74,10 +75,7 @@ constexpr std::array kReserved = {
 } // namespace
 
 bool isReservedWord(std::string_view word) {
-    std::string upper(word);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return std::binary_search(kReserved.begin(), kReserved.end(), upper,
+    return std::binary_search(kReserved.begin(), kReserved.end(), upper(word),
                               [](std::string_view a, std::string_view b) { return a < b; });
 }
 

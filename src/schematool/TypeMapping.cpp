@@ -1,7 +1,8 @@
 #include "schematool/TypeMapping.h"
 
 #include "cobol/StorageLayout.h"
-#include "schematool/TypeCodes.h"
+#include "host/Text.h"
+#include "host/TypeCodes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,11 +10,8 @@
 namespace vorq::schematool {
 namespace {
 
-std::string normalisedUsage(std::string usage) {
-    for (char& c : usage)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    usage.erase(0, usage.find_first_not_of(' '));
-    usage.erase(usage.find_last_not_of(' ') + 1);
+std::string normalisedUsage(const std::string& text) {
+    std::string usage = upper(trimmed(text));
     if (usage.starts_with("COMPUTATIONAL"))
         usage = "COMP" + usage.substr(13);
     return usage.empty() ? "DISPLAY" : usage;

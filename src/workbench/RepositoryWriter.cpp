@@ -1,6 +1,7 @@
 #include "workbench/RepositoryWriter.h"
 
 #include "cobol/StorageLayout.h"
+#include "host/Text.h"
 #include "sqlite/Sqlite.h"
 #include "workbench/ObjectBlock.h"
 #include "workbench/RepositorySchema.h"
@@ -211,12 +212,6 @@ public:
     }
 
 private:
-    static std::string upper(std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return s;
-    }
-
     void specialRegister(int program) {
         DataItem returnCode;
         returnCode.level = 1;

@@ -1,3 +1,4 @@
+#include "browse/CheckRules.h"
 #include "support/BrowseSources.h"
 #include "support/DialogHarness.h"
 
@@ -40,7 +41,7 @@ TEST_F(TreeTest, ACopybookShowsItsRecordWithGreyedAndRepeatedItems) {
                                   "EIBTIME PICTURE S9(7)\n"
                                   "EIBDATE PICTURE S9(7)\n");
         // Every node carries the id of its own object.
-        auto& db = *form.repository.RepositoryDB;
+        auto& db = *form.sources().repository.RepositoryDB;
         for (int i = 1; i <= tree.Count(); ++i) {
             const auto object = db.ObjectById(tree.Node(i).Tag());
             ASSERT_NE(object, nullptr);
@@ -58,7 +59,7 @@ TEST_F(TreeTest, ProgramsAndPortsShowTheirOwnDeclarations) {
 
         w.tabStrip("tsSource").clickTab(2);
         EXPECT_EQ(treeText(tree), "") << "a program line of the Ports tab chooses nothing";
-        EXPECT_EQ(form.repository.RepositoryDB, nullptr);
+        EXPECT_EQ(form.sources().repository.RepositoryDB, nullptr);
         w.imageCombo("cmbSource(2)").choose(2);
         EXPECT_EQ(treeText(tree), "MASTER-REC\n"
                                   "  M-KEY PICTURE X(4)\n"
@@ -77,7 +78,7 @@ TEST_F(TreeTest, ASourceWhoseDatabaseIsGoneShowsTheMessageNode) {
         EXPECT_EQ(treeText(tree),
                   "Source was not verified or verified without Structured Source Option set\n");
         EXPECT_FALSE(w.button("cmdOK").Enabled());
-        EXPECT_EQ(form.repository.RepositoryDBName, "BROWSE.copybook.xrdb");
+        EXPECT_EQ(form.sources().repository.RepositoryDBName, "BROWSE.copybook.xrdb");
         tree.clickNode(tree.Node(1));
         EXPECT_EQ(host.vorqWS->oskRL, "xr:" + id("COPYBOOK", "BROWSE") + "?");
     });
@@ -106,7 +107,7 @@ TEST_F(TreeTest, CtrlACheckesTheRecordsAndTheKeyRuleKeepsTheSource) {
 }
 
 TEST_F(TreeTest, CheckRulesUncheckWhatCannotBeImportedAndSayWhy) {
-    host.run([](frmImport& form, headless::HeadlessWindow& w) {
+    host.run([&](frmImport&, headless::HeadlessWindow& w) {
         auto& tree = w.treeView("tvData");
         auto node = [&](const std::string& text) -> TreeNode& {
             for (int i = 1; i <= tree.Count(); ++i)
@@ -118,16 +119,16 @@ TEST_F(TreeTest, CheckRulesUncheckWhatCannotBeImportedAndSayWhy) {
         node("NAME-PARTS").setChecked(true);
         node("FIRST-PART PICTURE X(5)").setChecked(true);
         node("EIBTIME PICTURE S9(7)").setChecked(true);
-        form.CheckMessages.clear();
-        form.ValidateTree(false);
-        EXPECT_EQ(form.CheckMessages, "Item NAME-PARTS has selected parent.\r\n");
+        CheckRules parents(host.platform.Utility());
+        parents.ValidateTree(tree, false);
+        EXPECT_EQ(parents.CheckMessages, "Item NAME-PARTS has selected parent.\r\n");
         EXPECT_TRUE(node("FIRST-PART PICTURE X(5)").Checked()) << "its parent lost its check";
         EXPECT_TRUE(node("EIBTIME PICTURE S9(7)").Checked());
 
-        form.CheckMessages.clear();
-        form.ValidateTree(true);
-        EXPECT_EQ(form.CheckMessages, "Item FIRST-PART PICTURE X(5) has no subitems.\r\n"
-                                      "Item EIBTIME PICTURE S9(7) has no subitems.\r\n");
+        CheckRules leaves(host.platform.Utility());
+        leaves.ValidateTree(tree, true);
+        EXPECT_EQ(leaves.CheckMessages, "Item FIRST-PART PICTURE X(5) has no subitems.\r\n"
+                                        "Item EIBTIME PICTURE S9(7) has no subitems.\r\n");
         EXPECT_TRUE(node("CUSTOMER").Checked());
     });
 }

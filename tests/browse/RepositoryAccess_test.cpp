@@ -1,6 +1,6 @@
 #include "browse/RepositoryAccess.h"
-#include "component/Globals.h"
 #include "host/Error.h"
+#include "host/Workspaces.h"
 #include "support/FreshThread.h"
 #include "support/VerifiedWorkspace.h"
 
@@ -19,13 +19,13 @@ std::vector<std::string> namesOf(ObjectCursor* cursor) {
 }
 
 struct AccessTest : ::testing::Test {
-    void SetUp() override { Globals::current().OskWS = w.wb; }
-    void TearDown() override { Globals::current().OskWS.reset(); }
+    void SetUp() override { workspaces.OskWS = w.wb; }
     std::string key(const std::string& cls, const std::string& name) {
         return std::to_string(w.id(cls, name));
     }
     VerifiedWorkspace w;
-    RepositoryAccess access{Globals::current()};
+    Workspaces workspaces;
+    RepositoryAccess access{workspaces};
 };
 
 TEST_F(AccessTest, OpenCloseAndReopen) {

@@ -85,7 +85,7 @@ TEST(Run, SecondRunReusesTheDialogWithoutReloadingCaptions) {
         EXPECT_EQ(Globals::current().dialog.get(), first);
         EXPECT_EQ(host.platform.registeredForms, 1);
         EXPECT_EQ(first->controls().cmdOptions->Caption(), "オプション(&T)");
-        EXPECT_EQ(first->MsgTitle, "Vorq による COBOL 構造のインポート");
+        EXPECT_EQ(first->MsgTitle(), "Vorq による COBOL 構造のインポート");
         EXPECT_EQ(host.vorqWS->returnCode, -3);
     });
 }
@@ -171,12 +171,12 @@ TEST(Cancel, DuringARunAsksAndOnlyYesInterrupts) {
             [&](const headless::MessageRequest&) { return answerYes ? kMsgYes : kMsgNo; });
         host.platform.toolkit.setUser([&](headless::HeadlessWindow& window) {
             frmImport& form = *Globals::current().dialog;
-            form.Importing = true;
+            form.setImporting(true);
             window.button("cmdCancel").click();
-            EXPECT_TRUE(form.Importing) << "No lets the run go on";
+            EXPECT_TRUE(form.Importing()) << "No lets the run go on";
             answerYes = true;
             window.clickCloseBox();
-            EXPECT_FALSE(form.Importing) << "the close box is Cancel during a run";
+            EXPECT_FALSE(form.Importing()) << "the close box is Cancel during a run";
             EXPECT_TRUE(window.IsShown()) << "Cancel during a run never closes the dialog";
             window.button("cmdCancel").click();
         });

@@ -83,7 +83,8 @@ TEST_F(SetUpTest, ResultOfCancelOfANewTableAndOfAnExistingOne) {
         });
         EXPECT_TRUE(form.DoCreate(selected));
         EXPECT_EQ(selected, 41);
-        EXPECT_EQ(form.repository.RepositoryDB, nullptr) << "the database is closed at the end";
+        EXPECT_EQ(form.sources().repository.RepositoryDB, nullptr)
+            << "the database is closed at the end";
     });
 }
 

@@ -8,7 +8,6 @@
 namespace vorq {
 namespace {
 
-using testing::all;
 using testing::ImportHarness;
 
 constexpr const char* kTwoRecords = R"(
@@ -33,7 +32,7 @@ TEST(Driver, NothingCheckedShowsOnlyTheMessage) {
         w.treeView("tvData").Node(2).setChecked(true); // a leaf: the check rules uncheck it
         w.button("cmdOK").click();
         EXPECT_TRUE(w.IsShown());
-        EXPECT_FALSE(form.InOKClick);
+        EXPECT_FALSE(form.InOKClick());
         EXPECT_TRUE(w.button("cmdOK").Enabled());
     }),
               -3);
@@ -72,7 +71,7 @@ TEST(Driver, CancelDuringTheSecondRecordRollsBackTheFirstToo) {
         h.toolkit.post(wait);
         w.button("cmdOK").click();
         EXPECT_TRUE(w.IsShown());
-        EXPECT_FALSE(form.Importing);
+        EXPECT_FALSE(form.Importing());
         w.button("cmdCancel").click();
     }),
               -3);

@@ -1,4 +1,4 @@
-#include "import/KeyPattern.h"
+#include "import/ImportOptions.h"
 #include "support/ImportHarness.h"
 
 #include <gtest/gtest.h>
@@ -6,40 +6,22 @@
 namespace vorq {
 namespace {
 
-TEST(KeyPatterns, WholeNameCaseSensitiveWithWildcardsAndLists) {
-    EXPECT_TRUE(matchesPattern("CUST-ID", "*-ID"));
-    EXPECT_FALSE(matchesPattern("cust-id", "*-ID"));
-    EXPECT_TRUE(matchesPattern("ID7", "ID#"));
-    EXPECT_FALSE(matchesPattern("IDX", "ID#"));
-    EXPECT_TRUE(matchesPattern("KEY-A", "KEY-[A-C]"));
-    EXPECT_FALSE(matchesPattern("KEY-D", "KEY-[A-C]"));
-    EXPECT_TRUE(matchesPattern("KEY-D", "KEY-[!A-C]"));
-    EXPECT_TRUE(matchesPattern("AB", "?B"));
-    EXPECT_FALSE(matchesPattern("CUST-ID-2", "*-ID"));
-    EXPECT_TRUE(matchesPattern("", "*"));
-}
-
-// The options as a press of OK reads them (on an empty choice: nothing is imported).
+// The options as a press of OK reads them from the workspace's options file.
 struct OptionsTest : ::testing::Test {
-    OptionsTest() { h.verify("X.cpy", "       01  X.\n           05  Y PIC X.\n"); }
+    ImportOptions read() { return ReadOptions(h.platform.optionsFile(), importOptionsPath()); }
     testing::ImportHarness h;
 };
 
 TEST_F(OptionsTest, PatternsNeedAutoKeyAndThresholdNeedsArrayFields) {
     h.option("Patterns", {" *-ID ", "KEY-*"});
     h.option("Threshold", {"5"});
-    h.run([&](frmImport& form, headless::HeadlessWindow& w) {
-        w.button("cmdOK").click();
-        EXPECT_TRUE(form.Patterns.empty()) << "AutoKey False";
-        EXPECT_EQ(form.Threshold, 0) << "ArrayFields False";
-    });
+    EXPECT_TRUE(read().build.Patterns.empty()) << "AutoKey False";
+    EXPECT_EQ(read().build.Threshold, 0) << "ArrayFields False";
     h.option("AutoKey", {"True"});
     h.option("ArrayFields", {"1"});
-    h.run([&](frmImport& form, headless::HeadlessWindow& w) {
-        w.button("cmdOK").click();
-        EXPECT_EQ(form.Patterns, (std::vector<std::string>{"*-ID", "KEY-*"}));
-        EXPECT_EQ(form.Threshold, 5);
-    });
+    EXPECT_EQ(read().build.Patterns, (std::vector<std::string>{"*-ID", "KEY-*"}));
+    EXPECT_EQ(read().build.Threshold, 5);
+    EXPECT_TRUE(read().AutoKey);
 }
 
 TEST_F(OptionsTest, MissingElementsTakeSoundDefaultsAndNumbersRoundHalfToEven) {
@@ -48,32 +30,20 @@ TEST_F(OptionsTest, MissingElementsTakeSoundDefaultsAndNumbersRoundHalfToEven) {
     copybooks.remove_child(copybooks.find_child_by_attribute("BOOL", "NAME", "AutoKey"));
     copybooks.find_child_by_attribute("BOOL", "NAME", "ArrayFields").attribute("VALUE") = "TRUE";
     copybooks.find_child_by_attribute("NUMBER", "NAME", "Threshold").attribute("VALUE") = "2.5";
-    h.run([&](frmImport& form, headless::HeadlessWindow& w) {
-        w.button("cmdOK").click();
-        EXPECT_EQ(form.Threshold, 2);
-        EXPECT_TRUE(form.Patterns.empty());
-    });
+    EXPECT_EQ(read().build.Threshold, 2);
+    EXPECT_TRUE(read().build.Patterns.empty());
+    EXPECT_FALSE(read().AutoKey);
     copybooks.find_child_by_attribute("NUMBER", "NAME", "Threshold").attribute("VALUE") = "3.5";
     copybooks.remove_child(copybooks.find_child_by_attribute("BOOL", "NAME", "Strip"));
-    h.run([&](frmImport& form, headless::HeadlessWindow& w) {
-        w.button("cmdOK").click();
-        EXPECT_EQ(form.Threshold, 4);
-    });
+    EXPECT_EQ(read().build.Threshold, 4);
+    EXPECT_TRUE(read().build.Prefixes.empty());
 }
 
-TEST(StripPrefix, TheFirstMatchingEntryWithItsHyphenGoes) {
-    testing::ImportHarness h;
+TEST_F(OptionsTest, AnEmptyChoiceReadsTheOptionsAndImportsNothing) {
     h.verify("X.cpy", "       01  X.\n           05  Y PIC X.\n");
-    h.run([](frmImport& form, headless::HeadlessWindow&) {
-        form.Prefixes = {"WS"};
-        EXPECT_EQ(form.StripPrefix("ws-cust-name"), "cust-name");
-        EXPECT_EQ(form.StripPrefix("WS-"), "");
-        EXPECT_EQ(form.StripPrefix("WSDATE"), "WSDATE");
-        form.Prefixes = {"WS-", "LK"};
-        EXPECT_EQ(form.StripPrefix("LK-AREA"), "AREA");
-        form.Prefixes = {"", "WS"};
-        EXPECT_EQ(form.StripPrefix("WS-DATE"), "WS-DATE") << "an empty entry ends the search";
-    });
+    EXPECT_EQ(h.run([](frmImport&, headless::HeadlessWindow& w) { w.button("cmdOK").click(); }),
+              -3);
+    EXPECT_EQ(h.toolkit.messages().back().prompt, "Please check data item(s) to be added.");
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 namespace vorq {
 namespace {
 
-using testing::all;
 using testing::ImportHarness;
 
 constexpr const char* kCustomer = R"(
@@ -25,7 +24,7 @@ TEST(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
     h.option("Threshold", {"10"});
     h.option("AutoKey", {"True"});
     h.option("Patterns", {"CUST-ID"});
-    EXPECT_EQ(h.run(all("CUST")), 0) << h.userFailure;
+    EXPECT_EQ(h.importAll("CUST"), 0);
     EXPECT_EQ(h.table("CUSTOMER"), "CUSTOMER: CUST_ID* PHONE1 PHONE2 PHONE3");
     EXPECT_EQ(h.table("CUSTOMER_ORDERS"),
               "CUSTOMER_ORDERS: idx* ORD_NO ORD_AMT CUST_ID* | CUSTOMER_ORDERS_OCCURS -> CUSTOMER "
@@ -48,7 +47,7 @@ TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
 )");
     h.option("ArrayFields", {"True"});
     h.option("Threshold", {"5"});
-    EXPECT_EQ(h.run(all("GRID")), 0);
+    EXPECT_EQ(h.importAll("GRID"), 0);
     EXPECT_EQ(h.table("GRID"), "GRID: V11 V12 V13 V21 V22 V23");
     EXPECT_EQ(h.ws->progress().total(), 6);
     EXPECT_EQ(h.ws->progress().done(), 6);
@@ -68,7 +67,7 @@ TEST(NewTable, ChildTablesNestAndCopyTheirParentsKeys) {
 )");
     h.option("ArrayFields", {"True"});
     h.option("Threshold", {"8"});
-    EXPECT_EQ(h.run(all("NEST")), 0);
+    EXPECT_EQ(h.importAll("NEST"), 0);
     EXPECT_EQ(h.table("ORDER_REC"), "ORDER_REC: ORDER_KEY ORDER_REC_KEY*");
     EXPECT_EQ(h.table("ORDER_REC_LINES"),
               "ORDER_REC_LINES: idx* LINE_NO ORDER_REC_KEY* | ORDER_REC_LINES_OCCURS -> ORDER_REC "
@@ -88,7 +87,7 @@ TEST(NewTable, ThresholdZeroSpreadsEveryOccursAndANegativeOneMovesThemAll) {
         h.verify("T.cpy", kCustomer);
         h.option("ArrayFields", {"True"});
         h.option("Threshold", {threshold});
-        EXPECT_EQ(h.run(all("T")), 0);
+        EXPECT_EQ(h.importAll("T"), 0);
         const auto tables = h.count("SELECT count(*) FROM Tables");
         EXPECT_EQ(tables, threshold[0] == '0' ? 1 : 3) << "Threshold " << threshold;
     }
@@ -106,7 +105,7 @@ TEST(NewTable, AGroupMatchingAPatternMakesItsColumnsTheKey) {
 )");
     h.option("AutoKey", {"True"});
     h.option("Patterns", {"*-KEY"});
-    EXPECT_EQ(h.run(all("K")), 0);
+    EXPECT_EQ(h.importAll("K"), 0);
     EXPECT_EQ(h.table("ACCOUNT"), "ACCOUNT: BRANCH* PART1* PART2* BALANCE");
 }
 
@@ -151,10 +150,7 @@ TEST(NewTable, APortsRecordsNameTheProgramThatReadsThePort) {
        PROCEDURE DIVISION.
            READ F.
 )");
-    app::BatchRequest request = all("READS");
-    request.tab = "ports";
-    request.port = "MASTER";
-    EXPECT_EQ(h.run(request), 0) << h.userFailure;
+    EXPECT_EQ(h.importAll("READS", "MASTER"), 0);
     std::string program;
     for (const auto& o : h.wb->catalog().objectsOfClass("PROGRAM"))
         program = std::to_string(o.id);

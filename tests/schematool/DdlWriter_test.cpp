@@ -1,6 +1,6 @@
+#include "host/TypeCodes.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
-#include "schematool/TypeCodes.h"
 #include "support/ProjectFixture.h"
 
 #include <gtest/gtest.h>

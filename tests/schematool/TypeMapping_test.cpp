@@ -1,5 +1,5 @@
 #include "cobol/StorageLayout.h"
-#include "schematool/TypeCodes.h"
+#include "host/TypeCodes.h"
 #include "schematool/TypeMapping.h"
 
 #include <gtest/gtest.h>

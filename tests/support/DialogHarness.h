@@ -5,6 +5,7 @@
 #include "dialog/frmImport.h"
 #include "support/FakeHost.h"
 #include "support/FreshThread.h"
+#include "support/VerifyText.h"
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessComboBox.h"
 #include "toolkit/headless/HeadlessImageCombo.h"
@@ -12,9 +13,7 @@
 #include "toolkit/headless/HeadlessTabStrip.h"
 #include "toolkit/headless/HeadlessTreeView.h"
 #include "toolkit/headless/HeadlessWindow.h"
-#include "workbench/Verifier.h"
 
-#include <fstream>
 #include <functional>
 
 namespace vorq::testing {
@@ -24,13 +23,7 @@ struct DialogHarness : FakeHost {
     // Writes the text as <workspace>/src/<file> and verifies it; COPY members are looked for
     // in the same folder.
     void verify(const std::string& file, const std::string& text) {
-        std::filesystem::create_directories(workspace / "src");
-        std::ofstream(workspace / "src" / file) << text;
-        cobol::DiskFileReader disk;
-        workbench::Verifier verifier(*oskWS, disk, {});
-        const auto outcome = verifier.verify((workspace / "src" / file).string());
-        if (!outcome.verified)
-            throw std::runtime_error(outcome.diagnostics.format());
+        verifyText(*oskWS, workspace.path(), file, text);
     }
 
     // Runs the component on a fresh thread; the user does what act says while the dialog shows,
@@ -39,7 +32,7 @@ struct DialogHarness : FakeHost {
         onFreshThread([&] {
             platform.toolkit.setUser([&](headless::HeadlessWindow& window) {
                 act(*Globals::current().dialog, window);
-                if (window.IsShown() && !Globals::current().dialog->Importing)
+                if (window.IsShown() && !Globals::current().dialog->Importing())
                     window.button("cmdCancel").click();
             });
             auto workbench = osk();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BatchUser.h"
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
@@ -11,14 +10,15 @@
 #include "support/FreshThread.h"
 #include "support/ProjectFixture.h"
 #include "support/TempDir.h"
+#include "support/VerifyText.h"
 #include "toolkit/headless/HeadlessButton.h"
+#include "toolkit/headless/HeadlessImageCombo.h"
+#include "toolkit/headless/HeadlessTabStrip.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 #include "toolkit/headless/HeadlessTreeView.h"
 #include "toolkit/headless/HeadlessWindow.h"
-#include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
 
-#include <fstream>
 #include <functional>
 
 namespace vorq::testing {
@@ -27,16 +27,8 @@ namespace vorq::testing {
 // process on the headless toolkit.
 struct ImportHarness : ProjectFixture {
     std::shared_ptr<workbench::Workbench> wb = std::make_shared<workbench::Workbench>(dir.path());
-    std::string userFailure;
-
     void verify(const std::string& file, const std::string& text) {
-        std::filesystem::create_directories(dir / "src");
-        std::ofstream(dir / "src" / file) << text;
-        cobol::DiskFileReader disk;
-        workbench::Verifier verifier(*wb, disk, {});
-        const auto outcome = verifier.verify((dir / "src" / file).string());
-        if (!outcome.verified)
-            throw std::runtime_error(outcome.diagnostics.format());
+        verifyText(*wb, dir.path(), file, text);
     }
 
     void option(const std::string& name, const std::vector<std::string>& values) {
@@ -56,16 +48,23 @@ struct ImportHarness : ProjectFixture {
         return ws->returnCode;
     }
 
-    // Runs the component with the scripted user of `vorq import --batch`.
-    int run(const app::BatchRequest& request) {
-        app::BatchUser user(request);
-        const int code = run([&](frmImport&, headless::HeadlessWindow& w) {
-            user(w);
+    // Chooses the copybook (or, given a port, that port on the ports tab), checks every record
+    // with Ctrl+A and presses OK, as a user would. Returns the result code.
+    int importAll(const std::string& source, const std::string& port = "") {
+        return run([&](frmImport&, headless::HeadlessWindow& w) {
+            const int tab = port.empty() ? 0 : 2;
+            auto& tabs = w.tabStrip("tsSource");
+            if (tabs.Tab() != tab)
+                tabs.clickTab(tab);
+            auto& combo = w.imageCombo("cmbSource(" + std::to_string(tab) + ")");
+            for (int i = 1; i <= combo.Count(); ++i)
+                if (combo.Item(i).Text() == (port.empty() ? source : port))
+                    combo.choose(i);
+            w.treeView("tvData").pressKey('A', 2);
+            w.button("cmdOK").click();
             if (w.IsShown())
                 w.button("cmdCancel").click();
         });
-        userFailure = user.failure();
-        return code;
     }
 
     // A table as "NAME: COL TYPE, COL TYPE key, ... | fk NAME -> PARENT (COL=REFCOL)".
@@ -87,12 +86,5 @@ struct ImportHarness : ProjectFixture {
         return "no table " + name;
     }
 };
-
-inline app::BatchRequest all(const std::string& source) {
-    app::BatchRequest request;
-    request.source = source;
-    request.all = true;
-    return request;
-}
 
 } // namespace vorq::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/StringId.h"
+
 #include <string>
 
 namespace vorq {
@@ -11,8 +13,8 @@ enum class Language { English = 1033, Japanese = 1041, Korean = 1042 };
 // empty decides; "ja..." is Japanese, "ko..." Korean, anything else English.
 Language UserLanguage();
 
-// The text with that id in the user's language; an unknown id raises vorq::Error.
-std::string LoadResString(int id);
-std::string LoadResString(int id, Language language);
+// The text in the user's language.
+std::string LoadResString(StringId id);
+std::string LoadResString(StringId id, Language language);
 
 } // namespace vorq

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace vorq::schematool {
+namespace vorq {
 
-// Column type codes, numbered as the DAO data types are.
+// Column type codes, numbered as the DAO data types are: the host's table services take them.
 enum TypeCode : int {
     kTypeBoolean = 1,
     kTypeSmallInt = 3, // 16-bit integer
@@ -19,4 +19,4 @@ enum TypeCode : int {
     kTypeDecimal = 20, // precision digits, scale digits after the point
 };
 
-} // namespace vorq::schematool
+} // namespace vorq

@@ -1,4 +1,4 @@
-#include "import/KeyPattern.h"
+#include "builder/KeyPattern.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "dialog/StringTable.h"
+#include "resources/StringTable.h"
 
 namespace vorq {
 

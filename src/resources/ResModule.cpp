@@ -1,7 +1,7 @@
-#include "dialog/ResModule.h"
+#include "resources/ResModule.h"
 
-#include "dialog/StringTable.h"
 #include "host/Error.h"
+#include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,16 +24,17 @@ Language UserLanguage() {
     return Language::English;
 }
 
-std::string LoadResString(int id) {
+std::string LoadResString(StringId id) {
     return LoadResString(id, UserLanguage());
 }
 
-std::string LoadResString(int id, Language language) {
+std::string LoadResString(StringId id, Language language) {
+    const int number = static_cast<int>(id);
     const auto& table = stringTable();
-    const auto it = std::lower_bound(table.begin(), table.end(), id,
+    const auto it = std::lower_bound(table.begin(), table.end(), number,
                                      [](const StringTableEntry& e, int key) { return e.id < key; });
-    if (it == table.end() || it->id != id)
-        throw Error("Resource with identifier '" + std::to_string(id) + "' not found", 326);
+    if (it == table.end() || it->id != number)
+        throw Error("Resource with identifier '" + std::to_string(number) + "' not found", 326);
     switch (language) {
     case Language::Japanese:
         return it->japanese;
