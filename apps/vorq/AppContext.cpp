@@ -1,20 +1,57 @@
 #include "AppContext.h"
 
-#include <unistd.h>
+#include "host/Error.h"
+#include "schematool/ProjectCatalog.h"
+#include "schematool/SqliteProjectDatabase.h"
 
 namespace vorq::app {
+
+std::filesystem::path programFolder() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
 
 std::string AppContext::pluginPath() const {
     if (!library.empty())
         return library;
-    // Beside the program: bin/vorq and lib/VorqImportCopybook.so.
-    const auto self = std::filesystem::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "lib" / "VorqImportCopybook.so").string();
+    // Installed: <prefix>/bin/vorq and <prefix>/<libdir>/vorq/; built: bin/ and lib/.
+    const std::filesystem::path prefix = programFolder().parent_path();
+    const std::filesystem::path installed =
+        prefix / VORQ_INSTALL_LIBDIR / "vorq" / "VorqImportCopybook.so";
+    if (std::filesystem::exists(installed))
+        return installed.string();
+    return (prefix / "lib" / "VorqImportCopybook.so").string();
 }
 
 std::filesystem::path AppContext::ensureWorkspace() const {
-    std::filesystem::create_directories(workspace);
+    std::error_code error;
+    if (std::filesystem::exists(workspace, error) && !std::filesystem::is_directory(workspace))
+        throw Error("The workspace " + workspace.string() +
+                    " is not a folder: name another one with --workspace DIR");
+    std::filesystem::create_directories(workspace, error);
+    if (error)
+        throw Error("Cannot create the workspace " + workspace.string() + ": " + error.message());
     return workspace;
+}
+
+std::filesystem::path AppContext::requireWorkspace() const {
+    if (std::filesystem::is_directory(workspace))
+        return workspace;
+    if (std::filesystem::exists(workspace))
+        throw Error("The workspace " + workspace.string() +
+                    " is not a folder: name another one with --workspace DIR");
+    throw Error("There is no workspace at " + workspace.string() +
+                ": run `vorq verify FILE...` to make one, or name one with --workspace DIR or "
+                "VORQ_WORKSPACE");
+}
+
+schematool::ProjectCatalog AppContext::readProject() const {
+    if (project.empty()) {
+        requireWorkspace();
+        if (!std::filesystem::exists(projectPath()))
+            return {};
+    }
+    const schematool::SqliteProjectDatabase db(projectPath(), sqlite::Connection::Mode::ReadOnly);
+    return schematool::readCatalog(db.connection());
 }
 
 } // namespace vorq::app

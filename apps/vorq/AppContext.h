@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <string>
 
+namespace vorq::schematool {
+struct ProjectCatalog;
+}
+
 namespace vorq::app {
 
 // What every subcommand shares: where the user's state lives.
@@ -15,9 +19,19 @@ struct AppContext {
     std::filesystem::path projectPath() const {
         return project.empty() ? workspace / "project.db" : std::filesystem::path(project);
     }
+    // The plug-in that `library` names, else the one installed beside this program.
     std::string pluginPath() const;
-    // The workspace folder, created when missing.
+    // The workspace folder, created when missing; a path that is no folder raises vorq::Error.
     std::filesystem::path ensureWorkspace() const;
+    // The workspace folder of a command that only reads: one that does not exist raises
+    // vorq::Error saying how to make one.
+    std::filesystem::path requireWorkspace() const;
+    // The project's tables, read without changing anything: an empty project when the
+    // workspace has no project database yet.
+    schematool::ProjectCatalog readProject() const;
 };
+
+// The folder that holds this program.
+std::filesystem::path programFolder();
 
 } // namespace vorq::app

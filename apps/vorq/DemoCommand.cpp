@@ -3,11 +3,7 @@
 #include "AppContext.h"
 #include "HostSession.h"
 #include "ImportCommand.h"
-#include "RegistryCommands.h"
 #include "SourceListing.h"
-#include "component/ComponentIdentity.h"
-#include "component/ComponentLoader.h"
-#include "component/ComponentRegistry.h"
 #include "host/Error.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/OptionsFile.h"
@@ -20,10 +16,14 @@
 namespace vorq::app {
 namespace {
 
+// Installed: <prefix>/bin/vorq and <prefix>/<datadir>/vorq/examples; built: build/bin/vorq
+// with the examples at the top of the source tree.
 std::filesystem::path defaultExamples() {
-    // The program is build/bin/vorq; the examples lie at the top of the source tree.
-    const auto self = std::filesystem::read_symlink("/proc/self/exe");
-    return self.parent_path().parent_path().parent_path() / "examples";
+    const std::filesystem::path prefix = programFolder().parent_path();
+    const std::filesystem::path installed = prefix / VORQ_INSTALL_DATADIR / "vorq" / "examples";
+    if (std::filesystem::is_directory(installed))
+        return installed;
+    return prefix.parent_path() / "examples";
 }
 
 void verifyExamples(workbench::Workbench& wb, const std::filesystem::path& examples) {
@@ -45,7 +45,9 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
     auto* demo = app.add_subcommand(
         "demo", "Verify the bundled examples, run the import component on them and print the "
                 "project's DDL");
-    demo->add_option("--examples", *examples, "The examples folder (default: the bundled one)");
+    demo->add_option("--examples", *examples,
+                     "The folder of examples: copybooks/ and programs/ (default: the bundled one)");
+    demo->footer("Example:\n  vorq --workspace /tmp/demo demo");
     demo->callback([&context, examples] {
         const std::filesystem::path folder =
             examples->empty() ? defaultExamples() : std::filesystem::path(*examples);
@@ -54,7 +56,7 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         fmt::print("== verify {}\n", folder.string());
         auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
         verifyExamples(*wb, folder);
-        fmt::print("\n== sources\n{}", listSources(*wb));
+        fmt::print("\n== sources\n{}", listSources(offeredSources(*wb)));
 
         fmt::print("\n== options\n");
         HostSession host(context);

@@ -2,36 +2,84 @@
 
 #include "AppContext.h"
 #include "HostSession.h"
+#include "JsonOutput.h"
 #include "RegistryCommands.h"
 #include "TableListing.h"
-#include "component/ComponentIdentity.h"
+#include "UsageError.h"
 #include "component/ComponentLoader.h"
-#include "component/ComponentRegistry.h"
 #include "host/Error.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Workbench.h"
 
+#include <algorithm>
 #include <fmt/core.h>
 
 namespace vorq::app {
 namespace {
 
-std::int32_t highestTableId(HostSession& host) {
-    auto s = host.database->connection().prepare("SELECT coalesce(max(TabID), 0) FROM Tables");
-    s.step();
-    return static_cast<std::int32_t>(s.integer(0));
+struct ImportOptions {
+    BatchRequest request;
+    bool batch = false;
+    bool verbose = false;
+    bool quiet = false;
+    bool json = false;
+};
+
+// Why a run did not import: the scripted user's own failure, else the component's words (the
+// failure entry of the run log, else its last message), in the user's language as they stand.
+std::string whyNot(const BatchUser& user, const std::vector<workbench::LogEntry>& newEntries,
+                   const std::vector<std::string>& shown) {
+    if (!user.failure().empty())
+        return user.failure();
+    if (!newEntries.empty() && newEntries.back().isError)
+        return newEntries.back().text;
+    if (!shown.empty())
+        return shown.back();
+    return "the import was not carried out";
 }
 
-std::unique_ptr<ComponentInstance> component(const AppContext& context) {
-    const ComponentRegistry registry(ComponentRegistry::defaultFile());
-    if (!registry.exists() || [&] {
-            for (const auto& e : registry.entries())
-                if (e.progId == kProgId)
-                    return false;
-            return true;
-        }())
-        registerComponent(context);
-    return std::make_unique<ComponentInstance>(registry, kProgId);
+// "CUSTOMER: 12 columns, primary key CUST_ID; references PARENT".
+std::string summary(const schematool::ProjectCatalog& catalog, const schematool::CatalogTable& t) {
+    std::string keys;
+    for (const auto id : t.primaryKey)
+        keys += (keys.empty() ? "" : ", ") + catalog.column(id)->name;
+    std::string line = fmt::format("created {}: {} columns", t.name, t.columns.size());
+    if (!keys.empty())
+        line += ", primary key " + keys;
+    for (const auto& k : t.foreignKeys)
+        if (const auto* parent = catalog.table(k.refTabId))
+            line += "; references " + parent->name;
+    return line + "\n";
+}
+
+void report(const ImportOptions& options, const BatchOutcome& outcome,
+            schematool::ProjectCatalog catalog) {
+    std::erase_if(catalog.tables, [&](const schematool::CatalogTable& t) {
+        return std::find(outcome.tables.begin(), outcome.tables.end(), t.id) ==
+               outcome.tables.end();
+    });
+    if (options.json) {
+        auto tables = nlohmann::ordered_json::array();
+        for (const auto& t : catalog.tables)
+            tables.push_back(tableJson(catalog, t));
+        nlohmann::ordered_json document{
+            {"imported", true}, {"tables", tables}, {"columns", outcome.columns}};
+        if (!options.request.addTo.empty())
+            document["addedTo"] = options.request.addTo;
+        fmt::print("{}", jsonText(document));
+        return;
+    }
+    if (options.quiet)
+        return;
+    if (!options.request.addTo.empty())
+        fmt::print("added {} columns to {}\n", outcome.columns, options.request.addTo);
+    if (options.verbose) {
+        if (!catalog.tables.empty())
+            fmt::print("{}", listTables(catalog));
+        return;
+    }
+    for (const auto& t : catalog.tables)
+        fmt::print("{}", summary(catalog, t));
 }
 
 } // namespace
@@ -39,8 +87,6 @@ std::unique_ptr<ComponentInstance> component(const AppContext& context) {
 BatchOutcome runBatchImport(const AppContext& context, HostSession& host,
                             const std::shared_ptr<workbench::Workbench>& wb,
                             const BatchRequest& request) {
-    BatchOutcome outcome;
-    const std::int32_t before = highestTableId(host);
     const std::size_t logBefore = wb->catalog().logEntries().size();
     std::vector<std::string> shown;
     host.toolkit.setResponder([&](const headless::MessageRequest& m) {
@@ -50,71 +96,76 @@ BatchOutcome runBatchImport(const AppContext& context, HostSession& host,
     });
     BatchUser user(request);
     host.toolkit.setUser([&](headless::HeadlessWindow& window) { user(window); });
+    host.workspace->tablesAdded.clear();
+    host.workspace->columnsImported = 0;
 
-    auto instance = component(context);
+    auto instance = openComponent(context);
     std::shared_ptr<OskWS> osk = wb;
     std::shared_ptr<VorqWS> vorq = host.workspace;
     std::string param;
     instance->Run(osk, vorq, param);
 
+    BatchOutcome outcome;
     outcome.imported = host.workspace->returnCode == 0;
     if (!outcome.imported) {
-        const auto log = wb->catalog().logEntries();
-        if (!user.failure().empty())
-            outcome.message = user.failure();
-        else if (log.size() > logBefore && log.back().isError)
-            outcome.message = log.back().text;
-        else if (!shown.empty())
-            outcome.message = shown.back();
-        else
-            outcome.message = "the import was not carried out";
+        auto log = wb->catalog().logEntries();
+        log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(logBefore));
+        outcome.message = whyNot(user, log, shown);
+        return outcome;
     }
-    auto tables = host.database->connection().prepare(
-        "SELECT TabID FROM Tables WHERE TabID > ?1 ORDER BY TabID");
-    tables.bind(1, static_cast<std::int64_t>(before));
-    while (tables.step())
-        outcome.tables.push_back(static_cast<std::int32_t>(tables.integer(0)));
+    outcome.tables = host.workspace->tablesAdded;
+    outcome.columns = host.workspace->columnsImported;
     return outcome;
 }
 
 void addImportCommand(CLI::App& app, AppContext& context) {
-    auto request = std::make_shared<BatchRequest>();
-    auto batch = std::make_shared<bool>(false);
+    auto options = std::make_shared<ImportOptions>();
+    BatchRequest& request = options->request;
     auto* command = app.add_subcommand(
-        "import", "Run the import dialog; with --batch, drive it without a display: choose the "
-                  "source, check items, choose the mode and press OK");
-    command->add_flag("--batch", *batch, "Drive the dialog without a display");
-    command->add_option("--source", request->source,
-                        "The copybook, program (or, with --tab ports, the program of the port)");
-    command->add_option("--tab", request->tab, "copybooks, programs or ports")
+        "import", "Run the import dialog on the verified sources; with --batch, drive it without "
+                  "a display: choose the source, check items, choose the mode and press OK");
+    command->add_flag("--batch", options->batch,
+                      "Drive the dialog without a display, as the options below say");
+    command->add_option("--source", request.source,
+                        "The copybook or program to import from (with --tab ports: the program "
+                        "whose port it is)");
+    command
+        ->add_option("--tab", request.tab,
+                     "The dialog's tab that lists the source: copybooks, programs or ports")
         ->check(CLI::IsMember({"copybooks", "programs", "ports"}))
         ->capture_default_str();
-    command->add_option("--port", request->port, "The data port (with --tab ports)");
-    auto* check = command->add_option("--check", request->check,
-                                      "Items to check: names, or /-separated paths from the top");
-    command->add_flag("--all", request->all, "Check every top-level item")->excludes(check);
-    command->add_option("--add-to", request->addTo,
-                        "Add the checked items to this table instead of creating tables");
-    command->callback([&context, request, batch] {
-        if (!*batch)
-            throw Error("This build has no display toolkit for the dialog; run the import with "
-                        "--batch");
-        if (request->source.empty() || (request->check.empty() && !request->all))
-            throw Error("--batch needs --source and either --check ITEM... or --all");
-        if (request->tab == "ports" && request->port.empty())
-            throw Error("--tab ports needs --port NAME");
+    command->add_option("--port", request.port, "The data port to import (with --tab ports)");
+    auto* check = command->add_option(
+        "--check", request.check,
+        "The items to check: names, or /-separated paths from the top where a name is ambiguous");
+    command->add_flag("--all", request.all, "Check every top-level item (each record)")
+        ->excludes(check);
+    command->add_option("--add-to", request.addTo,
+                        "Add the checked items as columns of this table instead of creating "
+                        "tables");
+    auto* verbose =
+        command->add_flag("--verbose,-v", options->verbose, "List every column of the tables made");
+    command->add_flag("--quiet,-q", options->quiet, "Print nothing but errors")->excludes(verbose);
+    command->add_flag("--json", options->json, "Print what the run made as one JSON document");
+    command->footer("Examples:\n"
+                    "  vorq import --batch --source CUSTMAST --all\n"
+                    "  vorq import --batch --tab ports --source CUSTMNT --port CHANGES --all\n"
+                    "  vorq import --batch --source INVOICE --check INV-LINES --add-to INVOICE");
+    command->callback([&context, options] {
+        const BatchRequest& wanted = options->request;
+        if (!options->batch)
+            throw UsageError("This build shows no import dialog (it has no display toolkit): "
+                             "run the import with --batch");
+        if (wanted.source.empty() || (wanted.check.empty() && !wanted.all))
+            throw UsageError("--batch needs --source and either --check ITEM... or --all");
+        if (wanted.tab == "ports" && wanted.port.empty())
+            throw UsageError("--tab ports needs --port NAME");
         HostSession host(context);
         auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
-        const BatchOutcome outcome = runBatchImport(context, host, wb, *request);
+        const BatchOutcome outcome = runBatchImport(context, host, wb, wanted);
         if (!outcome.imported)
-            throw Error("The import was not carried out: " + outcome.message);
-        auto catalog = schematool::readCatalog(host.database->connection());
-        std::erase_if(catalog.tables, [&](const schematool::CatalogTable& t) {
-            return std::find(outcome.tables.begin(), outcome.tables.end(), t.id) ==
-                   outcome.tables.end();
-        });
-        fmt::print("{}", outcome.tables.empty() ? "columns added to " + request->addTo + "\n"
-                                                : listTables(catalog));
+            throw Error(outcome.message);
+        report(*options, outcome, schematool::readCatalog(host.database->connection()));
     });
 }
 

@@ -20,10 +20,11 @@ struct HostSession;
 struct BatchOutcome {
     bool imported = false;
     std::string message;              // why not, when not
-    std::vector<std::int32_t> tables; // the tables the run created
+    std::vector<std::int32_t> tables; // the tables this run created
+    std::int64_t columns = 0;         // the columns this run made from items
 };
 
-// Runs the registered component on the headless toolkit with the scripted user.
+// Runs the import component on the headless toolkit with the scripted user.
 BatchOutcome runBatchImport(const AppContext& context, HostSession& host,
                             const std::shared_ptr<workbench::Workbench>& wb,
                             const BatchRequest& request);

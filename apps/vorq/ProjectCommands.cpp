@@ -1,7 +1,7 @@
 #include "ProjectCommands.h"
 
 #include "AppContext.h"
-#include "HostSession.h"
+#include "JsonOutput.h"
 #include "TableListing.h"
 #include "host/Error.h"
 #include "schematool/DdlWriter.h"
@@ -16,7 +16,7 @@ namespace {
 
 struct DdlOptions {
     std::string dialect = "sqlite";
-    std::string output;
+    std::string output = "-";
 };
 
 struct OptionsCommand {
@@ -29,54 +29,80 @@ void printOptions(schematool::OptionsFile& options) {
         fmt::print("{:<16}{}\n", name, options.show(name));
 }
 
-} // namespace
+void addTables(CLI::App& app, AppContext& context) {
+    auto json = std::make_shared<bool>(false);
+    auto* command =
+        app.add_subcommand("tables", "List the project's tables with their columns and keys");
+    command->add_flag("--json", *json, "Print one JSON document");
+    command->footer("Examples:\n  vorq tables\n  vorq tables --json --project team.db");
+    command->callback([&context, json] {
+        const auto catalog = context.readProject();
+        fmt::print("{}", *json ? jsonText(tablesJson(catalog)) : listTables(catalog));
+    });
+}
 
-void addProjectCommands(CLI::App& app, AppContext& context) {
-    app.add_subcommand("tables", "List the project's tables with their columns and keys")
-        ->callback([&context] {
-            HostSession host(context);
-            fmt::print("{}", listTables(schematool::readCatalog(host.database->connection())));
-        });
-
-    auto ddl = std::make_shared<DdlOptions>();
-    auto* ddlCommand =
-        app.add_subcommand("ddl", "Print the project's tables as SQL DDL, parents before children");
-    ddlCommand->add_option("--dialect", ddl->dialect, "sqlite, postgresql or db2")
+void addDdl(CLI::App& app, AppContext& context) {
+    auto options = std::make_shared<DdlOptions>();
+    auto* command = app.add_subcommand(
+        "ddl", "Print the project's tables as CREATE TABLE statements, parents before children");
+    command
+        ->add_option("--dialect", options->dialect,
+                     "The SQL dialect: sqlite, postgresql or db2 (types, quoting and keys)")
         ->check(CLI::IsMember({"sqlite", "postgresql", "db2"}))
         ->capture_default_str();
-    ddlCommand->add_option("--output", ddl->output, "Write to this file instead of stdout");
-    ddlCommand->callback([&context, ddl] {
-        HostSession host(context);
+    command
+        ->add_option("--output", options->output,
+                     "The file to write, replaced whole; - for standard output")
+        ->capture_default_str();
+    command->footer("Examples:\n  vorq ddl --dialect postgresql\n"
+                    "  vorq ddl --dialect db2 --output schema.sql");
+    command->callback([&context, options] {
         const std::string text =
-            schematool::writeDdl(schematool::readCatalog(host.database->connection()),
-                                 schematool::dialectNamed(ddl->dialect));
-        if (ddl->output.empty()) {
+            schematool::writeDdl(context.readProject(), schematool::dialectNamed(options->dialect));
+        if (options->output == "-") {
             fmt::print("{}", text);
             return;
         }
-        std::ofstream out(ddl->output, std::ios::binary);
-        if (!(out << text))
-            throw Error("Cannot write " + ddl->output);
+        std::ofstream out(options->output, std::ios::binary);
+        if (!(out << text) || !out.flush())
+            throw Error("Cannot write " + options->output);
     });
+}
 
+void addOptions(CLI::App& app, AppContext& context) {
     auto opts = std::make_shared<OptionsCommand>();
-    auto* optionsCommand = app.add_subcommand(
-        "options", "Show or set the import options (Strip, Prefixes, AutoKey, Patterns, "
-                   "ArrayFields, Threshold) and the schema tool's IdentifierLimit");
-    optionsCommand->require_subcommand(0, 1);
-    optionsCommand->add_subcommand("show", "Show every option");
-    auto* set = optionsCommand->add_subcommand(
-        "set", "Set one option; a list option takes its whole list (no value empties it)");
-    set->add_option("name", opts->name, "Option name")->required();
-    set->add_option("values", opts->values, "New value, or the list's values");
-    optionsCommand->callback([&context, opts, set] {
-        schematool::OptionsFile options(context.ensureWorkspace() / "options.xml");
+    auto* command = app.add_subcommand(
+        "options", "Show or set the import options and the schema tool's IdentifierLimit");
+    command->require_subcommand(0, 1);
+    command->add_subcommand("show", "Show every option (the default)");
+    auto* set = command->add_subcommand(
+        "set", "Set one option; a list option takes its whole list, and no value empties it");
+    set->add_option("name", opts->name,
+                    "Strip (True/False: strip Prefixes from names), Prefixes (list), AutoKey "
+                    "(True/False: make primary keys), Patterns (list of key column patterns: ? * "
+                    "# [A-Z] [!0-9]), ArrayFields (True/False: OCCURS above Threshold become "
+                    "child tables), Threshold (number), IdentifierLimit (18-128)")
+        ->required();
+    set->add_option("values", opts->values, "The new value, or the list's values");
+    command->footer("Examples:\n  vorq options\n  vorq options set Patterns '*-ID' 'KEY-*'\n"
+                    "  vorq options set IdentifierLimit 30");
+    command->callback([&context, opts, set] {
+        const auto folder = set->parsed() ? context.ensureWorkspace() : context.requireWorkspace();
+        schematool::OptionsFile options(folder / "options.xml");
         if (set->parsed()) {
             options.set(opts->name, opts->values);
             options.save();
         }
         printOptions(options);
     });
+}
+
+} // namespace
+
+void addProjectCommands(CLI::App& app, AppContext& context) {
+    addTables(app, context);
+    addDdl(app, context);
+    addOptions(app, context);
 }
 
 } // namespace vorq::app

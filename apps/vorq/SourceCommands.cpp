@@ -1,7 +1,9 @@
 #include "SourceCommands.h"
 
 #include "AppContext.h"
+#include "JsonOutput.h"
 #include "SourceListing.h"
+#include "StdinReader.h"
 #include "cobol/CobolReader.h"
 #include "cobol/LayoutText.h"
 #include "host/Error.h"
@@ -18,13 +20,23 @@ namespace {
 struct VerifyOptions {
     std::vector<std::string> paths;
     std::vector<std::string> copyPaths;
+    std::string stdinName = "STDIN";
 };
 
 struct LayoutOptions {
     std::string source;
     bool json = false;
     std::vector<std::string> copyPaths;
+    std::string stdinName = "STDIN";
 };
+
+// A folder to search for COPY members; the option is given once per folder.
+void addCopyPath(CLI::App& command, std::vector<std::string>& folders, const char* text) {
+    command.add_option("--copy-path", folders, text)
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->check(CLI::ExistingDirectory);
+}
 
 // The layout of a verified source (by copybook, program or file name) from its database.
 std::vector<cobol::LayoutRow> verifiedLayout(workbench::Workbench& wb, const std::string& name) {
@@ -41,22 +53,47 @@ std::vector<cobol::LayoutRow> verifiedLayout(workbench::Workbench& wb, const std
     throw Error(name + " is neither a file nor a verified source (see `vorq sources`)");
 }
 
-} // namespace
+// The layout of a COBOL file, read as it is (not verified).
+std::vector<cobol::LayoutRow> fileLayout(const std::string& path, const cobol::FileReader& files,
+                                         const std::vector<std::string>& copyPaths) {
+    const auto result = cobol::readSource(path, files, {copyPaths});
+    fmt::print(stderr, "{}", result.diagnostics.format());
+    if (result.diagnostics.hasErrors())
+        throw Error(fmt::format("{}: {} error(s)", path, result.diagnostics.errorCount()));
+    return cobol::layoutRows(*result.model);
+}
 
-void addSourceCommands(CLI::App& app, AppContext& context) {
-    auto verify = std::make_shared<VerifyOptions>();
-    auto* verifyCommand = app.add_subcommand(
-        "verify", "Parse COBOL copybooks and programs into the repository; a source with "
-                  "errors keeps its previous repository database");
-    verifyCommand->add_option("sources", verify->paths, "COBOL files, or folders to search")
+void addVerify(CLI::App& app, AppContext& context) {
+    auto options = std::make_shared<VerifyOptions>();
+    auto* command = app.add_subcommand(
+        "verify", "Parse COBOL copybooks and programs into the workspace's repository; a source "
+                  "with errors keeps its previous repository database");
+    command
+        ->add_option("sources", options->paths,
+                     "COBOL files, folders to search for them (.cpy, .cbl, .cob, .cobol, .copy), "
+                     "or - for standard input")
         ->required();
-    verifyCommand->add_option("--copy-path", verify->copyPaths,
-                              "Folder to search for COPY members (repeatable)");
-    verifyCommand->callback([&context, verify] {
+    addCopyPath(*command, options->copyPaths,
+                "A folder to search for COPY members, besides the source's own; give it once "
+                "per folder");
+    command
+        ->add_option("--stdin-name", options->stdinName,
+                     "The name of the source read from standard input")
+        ->capture_default_str();
+    command->footer("Examples:\n"
+                    "  vorq verify --copy-path src/copy src/*.cpy src/*.cbl\n"
+                    "  cat CUSTREC.cpy | vorq verify --stdin-name CUSTREC -");
+    command->callback([&context, options] {
         workbench::Workbench wb(context.ensureWorkspace());
-        cobol::DiskFileReader files;
-        workbench::Verifier verifier(wb, files, {verify->copyPaths});
-        const auto sources = workbench::collectSources(verify->paths);
+        StdinReader files(options->stdinName);
+        workbench::Verifier verifier(wb, files, {options->copyPaths});
+        std::vector<std::string> sources;
+        for (const auto& path : options->paths)
+            if (path == "-")
+                sources.push_back(files.readStdin());
+            else
+                for (auto& found : workbench::collectSources({path}))
+                    sources.push_back(std::move(found));
         int failed = 0;
         for (std::size_t i = 0; i < sources.size(); ++i) {
             const auto outcome = verifier.verify(sources[i]);
@@ -70,41 +107,71 @@ void addSourceCommands(CLI::App& app, AppContext& context) {
         if (failed)
             throw Error(fmt::format("{} of {} sources failed to verify", failed, sources.size()));
     });
+}
 
-    app.add_subcommand("sources", "List what the import dialog offers: copybooks, programs and "
-                                  "each program's data ports")
-        ->callback([&context] {
-            workbench::Workbench wb(context.ensureWorkspace());
-            fmt::print("{}", listSources(wb));
-        });
-
-    auto layout = std::make_shared<LayoutOptions>();
-    auto* layoutCommand = app.add_subcommand(
-        "layout", "Print the record layout of a verified source or a COBOL file: level, name, "
+void addLayout(CLI::App& app, AppContext& context) {
+    auto options = std::make_shared<LayoutOptions>();
+    auto* command = app.add_subcommand(
+        "layout", "Print the record layout of a verified source or of a COBOL file: level, name, "
                   "picture, usage, offset, length, occurs, redefines");
-    layoutCommand->add_option("source", layout->source, "A verified source's name, or a file")
+    command
+        ->add_option("source", options->source,
+                     "A verified copybook or program (by name), a COBOL file, or - for standard "
+                     "input")
         ->required();
-    layoutCommand->add_flag("--json", layout->json, "One JSON object per item");
-    layoutCommand->add_option("--copy-path", layout->copyPaths,
-                              "Folder to search for COPY members (files only)");
-    layoutCommand->callback([&context, layout] {
-        if (!std::filesystem::is_regular_file(layout->source)) {
-            workbench::Workbench wb(context.ensureWorkspace());
-            fmt::print("{}", cobol::layoutText(verifiedLayout(wb, layout->source), layout->json));
-            return;
+    command->add_flag("--json", options->json,
+                      "Print one JSON array with an object per item, naming its program");
+    addCopyPath(*command, options->copyPaths,
+                "A folder to search for COPY members of a file; give it once per folder");
+    command->footer("Examples:\n"
+                    "  vorq layout CUSTMAST\n"
+                    "  vorq layout --json --copy-path src/copy src/BILLING.cbl");
+    command->callback([&context, options] {
+        std::vector<cobol::LayoutRow> rows;
+        if (options->source == "-") {
+            StdinReader files(options->stdinName);
+            rows = fileLayout(files.readStdin(), files, options->copyPaths);
+        } else if (std::filesystem::is_regular_file(options->source)) {
+            cobol::DiskFileReader files;
+            rows = fileLayout(options->source, files, options->copyPaths);
+        } else {
+            workbench::Workbench wb(context.requireWorkspace());
+            rows = verifiedLayout(wb, options->source);
         }
-        cobol::DiskFileReader files;
-        const auto result = cobol::readSource(layout->source, files, {layout->copyPaths});
-        fmt::print(stderr, "{}", result.diagnostics.format());
-        if (result.diagnostics.hasErrors())
-            throw Error(
-                fmt::format("{}: {} error(s)", layout->source, result.diagnostics.errorCount()));
-        fmt::print("{}", cobol::layoutText(cobol::layoutRows(*result.model), layout->json));
+        fmt::print("{}", options->json ? jsonText(layoutJson(rows)) : cobol::layoutText(rows));
+    });
+}
+
+} // namespace
+
+void addSourceCommands(CLI::App& app, AppContext& context) {
+    addVerify(app, context);
+
+    auto sourcesJsonFlag = std::make_shared<bool>(false);
+    auto* sources = app.add_subcommand(
+        "sources", "List what the import dialog offers: copybooks, programs and each program's "
+                   "data ports");
+    sources->add_flag("--json", *sourcesJsonFlag, "Print one JSON document");
+    sources->footer("Example:\n  vorq sources --json");
+    sources->callback([&context, sourcesJsonFlag] {
+        workbench::Workbench wb(context.requireWorkspace());
+        fmt::print("{}",
+                   *sourcesJsonFlag ? jsonText(sourcesJson(wb)) : listSources(offeredSources(wb)));
     });
 
-    app.add_subcommand("log", "Show the run log that imports write")->callback([&context] {
-        workbench::Workbench wb(context.ensureWorkspace());
+    addLayout(app, context);
+
+    auto logJsonFlag = std::make_shared<bool>(false);
+    auto* log = app.add_subcommand("log", "Show the run log that imports write");
+    log->add_flag("--json", *logJsonFlag, "Print one JSON document");
+    log->footer("Example:\n  vorq log --json");
+    log->callback([&context, logJsonFlag] {
+        workbench::Workbench wb(context.requireWorkspace());
         const auto entries = wb.catalog().logEntries();
+        if (*logJsonFlag) {
+            fmt::print("{}", jsonText(logJson(entries)));
+            return;
+        }
         if (entries.empty())
             fmt::print("the run log is empty\n");
         for (const auto& e : entries)

@@ -7,35 +7,49 @@
 
 namespace vorq::app {
 
-std::string listSources(workbench::Workbench& wb) {
+OfferedSources offeredSources(workbench::Workbench& wb) {
     auto& catalog = wb.catalog();
-    std::string out = "Copybooks:\n";
+    OfferedSources out;
     for (const auto& c : catalog.objectsOfClass("COPYBOOK"))
         if (!c.xandrel.empty())
-            out += fmt::format("  {}  ({})\n", c.name, c.sourcePath);
-    out += "Programs:\n";
-    std::string ports;
+            out.copybooks.push_back({c.name, c.sourcePath});
     for (const auto& source : catalog.objectsOfClass("COBOL")) {
         if (source.xandrel.empty())
             continue;
         for (const auto programId : catalog.related(source.id, "DefinesProgram")) {
             const auto program = catalog.object(programId);
-            out += fmt::format("  {}  ({})\n", program->name, source.sourcePath);
+            out.programs.push_back({program->name, source.sourcePath});
             std::vector<std::int64_t> seen;
-            std::string lines;
+            ProgramPorts ports{program->name, {}};
             for (const char* relation :
                  {"ReadsDataPort", "InsertsDataPort", "UpdatesDataPort", "DeletesDataPort"})
                 for (const auto portId : catalog.related(programId, relation)) {
                     if (std::find(seen.begin(), seen.end(), portId) != seen.end())
                         continue;
                     seen.push_back(portId);
-                    lines += fmt::format("    {}\n", catalog.object(portId)->portName);
+                    ports.ports.push_back(catalog.object(portId)->portName);
                 }
-            if (!lines.empty())
-                ports += fmt::format("  {}\n{}", program->name, lines);
+            if (!ports.ports.empty())
+                out.ports.push_back(std::move(ports));
         }
     }
-    return out + "Ports:\n" + ports;
+    return out;
+}
+
+std::string listSources(const OfferedSources& sources) {
+    std::string out = "Copybooks:\n";
+    for (const auto& c : sources.copybooks)
+        out += fmt::format("  {}  ({})\n", c.name, c.path);
+    out += "Programs:\n";
+    for (const auto& p : sources.programs)
+        out += fmt::format("  {}  ({})\n", p.name, p.path);
+    out += "Ports:\n";
+    for (const auto& program : sources.ports) {
+        out += fmt::format("  {}\n", program.program);
+        for (const auto& port : program.ports)
+            out += fmt::format("    {}\n", port);
+    }
+    return out;
 }
 
 } // namespace vorq::app

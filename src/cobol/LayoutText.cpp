@@ -1,33 +1,22 @@
 #include "cobol/LayoutText.h"
 
-#include <cstdio>
-
 namespace vorq::cobol {
 namespace {
-
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 std::string pad(const std::string& text, std::size_t width) {
     return text.size() + 1 >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-void addItem(std::vector<LayoutRow>& rows, const DataItem& item, int depth) {
+// Where the items of a record stand: the program and the section, none for a copybook.
+struct Place {
+    std::string program;
+    std::string section;
+};
+
+void addItem(std::vector<LayoutRow>& rows, const DataItem& item, int depth, const Place& place) {
     LayoutRow row;
+    row.program = place.program;
+    row.section = place.section;
     row.depth = depth;
     row.level = item.level;
     row.name = item.name.empty() ? "FILLER" : item.name;
@@ -43,15 +32,16 @@ void addItem(std::vector<LayoutRow>& rows, const DataItem& item, int depth) {
     row.group = item.isGroup();
     rows.push_back(std::move(row));
     for (const auto& child : item.children)
-        addItem(rows, *child, depth + 1);
+        addItem(rows, *child, depth + 1, place);
 }
 
 void addProgram(std::vector<LayoutRow>& rows, const Program& p) {
     rows.push_back(LayoutRow::headingRow("PROGRAM " + p.name));
     for (const auto& record : p.records) {
-        rows.push_back(LayoutRow::headingRow(std::string(sectionName(record.section)) + " SECTION" +
-                                             (record.file.empty() ? "" : ", FD " + record.file)));
-        addItem(rows, *record.item, 0);
+        const Place place{p.name, std::string(sectionName(record.section)) + " SECTION" +
+                                      (record.file.empty() ? "" : ", FD " + record.file)};
+        rows.push_back(LayoutRow::headingRow(place.section));
+        addItem(rows, *record.item, 0, place);
     }
     for (const auto& nested : p.nested)
         addProgram(rows, *nested);
@@ -62,33 +52,18 @@ void addProgram(std::vector<LayoutRow>& rows, const Program& p) {
 std::vector<LayoutRow> layoutRows(const SourceModel& model) {
     std::vector<LayoutRow> rows;
     for (const auto& item : model.items)
-        addItem(rows, *item, 0);
+        addItem(rows, *item, 0, {});
     for (const auto& p : model.programs)
         addProgram(rows, *p);
     return rows;
 }
 
-std::string layoutText(const std::vector<LayoutRow>& rows, bool json) {
-    std::string out;
-    if (!json)
-        out = pad("LVL", 4) + pad("NAME", 34) + pad("PICTURE", 16) + pad("USAGE", 18) +
-              pad("OFFSET", 9) + pad("LENGTH", 9) + pad("OCCURS", 8) + "REDEFINES\n";
+std::string layoutText(const std::vector<LayoutRow>& rows) {
+    std::string out = pad("LVL", 4) + pad("NAME", 34) + pad("PICTURE", 16) + pad("USAGE", 18) +
+                      pad("OFFSET", 9) + pad("LENGTH", 9) + pad("OCCURS", 8) + "REDEFINES\n";
     for (const LayoutRow& row : rows) {
         if (!row.heading.empty()) {
-            if (!json)
-                out += row.heading + "\n";
-            continue;
-        }
-        if (json) {
-            out += "{\"level\": " + std::to_string(row.level) +
-                   ", \"name\": " + jsonString(row.name) +
-                   ", \"picture\": " + jsonString(row.picture) +
-                   ", \"usage\": " + jsonString(row.usage) +
-                   ", \"offset\": " + std::to_string(row.offset) +
-                   ", \"length\": " + std::to_string(row.length) +
-                   ", \"occurs\": " + std::to_string(row.occurs) +
-                   ", \"redefines\": " + jsonString(row.redefines) +
-                   ", \"group\": " + (row.group ? "true" : "false") + "}\n";
+            out += row.heading + "\n";
             continue;
         }
         const std::string level = (row.level < 10 ? "0" : "") + std::to_string(row.level);

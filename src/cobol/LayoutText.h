@@ -21,6 +21,8 @@ struct LayoutRow {
     std::string redefines; // the redefined item, or for level 66 what it renames
     bool group = false;
     std::string heading; // when set, a heading line (program, section) instead of an item
+    std::string program; // the program whose data division holds the item; "" in a copybook
+    std::string section; // its section and file, such as "FILE SECTION, FD IN-FILE"
 
     static LayoutRow headingRow(std::string text) {
         LayoutRow row;
@@ -32,8 +34,7 @@ struct LayoutRow {
 // The rows of a read source, in source order.
 std::vector<LayoutRow> layoutRows(const SourceModel& model);
 
-// The rows as `vorq layout` prints them: a table, or with json one object per item (keys
-// level, name, picture, usage, offset, length, occurs, redefines, group).
-std::string layoutText(const std::vector<LayoutRow>& rows, bool json);
+// The rows as `vorq layout` prints them: a table with a heading line per program and section.
+std::string layoutText(const std::vector<LayoutRow>& rows);
 
 } // namespace vorq::cobol

@@ -60,14 +60,16 @@ ClassFactory& PluginLibrary::classFactory(const std::string& classId) {
     return *static_cast<ClassFactory*>(factory);
 }
 
-ComponentInstance::ComponentInstance(const ComponentRegistry& registry, const std::string& progId) {
-    const RegistryEntry entry = registry.find(progId);
+ComponentInstance::ComponentInstance(const ComponentRegistry& registry, const std::string& progId)
+    : ComponentInstance(registry.find(progId)) {}
+
+ComponentInstance::ComponentInstance(const RegistryEntry& entry) {
     library_ = std::make_shared<PluginLibrary>(entry.library);
     void* object = nullptr;
     const HResult hr =
         library_->classFactory(entry.classId).CreateInstance(entry.interfaceId.c_str(), &object);
     if (hr != kOk || !object)
-        throw Error("Cannot create " + progId + " (" + hex(hr) + ")", hr);
+        throw Error("Cannot create " + entry.progId + " (" + hex(hr) + ")", hr);
     object_ = static_cast<VorqImpCpyEngDispatch*>(object);
 }
 

@@ -8,6 +8,7 @@
 namespace vorq {
 
 class ComponentRegistry;
+struct RegistryEntry;
 
 // A plug-in library opened with dlopen, closed when it says it can be unloaded.
 class PluginLibrary {
@@ -38,6 +39,8 @@ class ComponentInstance {
 public:
     // Finds the class by its programmatic name, opens its library and creates an object.
     ComponentInstance(const ComponentRegistry& registry, const std::string& progId);
+    // Opens the library that the entry names and creates an object of its class.
+    explicit ComponentInstance(const RegistryEntry& entry);
     ~ComponentInstance();
     ComponentInstance(const ComponentInstance&) = delete;
     ComponentInstance& operator=(const ComponentInstance&) = delete;

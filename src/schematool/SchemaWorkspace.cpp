@@ -78,6 +78,7 @@ bool SchemaWorkspace::TableAdd(std::string& name, std::int32_t& tabId, std::stri
     if (id == 0)
         return false;
     tabId = id;
+    tablesAdded.push_back(id);
     return true;
 }
 
@@ -108,8 +109,10 @@ std::int32_t SchemaWorkspace::ColumnImport(std::int32_t& tabId, const std::strin
                                            std::int32_t& scale, Timestamp time,
                                            const std::string& origin,
                                            const std::string& sourceReference, std::string&) {
-    return tables_.addColumn(
+    const std::int32_t id = tables_.addColumn(
         tabId, {name, type, precision, scale, true, "", origin, sourceReference, time});
+    ++columnsImported;
+    return id;
 }
 
 void SchemaWorkspace::ColumnUpdate(std::int32_t columnId, bool nullable) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vorq::schematool {
 
@@ -63,6 +64,10 @@ public:
     std::string shownReference;
     // Called when the component asks the host to re-read the project.
     std::function<void()> onRefresh;
+    // What the component made since the host last cleared these, so that a host can tell what
+    // one run made even while others write to the same project.
+    std::vector<std::int32_t> tablesAdded;
+    std::int64_t columnsImported = 0;
 
 private:
     SchemaToolPlatform& platform_;

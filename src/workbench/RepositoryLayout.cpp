@@ -18,16 +18,26 @@ long long number(RepositoryObject& object, const char* attribute) {
     }
 }
 
-void walk(RepositoryObject& object, int depth, std::vector<cobol::LayoutRow>& rows) {
+// The program and the file that the items below an object belong to.
+struct Place {
+    std::string program;
+    std::string section;
+};
+
+void walk(RepositoryObject& object, int depth, Place place, std::vector<cobol::LayoutRow>& rows) {
     const std::string& cls = object.Class().ClassName();
     if (cls == "PROGRAM") {
-        rows.push_back(cobol::LayoutRow::headingRow("PROGRAM " + object.Attribute("Name")));
+        place = {object.Attribute("Name"), ""};
+        rows.push_back(cobol::LayoutRow::headingRow("PROGRAM " + place.program));
     } else if (cls == "FD" || cls == "SD") {
-        rows.push_back(cobol::LayoutRow::headingRow(cls + " " + object.Attribute("Name")));
+        place.section = cls + " " + object.Attribute("Name");
+        rows.push_back(cobol::LayoutRow::headingRow(place.section));
     } else if (cls == "DECL") {
         if (object.Attribute("SysVar") == "True")
             return;
         cobol::LayoutRow row;
+        row.program = place.program;
+        row.section = place.section;
         row.depth = depth;
         row.level = static_cast<int>(number(object, "Level"));
         row.name = object.DisplayName();
@@ -50,7 +60,7 @@ void walk(RepositoryObject& object, int depth, std::vector<cobol::LayoutRow>& ro
         return; // ports, uses and condition names are no part of a layout
     }
     for (auto children = object.Children(); !children->AtEnd(); children->MoveNext())
-        walk(*children->Current(), depth, rows);
+        walk(*children->Current(), depth, place, rows);
 }
 
 } // namespace
@@ -58,7 +68,7 @@ void walk(RepositoryObject& object, int depth, std::vector<cobol::LayoutRow>& ro
 std::vector<cobol::LayoutRow> repositoryLayout(RepositoryDatabase& db) {
     std::vector<cobol::LayoutRow> rows;
     for (auto top = db.TopObjects(); !top->AtEnd(); top->MoveNext())
-        walk(*top->Current(), 0, rows);
+        walk(*top->Current(), 0, {}, rows);
     return rows;
 }
 

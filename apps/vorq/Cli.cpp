@@ -1,0 +1,138 @@
+#include "Cli.h"
+
+#include "AppContext.h"
+#include "DemoCommand.h"
+#include "ImportCommand.h"
+#include "ProjectCommands.h"
+#include "RegistryCommands.h"
+#include "SourceCommands.h"
+#include "UsageError.h"
+
+#include <CLI/CLI.hpp>
+#include <fmt/core.h>
+
+namespace vorq::app {
+namespace {
+
+constexpr const char* kDescription =
+    "vorq turns COBOL record structures (copybooks, program data divisions, the records that "
+    "programs read and write) into relational table definitions.\n"
+    "All state lives in a workspace folder: the repository of verified sources, the project "
+    "database and the import options.";
+
+constexpr const char* kFooter = R"(A day's work:
+  vorq verify --copy-path src/copy src/*.cpy src/*.cbl
+  vorq options set AutoKey True
+  vorq import --batch --source CUSTMAST --all
+  vorq ddl --dialect db2 --output schema.sql
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
+
+Environment:
+  VORQ_WORKSPACE     the workspace folder when --workspace is not given
+  XDG_CONFIG_HOME    where the component registry lives (vorq/components.xml)
+  LC_ALL, LC_MESSAGES, LANG
+                     the language of the import's captions and messages (ja, ko, else English)
+
+Run 'vorq help COMMAND' for the options of a command.)";
+
+// The word that names the command: the first argument that is neither an option nor the value
+// of a global option.
+std::string commandWord(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--workspace" || argument == "--project") {
+            ++i;
+            continue;
+        }
+        if (!argument.starts_with("-"))
+            return std::string(argument);
+    }
+    return "";
+}
+
+std::string commandNames(CLI::App& app) {
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands({}))
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    return names;
+}
+
+bool isCommand(CLI::App& app, const std::string& word) {
+    for (const CLI::App* command : app.get_subcommands({}))
+        if (command->get_name() == word)
+            return true;
+    return false;
+}
+
+void addHelpCommand(CLI::App& app) {
+    auto topic = std::make_shared<std::string>();
+    auto* help = app.add_subcommand("help", "Show the help of vorq or of one command");
+    help->add_option("command", *topic, "The command to explain");
+    help->callback([&app, topic] {
+        if (topic->empty()) {
+            fmt::print("{}", app.help());
+            return;
+        }
+        if (!isCommand(app, *topic))
+            throw UsageError("'" + *topic + "' is not a vorq command (the commands are: " +
+                             commandNames(app) + ")");
+        fmt::print("{}", app.get_subcommand(*topic)->help("vorq"));
+    });
+}
+
+} // namespace
+
+int runVorq(int argc, char** argv) {
+    AppContext context;
+    CLI::App app{kDescription, "vorq"};
+    app.footer(kFooter);
+    app.set_version_flag("--version", std::string("vorq ") + VORQ_VERSION);
+    app.require_subcommand(1);
+    // --workspace and --project may also follow the command.
+    app.fallthrough();
+    app.add_option("--workspace", context.workspace,
+                   "The workspace folder; made by the first command that writes to it")
+        ->envname("VORQ_WORKSPACE")
+        ->capture_default_str();
+    app.add_option("--project", context.project,
+                   "The project database (default: project.db in the workspace)");
+    addSourceCommands(app, context);
+    addProjectCommands(app, context);
+    addImportCommand(app, context);
+    addRegistryCommands(app, context);
+    addDemoCommand(app, context);
+    addHelpCommand(app);
+
+    const std::string word = commandWord(argc, argv);
+    try {
+        if (argc < 2) {
+            fmt::print(stderr, "{}", app.help());
+            return kExitUsage;
+        }
+        if (!word.empty() && !isCommand(app, word))
+            throw UsageError("'" + word + "' is not a vorq command (the commands are: " +
+                             commandNames(app) + ")");
+        app.parse(argc, argv);
+        return kExitDone;
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        fmt::print(stderr, "vorq: {}\nRun 'vorq help{}' for its usage.\n", e.what(),
+                   isCommand(app, word) ? " " + word : "");
+        return kExitUsage;
+    } catch (const UsageError& e) {
+        fmt::print(stderr, "vorq: {}\n", e.description());
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        fmt::print(stderr, "vorq: {}\n", e.what());
+        return kExitFailed;
+    } catch (...) {
+        fmt::print(stderr, "vorq: the command failed for a reason that it could not name\n");
+        return kExitFailed;
+    }
+}
+
+} // namespace vorq::app
