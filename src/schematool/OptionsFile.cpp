@@ -1,6 +1,7 @@
 #include "schematool/OptionsFile.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 #include "schematool/SqlIdentifiers.h"
 
 #include <charconv>
@@ -59,15 +60,13 @@ const SettingKind& kindOf(const std::string& name) {
     throw Error("Unknown option " + name + " (the options are " + known + ")");
 }
 
-std::string booleanText(const std::string& value) {
-    std::string lower;
-    for (char c : value)
-        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+std::string booleanText(const std::string& name, const std::string& value) {
+    const std::string lower = lowered(value);
     if (lower == "true" || lower == "1" || lower == "yes" || lower == "on")
         return "True";
     if (lower == "false" || lower == "0" || lower == "no" || lower == "off")
         return "False";
-    throw Error("Not a yes/no value: " + value + " (use True or False)");
+    throw Error(name + " takes True or False, not " + value);
 }
 
 long wholeNumber(const std::string& name, const std::string& value, long low, long high) {
@@ -150,7 +149,7 @@ void OptionsFile::set(const std::string& name, const std::vector<std::string>& v
         throw Error(name + " takes exactly one value");
     std::string text;
     if (element == "BOOL")
-        text = booleanText(values[0]);
+        text = booleanText(name, values[0]);
     else if (name == "Threshold")
         text = std::to_string(wholeNumber(name, values[0], -2147483648L, 2147483647L));
     else if (name == "IdentifierLimit")

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <poll.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vorq::testing {
+
+// What a finished program printed and how it ended.
+struct ProgramResult {
+    int status = -1; // the exit status; 128 + the signal's number when a signal ended it
+    std::string out;
+    std::string err;
+};
+
+// Runs a program in folder with the arguments, the extra environment (an empty value removes
+// a variable) and the text on its standard input; waits for it to end.
+inline ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                                const std::string& folder,
+                                const std::map<std::string, std::string>& environment = {},
+                                const std::string& input = "") {
+    int in[2], out[2], err[2];
+    if (pipe(in) || pipe(out) || pipe(err))
+        throw std::runtime_error("pipe failed");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], 0), dup2(out[1], 1), dup2(err[1], 2);
+        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
+            close(fd);
+        if (chdir(folder.c_str()) != 0)
+            _exit(126);
+        for (const auto& [name, value] : environment)
+            value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(in[0]), close(out[1]), close(err[1]);
+    if (!input.empty() && write(in[1], input.data(), input.size()) < 0)
+        throw std::runtime_error("cannot write the program's input");
+    close(in[1]);
+    ProgramResult result;
+    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    for (int open = 2; open > 0;) {
+        poll(fds, 2, -1);
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
+                continue;
+            char buffer[4096];
+            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(n));
+                continue;
+            }
+            close(fds[i].fd);
+            fds[i].fd = -1;
+            --open;
+        }
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
+}
+
+} // namespace vorq::testing

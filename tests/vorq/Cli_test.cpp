@@ -1,0 +1,238 @@
+// The command line as a user meets it: the real program, its output, messages and status.
+
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace vorq {
+namespace {
+
+using testing::ProgramResult;
+
+constexpr const char* kCopybook = "       01  CUST-REC.\n"
+                                  "           05  CUST-ID     PIC 9(6).\n"
+                                  "           05  CUST-NAME   PIC X(20).\n"
+                                  "           05  ORDERS      OCCURS 12 TIMES.\n"
+                                  "               10  ORD-NO  PIC 9(8).\n";
+
+// A folder of its own for each test, with a private component registry and no workspace from
+// the environment.
+struct Cli : ::testing::Test {
+    testing::TempDir dir;
+    std::map<std::string, std::string> environment{
+        {"XDG_CONFIG_HOME", (dir / "config").string()}, {"VORQ_WORKSPACE", ""}, {"LC_ALL", "C"}};
+
+    ProgramResult vorq(const std::vector<std::string>& args, const std::string& input = "") {
+        return testing::runProgram(VORQ_PROGRAM, args, dir.path().string(), environment, input);
+    }
+    void write(const std::string& file, const std::string& text) {
+        std::ofstream(dir / file) << text;
+    }
+    // A workspace with the copybook verified and the options that make a child table.
+    void prepare() {
+        write("CUST.cpy", kCopybook);
+        ASSERT_EQ(vorq({"verify", "CUST.cpy"}).status, 0);
+        ASSERT_EQ(vorq({"options", "set", "ArrayFields", "True"}).status, 0);
+        ASSERT_EQ(vorq({"options", "set", "Threshold", "5"}).status, 0);
+        ASSERT_EQ(vorq({"options", "set", "AutoKey", "True"}).status, 0);
+        ASSERT_EQ(vorq({"options", "set", "Patterns", "*-ID"}).status, 0);
+    }
+};
+
+TEST_F(Cli, UsageErrorsEndWithStatusTwoAndSayWhatIsWrong) {
+    const auto none = vorq({});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_NE(none.err.find("Usage: vorq"), std::string::npos);
+
+    const auto unknown = vorq({"frob"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err.rfind("vorq: 'frob' is not a vorq command (the commands are: verify,", 0),
+              0u)
+        << unknown.err;
+
+    const auto badOption = vorq({"ddl", "--dialect", "oracle"});
+    EXPECT_EQ(badOption.status, 2);
+    EXPECT_NE(badOption.err.find("Run 'vorq help ddl' for its usage."), std::string::npos);
+
+    EXPECT_EQ(vorq({"import", "--source", "CUST", "--all"}).status, 2) << "no display, no --batch";
+    EXPECT_EQ(vorq({"import", "--batch", "--source", "CUST"}).status, 2) << "nothing to check";
+    EXPECT_EQ(vorq({"help", "frob"}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace")) << "no usage error writes";
+}
+
+TEST_F(Cli, VersionAndHelpOfEachCommand) {
+    const auto version = vorq({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("vorq ") + VORQ_VERSION + "\n");
+
+    for (const std::string command : {"verify", "layout", "import", "ddl", "tables", "options"}) {
+        const auto help = vorq({"help", command});
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_NE(help.out.find("Usage: vorq " + command), std::string::npos) << help.out;
+        EXPECT_NE(help.out.find("Example"), std::string::npos) << command;
+        EXPECT_EQ(vorq({command, "--help"}).out, help.out) << command;
+    }
+    EXPECT_NE(vorq({"--help"}).out.find("Exit status: 0 done, 1 the work failed, 2 the command"),
+              std::string::npos);
+}
+
+TEST_F(Cli, ReadingCommandsNeverMakeAWorkspace) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"tables"},
+                                                 {"sources"},
+                                                 {"log"},
+                                                 {"ddl"},
+                                                 {"layout", "CUST"},
+                                                 {"options", "show"}}) {
+        const auto r = vorq(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.err, "vorq: There is no workspace at vorq-workspace: run `vorq verify "
+                         "FILE...` to make one, or name one with --workspace DIR or "
+                         "VORQ_WORKSPACE\n")
+            << args[0];
+        EXPECT_EQ(r.out, "") << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace"));
+}
+
+TEST_F(Cli, AWorkspaceThatIsAFileIsRefusedWithoutAnAbort) {
+    write("plain", "x");
+    for (const std::string command : {"tables", "verify"}) {
+        const auto r = vorq({command, "--workspace", "plain", "CUST.cpy"});
+        EXPECT_EQ(r.status, command == "tables" ? 2 : 1) << r.err;
+    }
+    const auto r = vorq({"--workspace", "plain", "tables"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "vorq: The workspace plain is not a folder: name another one with --workspace DIR\n");
+}
+
+TEST_F(Cli, VerifyReadsFilesAndStandardInputAndReportsErrorsWithTheirPlace) {
+    std::filesystem::create_directories(dir / "copy");
+    write("copy/PARTS.cpy", "           05  PART-NO  PIC X(4).\n");
+    write("A.cpy", "       01  A-REC.\n           COPY PARTS.\n");
+    write("B.cpy", kCopybook);
+    const auto both = vorq({"verify", "--copy-path", "copy", "A.cpy", "B.cpy"});
+    EXPECT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(both.out, "[1/2] verified copybook A (2 items)\n"
+                        "[2/2] verified copybook B (5 items)\n")
+        << "--copy-path takes one folder and leaves the files";
+
+    const auto piped = vorq({"verify", "--stdin-name", "PIPED", "-"}, kCopybook);
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, "[1/1] verified copybook PIPED (5 items)\n");
+
+    write("BAD.cpy", "       01  BAD-REC.\n           05  X PIC Q(3).\n");
+    const auto bad = vorq({"verify", "BAD.cpy"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("BAD.cpy:2:"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("vorq: 1 of 1 sources failed to verify"), std::string::npos);
+}
+
+TEST_F(Cli, ImportSummarisesWhatItsOwnRunMade) {
+    prepare();
+    const auto r = vorq({"import", "--batch", "--source", "CUST", "--all"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("key", r.out.find('\n'))),
+              "created CUST_REC: 2 columns, primary key CUST_ID\n"
+              "created CUST_REC_ORDERS: 3 columns, primary ")
+        << r.out;
+    EXPECT_TRUE(r.out.ends_with("; references CUST_REC\n")) << r.out;
+    EXPECT_NE(r.err.find("is not registered"), std::string::npos) << "said on stderr";
+    EXPECT_FALSE(std::filesystem::exists(dir / "config" / "vorq" / "components.xml"))
+        << "the user's registry is not written unasked";
+
+    const auto quiet = vorq({"import", "--batch", "--source", "CUST", "--all", "-q"});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out, "");
+
+    const auto json = vorq({"import", "--batch", "--source", "CUST", "--all", "--json"});
+    ASSERT_EQ(json.status, 0);
+    const auto document = nlohmann::json::parse(json.out);
+    ASSERT_EQ(document["tables"].size(), 2u) << "only this run's tables";
+    EXPECT_EQ(document["tables"][0]["name"], "CUST_REC_3");
+    EXPECT_EQ(document["columns"], 3);
+
+    const auto verbose = vorq({"import", "--batch", "--source", "CUST", "--all", "--verbose"});
+    EXPECT_NE(verbose.out.find("  CUST_NAME                      CHAR(20)"), std::string::npos)
+        << verbose.out;
+}
+
+TEST_F(Cli, AFailedImportSaysWhyInTheUsersLanguageAlone) {
+    prepare();
+    const auto missing = vorq({"import", "--batch", "--source", "NOPE", "--all"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("vorq: The copybooks tab offers no NOPE (it offers: CUST)"),
+              std::string::npos)
+        << missing.err;
+
+    environment["LC_ALL"] = "ja_JP.UTF-8";
+    const auto leaf = vorq({"import", "--batch", "--source", "CUST", "--check", "CUST-ID"});
+    EXPECT_EQ(leaf.status, 1);
+    EXPECT_NE(leaf.err.find("\nvorq: 追加するデータ項目を検査してください。\n"), std::string::npos)
+        << leaf.err;
+    EXPECT_EQ(vorq({"tables"}).out, "the project has no tables\n");
+}
+
+TEST_F(Cli, GlobalOptionsGoBeforeOrAfterTheCommandOrInTheEnvironment) {
+    write("CUST.cpy", kCopybook);
+    ASSERT_EQ(vorq({"verify", "--workspace", "ws", "CUST.cpy"}).status, 0);
+    EXPECT_NE(vorq({"--workspace", "ws", "sources"}).out.find("CUST"), std::string::npos);
+    environment["VORQ_WORKSPACE"] = "ws";
+    EXPECT_NE(vorq({"sources"}).out.find("CUST"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace"));
+}
+
+TEST_F(Cli, MachineReadableOutputIsOneJsonDocument) {
+    prepare();
+    ASSERT_EQ(vorq({"import", "--batch", "--source", "CUST", "--all"}).status, 0);
+    const auto tables = nlohmann::json::parse(vorq({"tables", "--json"}).out);
+    ASSERT_EQ(tables["tables"].size(), 2u);
+    EXPECT_EQ(tables["tables"][1]["foreignKeys"][0]["references"], "CUST_REC");
+    const auto key = tables["tables"][1]["primaryKey"];
+    EXPECT_EQ(key.size(), 2u);
+    EXPECT_NE(std::find(key.begin(), key.end(), "CUST_ID"), key.end()) << key;
+    EXPECT_NE(std::find(key.begin(), key.end(), "idx"), key.end()) << key;
+
+    const auto sources = nlohmann::json::parse(vorq({"sources", "--json"}).out);
+    EXPECT_EQ(sources["copybooks"][0]["name"], "CUST");
+
+    const auto log = nlohmann::json::parse(vorq({"log", "--json"}).out);
+    ASSERT_FALSE(log["entries"].empty());
+    EXPECT_EQ(log["entries"].back()["error"], false);
+
+    write("P.cbl", "       IDENTIFICATION DIVISION.\n       PROGRAM-ID. PROG1.\n"
+                   "       DATA DIVISION.\n       WORKING-STORAGE SECTION.\n"
+                   "       01  W-REC.\n           05  W-A PIC X(3).\n");
+    const auto layout = nlohmann::json::parse(vorq({"layout", "--json", "P.cbl"}).out);
+    ASSERT_EQ(layout.size(), 2u);
+    EXPECT_EQ(layout[1]["name"], "W-A");
+    EXPECT_EQ(layout[1]["length"], 3);
+    EXPECT_EQ(layout[1]["program"], "PROG1") << "each record keeps its program";
+}
+
+TEST_F(Cli, DdlGoesToAFileOrToStandardOutput) {
+    prepare();
+    ASSERT_EQ(vorq({"import", "--batch", "--source", "CUST", "--all", "-q"}).status, 0);
+    const auto toStdout = vorq({"ddl", "--output", "-", "--dialect", "postgresql"});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_NE(toStdout.out.find("FOREIGN KEY"), std::string::npos) << toStdout.out;
+    EXPECT_EQ(vorq({"ddl", "--dialect", "postgresql", "--output", "schema.sql"}).out, "");
+    std::ifstream file(dir / "schema.sql");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), toStdout.out);
+}
+
+TEST_F(Cli, OptionsRefuseABadValueAndKeepTheGoodOnes) {
+    ASSERT_EQ(vorq({"options", "set", "Threshold", "7"}).status, 0);
+    const auto bad = vorq({"options", "set", "AutoKey", "perhaps"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("AutoKey"), std::string::npos) << bad.err;
+    EXPECT_NE(vorq({"options"}).out.find("Threshold       7"), std::string::npos);
+}
+
+} // namespace
+} // namespace vorq
