@@ -8,6 +8,13 @@
 namespace vorq::cobol {
 namespace {
 
+// Where an entry lacks its period, a level number that begins a line is taken as the start of
+// the next entry: that is how data divisions are laid out, and it keeps one missing period
+// from swallowing the entries after it.
+bool beginsEntry(const Token& token) {
+    return token.lineStart && isLevelNumber(token);
+}
+
 struct UsageWord {
     std::string_view word;
     Usage usage;
@@ -104,7 +111,7 @@ public:
                 in_.next();
                 return;
             }
-            if (t.lineStart && isLevelNumber(t))
+            if (beginsEntry(t))
                 return;
             in_.next();
         }
@@ -136,7 +143,7 @@ private:
                 in_.next();
                 return;
             }
-            if (t.lineStart && isLevelNumber(t)) {
+            if (beginsEntry(t)) {
                 diags_.error(t.at, "expected a period to end the entry of " + describe(item) +
                                        " before the next level number");
                 return;
@@ -249,8 +256,7 @@ private:
                 in_.accept("NATIONAL") || in_.accept("UTF-8");
             }
             while (!in_.atEnd() && in_.peek().kind != TokenKind::Period &&
-                   !isClauseStart(in_.peek()) &&
-                   !(in_.peek().lineStart && isLevelNumber(in_.peek())))
+                   !isClauseStart(in_.peek()) && !beginsEntry(in_.peek()))
                 in_.next();
             return true;
         }
@@ -314,8 +320,7 @@ private:
     void names(std::vector<std::string>& into) {
         while (in_.peek().kind == TokenKind::Word && !isClauseStart(in_.peek()) &&
                !in_.peek().is("ASCENDING") && !in_.peek().is("DESCENDING") &&
-               !in_.peek().is("INDEXED") && !in_.peek().is("DEPENDING") &&
-               !(in_.peek().lineStart && isLevelNumber(in_.peek())))
+               !in_.peek().is("INDEXED") && !in_.peek().is("DEPENDING") && !beginsEntry(in_.peek()))
             into.push_back(in_.next().text);
     }
 
@@ -325,7 +330,7 @@ private:
             const Token& t = in_.peek();
             const bool value = t.kind == TokenKind::Literal || t.isNumber() ||
                                among(t, kFigurative) || t.is("THRU") || t.is("THROUGH");
-            if (!value || (t.lineStart && isLevelNumber(t) && !text.empty()))
+            if (!value || (beginsEntry(t) && !text.empty()))
                 return text;
             in_.next();
             if (!text.empty())

@@ -66,6 +66,8 @@ bool looksFree(const std::string& line) {
            u == "WORKING-STORAGE" || u == "FD";
 }
 
+// A line shaped as fixed format wants it: blanks or digits in columns 1-6 (sequence numbers)
+// and a valid indicator in column 7.
 bool looksFixed(const std::string& line) {
     if (line.size() <= 7)
         return false;
@@ -126,6 +128,8 @@ public:
     }
 
     SourceLines run() {
+        // The format is decided by a vote of the lines before the first >>SOURCE directive,
+        // since copybooks rarely say which one they are written in; a directive wins outright.
         int freeish = 0, fixedish = 0;
         for (const auto& line : file_.file->lines) {
             if (const int d = sourceDirective(line); d >= 0) {

@@ -11,10 +11,7 @@ using testing::DialogHarness;
 using testing::treeText;
 
 struct TreeTest : ::testing::Test {
-    TreeTest() {
-        host.verify("BROWSE.cpy", testing::kBrowseCopybook);
-        host.verify("PORTS.cbl", testing::kBrowsePrograms);
-    }
+    TreeTest() { testing::verifyBrowseSources(host); }
     std::string id(const std::string& cls, const std::string& name) {
         for (const auto& o : host.oskWS->catalog().objectsOfClass(cls))
             if (o.name == name)

@@ -33,8 +33,7 @@ TEST(ControlRules, WithoutSourcesOnlyTheTreeIsEnabled) {
 
 TEST(ControlRules, TheAddOptionNeedsTablesAndIsNotOfferedForPorts) {
     DialogHarness host;
-    host.verify("BROWSE.cpy", testing::kBrowseCopybook);
-    host.verify("PORTS.cbl", testing::kBrowsePrograms);
+    testing::verifyBrowseSources(host);
     host.run([](frmImport&, headless::HeadlessWindow& w) {
         EXPECT_EQ(enabled(w), "OK new - - tree") << "no tables";
     });

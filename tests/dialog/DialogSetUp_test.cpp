@@ -13,10 +13,7 @@ using testing::comboText;
 using testing::DialogHarness;
 
 struct SetUpTest : ::testing::Test {
-    SetUpTest() {
-        host.verify("BROWSE.cpy", testing::kBrowseCopybook);
-        host.verify("PORTS.cbl", testing::kBrowsePrograms);
-    }
+    SetUpTest() { testing::verifyBrowseSources(host); }
     void clearXandrel(const std::string& name) {
         host.oskWS->catalog().connection().exec("UPDATE Objects SET Xandrel = '' WHERE Name = '" +
                                                 name + "'");

@@ -62,4 +62,10 @@ constexpr const char* kBrowsePrograms = R"(
        END PROGRAM LISTER.
 )";
 
+// Verifies both sources into a harness's workbench.
+template <class Harness> void verifyBrowseSources(Harness& host) {
+    host.verify("BROWSE.cpy", kBrowseCopybook);
+    host.verify("PORTS.cbl", kBrowsePrograms);
+}
+
 } // namespace vorq::testing
