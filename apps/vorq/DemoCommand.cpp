@@ -59,8 +59,8 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         fmt::print("\n== sources\n{}", listSources(offeredSources(*wb)));
 
         fmt::print("\n== options\n");
-        HostSession host(context);
-        schematool::OptionsFile& options = host.platform.optionsFile();
+        BatchHost host(context);
+        schematool::OptionsFile& options = host.session.platform.optionsFile();
         options.set("ArrayFields", {"True"});
         options.set("Threshold", {"10"});
         options.set("AutoKey", {"True"});
@@ -83,9 +83,10 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
                        request.port.empty() ? "" : " port " + request.port, outcome.tables.size());
         }
 
-        fmt::print("\n== DDL (sqlite)\n{}",
-                   schematool::writeDdl(schematool::readCatalog(host.database->connection()),
-                                        schematool::Dialect::SQLite));
+        fmt::print(
+            "\n== DDL (sqlite)\n{}",
+            schematool::writeDdl(schematool::readCatalog(host.session.database->connection()),
+                                 schematool::Dialect::SQLite));
     });
 }
 

@@ -2,7 +2,7 @@
 
 namespace vorq::app {
 
-HostSession::HostSession(const AppContext& context)
+HostSession::HostSession(const AppContext& context, Toolkit& toolkit)
     : platform(toolkit, context.ensureWorkspace() / "options.xml"),
       database(std::make_shared<schematool::SqliteProjectDatabase>(
           context.projectPath(), context.project.empty() ? sqlite::Connection::Mode::CreateIfMissing

@@ -4,18 +4,20 @@
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
 #include "schematool/SqliteProjectDatabase.h"
-#include "toolkit/headless/HeadlessToolkit.h"
 
 #include <memory>
 
+namespace vorq {
+class Toolkit;
+}
+
 namespace vorq::app {
 
-// The schema tool as the command line runs it: the workspace's project database and options,
-// on the headless toolkit.
+// The schema tool as vorq runs it: the workspace's project database and options, on the
+// toolkit given (headless for --batch, Qt for the windows).
 struct HostSession {
-    explicit HostSession(const AppContext& context);
+    HostSession(const AppContext& context, Toolkit& toolkit);
 
-    headless::HeadlessToolkit toolkit;
     schematool::SchemaToolPlatform platform;
     std::shared_ptr<schematool::SqliteProjectDatabase> database;
     std::shared_ptr<schematool::SchemaWorkspace> workspace;

@@ -8,6 +8,8 @@
 #include "UsageError.h"
 #include "component/ComponentLoader.h"
 #include "host/Error.h"
+#include "qt/Display.h"
+#include "qt/QtSession.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Workbench.h"
 
@@ -82,39 +84,61 @@ void report(const ImportOptions& options, const BatchOutcome& outcome,
         fmt::print("{}", summary(catalog, t));
 }
 
+// The import dialog on the screen: the user chooses, checks and presses OK.
+void runDialogImport(const AppContext& context, const ImportOptions& options) {
+    requireDisplay("import");
+    QtSession qt;
+    HostSession host(context, qt.toolkit);
+    qt.attach(host);
+    auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
+    schematool::SchemaWorkspace& workspace = *host.workspace;
+    workspace.tablesAdded.clear();
+    workspace.columnsImported = 0;
+    auto instance = openComponent(context);
+    std::shared_ptr<OskWS> osk = wb;
+    std::shared_ptr<VorqWS> vorq = host.workspace;
+    std::string param;
+    instance->Run(osk, vorq, param);
+    if (workspace.returnCode != 0)
+        throw Error("The dialog was closed without an import");
+    BatchOutcome outcome{true, "", workspace.tablesAdded, workspace.columnsImported};
+    report(options, outcome, schematool::readCatalog(host.database->connection()));
+}
+
 } // namespace
 
-BatchOutcome runBatchImport(const AppContext& context, HostSession& host,
+BatchOutcome runBatchImport(const AppContext& context, BatchHost& host,
                             const std::shared_ptr<workbench::Workbench>& wb,
                             const BatchRequest& request) {
     const std::size_t logBefore = wb->catalog().logEntries().size();
     std::vector<std::string> shown;
-    host.toolkit.setResponder([&](const headless::MessageRequest& m) {
+    host.toolkit.setResponder([&](const MessageRequest& m) {
         fmt::print(stderr, "{}: {}\n", m.title, m.prompt);
         shown.push_back(m.prompt);
         return headless::HeadlessToolkit::defaultAnswer(m);
     });
     BatchUser user(request);
     host.toolkit.setUser([&](headless::HeadlessWindow& window) { user(window); });
-    host.workspace->tablesAdded.clear();
-    host.workspace->columnsImported = 0;
+    schematool::SchemaWorkspace& workspace = *host.session.workspace;
+    workspace.tablesAdded.clear();
+    workspace.columnsImported = 0;
 
     auto instance = openComponent(context);
     std::shared_ptr<OskWS> osk = wb;
-    std::shared_ptr<VorqWS> vorq = host.workspace;
+    std::shared_ptr<VorqWS> vorq = host.session.workspace;
     std::string param;
     instance->Run(osk, vorq, param);
 
     BatchOutcome outcome;
-    outcome.imported = host.workspace->returnCode == 0;
+    outcome.imported = workspace.returnCode == 0;
     if (!outcome.imported) {
         auto log = wb->catalog().logEntries();
         log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(logBefore));
         outcome.message = whyNot(user, log, shown);
         return outcome;
     }
-    outcome.tables = host.workspace->tablesAdded;
-    outcome.columns = host.workspace->columnsImported;
+    outcome.tables = workspace.tablesAdded;
+    outcome.columns = workspace.columnsImported;
     return outcome;
 }
 
@@ -153,19 +177,20 @@ void addImportCommand(CLI::App& app, AppContext& context) {
                     "  vorq import --batch --source INVOICE --check INV-LINES --add-to INVOICE");
     command->callback([&context, options] {
         const BatchRequest& wanted = options->request;
-        if (!options->batch)
-            throw UsageError("This build shows no import dialog (it has no display toolkit): "
-                             "run the import with --batch");
+        if (!options->batch) {
+            runDialogImport(context, *options);
+            return;
+        }
         if (wanted.source.empty() || (wanted.check.empty() && !wanted.all))
             throw UsageError("--batch needs --source and either --check ITEM... or --all");
         if (wanted.tab == "ports" && wanted.port.empty())
             throw UsageError("--tab ports needs --port NAME");
-        HostSession host(context);
+        BatchHost host(context);
         auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
         const BatchOutcome outcome = runBatchImport(context, host, wb, wanted);
         if (!outcome.imported)
             throw Error(outcome.message);
-        report(*options, outcome, schematool::readCatalog(host.database->connection()));
+        report(*options, outcome, schematool::readCatalog(host.session.database->connection()));
     });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "BatchUser.h"
+#include "HostSession.h"
+#include "toolkit/headless/HeadlessToolkit.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
@@ -15,7 +17,13 @@ class Workbench;
 namespace vorq::app {
 
 struct AppContext;
-struct HostSession;
+
+// The schema tool on the headless toolkit, for imports without a display.
+struct BatchHost {
+    explicit BatchHost(const AppContext& context) : session(context, toolkit) {}
+    headless::HeadlessToolkit toolkit;
+    HostSession session;
+};
 
 struct BatchOutcome {
     bool imported = false;
@@ -25,7 +33,7 @@ struct BatchOutcome {
 };
 
 // Runs the import component on the headless toolkit with the scripted user.
-BatchOutcome runBatchImport(const AppContext& context, HostSession& host,
+BatchOutcome runBatchImport(const AppContext& context, BatchHost& host,
                             const std::shared_ptr<workbench::Workbench>& wb,
                             const BatchRequest& request);
 

@@ -23,7 +23,7 @@ nlohmann::ordered_json named(const std::vector<OfferedSource>& sources) {
 } // namespace
 
 nlohmann::ordered_json tableJson(const schematool::ProjectCatalog& catalog,
-                         const schematool::CatalogTable& table) {
+                                 const schematool::CatalogTable& table) {
     auto columns = nlohmann::ordered_json::array();
     for (const auto& c : table.columns)
         columns.push_back({{"name", c.name},

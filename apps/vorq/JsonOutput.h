@@ -22,7 +22,7 @@ namespace vorq::app {
 // {"name", "id", "columns": [{"name", "type", "key", "nullable"}], "primaryKey": [names],
 //  "foreignKeys": [{"name", "references", "columns": [{"column", "referenced"}]}]}
 nlohmann::ordered_json tableJson(const schematool::ProjectCatalog& catalog,
-                         const schematool::CatalogTable& table);
+                                 const schematool::CatalogTable& table);
 // {"tables": [table...]}
 nlohmann::ordered_json tablesJson(const schematool::ProjectCatalog& catalog);
 // {"copybooks": [{"name", "path"}], "programs": [{"name", "path"}],

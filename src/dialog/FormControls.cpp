@@ -52,8 +52,10 @@ FormControls createFormControls(Window& window) {
     c.cmdOptions->Move(750, 5610, 1245, 315);
     c.cmdOK = &window.CreateButton("cmdOK");
     c.cmdOK->Move(2130, 5610, 1245, 315);
+    c.cmdOK->setDefault(true);
     c.cmdCancel = &window.CreateButton("cmdCancel");
     c.cmdCancel->Move(3555, 5610, 1245, 315);
+    c.cmdCancel->setCancel(true);
     return c;
 }
 

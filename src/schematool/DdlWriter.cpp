@@ -118,47 +118,61 @@ std::string columnType(int type, int precision, int scale, Dialect dialect) {
     }
 }
 
+namespace {
+
+// The CREATE TABLE statement of one table. A foreign key to a table that is not yet created
+// (when created is given) goes to deferred as an ALTER TABLE.
+std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect,
+                        const std::set<std::int32_t>* created, std::vector<std::string>& deferred) {
+    std::vector<std::string> lines;
+    for (const auto& c : table.columns) {
+        const bool notNull = !c.nullable || catalog.isKeyColumn(table, c.id);
+        lines.push_back(fmt::format("    {} {}{}", quoted(c.name),
+                                    columnType(c.type, c.precision, c.scale, dialect),
+                                    notNull ? " NOT NULL" : ""));
+    }
+    if (!table.primaryKey.empty())
+        lines.push_back("    PRIMARY KEY (" + columnList(table, catalog, table.primaryKey) + ")");
+    for (const auto& k : table.foreignKeys) {
+        const CatalogTable* parent = catalog.table(k.refTabId);
+        if (!parent || k.columnPairs.empty())
+            continue;
+        std::vector<std::int32_t> mine, theirs;
+        for (const auto& [column, referenced] : k.columnPairs) {
+            mine.push_back(column);
+            theirs.push_back(referenced);
+        }
+        const std::string constraint =
+            fmt::format("CONSTRAINT {} FOREIGN KEY ({}) REFERENCES {} ({})", quoted(k.name),
+                        columnList(table, catalog, mine), quoted(parent->name),
+                        columnList(*parent, catalog, theirs));
+        if (!created || parent->id == table.id || created->count(parent->id))
+            lines.push_back("    " + constraint);
+        else
+            deferred.push_back("ALTER TABLE " + quoted(table.name) + " ADD " + constraint + ";\n");
+    }
+    if (lines.empty())
+        return "-- " + quoted(table.name) + " has no columns yet\n\n";
+    std::string out = "CREATE TABLE " + quoted(table.name) + " (\n";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += lines[i] + (i + 1 < lines.size() ? ",\n" : "\n");
+    return out + ");\n\n";
+}
+
+} // namespace
+
+std::string tableDdl(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect) {
+    std::vector<std::string> none;
+    return createTable(catalog, table, dialect, nullptr, none);
+}
+
 std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect) {
     std::string out;
     std::set<std::int32_t> created;
     std::vector<std::string> deferred;
     for (const CatalogTable* t : parentsFirst(catalog)) {
-        std::vector<std::string> lines;
-        for (const auto& c : t->columns) {
-            const bool notNull = !c.nullable || catalog.isKeyColumn(*t, c.id);
-            lines.push_back(fmt::format("    {} {}{}", quoted(c.name),
-                                        columnType(c.type, c.precision, c.scale, dialect),
-                                        notNull ? " NOT NULL" : ""));
-        }
-        if (!t->primaryKey.empty())
-            lines.push_back("    PRIMARY KEY (" + columnList(*t, catalog, t->primaryKey) + ")");
-        for (const auto& k : t->foreignKeys) {
-            const CatalogTable* parent = catalog.table(k.refTabId);
-            if (!parent || k.columnPairs.empty())
-                continue;
-            std::vector<std::int32_t> mine, theirs;
-            for (const auto& [column, referenced] : k.columnPairs) {
-                mine.push_back(column);
-                theirs.push_back(referenced);
-            }
-            const std::string constraint =
-                fmt::format("CONSTRAINT {} FOREIGN KEY ({}) REFERENCES {} ({})", quoted(k.name),
-                            columnList(*t, catalog, mine), quoted(parent->name),
-                            columnList(*parent, catalog, theirs));
-            if (parent->id == t->id || created.count(parent->id))
-                lines.push_back("    " + constraint);
-            else
-                deferred.push_back("ALTER TABLE " + quoted(t->name) + " ADD " + constraint + ";\n");
-        }
+        out += createTable(catalog, *t, dialect, &created, deferred);
         created.insert(t->id);
-        if (lines.empty()) {
-            out += "-- " + quoted(t->name) + " has no columns yet\n\n";
-            continue;
-        }
-        out += "CREATE TABLE " + quoted(t->name) + " (\n";
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            out += lines[i] + (i + 1 < lines.size() ? ",\n" : "\n");
-        out += ");\n\n";
     }
     for (const auto& alter : deferred)
         out += alter;

@@ -5,6 +5,7 @@
 
 namespace vorq::schematool {
 
+struct CatalogTable;
 struct ProjectCatalog;
 
 enum class Dialect { SQLite, PostgreSQL, DB2 };
@@ -18,5 +19,8 @@ std::string columnType(int type, int precision, int scale, Dialect dialect);
 // CREATE TABLE statements for every table of the catalog, parents before children, with
 // primary and foreign keys; the same catalog always gives the same text.
 std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect);
+
+// The CREATE TABLE statement of one table, its foreign keys inline.
+std::string tableDdl(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect);
 
 } // namespace vorq::schematool

@@ -93,7 +93,11 @@ OptionsFile::OptionsFile(std::filesystem::path path) : path_(std::move(path)) {
                     parsed.description() + " at byte " + std::to_string(parsed.offset));
 }
 
-Value OptionsFile::EditOptions(std::string&, Window&, std::string&, float&, float&, Value&) {
+Value OptionsFile::EditOptions(std::string&, Window& owner, std::string&, float&, float&, Value&) {
+    if (editor_) {
+        editor_(*this, owner);
+        return {};
+    }
     throw Error("This host has no options editor; change the import options with `vorq options "
                 "set` (file " +
                 path_.string() + ")");
@@ -108,6 +112,30 @@ void OptionsFile::save() const {
     std::filesystem::rename(temporary, path_, ec);
     if (ec)
         throw Error("Cannot replace the options file " + path_.string() + ": " + ec.message());
+}
+
+void OptionsFile::setAll(
+    const std::vector<std::pair<std::string, std::vector<std::string>>>& settings) {
+    pugi::xml_document before;
+    before.reset(document_);
+    try {
+        for (const auto& [name, values] : settings)
+            set(name, values);
+        save();
+    } catch (const std::exception&) {
+        document_.reset(before);
+        throw;
+    }
+}
+
+std::vector<std::string> OptionsFile::values(const std::string& name) const {
+    const pugi::xml_node node = settingNode(name);
+    if (std::string_view(node.name()) != "STRINGS")
+        return {node.attribute("VALUE").value()};
+    std::vector<std::string> out;
+    for (const pugi::xml_node child : node.children())
+        out.emplace_back(child.attribute("VALUE").value());
+    return out;
 }
 
 const std::vector<std::string>& OptionsFile::settingNames() {

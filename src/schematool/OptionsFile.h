@@ -3,6 +3,7 @@
 #include "host/HostLibraries.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,12 @@ public:
     explicit OptionsFile(std::filesystem::path path);
 
     pugi::xml_node OptionsXml() override { return document_; }
-    // The command-line host has no options editor; it points the user to `vorq options`.
+    // Runs the editor that the host set; without one (the command line) it points the user to
+    // `vorq options`.
     Value EditOptions(std::string& path, Window& owner, std::string& caption, float& width,
                       float& height, Value& extra) override;
+    using Editor = std::function<void(OptionsFile& options, Window& owner)>;
+    void setEditor(Editor editor) { editor_ = std::move(editor); }
 
     const std::filesystem::path& path() const { return path_; }
     // Writes the document back, atomically.
@@ -30,6 +34,11 @@ public:
     // Sets a setting from command-line values; a bad value or name raises vorq::Error and
     // leaves the document unchanged.
     void set(const std::string& name, const std::vector<std::string>& values);
+    // The values of a setting: one for a flag or a number, the entries of a list.
+    std::vector<std::string> values(const std::string& name) const;
+    // Sets several settings and saves them: all of them, or (a bad value or name raises
+    // vorq::Error naming it) none, with the document and the file as they were.
+    void setAll(const std::vector<std::pair<std::string, std::vector<std::string>>>& settings);
     // The identifier length limit of the schema tool.
     int identifierLimit() const;
 
@@ -39,6 +48,7 @@ private:
 
     std::filesystem::path path_;
     pugi::xml_document document_;
+    Editor editor_;
 };
 
 } // namespace vorq::schematool

@@ -13,6 +13,8 @@ void ProgressDisplay::start(const std::string& caption, std::int64_t total) {
     done_ = 0;
     active_ = true;
     started_ = std::chrono::steady_clock::now();
+    if (view_)
+        view_->opened(caption, total);
     draw(true);
 }
 
@@ -25,19 +27,25 @@ void ProgressDisplay::finish() {
     if (!active_)
         return;
     draw(true);
-    if (terminal_)
+    if (view_)
+        view_->closed();
+    else if (terminal_)
         fmt::print(out_, "\n");
     active_ = false;
 }
 
 void ProgressDisplay::draw(bool force) {
-    if (!terminal_ || !active_)
+    if (!(terminal_ || view_) || !active_)
         return;
     const auto now = std::chrono::steady_clock::now();
     if (!force && now - lastDrawn_ < std::chrono::milliseconds(100))
         return;
     lastDrawn_ = now;
     const double seconds = std::chrono::duration<double>(now - started_).count();
+    if (view_) {
+        view_->advanced(done_, total_, seconds);
+        return;
+    }
     const double rate = seconds > 0 ? static_cast<double>(done_) / seconds : 0;
     const double fraction = total_ > 0 ? std::min(1.0, static_cast<double>(done_) / total_) : 1.0;
     constexpr int width = 30;

@@ -41,7 +41,8 @@ std::string SchemaToolPlatform::FormatMessage(const std::string& text,
     return formatMessage(text, args);
 }
 
-bool SchemaToolPlatform::RegisterForm(Window&) {
+bool SchemaToolPlatform::RegisterForm(Window& form) {
+    registeredForm_ = &form;
     return true;
 }
 

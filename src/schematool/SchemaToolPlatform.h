@@ -25,6 +25,9 @@ public:
 
     // The options project, loaded on first use.
     OptionsFile& optionsFile();
+    // The dialog that the component last registered, or null: the progress window's Cancel
+    // goes to it.
+    Window* registeredForm() const { return registeredForm_; }
 
 private:
     std::shared_ptr<OptionsProject> OpenOptionsProject(std::string& name,
@@ -38,6 +41,7 @@ private:
     Toolkit& toolkit_;
     std::filesystem::path optionsPath_;
     std::shared_ptr<OptionsFile> options_;
+    Window* registeredForm_ = nullptr;
 };
 
 // "%1" ... "%9" in text replaced by the arguments in order; a number without an argument

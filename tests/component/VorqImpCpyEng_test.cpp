@@ -168,7 +168,7 @@ TEST(Cancel, DuringARunAsksAndOnlyYesInterrupts) {
         FakeHost host;
         bool answerYes = false;
         host.platform.toolkit.setResponder(
-            [&](const headless::MessageRequest&) { return answerYes ? kMsgYes : kMsgNo; });
+            [&](const MessageRequest&) { return answerYes ? kMsgYes : kMsgNo; });
         host.platform.toolkit.setUser([&](headless::HeadlessWindow& window) {
             frmImport& form = *Globals::current().dialog;
             form.setImporting(true);

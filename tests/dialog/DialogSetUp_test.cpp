@@ -2,7 +2,7 @@
 #include "sqlite/Sqlite.h"
 #include "support/BrowseSources.h"
 #include "support/DialogHarness.h"
-#include "toolkit/headless/HeadlessImageList.h"
+#include "toolkit/ImageCollection.h"
 
 #include <gtest/gtest.h>
 

@@ -57,7 +57,7 @@ TEST(Driver, CancelDuringTheSecondRecordRollsBackTheFirstToo) {
            05  C5 PIC X.
            05  C6 PIC X.
 )");
-    h.toolkit.setResponder([](const headless::MessageRequest&) { return kMsgYes; });
+    h.toolkit.setResponder([](const MessageRequest&) { return kMsgYes; });
     EXPECT_EQ(h.run([&](frmImport& form, headless::HeadlessWindow& w) {
         w.treeView("tvData").pressKey('A', 2);
         // The message loop runs once per item: two of the first record, four of the second.

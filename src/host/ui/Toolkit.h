@@ -17,6 +17,13 @@ enum MsgBoxStyle : int {
 };
 enum MsgBoxResult : int { kMsgOk = 1, kMsgYes = 6, kMsgNo = 7 };
 
+// A message box as it was asked: what scripted users and tests answer.
+struct MessageRequest {
+    std::string prompt;
+    int style = 0;
+    std::string title;
+};
+
 // The user-interface services the dialog needs besides its controls.
 class Toolkit {
 public:

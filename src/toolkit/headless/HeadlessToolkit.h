@@ -11,13 +11,6 @@ namespace vorq::headless {
 
 class HeadlessWindow;
 
-// A message box as it was asked.
-struct MessageRequest {
-    std::string prompt;
-    int style = 0;
-    std::string title;
-};
-
 // The in-memory toolkit: message boxes are answered by a responder, the message loop is a
 // queue of posted callbacks, and a modal show hands control to the scripted user.
 class HeadlessToolkit : public Toolkit {

@@ -4,7 +4,7 @@
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessComboBox.h"
 #include "toolkit/headless/HeadlessImageCombo.h"
-#include "toolkit/headless/HeadlessImageList.h"
+#include "toolkit/ImageCollection.h"
 #include "toolkit/headless/HeadlessOptionButton.h"
 #include "toolkit/headless/HeadlessTabStrip.h"
 #include "toolkit/headless/HeadlessToolkit.h"
@@ -40,7 +40,7 @@ ImageCombo& HeadlessWindow::CreateImageCombo(const std::string& name) {
     return add(name, std::make_unique<HeadlessImageCombo>(name));
 }
 ImageList& HeadlessWindow::CreateImageList(const std::string& name) {
-    return add(name, std::make_unique<HeadlessImageList>());
+    return add(name, std::make_unique<ImageCollection>());
 }
 TreeView& HeadlessWindow::CreateTreeView(const std::string& name) {
     return add(name, std::make_unique<HeadlessTreeView>(name));
@@ -92,8 +92,8 @@ HeadlessTabStrip& HeadlessWindow::tabStrip(const std::string& name) const {
 HeadlessTreeView& HeadlessWindow::treeView(const std::string& name) const {
     return find<HeadlessTreeView>(name);
 }
-HeadlessImageList& HeadlessWindow::imageList(const std::string& name) const {
-    return find<HeadlessImageList>(name);
+ImageCollection& HeadlessWindow::imageList(const std::string& name) const {
+    return find<ImageCollection>(name);
 }
 
 } // namespace vorq::headless

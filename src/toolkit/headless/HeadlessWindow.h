@@ -6,12 +6,15 @@
 #include <memory>
 #include <string>
 
+namespace vorq {
+class ImageCollection;
+}
+
 namespace vorq::headless {
 
 class HeadlessButton;
 class HeadlessComboBox;
 class HeadlessImageCombo;
-class HeadlessImageList;
 class HeadlessOptionButton;
 class HeadlessTabStrip;
 class HeadlessToolkit;
@@ -53,7 +56,7 @@ public:
     HeadlessImageCombo& imageCombo(const std::string& name) const;
     HeadlessTabStrip& tabStrip(const std::string& name) const;
     HeadlessTreeView& treeView(const std::string& name) const;
-    HeadlessImageList& imageList(const std::string& name) const;
+    ImageCollection& imageList(const std::string& name) const;
 
 private:
     template <class T> T& add(const std::string& name, std::unique_ptr<T> control);

@@ -5,9 +5,10 @@
 #include <utility>
 #include <vector>
 
-namespace vorq::headless {
+namespace vorq {
 
-class HeadlessImageList : public ImageList {
+// The images of a list, kept as pictures: each toolkit draws them its own way.
+class ImageCollection : public ImageList {
 public:
     void Add(const std::string& key, std::shared_ptr<const Picture> picture) override;
     void Clear() override { images_.clear(); }
@@ -24,4 +25,4 @@ private:
     std::vector<std::pair<std::string, std::shared_ptr<const Picture>>> images_;
 };
 
-} // namespace vorq::headless
+} // namespace vorq

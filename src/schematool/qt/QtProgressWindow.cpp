@@ -1,0 +1,66 @@
+#include "schematool/qt/QtProgressWindow.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace vorq::schematool {
+
+QtProgressWindow::QtProgressWindow(QWidget* parent)
+    : QDialog(parent), caption_(new QLabel(this)), bar_(new QProgressBar(this)),
+      count_(new QLabel(this)), cancel_(new QPushButton(tr("Cancel"), this)) {
+    setObjectName("progress");
+    setWindowTitle("Tabulon");
+    setMinimumWidth(360);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(caption_);
+    layout->addWidget(bar_);
+    auto* row = new QHBoxLayout;
+    row->addWidget(count_, 1);
+    row->addWidget(cancel_);
+    layout->addLayout(row);
+    connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+void QtProgressWindow::opened(const std::string& caption, std::int64_t total) {
+    // A window of the modal dialog that runs the work, or its Cancel could not be clicked.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != parentWidget())
+        setParent(modal, Qt::Dialog);
+    caption_->setText(QString::fromStdString(caption));
+    bar_->setRange(0, 1000);
+    bar_->setValue(0);
+    count_->setText(tr("0 of %1").arg(total));
+    show();
+    raise();
+}
+
+void QtProgressWindow::advanced(std::int64_t done, std::int64_t total, double seconds) {
+    bar_->setValue(total > 0 ? static_cast<int>(1000 * std::min(done, total) / total) : 1000);
+    const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0;
+    QString text = tr("%1 of %2").arg(done).arg(total);
+    if (rate > 0)
+        text += tr(", %1 a second").arg(std::lround(rate));
+    if (rate > 0 && total > done)
+        text += tr(", %1 s left").arg(std::lround(static_cast<double>(total - done) / rate));
+    count_->setText(text);
+}
+
+void QtProgressWindow::closed() {
+    hide();
+}
+
+QString QtProgressWindow::countText() const {
+    return count_->text();
+}
+
+void QtProgressWindow::reject() {
+    // Esc, the close box and Cancel all ask; the work decides whether to stop.
+    if (onCancel)
+        onCancel();
+}
+
+} // namespace vorq::schematool

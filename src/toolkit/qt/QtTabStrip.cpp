@@ -1,0 +1,93 @@
+#include "toolkit/qt/QtTabStrip.h"
+
+#include <QEvent>
+#include <QSignalBlocker>
+
+namespace vorq::qt {
+namespace {
+
+// Keeps the bar and the panel filling the strip's area when it moves or grows.
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QObject* parent, std::function<void()> onResize)
+        : QObject(parent), onResize_(std::move(onResize)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            onResize_();
+        return false;
+    }
+
+private:
+    std::function<void()> onResize_;
+};
+
+} // namespace
+
+QtTabStrip::QtTabStrip(const std::string& name, int tabCount, QWidget* parent)
+    : QtControl(name, new QWidget(parent)), bar_(new QTabBar(widget())),
+      panel_(new QFrame(widget())) {
+    panel_->setFrameShape(QFrame::StyledPanel);
+    bar_->setDrawBase(false);
+    bar_->setFocusPolicy(Qt::TabFocus);
+    for (int i = 0; i < tabCount; ++i)
+        bar_->addTab(QString());
+    panel_->lower();
+    widget()->installEventFilter(new ResizeWatcher(widget(), [this] { layOut(); }));
+    QObject::connect(bar_, &QTabBar::currentChanged, [this](int index) {
+        const int previous = current_;
+        current_ = index;
+        if (onClick && index != previous)
+            onClick(previous);
+    });
+}
+
+void QtTabStrip::layOut() {
+    const int barHeight = bar_->sizeHint().height();
+    bar_->setGeometry(0, 0, widget()->width(), barHeight);
+    panel_->setGeometry(0, barHeight - 1, widget()->width(), widget()->height() - barHeight + 1);
+}
+
+void QtTabStrip::check(int index) const {
+    if (index < 0 || index >= bar_->count())
+        throw Error("Index out of bounds: tab " + std::to_string(index) + " of " + Name(), 35600);
+}
+
+int QtTabStrip::TabCount() const {
+    return bar_->count();
+}
+
+void QtTabStrip::setTabCaption(int index, const std::string& caption) {
+    check(index);
+    bar_->setTabText(index, QString::fromStdString(caption));
+    layOut();
+}
+
+std::string QtTabStrip::TabCaption(int index) const {
+    check(index);
+    return bar_->tabText(index).toStdString();
+}
+
+bool QtTabStrip::TabEnabled(int index) const {
+    check(index);
+    return bar_->isTabEnabled(index);
+}
+
+void QtTabStrip::setTabEnabled(int index, bool enabled) {
+    check(index);
+    const QSignalBlocker quiet(bar_); // Qt moves off a disabled tab by itself; we do not
+    bar_->setTabEnabled(index, enabled);
+    bar_->setCurrentIndex(current_);
+}
+
+int QtTabStrip::Tab() const {
+    return current_;
+}
+
+void QtTabStrip::setTab(int index) {
+    check(index);
+    const QSignalBlocker quiet(bar_);
+    current_ = index;
+    bar_->setCurrentIndex(index);
+}
+
+} // namespace vorq::qt
