@@ -7,6 +7,7 @@
 #include "RegistryCommands.h"
 #include "SourceCommands.h"
 #include "UsageError.h"
+#include "qt/GuiCommand.h"
 
 #include <CLI/CLI.hpp>
 #include <fmt/core.h>
@@ -102,6 +103,7 @@ int runVorq(int argc, char** argv) {
     addImportCommand(app, context);
     addRegistryCommands(app, context);
     addDemoCommand(app, context);
+    addGuiCommand(app, context);
     addHelpCommand(app);
 
     const std::string word = commandWord(argc, argv);

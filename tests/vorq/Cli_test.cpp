@@ -59,7 +59,12 @@ TEST_F(Cli, UsageErrorsEndWithStatusTwoAndSayWhatIsWrong) {
     EXPECT_EQ(badOption.status, 2);
     EXPECT_NE(badOption.err.find("Run 'vorq help ddl' for its usage."), std::string::npos);
 
-    EXPECT_EQ(vorq({"import", "--source", "CUST", "--all"}).status, 2) << "no display, no --batch";
+    for (const std::string command : {"import", "gui"}) {
+        const auto noDisplay = vorq({command});
+        EXPECT_EQ(noDisplay.status, 2) << command;
+        EXPECT_NE(noDisplay.err.find("there is no display"), std::string::npos) << noDisplay.err;
+        EXPECT_NE(noDisplay.err.find("--batch"), std::string::npos);
+    }
     EXPECT_EQ(vorq({"import", "--batch", "--source", "CUST"}).status, 2) << "nothing to check";
     EXPECT_EQ(vorq({"help", "frob"}).status, 2);
     EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace")) << "no usage error writes";

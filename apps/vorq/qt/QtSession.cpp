@@ -6,10 +6,27 @@
 #include "schematool/qt/QtOptionsEditor.h"
 #include "schematool/qt/QtProgressWindow.h"
 
+#include <QApplication>
+
 namespace vorq::app {
 
+namespace {
+
+// The application lives as long as the process: the import dialog belongs to the plug-in's
+// per-thread state and is destroyed only when the thread ends, after main has returned.
+bool startApplication() {
+    static int argc = 1;
+    static char name[] = "vorq";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+    return true;
+}
+
+} // namespace
+
 QtSession::QtSession()
-    : application_(argc_, argv_), progress_(std::make_unique<schematool::QtProgressWindow>()) {}
+    : started_(startApplication()), progress_(std::make_unique<schematool::QtProgressWindow>()) {}
 
 QtSession::~QtSession() = default;
 

@@ -2,7 +2,6 @@
 
 #include "toolkit/qt/QtToolkit.h"
 
-#include <QApplication>
 #include <memory>
 
 namespace vorq::schematool {
@@ -28,10 +27,7 @@ public:
     schematool::QtProgressWindow& progressWindow() { return *progress_; }
 
 private:
-    int argc_ = 1;
-    char name_[5] = "vorq";
-    char* argv_[2] = {name_, nullptr};
-    QApplication application_;
+    bool started_; // the application exists before any window
     std::unique_ptr<schematool::QtProgressWindow> progress_;
 };
 

@@ -1,6 +1,5 @@
 #include "schematool/qt/QtProgressWindow.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -23,13 +22,12 @@ QtProgressWindow::QtProgressWindow(QWidget* parent)
     row->addWidget(count_, 1);
     row->addWidget(cancel_);
     layout->addLayout(row);
+    // Modal itself, so that it takes input while the dialog that runs the work waits for it.
+    setWindowModality(Qt::ApplicationModal);
     connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
 }
 
 void QtProgressWindow::opened(const std::string& caption, std::int64_t total) {
-    // A window of the modal dialog that runs the work, or its Cancel could not be clicked.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != parentWidget())
-        setParent(modal, Qt::Dialog);
     caption_->setText(QString::fromStdString(caption));
     bar_->setRange(0, 1000);
     bar_->setValue(0);

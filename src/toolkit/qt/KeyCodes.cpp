@@ -14,6 +14,12 @@ int keyCode(const QKeyEvent& event) {
         return 13;
     case Qt::Key_Escape:
         return 27;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
     case Qt::Key_Space:
         return 32;
     case Qt::Key_PageUp:

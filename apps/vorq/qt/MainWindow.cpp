@@ -1,0 +1,276 @@
+#include "qt/MainWindow.h"
+
+#include "AppContext.h"
+#include "HostSession.h"
+#include "RegistryCommands.h"
+#include "component/ComponentLoader.h"
+#include "qt/QtSession.h"
+#include "schematool/DdlWriter.h"
+#include "schematool/ProjectCatalog.h"
+#include "workbench/Verifier.h"
+#include "workbench/Workbench.h"
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <set>
+
+namespace vorq::app {
+namespace {
+
+constexpr int kTableIdRole = Qt::UserRole + 1;
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A table's node with its columns, then the tables that refer to it, below it.
+void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const schematool::ProjectCatalog& catalog,
+              const schematool::CatalogTable& table, std::set<std::int32_t>& placed) {
+    placed.insert(table.id);
+    auto* node = new QTreeWidgetItem(QStringList{text(table.name), QString(), QString()});
+    node->setData(0, kTableIdRole, table.id);
+    parent ? parent->addChild(node) : tree->addTopLevelItem(node);
+    for (const auto& c : table.columns)
+        node->addChild(new QTreeWidgetItem(QStringList{
+            text(c.name),
+            text(schematool::columnType(c.type, c.precision, c.scale, schematool::Dialect::SQLite)),
+            catalog.isKeyColumn(table, c.id) ? QObject::tr("primary key") : QString()}));
+    for (const auto& child : catalog.tables)
+        if (!placed.count(child.id))
+            for (const auto& k : child.foreignKeys)
+                if (k.refTabId == table.id) {
+                    addTable(node, tree, catalog, child, placed);
+                    break;
+                }
+}
+
+} // namespace
+
+MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& host)
+    : context_(context), qt_(qt), host_(host),
+      wb_(std::make_shared<workbench::Workbench>(context.ensureWorkspace())),
+      tables_(new QTreeWidget(this)), ddl_(new QPlainTextEdit(this)), dialect_(new QComboBox(this)),
+      problems_(new QListWidget(this)), shown_(new QLabel(this)), lastImport_(new QLabel(this)) {
+    setObjectName("mainWindow");
+    setWindowTitle(tr("Tabulon - %1").arg(text(context.projectPath().string())));
+    resize(980, 640);
+
+    tables_->setObjectName("tables");
+    tables_->setHeaderLabels({tr("Table / column"), tr("Type"), tr("Key")});
+    tables_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    ddl_->setObjectName("ddl");
+    ddl_->setReadOnly(true);
+    ddl_->setFont(QFont("Liberation Mono"));
+    dialect_->setObjectName("dialect");
+    dialect_->addItems({"sqlite", "postgresql", "db2"});
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(dialect_);
+    rightLayout->addWidget(ddl_);
+    auto* split = new QSplitter(this);
+    split->addWidget(tables_);
+    split->addWidget(right);
+    split->setSizes({460, 520});
+    setCentralWidget(split);
+
+    problems_->setObjectName("problems");
+    auto* dock = new QDockWidget(tr("Problems of the last verify"), this);
+    dock->setObjectName("problemsDock");
+    dock->setWidget(problems_);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+
+    auto* verify = new QAction(tr("&Verify COBOL sources..."), this);
+    verify->setShortcut(QKeySequence("Ctrl+O"));
+    auto* import = new QAction(tr("&Import COBOL structures..."), this);
+    import->setShortcut(QKeySequence("Ctrl+I"));
+    auto* quit = new QAction(tr("&Quit"), this);
+    quit->setShortcut(QKeySequence::Quit);
+    QMenu* project = menuBar()->addMenu(tr("&Project"));
+    project->addAction(verify);
+    project->addAction(import);
+    project->addSeparator();
+    project->addAction(quit);
+    QToolBar* toolbar = addToolBar(tr("Actions"));
+    toolbar->addAction(verify);
+    toolbar->addAction(import);
+
+    shown_->setObjectName("shown");
+    lastImport_->setObjectName("lastImport");
+    statusBar()->addWidget(lastImport_, 1);
+    statusBar()->addPermanentWidget(shown_);
+
+    connect(verify, &QAction::triggered, this, [this] { chooseAndVerify(); });
+    connect(import, &QAction::triggered, this, [this] { importStructures(); });
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(tables_, &QTreeWidget::currentItemChanged, this, [this] { showDdl(); });
+    connect(dialect_, &QComboBox::currentIndexChanged, this, [this] { showDdl(); });
+    connect(problems_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { showProblem(problems_->row(item)); });
+    host_.workspace->onRefresh = [this] { refresh(); };
+    refresh();
+}
+
+MainWindow::~MainWindow() {
+    host_.workspace->onRefresh = nullptr;
+}
+
+void MainWindow::refresh() {
+    const auto catalog = schematool::readCatalog(host_.database->connection());
+    const QVariant chosen =
+        tables_->currentItem() ? tables_->currentItem()->data(0, kTableIdRole) : QVariant();
+    tables_->clear();
+    std::set<std::int32_t> placed;
+    for (const auto& t : catalog.tables) {
+        const bool child = std::any_of(t.foreignKeys.begin(), t.foreignKeys.end(), [&](auto& k) {
+            return k.refTabId != t.id && catalog.table(k.refTabId);
+        });
+        if (!child && !placed.count(t.id))
+            addTable(nullptr, tables_, catalog, t, placed);
+    }
+    for (const auto& t : catalog.tables) // tables in a cycle of references
+        if (!placed.count(t.id))
+            addTable(nullptr, tables_, catalog, t, placed);
+    tables_->expandToDepth(0);
+    for (QTreeWidgetItemIterator it(tables_); *it; ++it)
+        if (chosen.isValid() && (*it)->data(0, kTableIdRole) == chosen)
+            tables_->setCurrentItem(*it);
+    if (!tables_->currentItem() && tables_->topLevelItemCount() > 0)
+        tables_->setCurrentItem(tables_->topLevelItem(0));
+    shown_->setText(host_.workspace->shownReference.empty()
+                        ? QString()
+                        : tr("Shown: %1").arg(text(host_.workspace->shownReference)));
+    showDdl();
+}
+
+void MainWindow::showDdl() {
+    QTreeWidgetItem* item = tables_->currentItem();
+    while (item && !item->data(0, kTableIdRole).isValid())
+        item = item->parent(); // a column shows its table
+    if (!item) {
+        ddl_->setPlainText(tr("-- the project has no tables yet: verify COBOL sources, then "
+                              "import their structures"));
+        return;
+    }
+    const auto catalog = schematool::readCatalog(host_.database->connection());
+    const auto* table = catalog.table(item->data(0, kTableIdRole).toInt());
+    ddl_->setPlainText(table ? text(schematool::tableDdl(
+                                   catalog, *table,
+                                   schematool::dialectNamed(dialect_->currentText().toStdString())))
+                             : QString());
+}
+
+void MainWindow::chooseAndVerify() {
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, tr("Verify COBOL sources"), QString(),
+        tr("COBOL sources (*.cpy *.cbl *.cob *.cobol *.copy *.CPY *.CBL *.COB);;All files (*)"));
+    if (!files.isEmpty())
+        verifySources(files);
+}
+
+void MainWindow::verifySources(const QStringList& files) {
+    std::vector<std::string> folders;
+    for (const QString& file : files)
+        folders.push_back(QFileInfo(file).absolutePath().toStdString());
+    cobol::DiskFileReader disk;
+    workbench::Verifier verifier(*wb_, disk, {folders});
+    problems_->clear();
+    listed_.clear();
+    QProgressDialog progress(tr("Verifying COBOL sources"), tr("Stop"), 0,
+                             static_cast<int>(files.size()), this);
+    progress.setWindowModality(Qt::WindowModal);
+    int failed = 0;
+    for (int i = 0; i < files.size() && !progress.wasCanceled(); ++i) {
+        progress.setValue(i);
+        progress.setLabelText(tr("Verifying %1").arg(QFileInfo(files[i]).fileName()));
+        const auto outcome = verifier.verify(files[i].toStdString());
+        failed += outcome.verified ? 0 : 1;
+        for (const auto& d : outcome.diagnostics.all()) {
+            listed_.push_back(d);
+            problems_->addItem(
+                text(d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " +
+                     (d.severity == cobol::Diagnostic::Severity::Error ? "error: " : "warning: ") +
+                     d.message));
+        }
+    }
+    progress.setValue(static_cast<int>(files.size()));
+    lastImport_->setText(
+        tr("Verified %1 of %2 sources").arg(files.size() - failed).arg(files.size()));
+}
+
+void MainWindow::showProblem(int row) {
+    if (row < 0 || row >= static_cast<int>(listed_.size()))
+        return;
+    const cobol::Diagnostic& d = listed_[static_cast<std::size_t>(row)];
+    QDialog viewer(this);
+    viewer.setObjectName("sourceViewer");
+    viewer.setWindowTitle(text(d.file));
+    viewer.resize(720, 420);
+    auto* source = new QPlainTextEdit(&viewer);
+    source->setReadOnly(true);
+    source->setFont(QFont("Liberation Mono"));
+    QFile file(text(d.file));
+    source->setPlainText(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                        : text(d.sourceLine));
+    auto* message = new QLabel(text(d.message), &viewer);
+    message->setWordWrap(true);
+    auto* layout = new QVBoxLayout(&viewer);
+    layout->addWidget(message);
+    layout->addWidget(source);
+    QTextCursor at(source->document()->findBlockByNumber(std::max(0, d.line - 1)));
+    at.select(QTextCursor::LineUnderCursor);
+    source->setTextCursor(at);
+    source->centerCursor();
+    viewer.exec();
+}
+
+void MainWindow::importStructures() {
+    schematool::SchemaWorkspace& workspace = *host_.workspace;
+    workspace.tablesAdded.clear();
+    try {
+        auto instance = openComponent(context_);
+        std::shared_ptr<OskWS> osk = wb_;
+        std::shared_ptr<VorqWS> vorq = host_.workspace;
+        std::string param;
+        instance->Run(osk, vorq, param);
+    } catch (const std::exception& e) {
+        QMessageBox::critical(this, windowTitle(), text(e.what()));
+        return;
+    }
+    refresh();
+    if (workspace.returnCode != 0) {
+        lastImport_->setText(tr("The last import dialog was closed without an import"));
+        return;
+    }
+    const auto catalog = schematool::readCatalog(host_.database->connection());
+    QStringList names;
+    for (const auto id : workspace.tablesAdded)
+        if (const auto* t = catalog.table(id))
+            names << text(t->name);
+    lastImport_->setText(
+        names.isEmpty()
+            ? tr("The last import added columns to a table")
+            : tr("The last import made %1 table(s): %2").arg(names.size()).arg(names.join(", ")));
+}
+
+QString MainWindow::statusText() const {
+    return lastImport_->text();
+}
+
+} // namespace vorq::app

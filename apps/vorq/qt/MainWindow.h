@@ -1,0 +1,65 @@
+#pragma once
+
+#include "cobol/Diagnostics.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QTreeWidget;
+
+namespace vorq::workbench {
+class Workbench;
+}
+
+namespace vorq::app {
+
+struct AppContext;
+struct HostSession;
+class QtSession;
+
+// The schema tool's main window: the project's tables as a tree (child tables under their
+// parents), the DDL of the chosen table, the problems of the last verify, and the actions that
+// verify COBOL sources and run the import component.
+class MainWindow : public QMainWindow {
+public:
+    MainWindow(const AppContext& context, QtSession& qt, HostSession& host);
+    ~MainWindow() override;
+
+    // Re-reads the project: the tree, and the DDL of the table chosen.
+    void refresh();
+    // Verifies the files into the workbench with progress; their problems are listed.
+    void verifySources(const QStringList& files);
+    // Runs the import component through the component registry; the window says what it made.
+    void importStructures();
+    // The source line of a listed problem, in a window of its own.
+    void showProblem(int row);
+
+    QTreeWidget* tables() const { return tables_; }
+    QPlainTextEdit* ddl() const { return ddl_; }
+    QComboBox* dialect() const { return dialect_; }
+    QListWidget* problems() const { return problems_; }
+    QString statusText() const;
+
+private:
+    void showDdl();
+    void chooseAndVerify();
+
+    const AppContext& context_;
+    QtSession& qt_;
+    HostSession& host_;
+    std::shared_ptr<workbench::Workbench> wb_;
+    QTreeWidget* tables_;
+    QPlainTextEdit* ddl_;
+    QComboBox* dialect_;
+    QListWidget* problems_;
+    QLabel* shown_;
+    QLabel* lastImport_;
+    std::vector<cobol::Diagnostic> listed_;
+};
+
+} // namespace vorq::app

@@ -1,0 +1,170 @@
+// The import dialog on Qt, driven by synthetic clicks and keys, with the schema tool's progress
+// window and options editor.
+
+#include "AppContext.h"
+#include "HostSession.h"
+#include "component/Globals.h"
+#include "component/VorqImpCpyEng.h"
+#include "dialog/frmImport.h"
+#include "qt/QtSession.h"
+#include "schematool/OptionsFile.h"
+#include "schematool/ProjectCatalog.h"
+#include "schematool/qt/QtOptionsEditor.h"
+#include "schematool/qt/QtProgressWindow.h"
+#include "support/TempDir.h"
+#include "support/VerifyText.h"
+#include "toolkit/qt/QtButtons.h"
+#include "toolkit/qt/QtImageCombo.h"
+#include "toolkit/qt/QtTreeView.h"
+#include "toolkit/qt/QtWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace vorq {
+namespace {
+
+constexpr const char* kCopybook = "       01  ORDER-REC.\n"
+                                  "           05  ORDER-ID    PIC 9(6).\n"
+                                  "           05  LINES       OCCURS 3 TIMES.\n"
+                                  "               10  ITEM    PIC X(8).\n";
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct QtImport : ::testing::Test {
+    testing::TempDir dir;
+    app::AppContext context = [this] {
+        app::AppContext c;
+        c.workspace = dir.path();
+        return c;
+    }();
+    app::QtSession qt;
+    app::HostSession host{context, qt.toolkit};
+    std::shared_ptr<workbench::Workbench> wb = std::make_shared<workbench::Workbench>(dir.path());
+
+    QtImport() {
+        qt.attach(host);
+        testing::verifyText(*wb, dir.path(), "ORDERS.cpy", kCopybook);
+    }
+    ~QtImport() override { Globals::current().dialog.reset(); }
+
+    // Runs the component; act plays the user once the dialog shows.
+    int run(std::function<void(qt::QtWindow&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* window = dynamic_cast<qt::QtWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            act(*window);
+            if (window->isVisible())
+                window->control<qt::QtButton>("cmdCancel").widget()->click();
+        });
+        std::shared_ptr<OskWS> osk = wb;
+        std::shared_ptr<VorqWS> vorq = host.workspace;
+        std::string param;
+        VorqImpCpyEng().Run(osk, vorq, param);
+        return host.workspace->returnCode;
+    }
+    std::vector<std::string> tableNames() {
+        std::vector<std::string> names;
+        for (const auto& t : schematool::readCatalog(host.database->connection()).tables)
+            names.push_back(t.name);
+        return names;
+    }
+};
+
+// The copybook chosen and every record checked, by keyboard.
+void chooseAndCheckAll(qt::QtWindow& w) {
+    auto& combo = w.control<qt::QtImageCombo>("cmbSource(0)");
+    combo.widget()->setFocus();
+    QTest::keyClick(combo.widget(), Qt::Key_Home);
+    auto& tree = w.control<qt::QtTreeView>("tvData");
+    ASSERT_GT(tree.Count(), 0) << "the tree is filled";
+    QTest::keyClick(tree.widget(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(tree.Node(1).Checked()) << "Ctrl+A checks the records";
+}
+
+TEST_F(QtImport, OptionsThenEnterImportsIntoTheProjectDatabase) {
+    const int code = run([&](qt::QtWindow& w) {
+        chooseAndCheckAll(w);
+        QTimer::singleShot(0, [] {
+            auto* editor =
+                dynamic_cast<schematool::QtOptionsEditor*>(QApplication::activeModalWidget());
+            ASSERT_NE(editor, nullptr) << "Options opens the schema tool's editor";
+            editor->flag("ArrayFields")->setChecked(true);
+            editor->number("Threshold")->setText("2");
+            editor->accept();
+        });
+        w.control<qt::QtButton>("cmdOptions").widget()->click();
+        QTest::keyClick(&w, Qt::Key_Return);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(tableNames(), (std::vector<std::string>{"ORDER_REC", "ORDER_REC_LINES"}))
+        << "Threshold 2 from the editor made LINES a child table";
+    EXPECT_NE(fileText(dir / "options.xml").find("\"Threshold\" VALUE=\"2\""), std::string::npos);
+}
+
+TEST_F(QtImport, CancelInTheProgressWindowAsksAndInterruptsTheRun) {
+    std::vector<std::string> asked;
+    qt.toolkit.setResponder([&](const MessageRequest& m) {
+        asked.push_back(m.prompt);
+        return m.style == kMsgYesNoExclamation ? kMsgYes : kMsgOk;
+    });
+    bool stayedOpen = false;
+    const int code = run([&](qt::QtWindow& w) {
+        chooseAndCheckAll(w);
+        QTimer::singleShot(0, [&] { qt.progressWindow().cancelButton()->click(); });
+        w.control<qt::QtButton>("cmdOK").widget()->click();
+        stayedOpen = w.isVisible();
+    });
+    EXPECT_EQ(code, -3);
+    EXPECT_TRUE(stayedOpen) << "an interrupted run leaves the dialog";
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked[0], "Do you wish to interrupt and cancel import?");
+    EXPECT_TRUE(tableNames().empty()) << "the run was rolled back";
+    const auto log = wb->catalog().logEntries();
+    ASSERT_FALSE(log.empty());
+    EXPECT_NE(log.back().text.find("Interrupted by the user."), std::string::npos);
+}
+
+TEST_F(QtImport, EscClosesTheDialogWithoutAnImport) {
+    EXPECT_EQ(run([](qt::QtWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }), -3);
+    EXPECT_TRUE(tableNames().empty());
+}
+
+TEST_F(QtImport, TheOptionsEditorRefusesABadValueAndCancelChangesNothing) {
+    schematool::OptionsFile& options = host.platform.optionsFile();
+    const std::string before = fileText(dir / "options.xml");
+    {
+        schematool::QtOptionsEditor editor(options, nullptr);
+        editor.number("Threshold")->setText("lots");
+        QString said;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            said = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        editor.accept();
+        EXPECT_NE(said.indexOf("Threshold"), -1) << said.toStdString();
+        EXPECT_EQ(fileText(dir / "options.xml"), before) << "nothing saved";
+        EXPECT_EQ(options.show("Threshold"), "0") << "nothing changed in memory either";
+    }
+    {
+        schematool::QtOptionsEditor editor(options, nullptr);
+        editor.flag("AutoKey")->setChecked(true);
+        editor.reject();
+        EXPECT_EQ(fileText(dir / "options.xml"), before);
+    }
+}
+
+} // namespace
+} // namespace vorq
