@@ -2,6 +2,7 @@
 
 #include "dialog/BuiltinPictures.h"
 #include "dialog/frmImport.h"
+#include "host/Error.h"
 #include "host/HostLibraries.h"
 #include "host/OskWS.h"
 #include "host/Repository.h"
@@ -67,9 +68,16 @@ void frmImport::LoadIcon(const std::string& ClassName) {
             path.clear();
     }
     ImageList& images = *controls().ilObjects;
-    if (!path.empty())
-        images.Add(ClassName, platform.Ui().LoadPicture(path));
-    else if (images.Count() > 0)
+    if (!path.empty()) {
+        try {
+            images.Add(ClassName, platform.Ui().LoadPicture(path));
+            return;
+        } catch (const Error& e) {
+            // A damaged icon costs the list its picture, not the user the dialog: say which.
+            platform.Ui().MsgBox(e.description(), kMsgExclamation, MsgTitle_);
+        }
+    }
+    if (images.Count() > 0)
         images.Add(ClassName, images.Item(1));
     else // nothing loaded yet to stand in for it: the dialog's own picture
         images.Add(ClassName, builtinPicture(BuiltinPicture::Item));

@@ -41,13 +41,13 @@ void frmImport::Form_Load() {
     browser_.attach({window_.get(), controls_.tsSource, controls_.cmbSource, controls_.tvData});
     connectEvents();
     LoadCaptions();
+    MsgTitle_ = LoadResString(StringId::MessageTitle);
     try {
         platform.Utility().RegisterForm(*window_);
     } catch (const std::exception& e) {
         // The host only takes note of the dialog, which works without that; the user is told.
-        platform.Ui().MsgBox(e.what(), kMsgExclamation, LoadResString(StringId::MessageTitle));
+        platform.Ui().MsgBox(e.what(), kMsgExclamation, MsgTitle_);
     }
-    MsgTitle_ = LoadResString(StringId::MessageTitle);
 }
 
 void frmImport::connectEvents() {

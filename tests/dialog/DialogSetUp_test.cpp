@@ -4,6 +4,7 @@
 #include "support/DialogHarness.h"
 #include "toolkit/ImageCollection.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace vorq {
@@ -116,6 +117,20 @@ TEST_F(SetUpTest, MissingIconsFallBackToTheFirstOrABuiltInPicture) {
         EXPECT_TRUE(images.Item("PROGRAM")->source.empty()) << "the dialog's own picture";
         EXPECT_EQ(images.Item("DATAPORT"), images.Item("PROGRAM"));
     });
+}
+
+TEST_F(SetUpTest, AnIconThatIsNoPictureIsNamedAndTheDialogStillShows) {
+    const auto icons = host.workspace / "repository" / "icons";
+    std::ofstream(icons / "copybook.png") << "not a picture";
+    bool shown = false;
+    host.run([&](frmImport&, headless::HeadlessWindow& w) {
+        shown = w.IsShown();
+        EXPECT_TRUE(w.imageList("ilObjects").Contains("COPYBOOK")) << "a stand-in takes its place";
+    });
+    EXPECT_TRUE(shown);
+    ASSERT_EQ(host.platform.toolkit.messages().size(), 1u);
+    EXPECT_NE(host.platform.toolkit.messages()[0].prompt.find("copybook.png"), std::string::npos)
+        << host.platform.toolkit.messages()[0].prompt;
 }
 
 } // namespace
