@@ -44,6 +44,9 @@ bool ImportRun::execute(std::string& NewTableId) {
     try {
         end = CreateNew ? NewTableImport(NewTableId) : AddToTableImport();
     } catch (const std::exception& e) {
+        // A failure that no rule foresaw (a locked or damaged file): the user sees its cause
+        // at once, and the run log keeps it.
+        workspaces_.VorqWS->Platform().Ui().MsgBox(e.what(), kMsgCritical, MsgTitle_);
         end = failWith(e.what());
     }
     if (end == RunEnd::Success)

@@ -104,6 +104,10 @@ TEST(Driver, ACorruptAttributeEndsTheRunCleanlyWithItsReason) {
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].text, "Import to Tabulon from R: Type mismatch: cannot convert \"many\" to "
                            "a number");
+    ASSERT_FALSE(h.toolkit.messages().empty()) << "the user sees the cause at once";
+    EXPECT_EQ(h.toolkit.messages().back().style, kMsgCritical);
+    EXPECT_EQ(h.toolkit.messages().back().prompt,
+              "Type mismatch: cannot convert \"many\" to a number");
 }
 
 TEST(Driver, AddingToATableImportsACheckedRedefiningItemWhole) {

@@ -208,5 +208,24 @@ TEST_F(QtControls, PicturesThatAreNoImagesAreRefusedByName) {
     }
 }
 
+TEST_F(QtControls, AGrownWindowGivesTheGrowthToTheTree) {
+    window.setClientSize(4965, 6105);
+    auto& tree = dynamic_cast<QtTreeView&>(window.CreateTreeView("tvData"));
+    auto& ok = dynamic_cast<QtButton&>(window.CreateButton("cmdOK"));
+    auto& option = dynamic_cast<QtOptionButton&>(window.CreateOptionButton("optCreateAdd(0)"));
+    tree.Move(180, 1005, 4620, 3315);
+    ok.Move(2130, 5610, 1245, 315);
+    option.Move(195, 4515, 4710, 315);
+    window.show();
+    const QRect treeBefore = tree.widget()->geometry(), okBefore = ok.widget()->geometry();
+    const QRect optionBefore = option.widget()->geometry();
+    window.resize(window.width() + 100, window.height() + 60);
+    EXPECT_EQ(tree.widget()->size(), treeBefore.size() + QSize(100, 60));
+    EXPECT_EQ(ok.widget()->pos(), okBefore.topLeft() + QPoint(100, 60)) << "buttons follow";
+    EXPECT_EQ(option.widget()->geometry(), optionBefore.adjusted(0, 60, 100, 60));
+    window.resize(window.width() - 400, window.height());
+    EXPECT_EQ(tree.widget()->width(), treeBefore.width()) << "never smaller than designed";
+}
+
 } // namespace
 } // namespace vorq::qt
