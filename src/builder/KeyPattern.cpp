@@ -28,54 +28,54 @@ bool inList(std::string_view pattern, std::size_t p, char c, std::size_t& end, b
     return found != negate;
 }
 
-bool match(std::string_view name, std::size_t n, std::string_view pattern, std::size_t p) {
-    while (p < pattern.size()) {
-        const char c = pattern[p];
-        if (c == '*') {
-            while (p < pattern.size() && pattern[p] == '*')
-                ++p;
-            if (p == pattern.size())
-                return true;
-            for (std::size_t at = n; at <= name.size(); ++at)
-                if (match(name, at, pattern, p))
-                    return true;
-            return false;
-        }
-        if (n >= name.size())
-            return false;
-        if (c == '?') {
-            ++n, ++p;
-        } else if (c == '#') {
-            if (!std::isdigit(static_cast<unsigned char>(name[n])))
-                return false;
-            ++n, ++p;
-        } else if (c == '[') {
-            std::size_t end = 0;
-            bool valid = true;
-            const bool hit = inList(pattern, p + 1, name[n], end, valid);
-            if (!valid) { // an unclosed bracket stands for itself
-                if (name[n] != '[')
-                    return false;
-                ++n, ++p;
-                continue;
-            }
-            if (!hit)
-                return false;
-            ++n;
-            p = end;
-        } else {
-            if (name[n] != c)
-                return false;
-            ++n, ++p;
-        }
+// Whether the pattern element at p (not a '*') takes the character c; next is set after it.
+bool takes(std::string_view pattern, std::size_t p, char c, std::size_t& next) {
+    const char element = pattern[p];
+    next = p + 1;
+    if (element == '?')
+        return true;
+    if (element == '#')
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    if (element == '[') {
+        std::size_t end = 0;
+        bool valid = true;
+        const bool hit = inList(pattern, p + 1, c, end, valid);
+        if (!valid) // an unclosed bracket stands for itself
+            return c == '[';
+        next = end;
+        return hit;
     }
-    return n == name.size();
+    return c == element;
 }
 
 } // namespace
 
+// The usual two-pointer match: on a mismatch, the last '*' takes one more character and the
+// match goes on from there. Each star is returned to at most once per character of the name,
+// so the time is bounded by the product of the two lengths, however many stars there are.
 bool matchesPattern(std::string_view name, std::string_view pattern) {
-    return match(name, 0, pattern, 0);
+    std::size_t n = 0, p = 0;
+    std::size_t starPattern = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        std::size_t next = 0;
+        if (p < pattern.size() && pattern[p] == '*') {
+            while (p < pattern.size() && pattern[p] == '*')
+                ++p;
+            starPattern = p;
+            starName = n;
+        } else if (p < pattern.size() && takes(pattern, p, name[n], next)) {
+            p = next;
+            ++n;
+        } else if (starPattern != std::string_view::npos) {
+            p = starPattern;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
 }
 
 } // namespace vorq

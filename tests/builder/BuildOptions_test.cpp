@@ -17,6 +17,20 @@ TEST(KeyPatterns, WholeNameCaseSensitiveWithWildcardsAndLists) {
     EXPECT_TRUE(matchesPattern("AB", "?B"));
     EXPECT_FALSE(matchesPattern("CUST-ID-2", "*-ID"));
     EXPECT_TRUE(matchesPattern("", "*"));
+    EXPECT_TRUE(matchesPattern("A-B-ID", "*-*-ID"));
+    EXPECT_TRUE(matchesPattern("[X", "[X")) << "an unclosed bracket stands for itself";
+    EXPECT_FALSE(matchesPattern("AB", "A*C*"));
+}
+
+// Many stars against a long name that fails at its end must not take exponential time: this
+// pattern took minutes with a matcher that tried every split.
+TEST(KeyPatterns, ManyStarsStayLinear) {
+    const std::string name(200, 'A');
+    std::string pattern;
+    for (int i = 0; i < 30; ++i)
+        pattern += "*A";
+    EXPECT_FALSE(matchesPattern(name, pattern + "B"));
+    EXPECT_TRUE(matchesPattern(name, pattern + "*"));
 }
 
 TEST(StripPrefix, TheFirstMatchingEntryWithItsHyphenGoes) {

@@ -38,7 +38,7 @@ TEST_F(SetUpTest, TheThreeSourceListsAndTheFirstTab) {
         EXPECT_TRUE(w.imageCombo("cmbSource(0)").Visible());
         EXPECT_FALSE(w.imageCombo("cmbSource(2)").Visible());
         EXPECT_EQ(w.imageCombo("cmbSource(2)").Top(), w.imageCombo("cmbSource(0)").Top());
-        EXPECT_EQ(w.imageCombo("cmbSource(2)").Item(2).Tag(), "PORTS_cbl.cobol.xrdb");
+        EXPECT_EQ(w.imageCombo("cmbSource(2)").Item(2).Tag(), "PORTS.cbl.cobol.xrdb");
     });
 }
 

@@ -1,6 +1,7 @@
 #include "host/Error.h"
 #include "sqlite/Sqlite.h"
 #include "support/VerifiedWorkspace.h"
+#include "workbench/RepositoryFolder.h"
 #include "workbench/StoredRepository.h"
 
 #include <fstream>
@@ -96,7 +97,7 @@ TEST(Verify, DatabasesOutsideTheFolderOrOfAnotherKindAreRefused) {
     EXPECT_THROW(opener.OpenDatabase(folder + "/../catalog.db", "COPYBOOK"), Error);
     EXPECT_THROW(opener.OpenDatabase(folder + "/ACCTREC.copybook.xrdb", "PROGRAM"), Error);
     EXPECT_THROW(opener.OpenDatabase(folder + "/catalog.db", "COPYBOOK"), Error);
-    EXPECT_NO_THROW(opener.OpenDatabase(folder + "/BILLING_cbl.cobol.xrdb", "DATAPORT"));
+    EXPECT_NO_THROW(opener.OpenDatabase(folder + "/BILLING.cbl.cobol.xrdb", "DATAPORT"));
 }
 
 TEST(Verify, ADatabaseOfAnotherLayoutAsksForVerifyAgain) {
@@ -111,6 +112,13 @@ TEST(Verify, ADatabaseOfAnotherLayoutAsksForVerifyAgain) {
         EXPECT_NE(e.description().find("verify its source again"), std::string::npos)
             << e.description();
     }
+}
+
+TEST(Verify, SourcesWhoseNamesDifferNeverShareADatabase) {
+    EXPECT_NE(xandrelFor("copybook", "WITH SPACE"), xandrelFor("copybook", "WITH_SPACE"));
+    EXPECT_NE(xandrelFor("copybook", "A/B"), xandrelFor("copybook", "A_B"));
+    EXPECT_EQ(xandrelFor("cobol", "BILLING.cbl"), "BILLING.cbl.cobol.xrdb");
+    EXPECT_EQ(xandrelFor("copybook", "../X"), ".._2FX.copybook.xrdb") << "a plain file name";
 }
 
 TEST(Verify, TheRunLogKeepsItsEntries) {
