@@ -282,17 +282,37 @@ private:
         }
     }
 
+    // An OCCURS count: a whole number that a compiler takes; anything else is an error here
+    // rather than a count guessed later.
+    bool occursCount(int& count, const std::string& where) {
+        const Token& t = in_.peek();
+        if (!t.isNumber() || t.text.find_first_not_of("0123456789") != std::string::npos)
+            return expected("a whole number after " + where);
+        if (t.text.size() > 9) {
+            return refuse(t, "OCCURS " + t.text +
+                                 " is more than the 999999999 occurrences that a COBOL compiler "
+                                 "takes");
+        }
+        count = std::stoi(in_.next().text);
+        return true;
+    }
+
     bool occurs(DataItem& item) {
-        if (!in_.peek().isNumber())
-            return expected("a whole number after OCCURS");
-        int count = toInt(in_.next());
+        const Token& at = in_.peek();
+        int count = 0;
+        if (!occursCount(count, "OCCURS"))
+            return false;
+        item.occursMin = count;
         if (in_.accept("TO")) {
-            if (!in_.peek().isNumber())
-                return expected("a whole number after OCCURS " + std::to_string(count) + " TO");
-            item.occursMin = count;
-            count = toInt(in_.next());
-        } else {
-            item.occursMin = count;
+            if (!occursCount(count, "OCCURS " + std::to_string(item.occursMin) + " TO"))
+                return false;
+            if (count < item.occursMin || count == 0)
+                return refuse(at, "OCCURS " + std::to_string(item.occursMin) + " TO " +
+                                      std::to_string(count) +
+                                      ": the maximum must be at least 1 and the minimum");
+        } else if (count == 0) {
+            return refuse(at, "OCCURS 0: a table needs at least one occurrence (OCCURS 0 TO n "
+                              "DEPENDING ON for a table that may be empty)");
         }
         item.occurs = count;
         in_.accept("TIMES");
@@ -345,6 +365,13 @@ private:
             return;
         }
         expected("a period to end the entry");
+    }
+
+    // An error at the token; the entry is skipped.
+    bool refuse(const Token& at, const std::string& message) {
+        diags_.error(at.at, message);
+        recover();
+        return false;
     }
 
     bool expected(const std::string& what) {

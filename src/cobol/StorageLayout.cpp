@@ -41,7 +41,10 @@ private:
         if (parent && parent->sync)
             item.sync = true;
         const PictureCounts pic = countPicture(item.picture);
-        if (!item.picture.empty() && !pic.valid)
+        if (pic.tooLong)
+            diags_.error(item.at, "the picture of " + name(item) + " has more than " +
+                                      std::to_string(kMaxPicturePositions) + " positions");
+        else if (!item.picture.empty() && !pic.valid)
             diags_.error(item.at, "expected a valid picture string for " + name(item) + ", not '" +
                                       item.picture + "'");
         if (pic.national && item.usage == Usage::Display)
@@ -111,6 +114,11 @@ private:
         return nullptr;
     }
 
+    void tooLong(const DataItem& item) {
+        diags_.error(item.at, name(item) + " makes its record longer than " +
+                                  std::to_string(kMaxRecordLength) + " bytes");
+    }
+
     // Offsets of the item's children and the item's group length and alignment.
     void place(DataItem& item) {
         if (item.children.empty() || item.level == 66)
@@ -131,7 +139,12 @@ private:
             place(child);
             if (child.sync || child.alignment > 1)
                 alignment = std::max(alignment, child.sync ? child.alignment : 1);
-            const std::int64_t extent = child.length * std::max(child.occurs, 1);
+            std::int64_t extent = 0;
+            if (__builtin_mul_overflow(child.length, std::max(child.occurs, 1), &extent) ||
+                child.offset + extent > kMaxRecordLength) {
+                tooLong(child);
+                extent = 0;
+            }
             // A redefining item longer than the item it redefines pushes what follows.
             next = child.redefined ? std::max(next, child.offset + extent) : child.offset + extent;
             end = std::max(end, child.offset + extent);
@@ -190,6 +203,7 @@ private:
 PictureCounts countPicture(const std::string& picture) {
     PictureCounts c;
     bool afterPoint = false, edited = false, other = false;
+    std::int64_t total = 0; // every count summed: it bounds each of the counts kept
     for (std::size_t i = 0; i < picture.size(); ++i) {
         const char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(picture[i])));
         int count = 1;
@@ -205,6 +219,12 @@ PictureCounts countPicture(const std::string& picture) {
             }
             count = std::stoi(number);
             i = close;
+        }
+        total += count;
+        if (total > kMaxPicturePositions) {
+            c.valid = false;
+            c.tooLong = true;
+            return c;
         }
         switch (ch) {
         case '9':

@@ -18,7 +18,14 @@ struct PictureCounts {
     bool national = false; // N
     bool dbcs = false;     // G
     bool valid = true;
+    bool tooLong = false; // more positions than kMaxPicturePositions
 };
+
+// The largest picture and record that the layout accepts, in positions and bytes: a COBOL
+// compiler takes no item of more than 999,999,999 bytes, and nothing longer can be laid out
+// without overflow.
+constexpr std::int64_t kMaxPicturePositions = 999'999'999;
+constexpr std::int64_t kMaxRecordLength = 999'999'999;
 
 PictureCounts countPicture(const std::string& picture);
 

@@ -133,6 +133,11 @@ void ImportRun::beginTransaction() {
 }
 
 void ImportRun::startProgress(std::int64_t steps) {
+    if (steps > kMaxColumnsPerRun)
+        throw Error("The checked items would make " + std::to_string(steps) +
+                    " columns, more than the " + std::to_string(kMaxColumnsPerRun) +
+                    " that one import makes: set ArrayFields and a Threshold so that large OCCURS "
+                    "become child tables, or check fewer items");
     std::int32_t total = static_cast<std::int32_t>(steps);
     workspaces_.VorqWS->StartProgress(LoadResString(StringId::ProgressCaption), total);
     progressOpen_ = true;

@@ -18,6 +18,10 @@ class TreeNode;
 class WorkbenchLog;
 struct Workspaces;
 
+// The most columns one import makes: nested OCCURS spread into columns multiply, and a run
+// past this would take minutes and gigabytes for a table no database accepts.
+constexpr std::int64_t kMaxColumnsPerRun = 1'000'000;
+
 // One press of OK: reads the options, applies the check rules, writes the run log and makes
 // the tables inside one transaction of the project database, which it commits when the import
 // succeeded and rolls back otherwise.

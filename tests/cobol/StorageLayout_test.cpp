@@ -89,5 +89,30 @@ TEST(DataEntries, ConditionNamesAreKeptAndReservedWordsServeAsNames) {
     EXPECT_EQ(testing::layoutOf(*result.model), "R@0+4 TYPE@0+1 FILLER@1+2 FILLER@3+1");
 }
 
+// Lengths and counts that no compiler takes are errors naming the item, never wrapped or
+// guessed lengths.
+TEST(StorageLayout, OversizedPicturesOccursAndRecordsAreRefused) {
+    const auto errors = [](const std::vector<std::string>& lines) {
+        const auto result = testing::readOne("t.cpy", fixed(lines));
+        std::string out;
+        for (const auto& d : result.diagnostics.all())
+            out += std::to_string(d.line) + ": " + d.message + "\n";
+        return out;
+    };
+    EXPECT_EQ(errors({"01 R.", "05 A PIC X(999999999)X(999999999)X(999999999)."}),
+              "2: the picture of A has more than 999999999 positions\n");
+    EXPECT_EQ(errors({"01 R.", "05 A PIC X OCCURS 99999999999.", "05 B PIC X."}),
+              "2: OCCURS 99999999999 is more than the 999999999 occurrences that a COBOL "
+              "compiler takes\n");
+    EXPECT_EQ(errors({"01 R.", "05 A PIC X OCCURS 0."}),
+              "2: OCCURS 0: a table needs at least one occurrence (OCCURS 0 TO n DEPENDING ON "
+              "for a table that may be empty)\n");
+    EXPECT_EQ(errors({"01 R.", "05 N PIC 9.", "05 A PIC X OCCURS 5 TO 2 DEPENDING ON N."}),
+              "3: OCCURS 5 TO 2: the maximum must be at least 1 and the minimum\n");
+    EXPECT_EQ(errors({"01 R.", "05 N PIC 9.", "05 A PIC X OCCURS 0 TO 2 DEPENDING ON N."}), "");
+    EXPECT_EQ(errors({"01 R.", "05 T OCCURS 40000.", "10 U OCCURS 40000.", "15 V PIC X(9)."}),
+              "2: T makes its record longer than 999999999 bytes\n");
+}
+
 } // namespace
 } // namespace vorq::cobol

@@ -154,5 +154,20 @@ TEST(Driver, AddingWithoutAChosenTableStopsBeforeAnyChange) {
     EXPECT_TRUE(h.wb->catalog().logEntries().empty());
 }
 
+TEST(Driver, NestedOccursThatWouldMakeMillionsOfColumnsAreRefusedBeforeAnyWork) {
+    ImportHarness h;
+    h.verify("BIG.cpy", "       01  BIG-REC.\n"
+                        "           05  T OCCURS 2000.\n"
+                        "               10  U OCCURS 2000.\n"
+                        "                   15  V PIC X.\n");
+    EXPECT_EQ(h.importAll("BIG"), -3);
+    EXPECT_EQ(h.count("SELECT count(*) FROM Columns"), 0);
+    const auto log = h.wb->catalog().logEntries();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].text.find("would make 4000000 columns, more than the 1000000"),
+              std::string::npos)
+        << log[0].text;
+}
+
 } // namespace
 } // namespace vorq
