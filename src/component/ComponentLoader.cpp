@@ -24,7 +24,10 @@ PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
 }
 
 PluginLibrary::~PluginLibrary() {
-    if (canUnloadNow())
+    // A library that is no component has nothing alive to keep it; a component says whether
+    // its objects are gone.
+    auto* canUnload = reinterpret_cast<DllCanUnloadNowFn>(dlsym(handle_, "DllCanUnloadNow"));
+    if (!canUnload || canUnload() == kOk)
         dlclose(handle_);
 }
 

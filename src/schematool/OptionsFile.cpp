@@ -82,6 +82,8 @@ long wholeNumber(const std::string& name, const std::string& value, long low, lo
 } // namespace
 
 OptionsFile::OptionsFile(std::filesystem::path path) : path_(std::move(path)) {
+    if (std::filesystem::is_directory(path_))
+        throw Error("The options file " + path_.string() + " is a folder, not a file");
     if (!std::filesystem::exists(path_)) {
         document_.load_string(kDefaults);
         save();

@@ -79,30 +79,29 @@ int pragma(const sqlite::Connection& db, const char* name) {
 
 } // namespace
 
-void prepareProjectSchema(const sqlite::Connection& db) {
-    const std::string file = db.path().string();
-    int applicationId = 0;
-    try {
-        applicationId = pragma(db, "application_id");
-    } catch (const Error& e) {
-        throw Error("Cannot open the project database " + file + ": " + e.description());
-    }
+namespace {
+
+void checkIntact(const sqlite::Connection& db, const std::string& file) {
+    auto check = db.prepare("PRAGMA quick_check(5)");
+    std::string problems;
+    while (check.step())
+        if (const std::string line = check.text(0); line != "ok")
+            problems += (problems.empty() ? "" : "; ") + line;
+    if (!problems.empty())
+        throw Error("The project database " + file + " is damaged (" + problems +
+                    "); it was left as it is: restore it from a copy");
+}
+
+void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool writable) {
+    const int applicationId = pragma(db, "application_id");
     const int version = pragma(db, "user_version");
     auto objects = db.prepare("SELECT count(*) FROM sqlite_master");
     objects.step();
     const bool empty = objects.integer(0) == 0;
-
-    if (applicationId == 0 && version == 0 && empty) {
-        db.exec("BEGIN IMMEDIATE");
-        try {
-            db.exec(kSchema);
-            db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
-            db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
-            db.exec("COMMIT");
-        } catch (...) {
-            db.exec("ROLLBACK");
-            throw;
-        }
+    if (applicationId == 0 && version == 0 && empty && writable) {
+        db.exec(kSchema);
+        db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+        db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
         return;
     }
     if (applicationId != kApplicationId)
@@ -111,6 +110,42 @@ void prepareProjectSchema(const sqlite::Connection& db) {
         throw Error(file + " was written by a newer vorq (schema version " +
                     std::to_string(version) + "; this program reads up to " +
                     std::to_string(kSchemaVersion) + ")");
+    checkIntact(db, file);
+}
+
+// SQLite's failures name the file already; the message names it once.
+Error cannotOpen(const std::string& file, const Error& e) {
+    std::string reason = e.description();
+    if (reason.starts_with(file + ": "))
+        reason.erase(0, file.size() + 2);
+    return Error("Cannot open the project database " + file + ": " + reason, e.number());
+}
+
+} // namespace
+
+void prepareProjectSchema(const sqlite::Connection& db) {
+    const std::string file = db.path().string();
+    const bool writable = sqlite3_db_readonly(db.handle(), "main") == 0;
+    // The check and the creation are one transaction, so that two programs that open a new
+    // file at once never see each other's half-made schema: the second waits, then finds it.
+    try {
+        if (writable)
+            db.exec("BEGIN IMMEDIATE");
+    } catch (const Error& e) {
+        throw cannotOpen(file, e);
+    }
+    try {
+        checkOrCreate(db, file, writable);
+        if (writable)
+            db.exec("COMMIT");
+    } catch (const Error& e) {
+        if (writable)
+            db.exec("ROLLBACK");
+        if (std::string_view(e.what()).starts_with(file) ||
+            std::string_view(e.what()).starts_with("The project database"))
+            throw;
+        throw cannotOpen(file, e);
+    }
 }
 
 } // namespace vorq::schematool

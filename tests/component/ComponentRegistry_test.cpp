@@ -122,5 +122,12 @@ TEST_F(RegistryTest, AFileThatIsNoPluginIsRefusedByName) {
               std::string::npos);
 }
 
+// A shared library that is no component (here the C library) is refused by name, and
+// closing it again must not throw from a destructor.
+TEST_F(RegistryTest, ALibraryThatIsNoComponentIsRefusedByName) {
+    EXPECT_EQ(errorOf([&] { PluginLibrary("libc.so.6").registerServer(); }),
+              "The library libc.so.6 is not a component library: it lacks DllRegisterServer");
+}
+
 } // namespace
 } // namespace vorq

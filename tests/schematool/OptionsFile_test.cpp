@@ -92,5 +92,17 @@ TEST(ProgressDisplay, IsSilentWhenStderrIsNoTerminal) {
     std::fclose(file);
 }
 
+TEST(OptionsFile, AFolderInItsPlaceIsNamed) {
+    vorq::testing::TempDir dir;
+    std::filesystem::create_directories(dir / "options.xml");
+    try {
+        OptionsFile options(dir / "options.xml");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.description(), "The options file " + (dir / "options.xml").string() +
+                                       " is a folder, not a file");
+    }
+}
+
 } // namespace
 } // namespace vorq::schematool

@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vorq::schematool {
 namespace {
@@ -143,6 +145,53 @@ TEST(ProjectDatabase, RollbackUndoesEveryRowOfTheTransaction) {
     EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
     EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
     EXPECT_EQ(p.count("SELECT count(*) FROM Indexes"), 0);
+}
+
+TEST(ProjectDatabase, DamagedPagesAreFoundOnOpenAndTheFileIsLeftAlone) {
+    testing::TempDir dir;
+    {
+        ProjectFixture project;
+        for (int i = 0; i < 300; ++i)
+            project.addColumn(project.addTable("T" + std::to_string(i)), "C");
+        std::filesystem::copy_file(project.dir / "project.db", dir / "damaged.db");
+    }
+    {
+        std::fstream file(dir / "damaged.db", std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(4096 * 3 + 200); // inside a page of rows, past the file header
+        const std::string garbage(600, '\xA5');
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    const auto before = std::filesystem::file_size(dir / "damaged.db");
+    const std::string error = openError(dir / "damaged.db");
+    EXPECT_NE(error.find("is damaged"), std::string::npos) << error;
+    EXPECT_NE(error.find((dir / "damaged.db").string()), std::string::npos) << error;
+    EXPECT_EQ(std::filesystem::file_size(dir / "damaged.db"), before);
+}
+
+// Programs that open the same new file at once all find one schema: none sees another's
+// half-made one.
+TEST(ProjectDatabase, ProgramsCreatingOneNewFileAtOnceAllSucceed) {
+    for (int round = 0; round < 5; ++round) {
+        testing::TempDir dir;
+        std::vector<pid_t> children;
+        for (int i = 0; i < 4; ++i) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                try {
+                    SqliteProjectDatabase db(dir / "new.db", Mode::CreateIfMissing);
+                    _exit(0);
+                } catch (const std::exception&) {
+                    _exit(1);
+                }
+            }
+            children.push_back(pid);
+        }
+        for (const pid_t pid : children) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+    }
 }
 
 } // namespace
