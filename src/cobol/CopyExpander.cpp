@@ -158,6 +158,12 @@ private:
 
     void include(const Token& name, const std::string& library, const std::string& path,
                  std::vector<Token>& out) {
+        if (leavesFolder(name.text) || leavesFolder(library)) {
+            diags_.error(name.at, "COPY " + name.text +
+                                      " names a file outside the source's folder and the copy "
+                                      "paths; a member is looked for only inside them");
+            return;
+        }
         std::vector<std::string> searched;
         std::string text;
         const std::string found = resolve(name.text, library, path, searched, text);
@@ -179,6 +185,16 @@ private:
         }
         const auto member = file(found, text);
         out.insert(out.end(), member.begin(), member.end());
+    }
+
+    // An absolute name, or one that climbs out with "..", would read any file of the machine.
+    static bool leavesFolder(const std::string& name) {
+        if (name.starts_with("/") || name.starts_with("\\"))
+            return true;
+        for (const auto& part : std::filesystem::path(name))
+            if (part == "..")
+                return true;
+        return false;
     }
 
     // The path of the member (and its text), or "" when no folder holds it.

@@ -37,13 +37,17 @@ struct Diagnostic {
     std::string message;
     std::string sourceLine; // the physical line, for the caret display
 
-    // "file:line:col: error: message", the source line and a caret under the column.
+    // "file:line:col: error: message", the source line and a caret under the column; control
+    // bytes written as \xNN and a long line cut to the part around the column.
     std::string format() const;
 };
 
-// Collects the diagnostics of one source, errors and warnings in order of finding.
+// Collects the diagnostics of one source, errors and warnings in order of finding. Past
+// kMaxErrors errors one more says so and the rest are only counted.
 class Diagnostics {
 public:
+    static constexpr int kMaxErrors = 100;
+
     void error(const SourceLocation& at, std::string message);
     void warning(const SourceLocation& at, std::string message);
 

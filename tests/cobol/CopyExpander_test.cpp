@@ -42,6 +42,23 @@ TEST(Copy, MissingAndRecursiveMembersAreErrorsAtTheirCopy) {
     EXPECT_EQ(layoutOf(*missing.model), "C@0+1 D@0+1") << "reading goes on after the error";
 }
 
+TEST(Copy, AMemberNameThatLeavesTheFoldersIsRefusedUnread) {
+    MemoryFileReader files;
+    files.add("/etc/passwd", "root:x:0:0:root:/root:/bin/bash\n");
+    files.add("src/up/../../etc/passwd", "root:x:0:0:root:/root:/bin/bash\n");
+    files.add("src/A.cpy", fixed({"01 A.", "COPY '../../etc/passwd'.", "COPY '/etc/passwd'.",
+                                  "COPY X OF '..'.", "05 B PIC X."}));
+    const auto result = testing::readText(files, "src/A.cpy", {});
+    ASSERT_EQ(result.diagnostics.errorCount(), 3) << result.diagnostics.format();
+    for (const auto& d : result.diagnostics.all()) {
+        EXPECT_NE(d.message.find("outside the source's folder and the copy paths"),
+                  std::string::npos)
+            << d.message;
+        EXPECT_EQ(result.diagnostics.format().find("root:"), std::string::npos)
+            << "nothing of the file is shown";
+    }
+}
+
 TEST(Copy, ExecSqlBlocksOfDclgenMembersAreSkipped) {
     const auto result = testing::readOne(
         "DCL.cpy", fixed({"EXEC SQL DECLARE T TABLE", "  ( C CHAR(6) NOT NULL ) END-EXEC.",
