@@ -166,7 +166,23 @@ private:
         }
         std::vector<std::string> searched;
         std::string text;
+        if (stack_.size() >= kMaxCopyDepth) {
+            diags_.error(name.at, "COPY " + name.text + " nests members deeper than " +
+                                      std::to_string(kMaxCopyDepth));
+            return;
+        }
         const std::string found = resolve(name.text, library, path, searched, text);
+        if (!found.empty() && ((expanded_ += text.size()) > kMaxExpandedBytes ||
+                               ++inclusions_ > kMaxCopyInclusions)) {
+            if (!tooLarge_)
+                diags_.error(name.at, "COPY " + name.text + " makes the source larger than " +
+                                          std::to_string(kMaxExpandedBytes) + " bytes or " +
+                                          std::to_string(kMaxCopyInclusions) +
+                                          " members included (are members copied again and "
+                                          "again?)");
+            tooLarge_ = true;
+            return;
+        }
         if (found.empty()) {
             std::string folders;
             for (const auto& s : searched)
@@ -277,6 +293,9 @@ private:
     Diagnostics& diags_;
     std::vector<std::shared_ptr<const SourceFile>>& sources_;
     std::vector<std::string> stack_;
+    std::size_t expanded_ = 0; // bytes of the members included so far, each inclusion counted
+    std::size_t inclusions_ = 0;
+    bool tooLarge_ = false;
 };
 
 } // namespace

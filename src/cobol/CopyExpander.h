@@ -13,6 +13,13 @@ struct CopyOptions {
     std::vector<std::string> copyPaths; // folders searched after the including file's own
 };
 
+// Bounds of COPY expansion: members nested deeper, more inclusions of members, or a source that
+// grows past this many bytes with its members (each inclusion counted), are errors at the COPY that
+// goes too far. They keep a chain of members that copy each other twice from taking the machine.
+constexpr std::size_t kMaxCopyDepth = 50;
+constexpr std::size_t kMaxCopyInclusions = 10'000;
+constexpr std::size_t kMaxExpandedBytes = 32 * 1024 * 1024;
+
 // Reads a file and returns its tokens with every COPY (and EXEC SQL INCLUDE) replaced by the
 // member's tokens, REPLACING applied, and EXEC ... END-EXEC blocks removed. A missing or
 // recursive member is an error at its COPY statement; the statement is then dropped.

@@ -59,6 +59,36 @@ TEST(Copy, AMemberNameThatLeavesTheFoldersIsRefusedUnread) {
     }
 }
 
+// Thirty members, each copying the next twice, would expand to a billion copies.
+TEST(Copy, ExpansionThatDoublesAtEachLevelStopsAtItsBound) {
+    MemoryFileReader files;
+    files.add("M0.cpy", fixed({"01 R.", "COPY M1.", "COPY M1."}));
+    for (int i = 1; i < 30; ++i)
+        files.add("M" + std::to_string(i) + ".cpy",
+                  fixed({"05 F" + std::to_string(i) + " PIC X(100) VALUE 'filler filler'.",
+                         "COPY M" + std::to_string(i + 1) + ".",
+                         "COPY M" + std::to_string(i + 1) + "."}));
+    files.add("M30.cpy", fixed({"05 LAST PIC X."}));
+    const auto result = testing::readText(files, "M0.cpy", {});
+    ASSERT_TRUE(result.diagnostics.hasErrors());
+    EXPECT_NE(result.diagnostics.format().find("makes the source larger than 33554432 bytes or 10000 members"),
+              std::string::npos)
+        << result.diagnostics.format().substr(0, 400);
+}
+
+TEST(Copy, MembersNestedTooDeepAreAnError) {
+    MemoryFileReader files;
+    files.add("D0.cpy", fixed({"01 R.", "COPY D1."}));
+    for (int i = 1; i < 60; ++i)
+        files.add("D" + std::to_string(i) + ".cpy",
+                  fixed({"05 F" + std::to_string(i) + " PIC X.",
+                         "COPY D" + std::to_string(i + 1) + "."}));
+    files.add("D60.cpy", fixed({"05 LAST PIC X."}));
+    const auto result = testing::readText(files, "D0.cpy", {});
+    EXPECT_NE(result.diagnostics.format().find("nests members deeper than 50"), std::string::npos)
+        << result.diagnostics.format().substr(0, 400);
+}
+
 TEST(Copy, ExecSqlBlocksOfDclgenMembersAreSkipped) {
     const auto result = testing::readOne(
         "DCL.cpy", fixed({"EXEC SQL DECLARE T TABLE", "  ( C CHAR(6) NOT NULL ) END-EXEC.",
