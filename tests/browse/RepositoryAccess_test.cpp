@@ -46,14 +46,14 @@ TEST_F(AccessTest, AFailedOpenLeavesNoneOpenAndKeepsTheName) {
     EXPECT_EQ(access.RepositoryDB, nullptr);
     EXPECT_EQ(access.RepositoryDBName, "MISSING.xrdb");
     // The program's Sid names its COBOL source, whose type opens the program database.
-    EXPECT_TRUE(access.OpenXRDB("BILLING_cbl.cobol.xrdb", key("PROGRAM", "BILLFIX")));
-    EXPECT_FALSE(access.OpenXRDB("BILLING_cbl.cobol.xrdb", key("COPYBOOK", "ACCTREC")))
+    EXPECT_TRUE(access.OpenXRDB("BILLING.cbl.cobol.xrdb", key("PROGRAM", "BILLFIX")));
+    EXPECT_FALSE(access.OpenXRDB("BILLING.cbl.cobol.xrdb", key("COPYBOOK", "ACCTREC")))
         << "a program database does not open for a copybook";
     EXPECT_THROW(access.OpenXRDB("X", "999999"), Error) << "lookup errors reach the caller";
 }
 
 TEST_F(AccessTest, FindProgramObjectsAndProgramNameOf) {
-    ASSERT_TRUE(access.OpenXRDB("BILLING_cbl.cobol.xrdb", key("PROGRAM", "BILLFIX")));
+    ASSERT_TRUE(access.OpenXRDB("BILLING.cbl.cobol.xrdb", key("PROGRAM", "BILLFIX")));
     const auto fix = access.FindProgramObjects("BILLFIX", "PORT");
     EXPECT_EQ(namesOf(fix.get()), std::vector<std::string>{"ACCOUNT-FILE"});
     EXPECT_EQ(access.FindProgramObjects("NOSUCH", "DECL"), nullptr);
