@@ -4,7 +4,6 @@
 #include "host/RepositoryDatabase.h"
 #include "host/Value.h"
 
-#include <strings.h>
 
 namespace vorq {
 
@@ -29,14 +28,6 @@ void readItemAttributes(RepositoryObject& item, ItemRecord& record) {
     record.Datatype = Value(item.Attribute("Datatype")).toLong();
     record.Picture = item.Attribute("Picture");
     record.Usage = item.Attribute("Usage");
-}
-
-bool toBoolean(const std::string& text) {
-    if (strcasecmp(text.c_str(), "True") == 0)
-        return true;
-    if (strcasecmp(text.c_str(), "False") == 0)
-        return false;
-    return Value(text).toDouble() != 0;
 }
 
 bool HasDeclChild(RepositoryObject& item) {

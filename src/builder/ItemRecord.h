@@ -28,8 +28,6 @@ bool isSystemVariable(RepositoryObject& item);
 // Length, Fraction, Occurs, Datatype, Picture and Usage (not Name, not Elementary): attribute
 // text that is no number raises vorq::Error, a number beyond 32 bits the overflow error.
 void readItemAttributes(RepositoryObject& item, ItemRecord& record);
-// "True"/"False" in any case, or a number (0 is False); anything else raises vorq::Error.
-bool toBoolean(const std::string& text);
 // At least one child is a "DECL"; the children cursor is put back to its start afterwards.
 bool HasDeclChild(RepositoryObject& item);
 

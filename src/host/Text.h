@@ -14,14 +14,6 @@ inline std::string upper(std::string_view text) {
     return out;
 }
 
-inline std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 // The text without the blanks at either end.
 inline std::string trimmed(std::string_view text, std::string_view blanks = " ") {
     const auto first = text.find_first_not_of(blanks);

@@ -1,5 +1,7 @@
 #include "host/Value.h"
 
+#include <strings.h>
+
 #include "host/Error.h"
 
 #include <charconv>
@@ -67,6 +69,14 @@ std::string Value::toString() const {
     if (const auto* s = std::get_if<std::string>(&data_))
         return *s;
     return {};
+}
+
+bool toBoolean(const std::string& text) {
+    if (strcasecmp(text.c_str(), "True") == 0)
+        return true;
+    if (strcasecmp(text.c_str(), "False") == 0)
+        return false;
+    return Value(text).toDouble() != 0;
 }
 
 } // namespace vorq

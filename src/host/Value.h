@@ -34,4 +34,8 @@ private:
     std::variant<std::monostate, std::int64_t, double, std::string> data_;
 };
 
+// "True" or "False" in any letter case, or a number (0 is False): the one rule for the
+// Boolean settings and attributes that hosts store as text. Anything else raises vorq::Error.
+bool toBoolean(const std::string& text);
+
 } // namespace vorq

@@ -1,6 +1,6 @@
 #include "import/ImportOptions.h"
 
-#include "builder/ItemRecord.h"
+#include "host/Error.h"
 #include "host/HostLibraries.h"
 #include "host/Text.h"
 #include "host/Value.h"
@@ -8,24 +8,31 @@
 namespace vorq {
 namespace {
 
-// A Boolean "VALUE": missing or unreadable counts as False.
+// A Boolean "VALUE": missing counts as False; one that is neither is an error naming it, so that
+// a setting the user wrote never turns silently into another.
 bool booleanValue(const pugi::xml_node& element) {
     const pugi::xml_attribute value = element.attribute("VALUE");
     if (!value)
         return false;
     try {
         return toBoolean(value.value());
-    } catch (const std::exception&) {
-        return false; // an unreadable flag is the default, as a missing one is
+    } catch (const Error&) {
+        throw Error("The import option " + std::string(element.attribute("NAME").value()) +
+                    " is '" + value.value() + "', which is neither True, False nor a number");
     }
 }
 
-// A whole number "VALUE", halves rounded to the even neighbour; missing or unreadable is 0.
+// A whole number "VALUE", halves rounded to the even neighbour; missing is 0, unreadable an
+// error naming it.
 std::int32_t numberValue(const pugi::xml_node& element) {
+    const pugi::xml_attribute value = element.attribute("VALUE");
+    if (!value)
+        return 0;
     try {
-        return Value(std::string(element.attribute("VALUE").value())).toLong();
-    } catch (const std::exception&) {
-        return 0; // an unreadable number is the default, as a missing one is
+        return Value(std::string(value.value())).toLong();
+    } catch (const Error&) {
+        throw Error("The import option " + std::string(element.attribute("NAME").value()) +
+                    " is '" + value.value() + "', which is no 32-bit whole number");
     }
 }
 

@@ -15,7 +15,8 @@ struct ImportOptions {
 };
 
 // The options of the node at OptionsPath. A missing setting takes its default: False, no list,
-// Threshold 0; a Threshold with a fraction is rounded half to even.
+// Threshold 0; a Threshold with a fraction is rounded half to even. A value that is no Boolean
+// or no number raises vorq::Error naming the option.
 ImportOptions ReadOptions(OptionsProject& project, const std::string& OptionsPath);
 
 // The path of the import options node in the host's options project.

@@ -2,9 +2,11 @@
 
 #include "host/Error.h"
 #include "host/Text.h"
+#include "host/Value.h"
 #include "schematool/SqlIdentifiers.h"
 
-#include <charconv>
+#include <algorithm>
+#include <fstream>
 #include <unistd.h>
 
 namespace vorq::schematool {
@@ -60,23 +62,33 @@ const SettingKind& kindOf(const std::string& name) {
     throw Error("Unknown option " + name + " (the options are " + known + ")");
 }
 
-std::string booleanText(const std::string& name, const std::string& value) {
-    const std::string lower = lowered(value);
-    if (lower == "true" || lower == "1" || lower == "yes" || lower == "on")
-        return "True";
-    if (lower == "false" || lower == "0" || lower == "no" || lower == "off")
-        return "False";
-    throw Error(name + " takes True or False, not " + value);
+// The settings' values by the rules the import reads them with: a Boolean is True, False or a
+// number, a number is rounded half to even to a 32-bit whole number. Returns the text stored.
+std::string checkedValue(const SettingKind& kind, const std::string& value) {
+    const std::string name = kind.name;
+    if (std::string_view(kind.element) == "BOOL") {
+        try {
+            return toBoolean(value) ? "True" : "False";
+        } catch (const Error&) {
+            throw Error(name + " takes True or False, not " + value);
+        }
+    }
+    std::int32_t number = 0;
+    try {
+        number = Value(value).toLong();
+    } catch (const Error&) {
+        throw Error(name + " takes a whole number, not " + value);
+    }
+    if (name == "IdentifierLimit" && (number < 18 || number > kDefaultIdentifierLimit))
+        throw Error("IdentifierLimit takes a whole number from 18 to " +
+                    std::to_string(kDefaultIdentifierLimit) + ", not " + value);
+    return std::to_string(number);
 }
 
-long wholeNumber(const std::string& name, const std::string& value, long low, long high) {
-    long number = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (value.empty() || ec != std::errc() || end != value.data() + value.size() || number < low ||
-        number > high)
-        throw Error(name + " must be a whole number from " + std::to_string(low) + " to " +
-                    std::to_string(high) + ", not " + value);
-    return number;
+// The line of a byte offset in a file's text, from 1.
+std::size_t lineOf(const std::string& text, std::ptrdiff_t offset) {
+    const auto end = text.begin() + std::clamp<std::ptrdiff_t>(offset, 0, text.size());
+    return static_cast<std::size_t>(std::count(text.begin(), end, '\n')) + 1;
 }
 
 } // namespace
@@ -89,10 +101,26 @@ OptionsFile::OptionsFile(std::filesystem::path path) : path_(std::move(path)) {
         save();
         return;
     }
-    const auto parsed = document_.load_file(path_.c_str());
+    std::ifstream in(path_, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    if (!in.good() && !in.eof())
+        throw Error("Cannot read the options file " + path_.string());
+    const auto parsed = document_.load_buffer(text.data(), text.size());
     if (!parsed)
-        throw Error("The options file " + path_.string() + " is not readable XML: " +
-                    parsed.description() + " at byte " + std::to_string(parsed.offset));
+        throw Error(path_.string() + ":" + std::to_string(lineOf(text, parsed.offset)) +
+                    ": the options file is not readable XML: " + parsed.description());
+    // A value the user wrote that the import could not read is named now, with its line.
+    for (const auto& kind : kSettings) {
+        const pugi::xml_node node = settingNode(kind.name);
+        if (!node || std::string_view(kind.element) == "STRINGS" || !node.attribute("VALUE"))
+            continue;
+        try {
+            checkedValue(kind, node.attribute("VALUE").value());
+        } catch (const Error& e) {
+            throw Error(path_.string() + ":" + std::to_string(lineOf(text, node.offset_debug())) +
+                        ": " + e.description());
+        }
+    }
 }
 
 Value OptionsFile::EditOptions(std::string&, Window& owner, std::string&, float&, float&, Value&) {
@@ -177,13 +205,7 @@ void OptionsFile::set(const std::string& name, const std::vector<std::string>& v
     const std::string element = kind.element;
     if (element != "STRINGS" && values.size() != 1)
         throw Error(name + " takes exactly one value");
-    std::string text;
-    if (element == "BOOL")
-        text = booleanText(name, values[0]);
-    else if (name == "Threshold")
-        text = std::to_string(wholeNumber(name, values[0], -2147483648L, 2147483647L));
-    else if (name == "IdentifierLimit")
-        text = std::to_string(wholeNumber(name, values[0], 18, kDefaultIdentifierLimit));
+    const std::string text = element == "STRINGS" ? "" : checkedValue(kind, values[0]);
 
     pugi::xml_node parent = kind.importOption
                                 ? importNode()
@@ -216,9 +238,9 @@ void OptionsFile::set(const std::string& name, const std::vector<std::string>& v
 }
 
 int OptionsFile::identifierLimit() const {
-    const int limit =
-        settingNode("IdentifierLimit").attribute("VALUE").as_int(kDefaultIdentifierLimit);
-    return limit >= 18 && limit <= kDefaultIdentifierLimit ? limit : kDefaultIdentifierLimit;
+    // Checked when the file was read and when it was set.
+    const pugi::xml_attribute value = settingNode("IdentifierLimit").attribute("VALUE");
+    return value ? Value(std::string(value.value())).toLong() : kDefaultIdentifierLimit;
 }
 
 } // namespace vorq::schematool

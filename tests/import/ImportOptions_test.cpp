@@ -39,6 +39,22 @@ TEST_F(OptionsTest, MissingElementsTakeSoundDefaultsAndNumbersRoundHalfToEven) {
     EXPECT_TRUE(read().build.Prefixes.empty());
 }
 
+TEST_F(OptionsTest, AValueThatIsNoNumberIsAnErrorNamingTheOptionNotAZero) {
+    auto root = h.platform.optionsFile().OptionsXml();
+    auto copybooks = root.select_node("//CASE[@NAME='Copybooks']").node();
+    copybooks.find_child_by_attribute("BOOL", "NAME", "ArrayFields").attribute("VALUE") = "True";
+    copybooks.find_child_by_attribute("NUMBER", "NAME", "Threshold").attribute("VALUE") = "ten";
+    try {
+        read();
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.description(),
+                  "The import option Threshold is 'ten', which is no 32-bit whole number");
+    }
+    copybooks.find_child_by_attribute("BOOL", "NAME", "Strip").attribute("VALUE") = "maybe";
+    EXPECT_THROW(read(), Error);
+}
+
 TEST_F(OptionsTest, AnEmptyChoiceReadsTheOptionsAndImportsNothing) {
     h.verify("X.cpy", "       01  X.\n           05  Y PIC X.\n");
     EXPECT_EQ(h.run([](frmImport&, headless::HeadlessWindow& w) { w.button("cmdOK").click(); }),

@@ -39,7 +39,7 @@ TEST(OptionsFile, IsCreatedWithDefaultsThatTheImportQueriesFind) {
 TEST(OptionsFile, SettingValidatesAndABadValueChangesNothing) {
     testing::TempDir dir;
     OptionsFile options(dir / "options.xml");
-    options.set("Strip", {"yes"});
+    options.set("Strip", {"1"});
     options.set("Prefixes", {"WS", "LK-"});
     options.set("Threshold", {"-5"});
     options.save();
@@ -49,8 +49,8 @@ TEST(OptionsFile, SettingValidatesAndABadValueChangesNothing) {
     EXPECT_EQ(again.show("Strip"), "True");
     EXPECT_EQ(again.show("Prefixes"), "WS, LK-");
     EXPECT_EQ(again.show("Threshold"), "-5");
-    EXPECT_THROW(again.set("Threshold", {"2.5"}), Error);
     EXPECT_THROW(again.set("Threshold", {"99999999999"}), Error);
+    EXPECT_THROW(again.set("Threshold", {"ten"}), Error);
     EXPECT_THROW(again.set("AutoKey", {"maybe"}), Error);
     EXPECT_THROW(again.set("Strip", {"True", "False"}), Error);
     EXPECT_THROW(again.set("Colour", {"blue"}), Error);
@@ -59,6 +59,31 @@ TEST(OptionsFile, SettingValidatesAndABadValueChangesNothing) {
     EXPECT_EQ(fileText(dir / "options.xml"), saved);
     again.set("Prefixes", {});
     EXPECT_EQ(again.show("Prefixes"), "");
+    again.set("Threshold", {"2.5"});
+    EXPECT_EQ(again.show("Threshold"), "2") << "the import's rule: halves go to the even number";
+}
+
+// The file is read by the rules the import reads it with: what the import could not read is
+// named with its line when the file is opened, never taken as a default.
+TEST(OptionsFile, AValueTheImportCannotReadIsNamedWithItsLine) {
+    testing::TempDir dir;
+    {
+        OptionsFile options(dir / "options.xml");
+        options.save();
+    }
+    std::string text = fileText(dir / "options.xml");
+    const auto at = text.find("\"Threshold\" VALUE=\"0\"");
+    text.replace(at, std::string("\"Threshold\" VALUE=\"0\"").size(),
+                 "\"Threshold\" VALUE=\"lots\"");
+    std::ofstream(dir / "options.xml") << text;
+    const auto line = std::count(text.begin(), text.begin() + static_cast<long>(at), '\n') + 1;
+    try {
+        OptionsFile options(dir / "options.xml");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.description(), (dir / "options.xml").string() + ":" + std::to_string(line) +
+                                       ": Threshold takes a whole number, not lots");
+    }
 }
 
 TEST(OptionsFile, UnreadableXmlIsAnErrorNamingTheFile) {
@@ -68,8 +93,11 @@ TEST(OptionsFile, UnreadableXmlIsAnErrorNamingTheFile) {
         OptionsFile options(dir / "options.xml");
         FAIL();
     } catch (const Error& e) {
-        EXPECT_NE(e.description().find((dir / "options.xml").string() + " is not readable XML"),
-                  std::string::npos);
+        EXPECT_EQ(e.description().rfind((dir / "options.xml").string() + ":1: the options file is "
+                                                                         "not readable XML",
+                                        0),
+                  0u)
+            << e.description();
     }
 }
 
