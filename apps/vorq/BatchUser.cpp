@@ -60,8 +60,14 @@ void BatchUser::act(headless::HeadlessWindow& window) {
     chooseSource(window, tab);
     checkItems(window);
     chooseMode(window);
+    auto& ok = window.button("cmdOK");
+    if (!ok.Enabled()) {
+        auto& tree = window.treeView("tvData");
+        throw Error("The dialog cannot import from " + request_.source +
+                    (tree.Count() > 0 ? ": " + tree.Node(1).Text() : std::string()));
+    }
     pressedOk_ = true;
-    window.button("cmdOK").click();
+    ok.click();
 }
 
 void BatchUser::chooseSource(headless::HeadlessWindow& window, int tab) {

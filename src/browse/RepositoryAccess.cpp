@@ -29,8 +29,10 @@ bool RepositoryAccess::OpenXRDB(const std::string& XRDBName, const std::string& 
         const std::string path =
             folder.empty() || folder.back() == '/' ? folder + XRDBName : folder + "/" + XRDBName;
         RepositoryDB = osk.Opener().OpenDatabase(path, typeName);
-    } catch (const std::exception&) {
-        // A source that cannot be opened shows as such in the tree; nothing to report here.
+        OpenFailure.clear();
+    } catch (const std::exception& e) {
+        // The tree shows that the source cannot be used; the dialog tells the user why.
+        OpenFailure = e.what();
         RepositoryDB.reset();
     }
     return RepositoryDB != nullptr;

@@ -21,8 +21,8 @@ public:
 
     // Closes any open database and opens the one named (XRDBName, in the workbench's folder)
     // for the workbench object objID; an empty name only closes. True when one is open after.
-    // An open that fails leaves none open and reports nothing; errors of the workbench lookups
-    // before it reach the caller.
+    // An open that fails leaves none open and keeps its cause in OpenFailure; errors of the
+    // workbench lookups before it reach the caller.
     bool OpenXRDB(const std::string& XRDBName, const std::string& objID);
     // The objects of class className inside the program named programName, or, when the
     // database's top holds a FILE first, every object of that class; nullptr when neither.
@@ -37,6 +37,8 @@ public:
 
     std::shared_ptr<RepositoryDatabase> RepositoryDB;
     std::string RepositoryDBName;
+    // Why the last open failed, naming the file; "" after an open that worked.
+    std::string OpenFailure;
 
 private:
     Workspaces& workspaces_;

@@ -1,12 +1,14 @@
 #include "browse/SourceBrowser.h"
 
 #include "browse/DeclarationTree.h"
+#include "host/HostLibraries.h"
 #include "host/OskWS.h"
 #include "host/Repository.h"
 #include "host/VorqWS.h"
 #include "host/Workspaces.h"
 #include "host/ui/ImageCombo.h"
 #include "host/ui/TabStrip.h"
+#include "host/ui/Toolkit.h"
 #include "host/ui/TreeView.h"
 #include "host/ui/Window.h"
 #include "resources/ResModule.h"
@@ -55,6 +57,9 @@ void SourceBrowser::cmbSource_Click(std::int16_t Index) {
         tree.setVisible(true);
         tree.AddNode(nullptr, LoadResString(StringId::SourceNotVerified), "", "");
         c_.window->setMousePointer(kPointerDefault);
+        if (!repository.OpenFailure.empty())
+            workspaces_.VorqWS->Platform().Ui().MsgBox(repository.OpenFailure, kMsgExclamation,
+                                                       LoadResString(StringId::MessageTitle));
         return;
     }
     tree.setVisible(true);

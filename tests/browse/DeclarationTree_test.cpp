@@ -79,6 +79,10 @@ TEST_F(TreeTest, ASourceWhoseDatabaseIsGoneShowsTheMessageNode) {
         tree.clickNode(tree.Node(1));
         EXPECT_EQ(host.vorqWS->oskRL, "xr:" + id("COPYBOOK", "BROWSE") + "?");
     });
+    const auto& messages = host.platform.toolkit.messages();
+    ASSERT_EQ(messages.size(), 1u) << "the dialog says why";
+    EXPECT_NE(messages[0].prompt.find("BROWSE.copybook.xrdb"), std::string::npos)
+        << messages[0].prompt;
 }
 
 TEST_F(TreeTest, CtrlACheckesTheRecordsAndTheKeyRuleKeepsTheSource) {

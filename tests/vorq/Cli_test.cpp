@@ -175,6 +175,15 @@ TEST_F(Cli, AFailedImportSaysWhyInTheUsersLanguageAlone) {
               std::string::npos)
         << missing.err;
 
+    std::filesystem::remove(dir / "vorq-workspace" / "repository" / "CUST.copybook.xrdb");
+    const auto gone = vorq({"import", "--batch", "--source", "CUST", "--all"});
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_NE(gone.err.find("CUST.copybook.xrdb"), std::string::npos) << "names the file";
+    EXPECT_NE(gone.err.find("vorq: The dialog cannot import from CUST: Source was not verified"),
+              std::string::npos)
+        << gone.err;
+    ASSERT_EQ(vorq({"verify", "CUST.cpy"}).status, 0);
+
     environment["LC_ALL"] = "ja_JP.UTF-8";
     const auto leaf = vorq({"import", "--batch", "--source", "CUST", "--check", "CUST-ID"});
     EXPECT_EQ(leaf.status, 1);
