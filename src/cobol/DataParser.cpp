@@ -96,7 +96,7 @@ public:
         item->at = levelToken.at;
         if (in_.peek().kind == TokenKind::Word && !isClauseStart(in_.peek()) &&
             !isLevelNumber(in_.peek()))
-            item->name = in_.next().text;
+            item->name = in_.next().name();
         if (item->level == 88)
             return conditionEntry(std::move(item));
         clauses(*item);
@@ -185,18 +185,18 @@ private:
         if (t.is("REDEFINES")) {
             if (in_.peek().kind != TokenKind::Word)
                 return expected("the name of the redefined item after REDEFINES");
-            item.redefines = in_.next().text;
+            item.redefines = in_.next().name();
             return true;
         }
         if (t.is("RENAMES")) {
             if (in_.peek().kind != TokenKind::Word)
                 return expected("a data name after RENAMES");
-            item.renamesFrom = in_.next().text;
+            item.renamesFrom = in_.next().name();
             skipQualifiers();
             if (in_.accept("THRU") || in_.accept("THROUGH")) {
                 if (in_.peek().kind != TokenKind::Word)
                     return expected("a data name after THRU");
-                item.renamesThru = in_.next().text;
+                item.renamesThru = in_.next().name();
                 skipQualifiers();
             }
             return true;
@@ -321,7 +321,7 @@ private:
                 in_.accept("ON");
                 if (in_.peek().kind != TokenKind::Word)
                     return expected("a data name after DEPENDING ON");
-                item.dependingOn = in_.next().text;
+                item.dependingOn = in_.next().name();
                 skipQualifiers();
             } else if (in_.peek().is("ASCENDING") || in_.peek().is("DESCENDING")) {
                 in_.next();
@@ -341,7 +341,7 @@ private:
         while (in_.peek().kind == TokenKind::Word && !isClauseStart(in_.peek()) &&
                !in_.peek().is("ASCENDING") && !in_.peek().is("DESCENDING") &&
                !in_.peek().is("INDEXED") && !in_.peek().is("DEPENDING") && !beginsEntry(in_.peek()))
-            into.push_back(in_.next().text);
+            into.push_back(in_.next().name());
     }
 
     std::string values() {

@@ -116,7 +116,7 @@ private:
             const Token& name = in_.next();
             if (name.kind != TokenKind::Word && name.kind != TokenKind::Literal)
                 diags_.error(name.at, "expected the program's name after PROGRAM-ID");
-            program->name = name.text;
+            program->name = name.name();
             while (in_.peek().is("IS") || in_.peek().is("COMMON") || in_.peek().is("INITIAL") ||
                    in_.peek().is("RECURSIVE") || in_.peek().is("PROGRAM"))
                 in_.next();
@@ -159,13 +159,13 @@ private:
         in_.accept("OPTIONAL");
         FileDeclaration file;
         file.at = in_.peek().at;
-        file.name = in_.next().text;
+        file.name = in_.next().name();
         while (!in_.atEnd() && in_.peek().kind != TokenKind::Period && !in_.peek().is("ASSIGN"))
             in_.next();
         if (in_.accept("ASSIGN")) {
             in_.accept("TO") || in_.accept("USING");
             if (in_.peek().kind == TokenKind::Word || in_.peek().kind == TokenKind::Literal)
-                file.assignTo = in_.next().text;
+                file.assignTo = in_.next().name();
         } else {
             diags_.error(file.at, "expected ASSIGN in the SELECT of " + file.name);
         }
@@ -204,7 +204,7 @@ private:
             if (in_.peek().is("FD") || in_.peek().is("SD")) {
                 const bool sort = in_.next().is("SD");
                 const Token& name = in_.next();
-                fd = name.text;
+                fd = name.name();
                 auto it =
                     std::find_if(program.files.begin(), program.files.end(),
                                  [&](const FileDeclaration& f) { return sameName(f.name, fd); });
@@ -248,12 +248,12 @@ private:
         FileUse use;
         use.verb = verb;
         use.at = at.at;
-        const std::string name = in_.next().text;
+        const std::string name = in_.next().name();
         (verb == FileVerb::Write || verb == FileVerb::Rewrite ? use.record : use.file) = name;
         for (int look = 0; look < 4 && !otherWord.empty(); ++look) {
             if (in_.peek().is(otherWord) && in_.peek(1).kind == TokenKind::Word) {
                 in_.next();
-                use.other = in_.next().text;
+                use.other = in_.next().name();
                 break;
             }
             if (!(in_.peek().is("NEXT") || in_.peek().is("PREVIOUS") || in_.peek().is("RECORD") ||

@@ -31,6 +31,9 @@ struct Token {
         return kind == TokenKind::Word && equalsKeyword(text, keyword);
     }
     std::string upper() const;
+    // The name a token gives: a word in upper case, since COBOL names are the same in any
+    // letter case and the compiler folds them; a literal as written.
+    std::string name() const { return kind == TokenKind::Word ? upper() : text; }
     bool isNumber() const;
 };
 

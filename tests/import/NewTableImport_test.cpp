@@ -36,6 +36,28 @@ TEST(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
     EXPECT_FALSE(log[0].isError);
 }
 
+// COBOL names are the same in any letter case: a copybook in lower case gives the tables of its
+// upper-case twin, FILLER, REDEFINES and key patterns included.
+TEST(NewTable, ALowerCaseCopybookGivesTheTablesOfItsUpperCaseTwin) {
+    std::string lower = std::string(kCustomer) + "           05  FILLER              PIC X(3).\n"
+                                                 "           05  CUST-ALT REDEFINES CUST-ID.\n"
+                                                 "               10  ALT-A           PIC X.\n";
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    ImportHarness h;
+    h.verify("lower.cpy", lower);
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"10"});
+    h.option("AutoKey", {"True"});
+    h.option("Patterns", {"CUST-ID"});
+    EXPECT_EQ(h.importAll("LOWER"), 0);
+    EXPECT_EQ(h.table("CUSTOMER"), "CUSTOMER: CUST_ID* PHONE1 PHONE2 PHONE3");
+    EXPECT_EQ(h.table("CUSTOMER_ORDERS"),
+              "CUSTOMER_ORDERS: idx* ORD_NO ORD_AMT CUST_ID* | CUSTOMER_ORDERS_OCCURS -> CUSTOMER "
+              "CUST_ID=CUST_ID");
+}
+
 TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
     ImportHarness h;
     h.verify("GRID.cpy", R"(
