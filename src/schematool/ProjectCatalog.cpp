@@ -46,7 +46,7 @@ ProjectCatalog readCatalog(const sqlite::Connection& db) {
                                                          id(columns, 3), id(columns, 4),
                                                          id(columns, 5), columns.integer(6) != 0});
     auto keys = db.prepare("SELECT T.TabID, IC.ColumnID FROM Tables T JOIN IndexColumns IC ON "
-                           "IC.IndexID = T.PrimaryIndexID ORDER BY T.TabID, IC.rowid");
+                           "IC.IndexID = T.PrimaryIndexID ORDER BY T.TabID, IC.Position, IC.rowid");
     while (keys.step())
         if (const auto t = at.find(id(keys, 0)); t != at.end())
             catalog.tables[t->second].primaryKey.push_back(id(keys, 1));

@@ -31,7 +31,7 @@ struct CatalogTable {
     std::int32_t id = 0;
     std::string name;
     std::vector<CatalogColumn> columns;   // in position order
-    std::vector<std::int32_t> primaryKey; // column ids, in the order they joined the key
+    std::vector<std::int32_t> primaryKey; // column ids, in the order of their index positions
     std::vector<CatalogForeignKey> foreignKeys;
 };
 

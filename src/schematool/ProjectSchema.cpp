@@ -8,6 +8,18 @@ namespace {
 
 // Links are checked when a transaction commits: table generation saves key rows before the
 // column row they name. Tables and Indexes refer to each other, which deferral also allows.
+// A key column added without a position takes the next one of its index, so that the order of
+// a key is the order its columns joined it (rows the import adds by SQL carry -1 and go first).
+// Files made before it get it when they are next opened for writing.
+constexpr const char* kKeyPositions = R"sql(
+CREATE TRIGGER IF NOT EXISTS IndexColumnsPosition AFTER INSERT ON IndexColumns
+WHEN NEW.Position IS NULL BEGIN
+    UPDATE IndexColumns SET Position = (SELECT coalesce(max(Position), 0) + 1 FROM IndexColumns
+                                        WHERE IndexID = NEW.IndexID AND Position > 0)
+    WHERE rowid = NEW.rowid;
+END;
+)sql";
+
 constexpr const char* kSchema = R"sql(
 CREATE TABLE Tables (
     TabID           INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -100,6 +112,7 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
     const bool empty = objects.integer(0) == 0;
     if (applicationId == 0 && version == 0 && empty && writable) {
         db.exec(kSchema);
+        db.exec(kKeyPositions);
         db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
         db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
         return;
@@ -111,6 +124,8 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
                     std::to_string(version) + "; this program reads up to " +
                     std::to_string(kSchemaVersion) + ")");
     checkIntact(db, file);
+    if (writable)
+        db.exec(kKeyPositions);
 }
 
 // SQLite's failures name the file already; the message names it once.

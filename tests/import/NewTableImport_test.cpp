@@ -58,6 +58,35 @@ TEST(NewTable, ALowerCaseCopybookGivesTheTablesOfItsUpperCaseTwin) {
               "CUST_ID=CUST_ID");
 }
 
+// A child table's key is the parent's key, in its order, then idx; a grandchild's the same again.
+TEST(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
+    ImportHarness h;
+    h.verify("K2.cpy", "       01  ORDER-REC.\n"
+                       "           05  SHOP-ID         PIC 9(4).\n"
+                       "           05  ORDER-ID        PIC 9(8).\n"
+                       "           05  LINES           OCCURS 20.\n"
+                       "               10  ITEM        PIC X(8).\n"
+                       "               10  TAXES       OCCURS 12.\n"
+                       "                   15  TAX     PIC 9(3).\n");
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"10"});
+    h.option("AutoKey", {"True"});
+    h.option("Patterns", {"*-ID"});
+    ASSERT_EQ(h.importAll("K2"), 0);
+    const auto catalog = schematool::readCatalog(h.db->connection());
+    const auto keyOf = [&](const std::string& table) {
+        std::string names;
+        for (const auto& t : catalog.tables)
+            if (t.name == table)
+                for (const auto id : t.primaryKey)
+                    names += (names.empty() ? "" : " ") + catalog.column(id)->name;
+        return names;
+    };
+    EXPECT_EQ(keyOf("ORDER_REC"), "SHOP_ID ORDER_ID");
+    EXPECT_EQ(keyOf("ORDER_REC_LINES"), "SHOP_ID ORDER_ID idx");
+    EXPECT_EQ(keyOf("ORDER_REC_LINES_TAXES"), "SHOP_ID ORDER_ID idx idx_2");
+}
+
 TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
     ImportHarness h;
     h.verify("GRID.cpy", R"(
