@@ -124,13 +124,13 @@ private:
             return item;
         }
         in_.accept("IS") || in_.accept("ARE");
-        item->value = values();
+        item->value = values(true);
         if (in_.accept("WHEN")) {
             in_.accept("SET");
             in_.accept("TO");
             in_.accept("FALSE");
             in_.accept("IS");
-            values();
+            values(true);
         }
         endOfEntry();
         return item;
@@ -205,7 +205,7 @@ private:
             return occurs(item);
         if (t.is("VALUE") || t.is("VALUES")) {
             in_.accept("IS") || in_.accept("ARE");
-            item.value = values();
+            item.value = values(false);
             return !item.value.empty() || expected("a literal or figurative constant after VALUE");
         }
         if (t.is("SIGN") || t.is("LEADING") || t.is("TRAILING")) {
@@ -344,13 +344,17 @@ private:
             into.push_back(in_.next().name());
     }
 
-    std::string values() {
+    // The values of a VALUE clause: a list for a condition name, running on over line ends
+    // until its period (a number that begins a line is a value there, not a level number: the
+    // entry has not ended); one value (ALL and a literal counting as one) for a data item.
+    std::string values(bool list) {
         std::string text;
         for (;;) {
             const Token& t = in_.peek();
             const bool value = t.kind == TokenKind::Literal || t.isNumber() ||
                                among(t, kFigurative) || t.is("THRU") || t.is("THROUGH");
-            if (!value || (beginsEntry(t) && !text.empty()))
+            const bool complete = !text.empty() && !list && !text.ends_with("ALL");
+            if (!value || complete)
                 return text;
             in_.next();
             if (!text.empty())

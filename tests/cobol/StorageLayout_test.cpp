@@ -114,5 +114,16 @@ TEST(StorageLayout, OversizedPicturesOccursAndRecordsAreRefused) {
               "2: T makes its record longer than 999999999 bytes\n");
 }
 
+// An entry begins only after the previous one ended with its period: a VALUE list continued
+// on a line that begins with a small number is still the list.
+TEST(StorageLayout, AValueListContinuedOnANewLineStaysOneEntry) {
+    const auto result = testing::readOne(
+        "t.cpy", fixed({"01 R.", "05 N PIC 99.", "88 EVEN VALUES 2, 4, 6,", "   8, 10, 12.",
+                        "05 M PIC X VALUE ALL 'A'.", "05 K PIC 9."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    EXPECT_EQ(testing::layoutOf(*result.model), "R@0+4 N@0+2 M@2+1 K@3+1")
+        << "8, 10, 12 are values, not an entry of level 08";
+}
+
 } // namespace
 } // namespace vorq::cobol
