@@ -38,8 +38,11 @@ bool TableBuilder::ImportItem(RepositoryObject& Item, const std::string& TableNa
     if (record.Name == "FILLER" && !hasDeclChild)
         return true;
     std::int32_t datatype = record.Datatype, precision = 0, scale = 0;
-    host_.GetCompatibleType(record.Length, record.Fraction, record.Picture, record.Usage, datatype,
-                            precision, scale);
+    const bool compatible = host_.GetCompatibleType(record.Length, record.Fraction, record.Picture,
+                                                    record.Usage, datatype, precision, scale);
+    // An item that no column type holds (a pointer) makes no column, as it counts none.
+    if (!compatible && !hasDeclChild)
+        return true;
     const std::string objectId = Item.ObjectId();
 
     if (record.Occurs < 1) {

@@ -87,6 +87,20 @@ TEST(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
     EXPECT_EQ(keyOf("ORDER_REC_LINES_TAXES"), "SHOP_ID ORDER_ID idx idx_2");
 }
 
+TEST(NewTable, PointersMakeNoColumnsAsTheyCountNone) {
+    ImportHarness h;
+    h.verify("PTR.cpy", "       01  PTR-REC.\n"
+                        "           05  NAME        PIC X(8).\n"
+                        "           05  NEXT-PTR    POINTER.\n"
+                        "           05  HANDLER     PROCEDURE-POINTER.\n"
+                        "           05  FUNC        FUNCTION-POINTER.\n"
+                        "           05  PTRS        POINTER OCCURS 3.\n");
+    ASSERT_EQ(h.importAll("PTR"), 0);
+    EXPECT_EQ(h.table("PTR_REC"), "PTR_REC: NAME");
+    EXPECT_EQ(h.ws->progress().total(), 1) << "the count and the walk agree";
+    EXPECT_EQ(h.ws->progress().done(), 1);
+}
+
 TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
     ImportHarness h;
     h.verify("GRID.cpy", R"(
