@@ -30,7 +30,7 @@ private:
 SchemaWorkspace::SchemaWorkspace(SchemaToolPlatform& platform,
                                  std::shared_ptr<SqliteProjectDatabase> db)
     : platform_(platform), db_(std::move(db)),
-      tables_(*db_, platform.optionsFile().identifierLimit()),
+      tables_(*db_, [&platform] { return platform.optionsFile().identifierLimit(); }),
       current_(std::make_shared<ProjectObject>(db_->connection().path().string())) {}
 
 HostPlatform& SchemaWorkspace::Platform() {

@@ -23,9 +23,21 @@ std::string sqlIdentifier(std::string_view name, int limit) {
         result.insert(result.begin(), 'N');
     if (isReservedWord(result))
         result.push_back('_');
-    if (static_cast<int>(result.size()) > limit)
-        result.resize(static_cast<std::size_t>(limit));
-    return result;
+    return fitIdentifier(result, limit);
+}
+
+std::string fitIdentifier(const std::string& name, int limit) {
+    const auto room = static_cast<std::size_t>(limit);
+    if (name.size() <= room)
+        return name;
+    const auto cut = name.rfind('_');
+    if (cut == std::string::npos || cut == 0 || name.size() - cut > room / 2)
+        return name.substr(0, room);
+    const std::string last = name.substr(cut);
+    std::string stem = name.substr(0, room - last.size());
+    while (!stem.empty() && stem.back() == '_') // no "__" where the cut fell on a separator
+        stem.pop_back();
+    return stem + last;
 }
 
 std::string uniqueIdentifier(const std::string& name, int limit,
@@ -37,9 +49,8 @@ std::string uniqueIdentifier(const std::string& name, int limit,
         if (static_cast<int>(suffix.size()) >= limit)
             throw Error("No free name for " + name + " within " + std::to_string(limit) +
                         " characters");
-        const std::size_t keep =
-            std::min(name.size(), static_cast<std::size_t>(limit) - suffix.size());
-        const std::string candidate = name.substr(0, keep) + suffix;
+        const std::string candidate =
+            fitIdentifier(name, limit - static_cast<int>(suffix.size())) + suffix;
         if (!isTaken(candidate))
             return candidate;
     }

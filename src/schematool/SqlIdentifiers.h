@@ -11,8 +11,13 @@ constexpr int kDefaultIdentifierLimit = 128;
 
 // A COBOL name made a portable SQL identifier: hyphens and other characters become
 // underscores, a leading digit gets a letter before it, a word reserved in SQLite, PostgreSQL
-// or DB2 gets an underscore after it, and the result is cut to limit characters.
+// or DB2 gets an underscore after it, and the result is fitted to limit characters.
 std::string sqlIdentifier(std::string_view name, int limit);
+
+// A name cut to limit characters without losing what it ends in: the part after its last '_'
+// (KEY, OCCURS, an item's name) stays and the stem before it is shortened. A last part longer
+// than half the limit is cut with the rest.
+std::string fitIdentifier(const std::string& name, int limit);
 
 // True for a word reserved in SQLite, PostgreSQL or DB2 (compared without regard to case).
 bool isReservedWord(std::string_view word);

@@ -24,8 +24,8 @@ std::int32_t toId(std::int64_t rowid) {
 
 } // namespace
 
-TableServices::TableServices(SqliteProjectDatabase& db, int identifierLimit)
-    : db_(db), limit_(identifierLimit),
+TableServices::TableServices(SqliteProjectDatabase& db, std::function<int()> identifierLimit)
+    : db_(db), limit_(std::move(identifierLimit)),
       tableByName_(
           db.connection().prepare("SELECT 1 FROM Tables WHERE TableName = ?1 COLLATE NOCASE")),
       columnByName_(db.connection().prepare(
@@ -38,15 +38,13 @@ TableServices::TableServices(SqliteProjectDatabase& db, int identifierLimit)
           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)")) {}
 
 std::string TableServices::freeTableName(const std::string& candidate) {
-    const std::string base = candidate.size() > static_cast<std::size_t>(limit_)
-                                 ? candidate.substr(0, limit_)
-                                 : candidate;
-    return uniqueIdentifier(base, limit_, [this](const std::string& name) {
-        tableByName_.bind(1, std::string_view(name));
-        const bool taken = tableByName_.step();
-        tableByName_.reset();
-        return taken;
-    });
+    return uniqueIdentifier(fitIdentifier(candidate, limit_()), limit_(),
+                            [this](const std::string& name) {
+                                tableByName_.bind(1, std::string_view(name));
+                                const bool taken = tableByName_.step();
+                                tableByName_.reset();
+                                return taken;
+                            });
 }
 
 bool TableServices::tableExists(std::int32_t tabId) {
@@ -82,7 +80,9 @@ std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
         return toId(existing);
     auto insert = db_.connection().reuse(
         "INSERT INTO Indexes (TabID, IndexName, IsPrimary) VALUES (?1, ?2, 1)");
-    insert->bind(1, static_cast<std::int64_t>(tabId)).bind(2, "PK_" + current->text(1));
+    // "PK_" says what it is; the table's name is shortened to make room for it.
+    insert->bind(1, static_cast<std::int64_t>(tabId))
+        .bind(2, "PK_" + fitIdentifier(current->text(1), limit_() - 3));
     insert->run();
     const std::int32_t indexId = toId(db_.connection().lastInsertRowid());
     auto link = db_.connection().reuse("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
@@ -95,9 +95,17 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
                                           const std::string& name) {
     if (!tableExists(childTabId) || !tableExists(parentTabId))
         return 0;
+    // Constraint names must be unique too: shortened names of two child tables may meet.
+    const std::string unique =
+        uniqueIdentifier(fitIdentifier(name, limit_()), limit_(), [this](const std::string& n) {
+            auto taken = db_.connection().reuse(
+                "SELECT 1 FROM ForeignKeys WHERE KeyName = ?1 COLLATE NOCASE");
+            taken->bind(1, std::string_view(n));
+            return taken->step();
+        });
     auto insert = db_.connection().reuse(
         "INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) VALUES (?1, ?2, ?3)");
-    insert->bind(1, std::string_view(name))
+    insert->bind(1, std::string_view(unique))
         .bind(2, static_cast<std::int64_t>(childTabId))
         .bind(3, static_cast<std::int64_t>(parentTabId));
     insert->run();
@@ -131,9 +139,7 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
     // Most names are free: the unique index says when one is not, and only then is a numbered
     // name looked for.
-    std::string name = column.name.size() > static_cast<std::size_t>(limit_)
-                           ? column.name.substr(0, static_cast<std::size_t>(limit_))
-                           : column.name;
+    std::string name = fitIdentifier(column.name, limit_());
     const std::int64_t position = nextPosition(tabId);
     for (;;) {
         try {
@@ -143,7 +149,7 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
             if (e.number() != SQLITE_CONSTRAINT_UNIQUE)
                 throw;
         }
-        name = uniqueIdentifier(column.name, limit_,
+        name = uniqueIdentifier(column.name, limit_(),
                                 [&](const std::string& n) { return columnNameTaken(tabId, n); });
     }
 }

@@ -4,6 +4,7 @@
 #include "sqlite/Sqlite.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -28,9 +29,10 @@ struct ColumnSpec {
 // unique per table (compared without case), primary indexes and foreign keys.
 class TableServices {
 public:
-    TableServices(SqliteProjectDatabase& db, int identifierLimit);
+    // identifierLimit is asked at each use: the user may change it between two imports.
+    TableServices(SqliteProjectDatabase& db, std::function<int()> identifierLimit);
 
-    int identifierLimit() const { return limit_; }
+    int identifierLimit() const { return limit_(); }
     // A name not used by any table of the project, within the identifier limit.
     std::string freeTableName(const std::string& candidate);
     // The id of a new table, or 0 when the name is empty or taken.
@@ -55,7 +57,7 @@ private:
                       const ColumnSpec& column);
 
     SqliteProjectDatabase& db_;
-    int limit_;
+    std::function<int()> limit_;
     sqlite::Statement tableByName_;
     sqlite::Statement columnByName_;
     sqlite::Statement nextPosition_;

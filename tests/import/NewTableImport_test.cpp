@@ -101,6 +101,46 @@ TEST(NewTable, PointersMakeNoColumnsAsTheyCountNone) {
     EXPECT_EQ(h.ws->progress().done(), 1);
 }
 
+// With DB2's short names every name the import makes fits, stays unique and keeps what it ends
+// in: the child's item, _KEY, _OCCURS, PK_.
+TEST(NewTable, ShortIdentifierLimitsKeepTheMeaningfulEnds) {
+    ImportHarness h;
+    h.option("IdentifierLimit", {"18"});
+    h.verify("LONG.cpy", "       01  CUSTOMER-MASTER-RECORD.\n"
+                         "           05  CUSTOMER-NAME     PIC X(20).\n"
+                         "           05  ORDERS            OCCURS 20.\n"
+                         "               10  ORDER-NUMBER  PIC 9(8).\n"
+                         "           05  PAYMENTS          OCCURS 20.\n"
+                         "               10  PAID-AMOUNT   PIC 9(8).\n");
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"10"});
+    ASSERT_EQ(h.importAll("LONG"), 0);
+    const auto names = [&](const std::string& sql) {
+        std::vector<std::string> out;
+        auto s = h.db->connection().prepare(sql);
+        while (s.step())
+            out.push_back(s.text(0));
+        return out;
+    };
+    const auto tables = names("SELECT TableName FROM Tables ORDER BY TabID");
+    ASSERT_EQ(tables.size(), 3u);
+    EXPECT_EQ(tables[0], "CUSTOMER_MA_RECORD");
+    EXPECT_TRUE(tables[1].ends_with("_ORDERS")) << tables[1];
+    EXPECT_TRUE(tables[2].ends_with("_PAYMENTS")) << tables[2];
+    for (const auto& column : names("SELECT ColumnName FROM Columns"))
+        EXPECT_LE(column.size(), 18u) << column;
+    const auto keys = names("SELECT ColumnName FROM Columns WHERE ColumnName LIKE '%KEY'");
+    ASSERT_EQ(keys.size(), 3u) << "the surrogate key, and its copy in each child";
+    EXPECT_TRUE(keys[0].ends_with("_KEY") && keys[0] != tables[0]) << keys[0];
+    const auto foreign = names("SELECT KeyName FROM ForeignKeys");
+    ASSERT_EQ(foreign.size(), 2u);
+    EXPECT_NE(foreign[0], foreign[1]);
+    for (const auto& name : foreign)
+        EXPECT_TRUE(name.size() <= 18 && name.find("OCCURS") != std::string::npos) << name;
+    for (const auto& name : names("SELECT IndexName FROM Indexes"))
+        EXPECT_TRUE(name.size() <= 18 && name.starts_with("PK_")) << name;
+}
+
 TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
     ImportHarness h;
     h.verify("GRID.cpy", R"(

@@ -101,7 +101,7 @@ TEST(SqlIdentifiers, CobolNamesBecomePortableIdentifiers) {
     EXPECT_EQ(sqlIdentifier("ORDER", 128), "ORDER_");
     EXPECT_EQ(sqlIdentifier("date", 128), "date_");
     EXPECT_EQ(sqlIdentifier("CUSTOMER-MASTER-RECORD-FOR-BRANCH", 30),
-              "CUSTOMER_MASTER_RECORD_FOR_BRA");
+              "CUSTOMER_MASTER_RECORD_BRANCH");
     EXPECT_TRUE(isReservedWord("Select"));
     EXPECT_FALSE(isReservedWord("CUSTOMER"));
 }
@@ -115,9 +115,9 @@ TEST(SqlIdentifiers, NumberedNamesStayWithinTheLimit) {
     ProjectFixture p;
     p.platform.optionsFile().set("IdentifierLimit", {"18"});
     schematool::SchemaWorkspace narrow(p.platform, p.db);
-    EXPECT_EQ(narrow.SQLID("VERY-LONG-CUSTOMER-NAME"), "VERY_LONG_CUSTOMER");
-    p.addTable("VERY_LONG_CUSTOMER");
-    EXPECT_EQ(narrow.GetFreeTableName("VERY_LONG_CUSTOMER"), "VERY_LONG_CUSTOM_2");
+    EXPECT_EQ(narrow.SQLID("VERY-LONG-CUSTOMER-NAME"), "VERY_LONG_CUS_NAME");
+    p.addTable("VERY_LONG_CUS_NAME");
+    EXPECT_EQ(narrow.GetFreeTableName("VERY_LONG_CUS_NAME"), "VERY_LONG_C_NAME_2");
 }
 
 } // namespace
