@@ -32,8 +32,49 @@ const char* usageName(Usage usage) {
         return "FUNCTION-POINTER";
     case Usage::ProcedurePointer:
         return "PROCEDURE-POINTER";
+    case Usage::BinaryChar:
+        return "BINARY-CHAR";
+    case Usage::BinaryShort:
+        return "BINARY-SHORT";
+    case Usage::BinaryLong:
+        return "BINARY-LONG";
+    case Usage::BinaryDouble:
+        return "BINARY-DOUBLE";
+    case Usage::BinaryCLong:
+        return "BINARY-C-LONG";
+    case Usage::FloatBinary128:
+        return "FLOAT-BINARY-128";
+    case Usage::FloatDecimal16:
+        return "FLOAT-DECIMAL-16";
+    case Usage::FloatDecimal34:
+        return "FLOAT-DECIMAL-34";
     }
     return "DISPLAY";
+}
+
+int fixedSize(Usage usage) {
+    switch (usage) {
+    case Usage::BinaryChar:
+        return 1;
+    case Usage::BinaryShort:
+        return 2;
+    case Usage::BinaryLong:
+        return 4;
+    case Usage::BinaryDouble:
+    case Usage::BinaryCLong:
+    case Usage::FloatDecimal16:
+        return 8;
+    case Usage::FloatBinary128:
+    case Usage::FloatDecimal34:
+        return 16;
+    default:
+        return 0;
+    }
+}
+
+std::string usageText(const DataItem& item) {
+    const std::string name = usageName(item.usage);
+    return item.unsignedGiven ? name + " UNSIGNED" : name;
 }
 
 bool DataItem::isFiller() const {

@@ -24,7 +24,19 @@ enum class Usage {
     Pointer,
     FunctionPointer,
     ProcedurePointer,
+    // GnuCOBOL's binary items of a fixed size, SIGNED unless UNSIGNED is written.
+    BinaryChar,   // 1 byte
+    BinaryShort,  // 2 bytes
+    BinaryLong,   // 4 bytes
+    BinaryDouble, // 8 bytes
+    BinaryCLong,  // 8 bytes (a C long on the 64-bit machines that data comes from)
+    FloatBinary128,
+    FloatDecimal16, // 8 bytes
+    FloatDecimal34, // 16 bytes
 };
+
+// The size in bytes of a usage whose items have no picture and a fixed size; 0 for the others.
+int fixedSize(Usage usage);
 
 // The usage's name as COBOL spells it: "DISPLAY", "COMP-3", ...
 const char* usageName(Usage usage);
@@ -43,6 +55,7 @@ struct DataItem {
     std::string picture;
     Usage usage = Usage::Display;
     bool usageGiven = false; // written on this item (not inherited from a group)
+    bool unsignedGiven = false; // UNSIGNED after a fixed-size binary usage
     int occursMin = 0;
     int occurs = 0; // maximum; 0 without OCCURS
     std::string dependingOn;
@@ -80,5 +93,9 @@ struct DataItem {
     bool isElementary() const { return children.empty() && level != 66; }
     bool isFiller() const;
 };
+
+// The usage of an item as it is shown and stored: its name, with " UNSIGNED" for an unsigned
+// fixed-size binary item.
+std::string usageText(const DataItem& item);
 
 } // namespace vorq::cobol

@@ -44,6 +44,18 @@ constexpr std::array kUsageWords{
     UsageWord{"POINTER-32", Usage::Pointer},
     UsageWord{"FUNCTION-POINTER", Usage::FunctionPointer},
     UsageWord{"PROCEDURE-POINTER", Usage::ProcedurePointer},
+    UsageWord{"BINARY-CHAR", Usage::BinaryChar},
+    UsageWord{"BINARY-SHORT", Usage::BinaryShort},
+    UsageWord{"BINARY-LONG", Usage::BinaryLong},
+    UsageWord{"BINARY-DOUBLE", Usage::BinaryDouble},
+    UsageWord{"BINARY-C-LONG", Usage::BinaryCLong},
+    UsageWord{"FLOAT-SHORT", Usage::Float},
+    UsageWord{"FLOAT-LONG", Usage::Double},
+    UsageWord{"FLOAT-BINARY-32", Usage::Float},
+    UsageWord{"FLOAT-BINARY-64", Usage::Double},
+    UsageWord{"FLOAT-BINARY-128", Usage::FloatBinary128},
+    UsageWord{"FLOAT-DECIMAL-16", Usage::FloatDecimal16},
+    UsageWord{"FLOAT-DECIMAL-34", Usage::FloatDecimal34},
 };
 
 // Clauses this reader knows but does not use; skipped with a warning.
@@ -272,6 +284,8 @@ private:
     void setUsage(DataItem& item, const UsageWord& u) {
         item.usage = u.usage;
         item.usageGiven = true;
+        if (fixedSize(u.usage) > 0 && !in_.accept("SIGNED") && in_.accept("UNSIGNED"))
+            item.unsignedGiven = true;
     }
 
     void skipQualifiers() {

@@ -21,7 +21,7 @@ void addItem(std::vector<LayoutRow>& rows, const DataItem& item, int depth, cons
     row.level = item.level;
     row.name = item.name.empty() ? "FILLER" : item.name;
     row.picture = item.picture;
-    row.usage = item.isGroup() && !item.usageGiven ? "" : usageName(item.usage);
+    row.usage = item.isGroup() && !item.usageGiven ? "" : usageText(item);
     row.offset = item.offset;
     row.length = item.length;
     row.occurs = item.occurs;

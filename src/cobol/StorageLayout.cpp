@@ -71,6 +71,10 @@ private:
 
     std::int64_t elementaryLength(DataItem& item, const PictureCounts& pic) {
         const int digits = pic.digits;
+        if (const int size = fixedSize(item.usage)) {
+            item.alignment = size;
+            return size;
+        }
         switch (item.usage) {
         case Usage::Binary:
         case Usage::Native:
@@ -97,7 +101,7 @@ private:
         case Usage::National:
         case Usage::Display1:
             return 2 * (pic.positions + (item.signSeparate ? 1 : 0));
-        case Usage::Display:
+        default:
             break;
         }
         return pic.positions + (item.signSeparate ? 1 : 0);

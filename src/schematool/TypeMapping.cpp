@@ -5,6 +5,7 @@
 #include "host/TypeCodes.h"
 
 #include <algorithm>
+#include <optional>
 #include <cctype>
 
 namespace vorq::schematool {
@@ -37,6 +38,21 @@ Triple binaryType(int digits, int fraction, bool widen) {
     return {kTypeDecimal, widen && digits == 18 ? 20 : digits, 0};
 }
 
+// GnuCOBOL's fixed-size binary items by their range: the narrowest type that holds it.
+std::optional<Triple> fixedBinaryType(const std::string& usage) {
+    const bool isUnsigned = usage.ends_with(" UNSIGNED");
+    const std::string kind = usage.substr(0, usage.find(' '));
+    if (kind == "BINARY-CHAR")
+        return Triple{kTypeSmallInt, 0, 0};
+    if (kind == "BINARY-SHORT")
+        return isUnsigned ? Triple{kTypeInteger, 0, 0} : Triple{kTypeSmallInt, 0, 0};
+    if (kind == "BINARY-LONG")
+        return isUnsigned ? Triple{kTypeBigInt, 0, 0} : Triple{kTypeInteger, 0, 0};
+    if (kind == "BINARY-DOUBLE" || kind == "BINARY-C-LONG")
+        return isUnsigned ? Triple{kTypeDecimal, 20, 0} : Triple{kTypeBigInt, 0, 0};
+    return std::nullopt;
+}
+
 } // namespace
 
 bool compatibleType(std::int32_t length, std::int32_t fraction, const std::string& picture,
@@ -51,7 +67,11 @@ bool compatibleType(std::int32_t length, std::int32_t fraction, const std::strin
     const int characters = pic.positions > 0 ? pic.positions : length;
 
     Triple t{};
-    if (u == "COMP-1")
+    if (const auto fixed = fixedBinaryType(u))
+        t = *fixed;
+    else if (u == "FLOAT-BINARY-128" || u == "FLOAT-DECIMAL-16" || u == "FLOAT-DECIMAL-34")
+        t = {kTypeDouble, 0, 0}; // no portable column type holds them exactly
+    else if (u == "COMP-1")
         t = {kTypeSingle, 0, 0};
     else if (u == "COMP-2")
         t = {kTypeDouble, 0, 0};

@@ -99,7 +99,7 @@ public:
         b.attribute(Attribute::Level, item.level);
         b.attribute(Attribute::Picture, item.picture);
         b.attribute(Attribute::Usage,
-                    elementary || item.usageGiven ? cobol::usageName(item.usage) : "");
+                    elementary || item.usageGiven ? cobol::usageText(item) : "");
         b.attribute(Attribute::Occurs, item.occurs);
         b.attribute(Attribute::OccursMin, item.occursMin);
         b.attribute(Attribute::DependingOn, item.dependingOn);
@@ -281,12 +281,20 @@ int datatypeOf(const DataItem& item) {
     switch (item.usage) {
     case Usage::Binary:
     case Usage::Native:
+    case Usage::BinaryChar:
+    case Usage::BinaryShort:
+    case Usage::BinaryLong:
+    case Usage::BinaryDouble:
+    case Usage::BinaryCLong:
         return 8;
     case Usage::Packed:
     case Usage::PackedUnsigned:
         return 9;
     case Usage::Float:
     case Usage::Double:
+    case Usage::FloatBinary128:
+    case Usage::FloatDecimal16:
+    case Usage::FloatDecimal34:
         return 10;
     case Usage::Index:
         return 11;

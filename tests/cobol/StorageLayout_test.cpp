@@ -125,5 +125,16 @@ TEST(StorageLayout, AValueListContinuedOnANewLineStaysOneEntry) {
         << "8, 10, 12 are values, not an entry of level 08";
 }
 
+// GnuCOBOL's fixed-size usages, with the lengths cobc gives them.
+TEST(StorageLayout, GnuCobolFixedSizeUsages) {
+    EXPECT_EQ(layout({"01 G.", "05 B1 BINARY-CHAR.", "05 B2 BINARY-CHAR UNSIGNED.",
+                      "05 B3 BINARY-SHORT SIGNED.", "05 B4 BINARY-LONG UNSIGNED.",
+                      "05 B5 BINARY-DOUBLE.", "05 B6 BINARY-C-LONG.", "05 F1 FLOAT-SHORT.",
+                      "05 F2 FLOAT-LONG.", "05 F3 FLOAT-DECIMAL-16.", "05 F4 FLOAT-DECIMAL-34.",
+                      "05 X1 PIC X(3)."}),
+              "G@0+63 B1@0+1 B2@1+1 B3@2+2 B4@4+4 B5@8+8 B6@16+8 F1@24+4 F2@28+8 F3@36+8 "
+              "F4@44+16 X1@60+3");
+}
+
 } // namespace
 } // namespace vorq::cobol
