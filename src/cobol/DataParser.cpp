@@ -111,6 +111,10 @@ public:
             item->name = in_.next().name();
         if (item->level == 88)
             return conditionEntry(std::move(item));
+        if (item->level == 78 || (item->level == 1 && in_.peek().is("CONSTANT"))) {
+            constantEntry(*item);
+            return nullptr;
+        }
         clauses(*item);
         return item;
     }
@@ -130,6 +134,26 @@ public:
     }
 
 private:
+    // "78 name VALUE literal." and "01 name CONSTANT [AS] literal." (or FROM a name): checked,
+    // then left out of the layout, since they take no bytes of a record.
+    void constantEntry(const DataItem& item) {
+        const bool level78 = item.level == 78;
+        if (level78 ? !(in_.accept("VALUE") || in_.accept("VALUES"))
+                    : !in_.accept("CONSTANT")) {
+            expected(level78 ? "VALUE after the constant " + item.name
+                             : "CONSTANT after " + item.name);
+            return;
+        }
+        in_.accept("IS") || in_.accept("AS") || in_.accept("FROM");
+        if (in_.peek().kind == TokenKind::Period || in_.atEnd()) {
+            expected("the value of the constant " + item.name);
+            return;
+        }
+        while (!in_.atEnd() && in_.peek().kind != TokenKind::Period && !beginsEntry(in_.peek()))
+            in_.next(); // literals, & concatenations, arithmetic of other constants
+        endOfEntry();
+    }
+
     std::unique_ptr<DataItem> conditionEntry(std::unique_ptr<DataItem> item) {
         if (!in_.accept("VALUE") && !in_.accept("VALUES")) {
             expected("VALUE after the condition name " + item->name);
@@ -373,7 +397,18 @@ private:
             in_.next();
             if (!text.empty())
                 text += ' ';
-            text += t.kind == TokenKind::Literal ? "'" + t.text + "'" : t.text;
+            if (t.kind != TokenKind::Literal) {
+                text += t.text;
+                continue;
+            }
+            // "AB" & "CD" is one literal, however many parts it is written in.
+            std::string literal = t.text;
+            while (in_.peek().kind == TokenKind::Other && in_.peek().text == "&" &&
+                   in_.peek(1).kind == TokenKind::Literal) {
+                in_.next();
+                literal += in_.next().text;
+            }
+            text += "'" + literal + "'";
         }
     }
 
@@ -411,7 +446,8 @@ bool isLevelNumber(const Token& token) {
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
         return false;
     const int level = std::stoi(token.text);
-    return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 88;
+    return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 78 ||
+           level == 88;
 }
 
 std::vector<std::unique_ptr<DataItem>>
@@ -432,6 +468,8 @@ parseDataEntries(TokenCursor& cursor, Diagnostics& diags,
             continue;
         }
         auto item = parser.entry();
+        if (!item) // a constant: a name for a value, with no storage of its own
+            continue;
         if (item->level == 88) {
             if (open.empty()) {
                 diags.error(item->at, "a condition name (level 88) needs a data item before it");

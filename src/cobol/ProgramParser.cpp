@@ -29,6 +29,12 @@ bool isIdentification(const TokenCursor& in) {
     return isDivision(in, "IDENTIFICATION") || isDivision(in, "ID");
 }
 
+// A program begins with IDENTIFICATION DIVISION, or with PROGRAM-ID alone: the division
+// header is optional.
+bool isProgramStart(const TokenCursor& in) {
+    return isIdentification(in) || in.peek().is("PROGRAM-ID");
+}
+
 bool isEndProgram(const TokenCursor& in) {
     return in.peek().is("END") && in.peek(1).is("PROGRAM");
 }
@@ -42,7 +48,7 @@ public:
         const bool endMarkers = hasEndProgram();
         std::vector<Program*> open;
         while (!in_.atEnd()) {
-            if (isIdentification(in_)) {
+            if (isProgramStart(in_)) {
                 const Token& start = in_.peek();
                 auto program = identification();
                 Program* added = program.get();
@@ -105,9 +111,11 @@ private:
     }
 
     std::unique_ptr<Program> identification() {
-        in_.next();
-        in_.next();
-        acceptPeriod();
+        if (isIdentification(in_)) {
+            in_.next();
+            in_.next();
+            acceptPeriod();
+        }
         auto program = std::make_unique<Program>();
         if (!in_.accept("PROGRAM-ID")) {
             diags_.error(in_.peek().at, "expected PROGRAM-ID after IDENTIFICATION DIVISION");
@@ -127,7 +135,7 @@ private:
 
     // The divisions of a program, up to its end, a nested or following program.
     void body(Program& program) {
-        while (!in_.atEnd() && !isIdentification(in_) && !isEndProgram(in_)) {
+        while (!in_.atEnd() && !isProgramStart(in_) && !isEndProgram(in_)) {
             if (isDivision(in_, "ENVIRONMENT")) {
                 in_.next(), in_.next(), acceptPeriod();
                 environment(program);
@@ -146,7 +154,7 @@ private:
 
     void environment(Program& program) {
         while (!in_.atEnd() && !isDivision(in_, "DATA") && !isDivision(in_, "PROCEDURE") &&
-               !isIdentification(in_) && !isEndProgram(in_)) {
+               !isProgramStart(in_) && !isEndProgram(in_)) {
             if (in_.accept("SELECT")) {
                 select(program);
                 continue;
@@ -183,7 +191,7 @@ private:
             for (auto& item : items)
                 program.records.push_back({std::move(item), section, fd});
         };
-        while (!in_.atEnd() && !isDivision(in_, "PROCEDURE") && !isIdentification(in_) &&
+        while (!in_.atEnd() && !isDivision(in_, "PROCEDURE") && !isProgramStart(in_) &&
                !isEndProgram(in_)) {
             if (isSection(in_)) {
                 const std::string name = in_.next().upper();
@@ -229,7 +237,7 @@ private:
     }
 
     void procedure(Program& program) {
-        while (!in_.atEnd() && !isIdentification(in_) && !isEndProgram(in_)) {
+        while (!in_.atEnd() && !isProgramStart(in_) && !isEndProgram(in_)) {
             const Token& t = in_.next();
             if (t.is("READ"))
                 fileUse(program, FileVerb::Read, t, "INTO");

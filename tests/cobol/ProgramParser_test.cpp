@@ -81,6 +81,29 @@ TEST(Programs, NestedProgramsFollowEndProgram) {
     EXPECT_EQ(result.model->programs[0]->nested[0]->records.size(), 1u);
 }
 
+// What GnuCOBOL accepts: no IDENTIFICATION DIVISION header, constants of level 78 and
+// CONSTANT, literals joined with &, programs in lower case with END PROGRAM.
+TEST(Programs, GnuCobolFormsReadWithTheirLayout) {
+    const auto result = testing::readOne(
+        "gnu.cbl",
+        fixed({"program-id. consts.", "data division.", "working-storage section.",
+               "78  max-items   value 10.", "01  limit-x     constant as 20.", "01  rec.",
+               "    05  a       pic x(4).", "    05  cat     pic x(6) value \"AB\" & \"CD\".",
+               "    05  hexv    pic x(2) value x\"4142\".", "procedure division.",
+               "    stop run.", "end program consts."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    ASSERT_EQ(result.model->programs.size(), 1u);
+    const Program& p = *result.model->programs[0];
+    EXPECT_EQ(p.name, "CONSTS");
+    ASSERT_EQ(p.records.size(), 1u) << "constants take no storage";
+    const DataItem& rec = *p.records[0].item;
+    EXPECT_EQ(rec.length, 12);
+    ASSERT_EQ(rec.children.size(), 3u);
+    EXPECT_EQ(rec.children[1]->offset, 4);
+    EXPECT_EQ(rec.children[1]->value, "'ABCD'");
+    EXPECT_EQ(rec.children[2]->offset, 10);
+}
+
 TEST(Programs, AWriteOfAnUnknownRecordIsAWarningNotAUse) {
     const auto result = testing::readOne(
         "w.cbl", fixed({"IDENTIFICATION DIVISION.", "PROGRAM-ID. W.", "DATA DIVISION.",
