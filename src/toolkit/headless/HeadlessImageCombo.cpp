@@ -11,8 +11,7 @@ ComboItem& HeadlessImageCombo::Add(const std::string& key, const std::string& te
                                    const std::string& image, int indentation) {
     if (!key.empty() && !keys_.insert(key).second)
         throw Error("Key is not unique in collection: " + key, 35602);
-    items_.push_back(
-        std::make_unique<HeadlessComboItem>(key, text, image, indentation, Count() + 1));
+    items_.push_back(std::make_unique<ComboEntry>(key, text, image, indentation, Count() + 1));
     return *items_.back();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/ui/ImageCombo.h"
+#include "toolkit/ComboEntry.h"
 #include "toolkit/headless/HeadlessControl.h"
 
 #include <memory>
@@ -8,26 +9,6 @@
 #include <vector>
 
 namespace vorq::headless {
-
-class HeadlessComboItem : public ComboItem {
-public:
-    HeadlessComboItem(std::string key, std::string text, std::string image, int indentation,
-                      int index)
-        : key_(std::move(key)), text_(std::move(text)), image_(std::move(image)),
-          indentation_(indentation), index_(index) {}
-    const std::string& Key() const override { return key_; }
-    const std::string& Text() const override { return text_; }
-    const std::string& Image() const override { return image_; }
-    int Indentation() const override { return indentation_; }
-    const std::string& Tag() const override { return tag_; }
-    void setTag(const std::string& tag) override { tag_ = tag; }
-    int Index() const override { return index_; }
-
-private:
-    std::string key_, text_, image_, tag_;
-    int indentation_;
-    int index_;
-};
 
 class HeadlessImageCombo : public ImageCombo, public HeadlessControl {
 public:
@@ -51,7 +32,7 @@ public:
     void focus();
 
 private:
-    std::vector<std::unique_ptr<HeadlessComboItem>> items_;
+    std::vector<std::unique_ptr<ComboEntry>> items_;
     std::unordered_set<std::string> keys_;
     ComboItem* selected_ = nullptr;
     ImageList* images_ = nullptr;

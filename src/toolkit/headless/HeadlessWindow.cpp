@@ -1,10 +1,10 @@
 #include "toolkit/headless/HeadlessWindow.h"
 
 #include "host/Error.h"
+#include "toolkit/ImageCollection.h"
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessComboBox.h"
 #include "toolkit/headless/HeadlessImageCombo.h"
-#include "toolkit/ImageCollection.h"
 #include "toolkit/headless/HeadlessOptionButton.h"
 #include "toolkit/headless/HeadlessTabStrip.h"
 #include "toolkit/headless/HeadlessToolkit.h"

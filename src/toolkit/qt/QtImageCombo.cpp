@@ -71,8 +71,8 @@ ComboItem& QtImageCombo::Add(const std::string& key, const std::string& text,
     widget()->addItem(icon, QString::fromStdString(text));
     widget()->setItemData(widget()->count() - 1, indentation, kIndentationRole);
     widget()->setCurrentIndex(previous);
-    items_.push_back(std::make_unique<QtComboItem>(key, text, image, indentation,
-                                                   static_cast<int>(items_.size()) + 1));
+    items_.push_back(std::make_unique<ComboEntry>(key, text, image, indentation,
+                                                  static_cast<int>(items_.size()) + 1));
     return *items_.back();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/ui/ImageCombo.h"
+#include "toolkit/ComboEntry.h"
 #include "toolkit/qt/QtControl.h"
 
 #include <QComboBox>
@@ -8,24 +9,6 @@
 #include <vector>
 
 namespace vorq::qt {
-
-class QtComboItem : public ComboItem {
-public:
-    QtComboItem(std::string key, std::string text, std::string image, int indentation, int index)
-        : key_(std::move(key)), text_(std::move(text)), image_(std::move(image)),
-          indentation_(indentation), index_(index) {}
-    const std::string& Key() const override { return key_; }
-    const std::string& Text() const override { return text_; }
-    const std::string& Image() const override { return image_; }
-    int Indentation() const override { return indentation_; }
-    const std::string& Tag() const override { return tag_; }
-    void setTag(const std::string& tag) override { tag_ = tag; }
-    int Index() const override { return index_; }
-
-private:
-    std::string key_, text_, image_, tag_;
-    int indentation_, index_;
-};
 
 // A combo whose list shows each entry's image, indented by its indentation.
 class QtImageCombo : public QtControl<ImageCombo, QComboBox> {
@@ -41,7 +24,7 @@ public:
     void setImageList(ImageList* images) override { images_ = images; }
 
 private:
-    std::vector<std::unique_ptr<QtComboItem>> items_;
+    std::vector<std::unique_ptr<ComboEntry>> items_;
     ImageList* images_ = nullptr;
 };
 
