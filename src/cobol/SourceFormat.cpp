@@ -1,6 +1,7 @@
 #include "cobol/SourceFormat.h"
 
 #include "cobol/Ascii.h"
+#include "cobol/Directives.h"
 
 #include <algorithm>
 #include <cctype>
@@ -141,21 +142,30 @@ public:
         }
         bool free = freeish > fixedish;
         out_.free = free;
+        Directives directives(diags_);
         for (std::size_t i = 0; i < file_.file->lines.size(); ++i) {
             const std::string& line = file_.file->lines[i];
             const int number = static_cast<int>(i) + 1;
-            if (const int d = sourceDirective(line); d >= 0) {
-                free = d == 1;
+            const auto first = line.find_first_not_of(' ');
+            if (first != std::string::npos && line.compare(first, 2, ">>") == 0) {
+                SourceLocation at = file_;
+                at.line = number;
+                at.column = static_cast<int>(first) + 1;
+                directives.apply(line.substr(first + 2), at);
+                if (const int d = sourceDirective(line); d >= 0 && directives.active())
+                    free = d == 1;
                 continue;
             }
-            if (line.find_first_not_of(' ') != std::string::npos &&
-                line.compare(line.find_first_not_of(' '), 2, ">>") == 0)
-                continue; // another compiler directive
+            if (!directives.active())
+                continue; // a branch of >>IF that is not compiled
             if (free)
                 freeLine(number, line);
             else
                 fixedLine(number, line);
         }
+        SourceLocation end = file_;
+        end.line = static_cast<int>(file_.file->lines.size());
+        directives.finish(end);
         return std::move(out_);
     }
 

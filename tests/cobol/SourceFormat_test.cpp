@@ -76,5 +76,38 @@ TEST(SourceFormat, ColumnsCountCharactersNotBytes) {
         "05 RUSSIAN PIC X(50) VALUE 'когда мир' .");
 }
 
+// Conditional compilation chooses the items as GnuCOBOL does (layouts checked with cobc).
+TEST(Directives, DefineAndIfChooseTheLinesThatAreRead) {
+    const auto layoutWith = [](const std::vector<std::string>& directives) {
+        std::vector<std::string> lines = directives;
+        for (const char* line :
+             {"01 REC.", ">>IF MODE = 1", "05 ONE PIC X(1).", ">>ELIF MODE = 2", "05 TWO PIC X(2).",
+              ">>ELSE", "05 OTHER PIC X(3).", ">>END-IF", ">>IF DEBUG DEFINED", "05 DBG PIC X(7).",
+              ">>END-IF", ">>IF DEBUG NOT DEFINED", "05 NODBG PIC X(5).", ">>END-IF"})
+            lines.emplace_back(line);
+        const auto result = testing::readOne("d.cpy", testing::fixed(lines));
+        EXPECT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+        return testing::layoutOf(*result.model);
+    };
+    EXPECT_EQ(layoutWith({}), "REC@0+8 OTHER@0+3 NODBG@3+5") << "undefined names compare false";
+    EXPECT_EQ(layoutWith({">>DEFINE MODE AS 2"}), "REC@0+7 TWO@0+2 NODBG@2+5");
+    EXPECT_EQ(layoutWith({">>DEFINE MODE AS 1", ">>DEFINE DEBUG"}), "REC@0+8 ONE@0+1 DBG@1+7");
+    EXPECT_EQ(layoutWith({">>SET CONSTANT MODE AS 1", ">>DEFINE DEBUG", ">>DEFINE DEBUG OFF"}),
+              "REC@0+6 ONE@0+1 NODBG@1+5");
+}
+
+TEST(Directives, AnOpenIfAndAnUnknownConditionAreErrors) {
+    const auto errors = [](const std::vector<std::string>& lines) {
+        return testing::readOne("d.cpy", testing::fixed(lines)).diagnostics.format();
+    };
+    EXPECT_NE(errors({"01 R.", ">>IF X DEFINED", "05 A PIC X."}).find("not closed by >>END-IF"),
+              std::string::npos);
+    EXPECT_NE(errors({"01 R.", ">>IF X AND Y", "05 A PIC X.", ">>END-IF"})
+                  .find("the >>IF condition 'X AND Y' is not supported"),
+              std::string::npos);
+    EXPECT_NE(errors({"01 R.", ">>END-IF", "05 A PIC X."}).find(">>END-IF without an >>IF"),
+              std::string::npos);
+}
+
 } // namespace
 } // namespace vorq::cobol
