@@ -248,5 +248,23 @@ TEST_F(Cli, OptionsRefuseABadValueAndKeepTheGoodOnes) {
     EXPECT_NE(vorq({"options"}).out.find("Threshold       7"), std::string::npos);
 }
 
+// A contained program is imported from its own records, and its parent from its own.
+TEST_F(Cli, NestedProgramsImportTheirOwnRecords) {
+    write("N.cbl", "       IDENTIFICATION DIVISION.\n       PROGRAM-ID. OUTER.\n"
+                   "       DATA DIVISION.\n       WORKING-STORAGE SECTION.\n"
+                   "       01  OUT-REC.\n           05  O1      PIC X(2).\n"
+                   "       PROCEDURE DIVISION.\n           CALL 'INNER'.\n"
+                   "       IDENTIFICATION DIVISION.\n       PROGRAM-ID. INNER IS COMMON.\n"
+                   "       DATA DIVISION.\n       WORKING-STORAGE SECTION.\n"
+                   "       01  IN-REC.\n           05  I1      PIC X(3).\n"
+                   "       PROCEDURE DIVISION.\n           EXIT PROGRAM.\n"
+                   "       END PROGRAM INNER.\n       END PROGRAM OUTER.\n");
+    ASSERT_EQ(vorq({"verify", "N.cbl"}).status, 0);
+    EXPECT_EQ(vorq({"import", "--batch", "--tab", "programs", "--source", "INNER", "--all"}).out,
+              "created IN_REC: 1 columns\n");
+    EXPECT_EQ(vorq({"import", "--batch", "--tab", "programs", "--source", "OUTER", "--all"}).out,
+              "created OUT_REC: 1 columns\n");
+}
+
 } // namespace
 } // namespace vorq
