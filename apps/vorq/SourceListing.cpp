@@ -10,6 +10,9 @@ namespace vorq::app {
 OfferedSources offeredSources(workbench::Workbench& wb) {
     auto& catalog = wb.catalog();
     OfferedSources out;
+    // The dialog keys its port entries by the port: a port that two programs use is offered
+    // once, under the first of them, and so it is listed here.
+    std::vector<std::int64_t> seen;
     for (const auto& c : catalog.objectsOfClass("COPYBOOK"))
         if (!c.xandrel.empty())
             out.copybooks.push_back({c.name, c.sourcePath});
@@ -19,17 +22,18 @@ OfferedSources offeredSources(workbench::Workbench& wb) {
         for (const auto programId : catalog.related(source.id, "DefinesProgram")) {
             const auto program = catalog.object(programId);
             out.programs.push_back({program->name, source.sourcePath});
-            std::vector<std::int64_t> seen;
             ProgramPorts ports{program->name, {}};
+            bool usesPorts = false; // the dialog lists a program that uses any port
             for (const char* relation :
                  {"ReadsDataPort", "InsertsDataPort", "UpdatesDataPort", "DeletesDataPort"})
                 for (const auto portId : catalog.related(programId, relation)) {
+                    usesPorts = true;
                     if (std::find(seen.begin(), seen.end(), portId) != seen.end())
                         continue;
                     seen.push_back(portId);
                     ports.ports.push_back(catalog.object(portId)->portName);
                 }
-            if (!ports.ports.empty())
+            if (usesPorts)
                 out.ports.push_back(std::move(ports));
         }
     }

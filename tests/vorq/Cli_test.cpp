@@ -1,5 +1,6 @@
 // The command line as a user meets it: the real program, its output, messages and status.
 
+#include "support/BrowseSources.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -264,6 +265,16 @@ TEST_F(Cli, NestedProgramsImportTheirOwnRecords) {
               "created IN_REC: 1 columns\n");
     EXPECT_EQ(vorq({"import", "--batch", "--tab", "programs", "--source", "OUTER", "--all"}).out,
               "created OUT_REC: 1 columns\n");
+}
+
+// `vorq sources` lists what the dialog offers: a port that two programs use once, under the
+// first of them (the dialog's Ports tab for this file is READER, MASTFILE, RPTFILE, LISTER).
+TEST_F(Cli, SourcesListAPortSharedByTwoProgramsOnce) {
+    write("PORTS.cbl", testing::kBrowsePrograms);
+    ASSERT_EQ(vorq({"verify", "PORTS.cbl"}).status, 0);
+    const std::string out = vorq({"sources"}).out;
+    EXPECT_EQ(out.substr(out.find("Ports:")), "Ports:\n  READER\n    MASTFILE\n    RPTFILE\n"
+                                              "  LISTER\n");
 }
 
 } // namespace
