@@ -32,10 +32,15 @@ std::vector<RegistryEntry> ComponentRegistry::readOrEmpty() const {
     if (!exists())
         return {};
     pugi::xml_document doc;
-    const pugi::xml_parse_result parsed = doc.load_file(file_.c_str());
+    const pugi::xml_parse_result parsed =
+        doc.load_file(file_.c_str(), pugi::parse_default | pugi::parse_doctype);
     const std::string corrupt = "The component registry " + file_.string() + " is corrupt: ";
     if (!parsed)
         throw Error(corrupt + parsed.description() + " at byte " + std::to_string(parsed.offset));
+    // A registry is plain XML: a DOCTYPE could declare entities, which no registry needs.
+    for (const pugi::xml_node node : doc.children())
+        if (node.type() == pugi::node_doctype)
+            throw Error(corrupt + "it has a DOCTYPE declaration");
     const pugi::xml_node root = doc.child("components");
     if (!root)
         throw Error(corrupt + "it has no <components> element");

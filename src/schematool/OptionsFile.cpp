@@ -105,10 +105,16 @@ OptionsFile::OptionsFile(std::filesystem::path path) : path_(std::move(path)) {
     const std::string text(std::istreambuf_iterator<char>(in), {});
     if (!in.good() && !in.eof())
         throw Error("Cannot read the options file " + path_.string());
-    const auto parsed = document_.load_buffer(text.data(), text.size());
+    const auto parsed =
+        document_.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_doctype);
     if (!parsed)
         throw Error(path_.string() + ":" + std::to_string(lineOf(text, parsed.offset)) +
                     ": the options file is not readable XML: " + parsed.description());
+    // Options are plain XML: a DOCTYPE could declare entities, which no options file needs.
+    for (const pugi::xml_node node : document_.children())
+        if (node.type() == pugi::node_doctype)
+            throw Error(path_.string() + ":" + std::to_string(lineOf(text, node.offset_debug())) +
+                        ": the options file has a DOCTYPE declaration, which it may not");
     // A value the user wrote that the import could not read is named now, with its line.
     for (const auto& kind : kSettings) {
         const pugi::xml_node node = settingNode(kind.name);

@@ -108,6 +108,10 @@ TEST_F(RegistryTest, MissingOrCorruptFileIsAClearError) {
               "The component registry " + file +
                   " is corrupt: an entry lacks one of progid, clsid, libid, iid, library");
 
+    std::ofstream(file) << "<!DOCTYPE components [<!ENTITY e 'x'>]><components/>";
+    EXPECT_EQ(errorOf([&] { registry().find("x"); }),
+              "The component registry " + file + " is corrupt: it has a DOCTYPE declaration");
+
     std::ofstream(file) << "<components/>";
     EXPECT_EQ(errorOf([&] { ComponentInstance(registry(), kProgId); }),
               std::string("The class ") + kProgId + " is not registered in " + file +

@@ -120,6 +120,21 @@ TEST(ProgressDisplay, IsSilentWhenStderrIsNoTerminal) {
     std::fclose(file);
 }
 
+TEST(OptionsFile, ADoctypeIsRefusedAndNoEntityIsExpanded) {
+    vorq::testing::TempDir dir;
+    std::ofstream(dir / "options.xml")
+        << "<?xml version=\"1.0\"?>\n<!DOCTYPE OPTIONS [<!ENTITY big \"aaaaaaaaaa\">]>\n"
+           "<OPTIONS>&big;</OPTIONS>\n";
+    try {
+        OptionsFile options(dir / "options.xml");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.description(), (dir / "options.xml").string() +
+                                       ":2: the options file has a DOCTYPE declaration, which it "
+                                       "may not");
+    }
+}
+
 TEST(OptionsFile, AFolderInItsPlaceIsNamed) {
     vorq::testing::TempDir dir;
     std::filesystem::create_directories(dir / "options.xml");
