@@ -1,12 +1,13 @@
 #include "component/ComponentRegistry.h"
 
 #include "host/Error.h"
+#include "host/ReplaceFile.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <pugixml.hpp>
-#include <unistd.h>
+#include <sstream>
 
 namespace vorq {
 namespace fs = std::filesystem;
@@ -92,17 +93,9 @@ void ComponentRegistry::write(const std::vector<RegistryEntry>& entries) const {
         node.append_attribute("iid") = e.interfaceId.c_str();
         node.append_attribute("library") = e.library.c_str();
     }
-    std::error_code ec;
-    fs::create_directories(file_.parent_path(), ec);
-    const fs::path temporary = file_.string() + ".tmp" + std::to_string(::getpid());
-    if (!doc.save_file(temporary.c_str(), "  "))
-        throw Error("Cannot write the component registry " + temporary.string());
-    fs::rename(temporary, file_, ec);
-    if (ec) {
-        fs::remove(temporary);
-        throw Error("Cannot replace the component registry " + file_.string() + ": " +
-                    ec.message());
-    }
+    std::ostringstream text;
+    doc.save(text, "  ");
+    replaceFile(file_, text.str(), "the component registry");
 }
 
 } // namespace vorq

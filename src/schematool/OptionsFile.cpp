@@ -1,13 +1,14 @@
 #include "schematool/OptionsFile.h"
 
 #include "host/Error.h"
+#include "host/ReplaceFile.h"
 #include "host/Text.h"
 #include "host/Value.h"
 #include "schematool/SqlIdentifiers.h"
 
 #include <algorithm>
 #include <fstream>
-#include <unistd.h>
+#include <sstream>
 
 namespace vorq::schematool {
 namespace {
@@ -140,14 +141,9 @@ Value OptionsFile::EditOptions(std::string&, Window& owner, std::string&, float&
 }
 
 void OptionsFile::save() const {
-    std::filesystem::create_directories(path_.parent_path().empty() ? "." : path_.parent_path());
-    const std::filesystem::path temporary = path_.string() + ".tmp" + std::to_string(::getpid());
-    if (!document_.save_file(temporary.c_str(), "  "))
-        throw Error("Cannot write the options file " + temporary.string());
-    std::error_code ec;
-    std::filesystem::rename(temporary, path_, ec);
-    if (ec)
-        throw Error("Cannot replace the options file " + path_.string() + ": " + ec.message());
+    std::ostringstream text;
+    document_.save(text, "  ");
+    replaceFile(path_, text.str(), "the options file");
 }
 
 void OptionsFile::setAll(
