@@ -1,5 +1,9 @@
 #include "HostSession.h"
 
+#include "RegistryCommands.h"
+#include "component/ComponentLoader.h"
+#include "workbench/Workbench.h"
+
 namespace vorq::app {
 
 HostSession::HostSession(const AppContext& context, Toolkit& toolkit)
@@ -8,5 +12,17 @@ HostSession::HostSession(const AppContext& context, Toolkit& toolkit)
           context.projectPath(), context.project.empty() ? sqlite::Connection::Mode::CreateIfMissing
                                                          : sqlite::Connection::Mode::ReadWrite)),
       workspace(std::make_shared<schematool::SchemaWorkspace>(platform, database)) {}
+
+bool HostSession::runComponent(const AppContext& context,
+                               const std::shared_ptr<workbench::Workbench>& wb) {
+    workspace->tablesAdded.clear();
+    workspace->columnsImported = 0;
+    auto instance = openComponent(context);
+    std::shared_ptr<OskWS> osk = wb;
+    std::shared_ptr<VorqWS> vorq = workspace;
+    std::string param;
+    instance->Run(osk, vorq, param);
+    return workspace->returnCode == 0;
+}
 
 } // namespace vorq::app

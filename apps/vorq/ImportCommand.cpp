@@ -3,10 +3,8 @@
 #include "AppContext.h"
 #include "HostSession.h"
 #include "JsonOutput.h"
-#include "RegistryCommands.h"
 #include "TableListing.h"
 #include "UsageError.h"
-#include "component/ComponentLoader.h"
 #include "host/Error.h"
 #include "qt/Display.h"
 #include "qt/QtSession.h"
@@ -91,16 +89,9 @@ void runDialogImport(const AppContext& context, const ImportOptions& options) {
     HostSession host(context, qt.toolkit);
     qt.attach(host);
     auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
-    schematool::SchemaWorkspace& workspace = *host.workspace;
-    workspace.tablesAdded.clear();
-    workspace.columnsImported = 0;
-    auto instance = openComponent(context);
-    std::shared_ptr<OskWS> osk = wb;
-    std::shared_ptr<VorqWS> vorq = host.workspace;
-    std::string param;
-    instance->Run(osk, vorq, param);
-    if (workspace.returnCode != 0)
+    if (!host.runComponent(context, wb))
         throw Error("The dialog was closed without an import");
+    const schematool::SchemaWorkspace& workspace = *host.workspace;
     BatchOutcome outcome{true, "", workspace.tablesAdded, workspace.columnsImported};
     report(options, outcome, schematool::readCatalog(host.database->connection()));
 }
@@ -119,18 +110,9 @@ BatchOutcome runBatchImport(const AppContext& context, BatchHost& host,
     });
     BatchUser user(request);
     host.toolkit.setUser([&](headless::HeadlessWindow& window) { user(window); });
-    schematool::SchemaWorkspace& workspace = *host.session.workspace;
-    workspace.tablesAdded.clear();
-    workspace.columnsImported = 0;
-
-    auto instance = openComponent(context);
-    std::shared_ptr<OskWS> osk = wb;
-    std::shared_ptr<VorqWS> vorq = host.session.workspace;
-    std::string param;
-    instance->Run(osk, vorq, param);
-
     BatchOutcome outcome;
-    outcome.imported = workspace.returnCode == 0;
+    outcome.imported = host.session.runComponent(context, wb);
+    const schematool::SchemaWorkspace& workspace = *host.session.workspace;
     if (!outcome.imported) {
         auto log = wb->catalog().logEntries();
         log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(logBefore));

@@ -7,6 +7,14 @@ namespace {
 
 using testing::ImportHarness;
 
+// OCCURS above 10 become child tables, keyed by the columns the pattern finds.
+void childTablesKeyedBy(ImportHarness& h, const std::string& pattern) {
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"10"});
+    h.option("AutoKey", {"True"});
+    h.option("Patterns", {pattern});
+}
+
 constexpr const char* kCustomer = R"(
        01  CUSTOMER.
            05  CUST-ID             PIC 9(8).
@@ -20,10 +28,7 @@ constexpr const char* kCustomer = R"(
 TEST(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
     ImportHarness h;
     h.verify("CUST.cpy", kCustomer);
-    h.option("ArrayFields", {"True"});
-    h.option("Threshold", {"10"});
-    h.option("AutoKey", {"True"});
-    h.option("Patterns", {"CUST-ID"});
+    childTablesKeyedBy(h, "CUST-ID");
     EXPECT_EQ(h.importAll("CUST"), 0);
     EXPECT_EQ(h.table("CUSTOMER"), "CUSTOMER: CUST_ID* PHONE1 PHONE2 PHONE3");
     EXPECT_EQ(h.table("CUSTOMER_ORDERS"),
@@ -47,10 +52,7 @@ TEST(NewTable, ALowerCaseCopybookGivesTheTablesOfItsUpperCaseTwin) {
             c = static_cast<char>(c - 'A' + 'a');
     ImportHarness h;
     h.verify("lower.cpy", lower);
-    h.option("ArrayFields", {"True"});
-    h.option("Threshold", {"10"});
-    h.option("AutoKey", {"True"});
-    h.option("Patterns", {"CUST-ID"});
+    childTablesKeyedBy(h, "CUST-ID");
     EXPECT_EQ(h.importAll("LOWER"), 0);
     EXPECT_EQ(h.table("CUSTOMER"), "CUSTOMER: CUST_ID* PHONE1 PHONE2 PHONE3");
     EXPECT_EQ(h.table("CUSTOMER_ORDERS"),
@@ -68,10 +70,7 @@ TEST(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
                        "               10  ITEM        PIC X(8).\n"
                        "               10  TAXES       OCCURS 12.\n"
                        "                   15  TAX     PIC 9(3).\n");
-    h.option("ArrayFields", {"True"});
-    h.option("Threshold", {"10"});
-    h.option("AutoKey", {"True"});
-    h.option("Patterns", {"*-ID"});
+    childTablesKeyedBy(h, "*-ID");
     ASSERT_EQ(h.importAll("K2"), 0);
     const auto catalog = schematool::readCatalog(h.db->connection());
     const auto keyOf = [&](const std::string& table) {

@@ -2,8 +2,6 @@
 
 #include "AppContext.h"
 #include "HostSession.h"
-#include "RegistryCommands.h"
-#include "component/ComponentLoader.h"
 #include "qt/QtSession.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
@@ -241,20 +239,16 @@ void MainWindow::showProblem(int row) {
 }
 
 void MainWindow::importStructures() {
-    schematool::SchemaWorkspace& workspace = *host_.workspace;
-    workspace.tablesAdded.clear();
+    bool imported = false;
     try {
-        auto instance = openComponent(context_);
-        std::shared_ptr<OskWS> osk = wb_;
-        std::shared_ptr<VorqWS> vorq = host_.workspace;
-        std::string param;
-        instance->Run(osk, vorq, param);
+        imported = host_.runComponent(context_, wb_);
     } catch (const std::exception& e) {
         QMessageBox::critical(this, windowTitle(), text(e.what()));
         return;
     }
     refresh();
-    if (workspace.returnCode != 0) {
+    const schematool::SchemaWorkspace& workspace = *host_.workspace;
+    if (!imported) {
         lastImport_->setText(tr("The last import dialog was closed without an import"));
         return;
     }
