@@ -226,7 +226,17 @@ private:
                 skipToPeriod();
                 continue;
             }
+            const std::size_t before = in_.position();
             keep(parseDataEntries(in_, diags_, atHeader));
+            // The entries stop at any header; one that this loop does not take (a second
+            // ENVIRONMENT or DATA DIVISION, an IDENTIFICATION DIVISION without a PROGRAM-ID)
+            // is out of place here and is passed over.
+            if (in_.position() == before) {
+                diags_.error(in_.peek().at,
+                             "'" + in_.peek().text + "' is out of place in the DATA DIVISION");
+                in_.next();
+                skipToPeriod();
+            }
         }
         std::vector<std::unique_ptr<DataItem>> items;
         for (auto& r : program.records)

@@ -2,8 +2,8 @@
 #include "schematool/SqlIdentifiers.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
+#include <iterator>
 #include <string>
 
 namespace vorq::schematool {
@@ -11,7 +11,7 @@ namespace {
 
 // Reserved words of SQLite, PostgreSQL and DB2 (z/OS and LUW), upper case, sorted.
 // clang-format off
-constexpr std::array kReserved = {
+constexpr const char* kReserved[] = {
     "ABORT", "ACCESSCTRL", "ACTION", "ACTIVATE", "ADD", "AFTER", "ALIAS", "ALL", "ALLOCATE",
     "ALLOW", "ALTER", "ALWAYS", "ANALYSE", "ANALYZE", "AND", "ANY", "ARRAY", "AS", "ASC",
     "ASENSITIVE", "ASSOCIATE", "ASUTIME", "ASYMMETRIC", "AT", "ATTACH", "ATTRIBUTES", "AUDIT",
@@ -75,7 +75,7 @@ constexpr std::array kReserved = {
 } // namespace
 
 bool isReservedWord(std::string_view word) {
-    return std::binary_search(kReserved.begin(), kReserved.end(), upper(word),
+    return std::binary_search(std::begin(kReserved), std::end(kReserved), upper(word),
                               [](std::string_view a, std::string_view b) { return a < b; });
 }
 

@@ -89,8 +89,8 @@ TEST(Programs, GnuCobolFormsReadWithTheirLayout) {
         fixed({"program-id. consts.", "data division.", "working-storage section.",
                "78  max-items   value 10.", "01  limit-x     constant as 20.", "01  rec.",
                "    05  a       pic x(4).", "    05  cat     pic x(6) value \"AB\" & \"CD\".",
-               "    05  hexv    pic x(2) value x\"4142\".", "procedure division.",
-               "    stop run.", "end program consts."}));
+               "    05  hexv    pic x(2) value x\"4142\".", "procedure division.", "    stop run.",
+               "end program consts."}));
     ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
     ASSERT_EQ(result.model->programs.size(), 1u);
     const Program& p = *result.model->programs[0];
@@ -112,6 +112,18 @@ TEST(Programs, AWriteOfAnUnknownRecordIsAWarningNotAUse) {
     EXPECT_FALSE(result.diagnostics.hasErrors());
     EXPECT_EQ(result.diagnostics.all().size(), 2u);
     EXPECT_EQ(uses(*result.model->programs[0]), "");
+}
+
+TEST(Programs, AHeaderOutOfPlaceInTheDataDivisionIsAnErrorAndReadingGoesOn) {
+    const auto result = testing::readOne(
+        "h.cbl", fixed({"IDENTIFICATION DIVISION.", "PROGRAM-ID. H.", "DATA DIVISION.",
+                        "WORKING-STORAGE SECTION.", "01 A PIC X.", "ENVIRONMENT DIVISION.",
+                        "DATA DIVISION.", "01 B PIC X(2).", "PROCEDURE DIVISION."}));
+    ASSERT_EQ(result.diagnostics.errorCount(), 2);
+    EXPECT_EQ(result.diagnostics.all()[0].line, 6);
+    EXPECT_NE(result.diagnostics.all()[0].message.find("out of place"), std::string::npos);
+    ASSERT_EQ(result.model->programs[0]->records.size(), 2u);
+    EXPECT_EQ(result.model->programs[0]->records[1].item->length, 2);
 }
 
 } // namespace

@@ -1,0 +1,27 @@
+       IDENTIFICATION DIVISION.
+       PROGRAM-ID. CUSTRPT.
+       ENVIRONMENT DIVISION.
+       INPUT-OUTPUT SECTION.
+       FILE-CONTROL.
+           SELECT CUST-FILE ASSIGN TO "CUSTIN".
+       DATA DIVISION.
+       FILE SECTION.
+       FD  CUST-FILE.
+       COPY CUSTREC REPLACING ==:PFX:== BY ==CUST==.
+       WORKING-STORAGE SECTION.
+       01  WS-COUNT PIC S9(7) COMP-3 VALUE 0.
+       01  WS-TABLE.
+           05 WS-ENTRY OCCURS 1 TO 50 DEPENDING ON WS-COUNT.
+              10 WS-KEY  PIC X(8).
+              10 WS-AMT  PIC S9(9)V99 COMP.
+       78  WS-MAX VALUE 50.
+       PROCEDURE DIVISION.
+           READ CUST-FILE.
+           STOP RUN.
+@@ CUSTREC
+       01  :PFX:-RECORD.
+           05 :PFX:-ID      PIC 9(8).
+           05 :PFX:-NAME    PIC X(30).
+           05 :PFX:-BAL     PIC S9(7)V99 COMP-3.
+           05 FILLER        PIC X(10).
+           05 :PFX:-ALT REDEFINES :PFX:-BAL PIC X(5).
