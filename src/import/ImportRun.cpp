@@ -92,14 +92,17 @@ bool ImportRun::successEnding() {
         workspaces_.ProjectDB->CommitTrans();
         transactionOpen_ = false;
     } catch (const std::exception& e) {
+        // The commit comes after the log was ended as a success; a commit that fails is told
+        // in a log run of its own, so that the last word of the log is the truth.
+        workspaces_.VorqWS->Platform().Ui().MsgBox(e.what(), kMsgCritical, MsgTitle_);
         RunMessage += ": " + std::string(e.what());
-        failureEnding();
+        failureEnding(LogState::Ended);
         return false;
     }
     return true;
 }
 
-void ImportRun::failureEnding() {
+void ImportRun::failureEnding(LogState log) {
     VorqWS& host = *workspaces_.VorqWS;
     // A part that fails must not keep the others (the rollback above all) from running; what
     // failed is told at the end, since the log may be what failed.
@@ -111,6 +114,8 @@ void ImportRun::failureEnding() {
             unfinished += std::string(e.what()) + "\r\n";
         }
     };
+    if (log == LogState::Ended)
+        evenIfItFails([&] { log_->BeginLog("Vorq"); });
     evenIfItFails([&] { log_->AddLogEntry("", true, currentObjectId(host), RunMessage, 0); });
     evenIfItFails([&] { log_->EndLog(true); });
     if (transactionOpen_)

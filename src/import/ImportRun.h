@@ -45,7 +45,9 @@ private:
     // Reason appended to the log text, progress closed: the run ends in failure.
     RunEnd failWith(const std::string& reason);
     bool successEnding();
-    void failureEnding();
+    // Whether the run's log is still open when the run fails, or was already ended as a success.
+    enum class LogState { Open, Ended };
+    void failureEnding(LogState log = LogState::Open);
     void beginTransaction();
     void startProgress(std::int64_t steps);
     void finishProgress();

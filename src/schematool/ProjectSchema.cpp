@@ -140,7 +140,7 @@ Error cannotOpen(const std::string& file, const Error& e) {
 
 void prepareProjectSchema(const sqlite::Connection& db) {
     const std::string file = db.path().string();
-    const bool writable = sqlite3_db_readonly(db.handle(), "main") == 0;
+    const bool writable = db.writable();
     // The check and the creation are one transaction, so that two programs that open a new
     // file at once never see each other's half-made schema: the second waits, then finds it.
     try {

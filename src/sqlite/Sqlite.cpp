@@ -2,6 +2,8 @@
 
 #include "host/Error.h"
 
+#include <unistd.h>
+
 namespace vorq::sqlite {
 
 std::string describe(sqlite3* db, int code) {
@@ -132,7 +134,16 @@ bool Statement::isNull(int index) const {
 Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(path) {
     if (mode != Mode::CreateIfMissing && !std::filesystem::exists(path))
         throw Error(path.string() + " does not exist");
-    int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A reader of a writable file opens it for writing and is kept from writing by query_only:
+    // only a writing connection can roll back the journal that a killed writer left, and a
+    // read-only one would refuse the file until someone wrote to it.
+    const bool readOnly = mode == Mode::ReadOnly;
+    writable_ = !readOnly;
+    const auto folder =
+        path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    const bool recoverable =
+        ::access(path.c_str(), W_OK) == 0 && ::access(folder.c_str(), W_OK) == 0;
+    int flags = readOnly && !recoverable ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == Mode::CreateIfMissing)
         flags |= SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
@@ -145,6 +156,8 @@ Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(pat
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
     exec("PRAGMA foreign_keys = ON");
+    if (readOnly)
+        exec("PRAGMA query_only = ON");
 }
 
 Connection::~Connection() {

@@ -71,7 +71,8 @@ class Connection {
 public:
     enum class Mode { ReadWrite, CreateIfMissing, ReadOnly };
     // Opens the file; a missing file (unless created), a locked or unreadable one raises
-    // vorq::Error naming it. Foreign keys are enforced.
+    // vorq::Error naming it. Foreign keys are enforced. ReadOnly never writes, but rolls back
+    // what a killed writer left when the file may be written.
     Connection(const std::filesystem::path& path, Mode mode);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -79,6 +80,8 @@ public:
 
     sqlite3* handle() const { return db_; }
     const std::filesystem::path& path() const { return path_; }
+    // False for a connection opened ReadOnly.
+    bool writable() const { return writable_; }
     Statement prepare(std::string_view sql) const { return Statement(db_, sql); }
     // A statement prepared once and kept, for SQL that runs again and again; the caller binds,
     // runs and resets it, and must not use it again before it has been reset.
@@ -91,6 +94,7 @@ public:
 
 private:
     std::filesystem::path path_;
+    bool writable_ = true;
     sqlite3* db_ = nullptr;
     mutable std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
 };

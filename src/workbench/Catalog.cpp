@@ -106,6 +106,10 @@ Catalog::Catalog(const std::filesystem::path& file)
     // The repository databases it names are not synced to disk either (verify makes them again
     // from the sources): a commit need not wait for the disk, and WAL keeps the file whole.
     db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
+    // Renames that a verify had committed to but not done when it was killed.
+    db_.exec("CREATE TABLE IF NOT EXISTS PendingInstalls (Temporary TEXT NOT NULL, "
+             "Target TEXT NOT NULL)");
+    finishPendingInstalls();
 }
 
 std::int64_t Catalog::upsert(const std::string& cls, const std::string& name,
@@ -134,54 +138,86 @@ void Catalog::relate(std::int64_t source, const char* relation, std::int64_t tar
     s.run();
 }
 
-void Catalog::recordCopybook(const cobol::SourceModel& model, const std::string& xandrel) {
-    upsert("COPYBOOK", model.name, xandrel, "", "", model.path);
-}
-
-void Catalog::recordProgramFile(const cobol::SourceModel& model, const std::string& xandrel) {
-    db_.exec("BEGIN IMMEDIATE");
+void Catalog::recordSource(const cobol::SourceModel& model, const std::string& xandrel,
+                           const std::filesystem::path& temporary,
+                           const std::filesystem::path& target) {
     try {
-        const std::int64_t source = upsert("COBOL", model.name, xandrel, "", "", model.path);
-        // What this file said before goes: its programs' relations, then programs and ports
-        // that nothing names any more.
-        auto old = db_.prepare("DELETE FROM Relations WHERE Source IN (SELECT Target FROM "
-                               "Relations WHERE Source = ?1 AND Relation = 'DefinesProgram')");
-        old.bind(1, source);
-        old.run();
-        auto defines = db_.prepare("DELETE FROM Relations WHERE Source = ?1");
-        defines.bind(1, source);
-        defines.run();
-        std::vector<const cobol::Program*> programs;
-        for (const auto& p : model.programs)
-            programs.push_back(p.get());
-        for (std::size_t i = 0; i < programs.size(); ++i)
-            for (const auto& nested : programs[i]->nested)
-                programs.push_back(nested.get());
-        for (const cobol::Program* p : programs) {
-            const std::int64_t program =
-                upsert("PROGRAM", p->name, "", "", std::to_string(source), model.path);
-            relate(source, "DefinesProgram", program);
-            std::vector<std::pair<std::string, std::int64_t>> seen;
-            for (const auto& use : p->uses) {
-                const auto file = std::find_if(p->files.begin(), p->files.end(),
-                                               [&](auto& f) { return f.name == use.file; });
-                const std::string port = file == p->files.end() ? use.file : file->assignTo;
-                const std::string relation = portRelation(use.verb);
-                const std::string key = relation + "\n" + port;
-                if (std::any_of(seen.begin(), seen.end(), [&](auto& s) { return s.first == key; }))
-                    continue;
-                const std::int64_t portId = upsert("DATAPORT", port, "", port, "", "");
-                seen.emplace_back(key, portId);
-                relate(program, relation.c_str(), portId);
-            }
-        }
-        db_.exec("DELETE FROM Objects WHERE Class IN ('PROGRAM', 'DATAPORT') AND Id NOT IN "
-                 "(SELECT Target FROM Relations)");
+        db_.exec("BEGIN IMMEDIATE");
+        db_.exec("DELETE FROM PendingInstalls");
+        if (model.kind == cobol::SourceModel::Kind::Copybook)
+            upsert("COPYBOOK", model.name, xandrel, "", "", model.path);
+        else
+            recordPrograms(model, xandrel);
+        auto pending = db_.prepare("INSERT INTO PendingInstalls VALUES (?1, ?2)");
+        pending.bind(1, temporary.filename().string()).bind(2, target.filename().string());
+        pending.run();
         db_.exec("COMMIT");
     } catch (...) {
-        db_.exec("ROLLBACK");
+        // A failed statement may have ended the transaction already.
+        if (!sqlite3_get_autocommit(db_.handle()))
+            db_.exec("ROLLBACK");
+        std::error_code ec;
+        std::filesystem::remove(temporary, ec);
         throw;
     }
+    // From here on the new database is what the catalog says: a rename that fails or is killed
+    // is done again when the catalog is next opened. The noted rename is cleared by the next
+    // transaction.
+    std::filesystem::rename(temporary, target);
+}
+
+void Catalog::finishPendingInstalls() {
+    const auto folder = db_.path().parent_path();
+    auto pending = db_.prepare("SELECT Temporary, Target FROM PendingInstalls");
+    bool any = false;
+    while (pending.step()) {
+        any = true;
+        // Done already when the kill came after the rename.
+        if (std::filesystem::exists(folder / pending.text(0)))
+            std::filesystem::rename(folder / pending.text(0), folder / pending.text(1));
+    }
+    pending.reset();
+    if (any)
+        db_.exec("DELETE FROM PendingInstalls");
+}
+
+void Catalog::recordPrograms(const cobol::SourceModel& model, const std::string& xandrel) {
+    const std::int64_t source = upsert("COBOL", model.name, xandrel, "", "", model.path);
+    // What this file said before goes: its programs' relations, then programs and ports
+    // that nothing names any more.
+    auto old = db_.prepare("DELETE FROM Relations WHERE Source IN (SELECT Target FROM "
+                           "Relations WHERE Source = ?1 AND Relation = 'DefinesProgram')");
+    old.bind(1, source);
+    old.run();
+    auto defines = db_.prepare("DELETE FROM Relations WHERE Source = ?1");
+    defines.bind(1, source);
+    defines.run();
+    std::vector<const cobol::Program*> programs;
+    for (const auto& p : model.programs)
+        programs.push_back(p.get());
+    for (std::size_t i = 0; i < programs.size(); ++i)
+        for (const auto& nested : programs[i]->nested)
+            programs.push_back(nested.get());
+    for (const cobol::Program* p : programs) {
+        const std::int64_t program =
+            upsert("PROGRAM", p->name, "", "", std::to_string(source), model.path);
+        relate(source, "DefinesProgram", program);
+        std::vector<std::pair<std::string, std::int64_t>> seen;
+        for (const auto& use : p->uses) {
+            const auto file = std::find_if(p->files.begin(), p->files.end(),
+                                           [&](auto& f) { return f.name == use.file; });
+            const std::string port = file == p->files.end() ? use.file : file->assignTo;
+            const std::string relation = portRelation(use.verb);
+            const std::string key = relation + "\n" + port;
+            if (std::any_of(seen.begin(), seen.end(), [&](auto& s) { return s.first == key; }))
+                continue;
+            const std::int64_t portId = upsert("DATAPORT", port, "", port, "", "");
+            seen.emplace_back(key, portId);
+            relate(program, relation.c_str(), portId);
+        }
+    }
+    db_.exec("DELETE FROM Objects WHERE Class IN ('PROGRAM', 'DATAPORT') AND Id NOT IN "
+             "(SELECT Target FROM Relations)");
 }
 
 CatalogObject Catalog::row(const sqlite::Statement& s) const {

@@ -42,11 +42,15 @@ class Catalog {
 public:
     explicit Catalog(const std::filesystem::path& file);
 
-    // Records a verified copybook (class "COPYBOOK", its upper-case member name).
-    void recordCopybook(const cobol::SourceModel& model, const std::string& xandrel);
-    // Records a verified program file: the "COBOL" source, its programs ("DefinesProgram") and
-    // their data ports ("ReadsDataPort", "InsertsDataPort", "UpdatesDataPort", "DeletesDataPort").
-    void recordProgramFile(const cobol::SourceModel& model, const std::string& xandrel);
+    // Records a verified source and puts its repository database, written to temporary, in
+    // place as target (both in the catalog's folder). The catalog's commit decides: the rename
+    // is noted in the same transaction and done after it, and a rename that a kill interrupted
+    // is finished when the catalog is next opened. So the catalog and the database change
+    // together or not at all. A copybook is recorded under class "COPYBOOK"; a program file as
+    // the "COBOL" source, its programs ("DefinesProgram") and their data ports
+    // ("ReadsDataPort", "InsertsDataPort", "UpdatesDataPort", "DeletesDataPort").
+    void recordSource(const cobol::SourceModel& model, const std::string& xandrel,
+                      const std::filesystem::path& temporary, const std::filesystem::path& target);
 
     std::vector<CatalogObject> objectsOfClass(const std::string& cls) const;
     std::optional<CatalogObject> object(std::int64_t id) const;
@@ -62,6 +66,8 @@ public:
     const sqlite::Connection& connection() const { return db_; }
 
 private:
+    void recordPrograms(const cobol::SourceModel& model, const std::string& xandrel);
+    void finishPendingInstalls();
     std::int64_t upsert(const std::string& cls, const std::string& name, const std::string& xandrel,
                         const std::string& portName, const std::string& sid,
                         const std::string& sourcePath);

@@ -98,8 +98,7 @@ public:
         b.attribute(Attribute::Name, item.name);
         b.attribute(Attribute::Level, item.level);
         b.attribute(Attribute::Picture, item.picture);
-        b.attribute(Attribute::Usage,
-                    elementary || item.usageGiven ? cobol::usageText(item) : "");
+        b.attribute(Attribute::Usage, elementary || item.usageGiven ? cobol::usageText(item) : "");
         b.attribute(Attribute::Occurs, item.occurs);
         b.attribute(Attribute::OccursMin, item.occursMin);
         b.attribute(Attribute::DependingOn, item.dependingOn);

@@ -56,25 +56,16 @@ VerifyOutcome Verifier::verify(const std::string& path) {
 
     outcome.xandrel = xandrelFor(copybook ? "copybook" : "cobol", model.name);
     const auto target = workbench_.folder().database(outcome.xandrel);
-    const auto temporary =
-        std::filesystem::path(target.string() + ".tmp" + std::to_string(::getpid()));
+    const std::filesystem::path temporary = target.string() + ".tmp" + std::to_string(::getpid());
     std::filesystem::remove(temporary);
     try {
         writeRepositoryDatabase(model, temporary);
-        // Not a rename over the old file: ext4 writes a file replaced that way out to disk at
-        // once, which took longer than parsing. The database is made from its source again
-        // by verify, so the moment without it costs nothing that cannot be redone.
-        std::filesystem::remove(target);
-        std::filesystem::rename(temporary, target);
     } catch (...) {
         std::error_code ec;
         std::filesystem::remove(temporary, ec);
         throw;
     }
-    if (copybook)
-        workbench_.catalog().recordCopybook(model, outcome.xandrel);
-    else
-        workbench_.catalog().recordProgramFile(model, outcome.xandrel);
+    workbench_.catalog().recordSource(model, outcome.xandrel, temporary, target);
     outcome.verified = true;
     return outcome;
 }

@@ -1,0 +1,210 @@
+// The real program killed with SIGKILL at points spread over an import and over a verify:
+// every database it writes must afterwards be whole and hold exactly what it held before the
+// run or what a run that ends holds.
+
+#include "support/DatabaseDump.h"
+#include "support/FaultPoints.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <regex>
+#include <thread>
+
+namespace vorq {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Records with many columns and a child table each: an import long enough to be hit anywhere.
+std::string bigCopybook(const std::string& suffix) {
+    std::string text;
+    for (int r = 0; r < 60; ++r) {
+        const std::string rec = "R" + std::to_string(r);
+        text += "       01  " + rec + "-AREA.\n           05  " + rec + "-ID PIC 9(8).\n";
+        for (int f = 0; f < 40; ++f)
+            text += "           05  " + rec + "-F" + std::to_string(f) + suffix + " PIC X(9).\n";
+        text += "           05  " + rec + "-LINES OCCURS 20.\n";
+        for (int f = 0; f < 8; ++f)
+            text += "               10  " + rec + "-L" + std::to_string(f) + " PIC S9(5) COMP-3.\n";
+    }
+    return text;
+}
+
+std::string withoutTimes(const std::string& dump) {
+    static const std::regex time(R"(\d{4}-\d\d-\d\d[T ]\d\d:\d\d:\d\d(\.\d+)?Z?)");
+    return std::regex_replace(dump, time, "<time>");
+}
+
+std::string integrity(const fs::path& file) {
+    const sqlite::Connection db(file, sqlite::Connection::Mode::ReadWrite);
+    auto check = db.prepare("PRAGMA integrity_check");
+    check.step();
+    return check.text(0);
+}
+
+std::string dump(const fs::path& file) {
+    return withoutTimes(
+        testing::dumpDatabase(sqlite::Connection(file, sqlite::Connection::Mode::ReadWrite)));
+}
+
+struct CrashSafety : ::testing::Test {
+    testing::TempDir dir;
+    fs::path pristine = dir / "pristine";
+    std::map<std::string, std::string> environment{
+        {"XDG_CONFIG_HOME", (dir / "config").string()}, {"VORQ_WORKSPACE", ""}, {"LC_ALL", "C"}};
+
+    testing::ProgramResult vorq(const fs::path& folder, const std::vector<std::string>& args) {
+        return testing::runProgram(VORQ_PROGRAM, args, folder.string(), environment);
+    }
+
+    // A fresh copy of the prepared folder.
+    fs::path copyOfPristine(const std::string& name) {
+        const fs::path folder = dir / name;
+        fs::remove_all(folder);
+        fs::copy(pristine, folder, fs::copy_options::recursive);
+        return folder;
+    }
+
+    // Starts the program in folder, its output thrown away.
+    pid_t start(const fs::path& folder, const std::vector<std::string>& args) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(folder.c_str()) != 0)
+                _exit(126);
+            for (const auto& [name, value] : environment)
+                value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1), dup2(null, 2);
+            std::vector<char*> argv{const_cast<char*>(VORQ_PROGRAM)};
+            for (const auto& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(VORQ_PROGRAM, argv.data());
+            _exit(127);
+        }
+        return pid;
+    }
+
+    // Starts the program in folder and kills it after delay, unless it ended before; true when
+    // the kill came first.
+    bool runAndKill(const fs::path& folder, const std::vector<std::string>& args,
+                    Clock::duration delay) {
+        const pid_t pid = start(folder, args);
+        std::this_thread::sleep_for(delay);
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFSIGNALED(status);
+    }
+
+    // Kills the run at points spread over its length; after each kill the command open must
+    // succeed, and then the databases must be whole and all hold their state before or all
+    // their state after.
+    void expectEveryKillLeavesBeforeOrAfter(const std::vector<std::string>& args,
+                                            const std::vector<std::string>& open,
+                                            const std::vector<fs::path>& databases) {
+        std::vector<std::string> before, after;
+        {
+            const fs::path clean = copyOfPristine("clean");
+            ASSERT_EQ(vorq(clean, open).status, 0);
+            for (const auto& db : databases)
+                before.push_back(dump(clean / db));
+            const auto start = Clock::now();
+            ASSERT_EQ(vorq(clean, args).status, 0);
+            duration_ = Clock::now() - start;
+            ASSERT_EQ(vorq(clean, open).status, 0);
+            for (const auto& db : databases)
+                after.push_back(dump(clean / db));
+        }
+        int killed = 0, stayedBefore = 0, wentAfter = 0;
+        const int kills = 100;
+        const auto points = testing::faultPoints(kills, 10);
+        for (const int n : points) {
+            SCOPED_TRACE("kill " + std::to_string(n) + " of " + std::to_string(kills));
+            const fs::path folder = copyOfPristine("killed");
+            killed += runAndKill(folder, args, duration_ * n / kills);
+            const auto opened = vorq(folder, open);
+            EXPECT_EQ(opened.status, 0) << "vorq opens what the kill left: " << opened.err;
+            bool allBefore = true, allAfter = true;
+            for (std::size_t i = 0; i < databases.size(); ++i) {
+                SCOPED_TRACE(databases[i].string());
+                ASSERT_EQ(integrity(folder / databases[i]), "ok");
+                const std::string now = dump(folder / databases[i]);
+                EXPECT_TRUE(now == before[i] || now == after[i]);
+                allBefore &= now == before[i];
+                allAfter &= now == after[i];
+            }
+            EXPECT_TRUE(allBefore || allAfter) << "the databases changed together";
+            stayedBefore += allBefore;
+            wentAfter += allAfter && !allBefore;
+        }
+        std::cout << "kills: " << points.size() << " tried over "
+                  << std::chrono::duration_cast<std::chrono::milliseconds>(duration_).count()
+                  << " ms, " << killed << " before the end; " << stayedBefore << " before, "
+                  << wentAfter << " after\n";
+    }
+
+    Clock::duration duration_{};
+};
+
+TEST_F(CrashSafety, AnImportKilledAnywhereLeavesTheProjectAsBeforeOrAsAfter) {
+    fs::create_directories(pristine);
+    // A project that holds a table already.
+    std::ofstream(pristine / "SMALL.cpy")
+        << "       01  SMALL-REC.\n           05  S-ID PIC 9(4).\n";
+    ASSERT_EQ(vorq(pristine, {"verify", "SMALL.cpy"}).status, 0);
+    ASSERT_EQ(vorq(pristine, {"import", "--batch", "--source", "SMALL", "--all"}).status, 0);
+    std::ofstream(pristine / "BIG.cpy") << bigCopybook("");
+    ASSERT_EQ(vorq(pristine, {"verify", "BIG.cpy"}).status, 0);
+    for (const auto& [name, value] :
+         std::vector<std::pair<std::string, std::string>>{{"ArrayFields", "True"},
+                                                          {"Threshold", "5"},
+                                                          {"AutoKey", "True"},
+                                                          {"Patterns", "*-ID"}})
+        ASSERT_EQ(vorq(pristine, {"options", "set", name, value}).status, 0);
+    expectEveryKillLeavesBeforeOrAfter({"import", "--batch", "--source", "BIG", "--all"},
+                                       {"tables"}, {"vorq-workspace/project.db"});
+}
+
+TEST_F(CrashSafety, AVerifyKilledAnywhereLeavesTheRepositoryAsBeforeOrAsAfter) {
+    fs::create_directories(pristine);
+    std::ofstream(pristine / "BIG.cpy") << bigCopybook("");
+    ASSERT_EQ(vorq(pristine, {"verify", "BIG.cpy"}).status, 0);
+    std::ofstream(pristine / "BIG.cpy") << bigCopybook("X");
+    expectEveryKillLeavesBeforeOrAfter(
+        {"verify", "BIG.cpy"}, {"sources"},
+        {"vorq-workspace/repository/BIG.copybook.xrdb", "vorq-workspace/repository/catalog.db"});
+}
+
+TEST_F(CrashSafety, ASecondImportWhileOneRunsWaitsForItThenSucceeds) {
+    fs::create_directories(pristine);
+    std::ofstream(pristine / "SMALL.cpy")
+        << "       01  SMALL-REC.\n           05  S-ID PIC 9(4).\n";
+    std::ofstream(pristine / "BIG.cpy") << bigCopybook("");
+    ASSERT_EQ(vorq(pristine, {"verify", "SMALL.cpy", "BIG.cpy"}).status, 0);
+    ASSERT_EQ(vorq(pristine, {"import", "--batch", "--source", "SMALL", "--all"}).status, 0);
+    for (int round = 0; round < 5; ++round) {
+        const fs::path folder = copyOfPristine("two");
+        const pid_t first = start(folder, {"import", "--batch", "--source", "BIG", "--all"});
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 * round));
+        const auto second = vorq(folder, {"import", "--batch", "--source", "SMALL", "--all"});
+        int status = 0;
+        waitpid(first, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(second.status, 0) << second.err;
+        EXPECT_EQ(integrity(folder / "vorq-workspace/project.db"), "ok");
+        const auto tables = vorq(folder, {"tables"});
+        EXPECT_NE(tables.out.find("R59_AREA"), std::string::npos);
+        EXPECT_NE(tables.out.find("SMALL_REC_2"), std::string::npos) << "both imports landed";
+    }
+}
+
+} // namespace
+} // namespace vorq
