@@ -129,6 +129,8 @@ public:
     }
 
     SourceLines run() {
+        if (!readable())
+            return out_;
         // The format is decided by a vote of the lines before the first >>SOURCE directive,
         // since copybooks rarely say which one they are written in; a directive wins outright.
         int freeish = 0, fixedish = 0;
@@ -170,6 +172,32 @@ public:
     }
 
 private:
+    bool readable() {
+        const auto& lines = file_.file->lines;
+        SourceLocation at = file_;
+        at.line = 1;
+        at.column = 1;
+        // UTF-16 text has a byte-order mark or a NUL beside each ASCII letter.
+        if (!lines.empty() && lines[0].size() >= 2 &&
+            ((lines[0][0] == '\xFF' && lines[0][1] == '\xFE') ||
+             (lines[0][0] == '\xFE' && lines[0][1] == '\xFF') ||
+             (lines[0][1] == '\0' && lines[0][0] != '\0'))) {
+            diags_.error(at, "the file is UTF-16 text, which is not read: convert it to UTF-8 or "
+                             "an 8-bit code page (iconv -f UTF-16 -t UTF-8)");
+            return false;
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].size() <= kMaxLineLength)
+                continue;
+            at.line = static_cast<int>(i) + 1;
+            diags_.error(at, "the line is " + std::to_string(lines[i].size()) +
+                                 " bytes long, more than the " + std::to_string(kMaxLineLength) +
+                                 " of a COBOL source line: the file is not read");
+            return false;
+        }
+        return true;
+    }
+
     void warnOnce(bool& warned, int line, int column, const std::string& message) {
         if (warned)
             return;

@@ -22,9 +22,15 @@ struct SourceLines {
     bool free = false; // whether the file begins in free format
 };
 
-// Splits a file's text into code lines. The format is detected per file (a >>SOURCE directive,
-// or code in the sequence area) and may switch at >>SOURCE directives. Lines that break the
-// fixed-format column rules are read as a compiler with a lenient margin would, with a warning
+// The longest physical line read. Fixed format has 80 columns and free format is meant for
+// lines of a few hundred; a longer line is a file that is not COBOL source (or one written by
+// a generator gone wrong), and reading it would cost without giving anything.
+constexpr std::size_t kMaxLineLength = 65'536;
+
+// Splits a file's text into code lines. A file in UTF-16 or with a line longer than
+// kMaxLineLength is an error and gives no lines. The format is detected per file (a >>SOURCE
+// directive, or code in the sequence area) and may switch at >>SOURCE directives. Lines that break
+// the fixed-format column rules are read as a compiler with a lenient margin would, with a warning
 // naming the rule that was assumed.
 SourceLines splitSource(const SourceFile& file, Diagnostics& diags);
 

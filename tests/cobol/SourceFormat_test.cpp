@@ -77,6 +77,24 @@ TEST(SourceFormat, ColumnsCountCharactersNotBytes) {
 }
 
 // Conditional compilation chooses the items as GnuCOBOL does (layouts checked with cobc).
+TEST(SourceFormat, UnreadableFilesAreRefusedWholeWithTheirCause) {
+    Diagnostics utf16;
+    EXPECT_EQ(words(std::string("\xFF\xFE 0\x001\x00", 8), utf16), "");
+    ASSERT_EQ(utf16.errorCount(), 1);
+    EXPECT_NE(utf16.all()[0].message.find("UTF-16"), std::string::npos);
+
+    Diagnostics longLine;
+    const std::string text = "       01  A PIC X.\n" + std::string(kMaxLineLength + 1, 'X') + "\n";
+    EXPECT_EQ(words(text, longLine), "");
+    ASSERT_EQ(longLine.errorCount(), 1);
+    EXPECT_EQ(longLine.all()[0].line, 2);
+    EXPECT_NE(longLine.all()[0].message.find("65537 bytes long"), std::string::npos);
+
+    EXPECT_EQ(words(">>SOURCE FORMAT IS FREE\n" + std::string(kMaxLineLength - 5, ' ') + "01 A."),
+              "01 A .")
+        << "a line of the limit itself is read";
+}
+
 TEST(Directives, DefineAndIfChooseTheLinesThatAreRead) {
     const auto layoutWith = [](const std::vector<std::string>& directives) {
         std::vector<std::string> lines = directives;
