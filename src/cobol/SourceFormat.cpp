@@ -67,17 +67,37 @@ bool looksFree(const std::string& line) {
            u == "WORKING-STORAGE" || u == "FD";
 }
 
-// A line shaped as fixed format wants it: blanks or digits in columns 1-6 (sequence numbers)
-// and a valid indicator in column 7.
+// The first word of a line's code area (column 8 on), when it begins in area A or B.
+std::string codeWord(const std::string& line) {
+    const auto first = line.find_first_not_of(' ', 7);
+    if (first == std::string::npos || first > 11)
+        return "";
+    const auto end = line.find_first_of(" .", first);
+    return upperCase(line.substr(first, end == std::string::npos ? end : end - first));
+}
+
+// A line that reads as written only in fixed format: a valid indicator in column 7, after
+// sequence numbers (or blanks), or after any other text when a comment or code follows.
+// Columns 1-6 may hold anything in fixed format (change marks, member names), so their text
+// alone says nothing.
 bool looksFixed(const std::string& line) {
     if (line.size() <= 7)
         return false;
     const char indicator = line[6];
-    const bool sequenceArea = std::all_of(line.begin(), line.begin() + 6, [](char c) {
+    if (indicator != ' ' && indicator != '*' && indicator != '/' && indicator != '-' &&
+        indicator != 'D' && indicator != 'd')
+        return false;
+    const bool sequenceNumbers = std::all_of(line.begin(), line.begin() + 6, [](char c) {
         return c == ' ' || std::isdigit(static_cast<unsigned char>(c));
     });
-    return sequenceArea &&
-           (indicator == ' ' || indicator == '*' || indicator == '/' || indicator == '-');
+    if (sequenceNumbers)
+        return true;
+    // A banner of asterisks that begins before column 7 is a comment in either format.
+    if (indicator == '*' || indicator == '/')
+        return std::find(line.begin(), line.begin() + 6, '*') == line.begin() + 6;
+    const std::string word = codeWord(line);
+    return isLevelWord(word) || word == "COPY" || word == "IDENTIFICATION" || word == "ID" ||
+           word == "PROCEDURE" || word == "DATA" || word == "WORKING-STORAGE" || word == "FD";
 }
 
 class Splitter {
@@ -139,8 +159,11 @@ public:
                 freeish += d == 1 ? 1000000 : 0;
                 break;
             }
-            freeish += looksFree(line);
-            fixedish += looksFixed(line);
+            // A line that fixed format reads as written is no evidence of free format, even
+            // when its sequence area happens to begin like code.
+            const bool fixed = looksFixed(line);
+            fixedish += fixed;
+            freeish += !fixed && looksFree(line);
         }
         bool free = freeish > fixedish;
         out_.free = free;

@@ -77,6 +77,21 @@ TEST(SourceFormat, ColumnsCountCharactersNotBytes) {
 }
 
 // Conditional compilation chooses the items as GnuCOBOL does (layouts checked with cobc).
+TEST(SourceFormat, DetectionWeighsTheIndicatorColumnNotTheTextBeforeIt) {
+    // Change marks and code-like text in columns 1-6 of fixed-format lines.
+    EXPECT_EQ(words("01     01  REC.\n05 AB      05  A PIC X.\n"), "01 REC . 05 A PIC X .");
+    EXPECT_EQ(words("01 A  *  a comment\n01 B  *  another\n       01  REC.\n"), "01 REC .");
+    // Banners of asterisks from column 1 count for neither format; the code decides.
+    EXPECT_EQ(words(" *****************\n * note\n *****************\n   01 REC.\n"
+                    "      03 A Pic X.\n"),
+              "01 REC . 03 A Pic X .");
+    EXPECT_EQ(words(std::string(72, '*') + "\n       01  REC.\n" + std::string(72, '*') + "\n"),
+              "01 REC .");
+    // The directive wins over any evidence.
+    EXPECT_EQ(words(">>SOURCE FORMAT IS FIXED\n01     01  REC.\n"), "01 REC .");
+    EXPECT_EQ(words(">>SOURCE FORMAT IS FREE\n       01  REC.\n"), "01 REC .");
+}
+
 TEST(SourceFormat, UnreadableFilesAreRefusedWholeWithTheirCause) {
     Diagnostics utf16;
     EXPECT_EQ(words(std::string("\xFF\xFE 0\x001\x00", 8), utf16), "");
