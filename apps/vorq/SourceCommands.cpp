@@ -20,6 +20,8 @@ namespace {
 struct VerifyOptions {
     std::vector<std::string> paths;
     std::vector<std::string> copyPaths;
+    std::size_t maxCopyMb = cobol::kMaxExpandedBytes >> 20;
+    cobol::CopyOptions copy() const { return {copyPaths, maxCopyMb << 20}; }
     std::string stdinName = "STDIN";
 };
 
@@ -27,6 +29,8 @@ struct LayoutOptions {
     std::string source;
     bool json = false;
     std::vector<std::string> copyPaths;
+    std::size_t maxCopyMb = cobol::kMaxExpandedBytes >> 20;
+    cobol::CopyOptions copy() const { return {copyPaths, maxCopyMb << 20}; }
     std::string stdinName = "STDIN";
 };
 
@@ -36,6 +40,16 @@ void addCopyPath(CLI::App& command, std::vector<std::string>& folders, const cha
         ->expected(1)
         ->allow_extra_args(false)
         ->check(CLI::ExistingDirectory);
+}
+
+// The bound on member text, for the sources that include more than the usual.
+void addMaxCopy(CLI::App& command, std::size_t& megabytes) {
+    command
+        .add_option("--max-copy-mb", megabytes,
+                    "The most member text, in MiB, that COPY may include into one source (each "
+                    "inclusion counted)")
+        ->check(CLI::Range(1, 4096))
+        ->capture_default_str();
 }
 
 // The layout of a verified source (by copybook, program or file name) from its database.
@@ -55,8 +69,8 @@ std::vector<cobol::LayoutRow> verifiedLayout(workbench::Workbench& wb, const std
 
 // The layout of a COBOL file, read as it is (not verified).
 std::vector<cobol::LayoutRow> fileLayout(const std::string& path, const cobol::FileReader& files,
-                                         const std::vector<std::string>& copyPaths) {
-    const auto result = cobol::readSource(path, files, {copyPaths});
+                                         const cobol::CopyOptions& copy) {
+    const auto result = cobol::readSource(path, files, copy);
     fmt::print(stderr, "{}", result.diagnostics.format());
     if (result.diagnostics.hasErrors())
         throw Error(fmt::format("{}: {} error(s)", path, result.diagnostics.errorCount()));
@@ -76,6 +90,7 @@ void addVerify(CLI::App& app, AppContext& context) {
     addCopyPath(*command, options->copyPaths,
                 "A folder to search for COPY members, besides the source's own; give it once "
                 "per folder");
+    addMaxCopy(*command, options->maxCopyMb);
     command
         ->add_option("--stdin-name", options->stdinName,
                      "The name of the source read from standard input")
@@ -86,7 +101,7 @@ void addVerify(CLI::App& app, AppContext& context) {
     command->callback([&context, options] {
         workbench::Workbench wb(context.ensureWorkspace());
         StdinReader files(options->stdinName);
-        workbench::Verifier verifier(wb, files, {options->copyPaths});
+        workbench::Verifier verifier(wb, files, options->copy());
         std::vector<std::string> sources;
         for (const auto& path : options->paths)
             if (path == "-")
@@ -123,6 +138,7 @@ void addLayout(CLI::App& app, AppContext& context) {
                       "Print one JSON array with an object per item, naming its program");
     addCopyPath(*command, options->copyPaths,
                 "A folder to search for COPY members of a file; give it once per folder");
+    addMaxCopy(*command, options->maxCopyMb);
     command->footer("Examples:\n"
                     "  vorq layout CUSTMAST\n"
                     "  vorq layout --json --copy-path src/copy src/BILLING.cbl");
@@ -130,10 +146,10 @@ void addLayout(CLI::App& app, AppContext& context) {
         std::vector<cobol::LayoutRow> rows;
         if (options->source == "-") {
             StdinReader files(options->stdinName);
-            rows = fileLayout(files.readStdin(), files, options->copyPaths);
+            rows = fileLayout(files.readStdin(), files, options->copy());
         } else if (std::filesystem::is_regular_file(options->source)) {
             cobol::DiskFileReader files;
-            rows = fileLayout(options->source, files, options->copyPaths);
+            rows = fileLayout(options->source, files, options->copy());
         } else {
             workbench::Workbench wb(context.requireWorkspace());
             rows = verifiedLayout(wb, options->source);

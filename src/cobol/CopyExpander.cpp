@@ -172,11 +172,12 @@ private:
             return;
         }
         const std::string found = resolve(name.text, library, path, searched, text);
-        if (!found.empty() && ((expanded_ += text.size()) > kMaxExpandedBytes ||
+        if (!found.empty() && ((expanded_ += text.size()) > options_.maxExpandedBytes ||
                                ++inclusions_ > kMaxCopyInclusions)) {
             if (!tooLarge_)
-                diags_.error(name.at, "COPY " + name.text + " makes the source larger than " +
-                                          std::to_string(kMaxExpandedBytes) + " bytes or " +
+                diags_.error(name.at, "COPY " + name.text + " includes more than " +
+                                          std::to_string(options_.maxExpandedBytes) +
+                                          " bytes of members (--max-copy-mb) or " +
                                           std::to_string(kMaxCopyInclusions) +
                                           " members included (are members copied again and "
                                           "again?)");

@@ -8,17 +8,19 @@
 
 namespace vorq::cobol {
 
-// Where COPY members are looked for, and how.
-struct CopyOptions {
-    std::vector<std::string> copyPaths; // folders searched after the including file's own
-};
-
-// Bounds of COPY expansion: members nested deeper, more inclusions of members, or a source that
-// grows past this many bytes with its members (each inclusion counted), are errors at the COPY that
-// goes too far. They keep a chain of members that copy each other twice from taking the machine.
+// Bounds of COPY expansion: members nested deeper, more inclusions of members, or more member
+// text (each inclusion counted) than this are errors at the COPY that goes too far. They keep a
+// chain of members that copy each other twice from taking the machine. The bytes are settable
+// (`vorq verify --max-copy-mb`) for programs that really include that much.
 constexpr std::size_t kMaxCopyDepth = 50;
 constexpr std::size_t kMaxCopyInclusions = 10'000;
 constexpr std::size_t kMaxExpandedBytes = 32 * 1024 * 1024;
+
+// Where COPY members are looked for, and how much of them a source may include.
+struct CopyOptions {
+    std::vector<std::string> copyPaths; // folders searched after the including file's own
+    std::size_t maxExpandedBytes = kMaxExpandedBytes;
+};
 
 // Reads a file and returns its tokens with every COPY (and EXEC SQL INCLUDE) replaced by the
 // member's tokens, REPLACING applied, and EXEC ... END-EXEC blocks removed. A missing or

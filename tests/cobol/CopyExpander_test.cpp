@@ -71,9 +71,27 @@ TEST(Copy, ExpansionThatDoublesAtEachLevelStopsAtItsBound) {
     files.add("M30.cpy", fixed({"05 LAST PIC X."}));
     const auto result = testing::readText(files, "M0.cpy", {});
     ASSERT_TRUE(result.diagnostics.hasErrors());
-    EXPECT_NE(result.diagnostics.format().find("makes the source larger than 33554432 bytes or 10000 members"),
+    EXPECT_NE(result.diagnostics.format().find("includes more than 33554432 bytes of members "
+                                               "(--max-copy-mb) or 10000 members"),
               std::string::npos)
         << result.diagnostics.format().substr(0, 400);
+}
+
+TEST(Copy, TheBoundOnMemberTextIsTheOneTheUserSet) {
+    MemoryFileReader files;
+    files.add("R.cpy", fixed({"01 R.", "COPY BIG.", "COPY BIG."}));
+    const std::string member = fixed({"05 F PIC X(100)."});
+    files.add("BIG.cpy", member);
+    CopyOptions room;
+    EXPECT_FALSE(cobol::readSource("R.cpy", files, room).diagnostics.hasErrors());
+    CopyOptions tight;
+    tight.maxExpandedBytes = member.size() * 3 / 2; // one inclusion fits, the second does not
+    const auto result = cobol::readSource("R.cpy", files, tight);
+    ASSERT_EQ(result.diagnostics.errorCount(), 1);
+    EXPECT_EQ(result.diagnostics.all()[0].line, 3);
+    EXPECT_NE(result.diagnostics.all()[0].message.find(
+                  "more than " + std::to_string(tight.maxExpandedBytes) + " bytes"),
+              std::string::npos);
 }
 
 TEST(Copy, MembersNestedTooDeepAreAnError) {

@@ -137,6 +137,9 @@ TEST_F(Cli, VerifyReadsFilesAndStandardInputAndReportsErrorsWithTheirPlace) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("BAD.cpy:2:"), std::string::npos) << bad.err;
     EXPECT_NE(bad.err.find("vorq: 1 of 1 sources failed to verify"), std::string::npos);
+
+    EXPECT_EQ(vorq({"verify", "--max-copy-mb", "0", "B.cpy"}).status, 2) << "1 to 4096";
+    EXPECT_EQ(vorq({"verify", "--max-copy-mb", "1", "--copy-path", "copy", "A.cpy"}).status, 0);
 }
 
 TEST_F(Cli, ImportSummarisesWhatItsOwnRunMade) {
