@@ -155,9 +155,16 @@ Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(pat
     }
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
-    exec("PRAGMA foreign_keys = ON");
-    if (readOnly)
-        exec("PRAGMA query_only = ON");
+    try {
+        exec("PRAGMA foreign_keys = ON");
+        if (readOnly)
+            exec("PRAGMA query_only = ON");
+    } catch (...) {
+        // No destructor runs for a constructor that throws.
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw;
+    }
 }
 
 Connection::~Connection() {

@@ -94,7 +94,7 @@ TEST(SourceFormat, DetectionWeighsTheIndicatorColumnNotTheTextBeforeIt) {
 
 TEST(SourceFormat, UnreadableFilesAreRefusedWholeWithTheirCause) {
     Diagnostics utf16;
-    EXPECT_EQ(words(std::string("\xFF\xFE 0\x001\x00", 8), utf16), "");
+    EXPECT_EQ(words(std::string{'\xFF', '\xFE', ' ', '\0', '0', '\0', '1', '\0'}, utf16), "");
     ASSERT_EQ(utf16.errorCount(), 1);
     EXPECT_NE(utf16.all()[0].message.find("UTF-16"), std::string::npos);
 
