@@ -20,33 +20,12 @@ Lexed lex(const std::string& code) {
     return out;
 }
 
-const char* kindName(TokenKind kind) {
-    switch (kind) {
-    case TokenKind::Word:
-        return "W";
-    case TokenKind::Picture:
-        return "P";
-    case TokenKind::Literal:
-        return "L";
-    case TokenKind::PseudoText:
-        return "T";
-    case TokenKind::Period:
-        return ".";
-    case TokenKind::LParen:
-        return "(";
-    case TokenKind::RParen:
-        return ")";
-    default:
-        return "?";
-    }
-}
-
 // "W:05 W:A P:S9(5)V99 ." : each token's kind and text.
 std::string shape(const Lexed& lexed) {
     std::string out;
     for (const auto& t : lexed.tokens) {
         out += out.empty() ? "" : " ";
-        out += kindName(t.kind);
+        out += "WPLT.()?"[static_cast<int>(t.kind)]; // Word, Picture, Literal, PseudoText, ...
         if (t.kind != TokenKind::Period)
             out += std::string(":") + t.text;
     }

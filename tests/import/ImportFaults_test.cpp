@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 #include <iostream>
-#include <regex>
 
 namespace vorq {
 namespace {
@@ -30,12 +29,6 @@ constexpr const char* kCustomer = R"(
                10  ITEMS OCCURS 30.
                    15  ITEM-CODE   PIC X(5).
 )";
-
-// The dump with the creation times, which differ from one run to the next, left out.
-std::string withoutTimes(const std::string& dump) {
-    static const std::regex time(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)");
-    return std::regex_replace(dump, time, "<time>");
-}
 
 enum class Mode { NewTables, AddToTable };
 enum class Fault { Statement, HostCall };
@@ -124,7 +117,8 @@ void expectEveryFaultRollsBack(Mode mode, Fault fault) {
         ASSERT_EQ(run.messages.size(), 1u) << "one message, with the cause";
         EXPECT_NE(run.messages[0].find(causeOf(fault)), std::string::npos) << run.messages[0];
         EXPECT_EQ(run.code, 0) << "the second OK succeeds";
-        EXPECT_EQ(withoutTimes(run.afterSecondOk), withoutTimes(clean.afterSecondOk));
+        EXPECT_EQ(testing::withoutTimes(run.afterSecondOk),
+                  testing::withoutTimes(clean.afterSecondOk));
     }
     // The evidence that docs/reliability.md quotes.
     std::cout << "faults tried: " << points.size() << " of " << clean.points

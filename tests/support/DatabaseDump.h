@@ -2,6 +2,7 @@
 
 #include "sqlite/Sqlite.h"
 
+#include <regex>
 #include <string>
 
 namespace vorq::testing {
@@ -24,6 +25,12 @@ inline std::string dumpDatabase(const sqlite::Connection& db) {
         }
     }
     return out;
+}
+
+// A dump with its times (creation, log, verify) left out: they differ from one run to the next.
+inline std::string withoutTimes(const std::string& dump) {
+    static const std::regex time(R"(\d{4}-\d\d-\d\d[T ]\d\d:\d\d:\d\d(\.\d+)?Z?)");
+    return std::regex_replace(dump, time, "<time>");
 }
 
 } // namespace vorq::testing

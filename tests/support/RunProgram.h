@@ -19,6 +19,37 @@ struct ProgramResult {
     std::string err;
 };
 
+// In a forked child: enters folder, sets the extra environment (an empty value removes a
+// variable) and runs the program; never returns.
+[[noreturn]] inline void execProgram(const std::string& program,
+                                     const std::vector<std::string>& args,
+                                     const std::string& folder,
+                                     const std::map<std::string, std::string>& environment) {
+    if (chdir(folder.c_str()) != 0)
+        _exit(126);
+    for (const auto& [name, value] : environment)
+        value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+}
+
+// Starts a program as execProgram does, its output thrown away; returns its process id.
+inline pid_t startProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::string& folder,
+                          const std::map<std::string, std::string>& environment) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1), dup2(null, 2);
+        execProgram(program, args, folder, environment);
+    }
+    return pid;
+}
+
 // Runs a program in folder with the arguments, the extra environment (an empty value removes
 // a variable) and the text on its standard input; waits for it to end.
 inline ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args,
@@ -33,16 +64,7 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
         dup2(in[0], 0), dup2(out[1], 1), dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
             close(fd);
-        if (chdir(folder.c_str()) != 0)
-            _exit(126);
-        for (const auto& [name, value] : environment)
-            value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
+        execProgram(program, args, folder, environment);
     }
     close(in[0]), close(out[1]), close(err[1]);
     if (!input.empty() && write(in[1], input.data(), input.size()) < 0)

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
-#include <regex>
 #include <thread>
 
 namespace vorq {
@@ -37,11 +36,6 @@ std::string bigCopybook(const std::string& suffix) {
     return text;
 }
 
-std::string withoutTimes(const std::string& dump) {
-    static const std::regex time(R"(\d{4}-\d\d-\d\d[T ]\d\d:\d\d:\d\d(\.\d+)?Z?)");
-    return std::regex_replace(dump, time, "<time>");
-}
-
 std::string integrity(const fs::path& file) {
     const sqlite::Connection db(file, sqlite::Connection::Mode::ReadWrite);
     auto check = db.prepare("PRAGMA integrity_check");
@@ -50,7 +44,7 @@ std::string integrity(const fs::path& file) {
 }
 
 std::string dump(const fs::path& file) {
-    return withoutTimes(
+    return testing::withoutTimes(
         testing::dumpDatabase(sqlite::Connection(file, sqlite::Connection::Mode::ReadWrite)));
 }
 
@@ -72,24 +66,8 @@ struct CrashSafety : ::testing::Test {
         return folder;
     }
 
-    // Starts the program in folder, its output thrown away.
     pid_t start(const fs::path& folder, const std::vector<std::string>& args) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            if (chdir(folder.c_str()) != 0)
-                _exit(126);
-            for (const auto& [name, value] : environment)
-                value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1), dup2(null, 2);
-            std::vector<char*> argv{const_cast<char*>(VORQ_PROGRAM)};
-            for (const auto& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(VORQ_PROGRAM, argv.data());
-            _exit(127);
-        }
-        return pid;
+        return testing::startProgram(VORQ_PROGRAM, args, folder.string(), environment);
     }
 
     // Starts the program in folder and kills it after delay, unless it ended before; true when
