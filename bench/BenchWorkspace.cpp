@@ -8,7 +8,8 @@
 
 namespace vorq::bench {
 
-BenchWorkspace::BenchWorkspace(const std::string& name, std::size_t items)
+BenchWorkspace::BenchWorkspace(const std::string& name, std::size_t items,
+                               const std::string& project)
     : dir(std::filesystem::temp_directory_path() / ("vorq-bench-" + name)) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -21,8 +22,8 @@ BenchWorkspace::BenchWorkspace(const std::string& name, std::size_t items)
         throw Error(outcome.diagnostics.format());
     xandrel = outcome.xandrel;
     platform = std::make_unique<schematool::SchemaToolPlatform>(toolkit, dir / "options.xml");
-    db = std::make_shared<schematool::SqliteProjectDatabase>(
-        dir / "project.db", sqlite::Connection::Mode::CreateIfMissing);
+    db = schematool::openProjectDatabase(project.empty() ? (dir / "project.db").string() : project,
+                                         schematool::OpenMode::CreateIfMissing);
     host = std::make_shared<schematool::SchemaWorkspace>(*platform, db);
 }
 

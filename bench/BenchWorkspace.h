@@ -2,7 +2,7 @@
 
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 #include "workbench/Workbench.h"
 
@@ -13,9 +13,10 @@
 namespace vorq::bench {
 
 // A fresh workspace under the temporary folder with a synthetic copybook verified into its
-// workbench, and the schema tool on the headless toolkit beside it. Removed at the end.
+// workbench, and the schema tool on the headless toolkit beside it, over the project that
+// project names ("" for an SQLite file in the workspace). Removed at the end.
 struct BenchWorkspace {
-    BenchWorkspace(const std::string& name, std::size_t items);
+    BenchWorkspace(const std::string& name, std::size_t items, const std::string& project = "");
     ~BenchWorkspace();
 
     std::filesystem::path dir;
@@ -23,7 +24,7 @@ struct BenchWorkspace {
     std::string xandrel; // the copybook's repository database
     headless::HeadlessToolkit toolkit;
     std::unique_ptr<schematool::SchemaToolPlatform> platform;
-    std::shared_ptr<schematool::SqliteProjectDatabase> db;
+    std::shared_ptr<schematool::SqlProjectDatabase> db;
     std::shared_ptr<schematool::SchemaWorkspace> host;
 };
 

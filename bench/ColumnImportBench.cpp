@@ -36,7 +36,7 @@ int main() {
     headless::HeadlessToolkit toolkit;
     schematool::SchemaToolPlatform platform(toolkit, dir / "options.xml");
     auto db = std::make_shared<schematool::SqliteProjectDatabase>(
-        dir / "project.db", sqlite::Connection::Mode::CreateIfMissing);
+        dir / "project.db", schematool::OpenMode::CreateIfMissing);
     schematool::SchemaWorkspace ws(platform, db);
 
     std::string name = "BENCH";

@@ -6,43 +6,80 @@
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
+#include "host/Error.h"
+#include "postgres/Postgres.h"
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessTreeView.h"
 #include "toolkit/headless/HeadlessWindow.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <fmt/core.h>
 #include <sys/resource.h>
 
 using namespace vorq;
 using Clock = std::chrono::steady_clock;
 
-int main() {
-    bench::BenchWorkspace w("import", 122'000);
+namespace {
+
+constexpr std::size_t kItems = 122'000;
+
+// Presses OK on the dialog over every record of the workspace's copybook; the seconds from
+// the press to the commit.
+double timedImport(bench::BenchWorkspace& w) {
     w.platform->optionsFile().set("ArrayFields", {"True"});
     w.platform->optionsFile().set("Threshold", {"5"});
-    auto& toolkit = w.toolkit;
-    auto& db = w.db;
-    auto& host = w.host;
-
-    double importSeconds = 0;
-    toolkit.setUser([&](headless::HeadlessWindow& window) {
+    double seconds = 0;
+    w.toolkit.setUser([&](headless::HeadlessWindow& window) {
         window.treeView("tvData").pressKey('A', 2);
         const auto start = Clock::now();
         window.button("cmdOK").click();
-        importSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+        seconds = std::chrono::duration<double>(Clock::now() - start).count();
     });
     std::shared_ptr<OskWS> osk = w.wb;
-    std::shared_ptr<VorqWS> vorq = host;
+    std::shared_ptr<VorqWS> vorq = w.host;
     std::string param;
     VorqImpCpyEng().Run(osk, vorq, param);
-    if (host->returnCode != 0) {
-        fmt::print(stderr, "the import failed\n");
-        return 1;
+    Globals::current().dialog.reset();
+    if (w.host->returnCode != 0)
+        throw Error("the import into " + w.db->name() + " failed");
+    return seconds;
+}
+
+// The same import into a scratch schema of the server that VORQ_TEST_PG names.
+void comparePostgres(double sqliteSeconds) {
+    const char* server = std::getenv("VORQ_TEST_PG");
+    if (!server || !*server) {
+        fmt::print("import_pg_vs_sqlite: skipped (no PostgreSQL server: run under "
+                   "scripts/pg-test-server run)\n");
+        return;
     }
-    auto counted = db->connection().prepare("SELECT count(*) FROM Columns");
-    counted.step();
-    const std::int64_t columns = counted.integer(0);
+    postgres::Connection admin(server);
+    admin.exec("DROP SCHEMA IF EXISTS bench_import CASCADE; CREATE SCHEMA bench_import");
+    const std::string conninfo =
+        std::string(server) +
+        (std::string_view(server).find('?') == std::string_view::npos ? "?" : "&") +
+        "options=-csearch_path%3Dbench_import";
+    double seconds = 0;
+    {
+        bench::BenchWorkspace w("import-pg", kItems, conninfo);
+        seconds = timedImport(w);
+    }
+    admin.exec("DROP SCHEMA bench_import CASCADE");
+    fmt::print("import_pg_s: {:.3f}\nimport_pg_vs_sqlite: {:.2f}\n", seconds,
+               seconds / sqliteSeconds);
+}
+
+} // namespace
+
+int main() {
+    bench::BenchWorkspace w("import", kItems);
+    auto& db = w.db;
+    auto& host = w.host;
+    const double importSeconds = timedImport(w);
+    auto counted = db->prepare("SELECT count(*) FROM Columns");
+    counted->step();
+    const std::int64_t columns = counted->integer(0);
 
     db->BeginTrans();
     std::string name = "RAW";
@@ -50,15 +87,14 @@ int main() {
     std::string key;
     host->TableAdd(name, raw, key, {}, "bench", "");
     const auto start = Clock::now();
-    auto insert = db->connection().prepare(
+    auto& insert = db->cached(
         "INSERT INTO Columns (TabID, ColumnName, Position, TypeID, Precision, Scale, Nullable, "
         "Description, Origin, SourceReference, CreatedAt) VALUES (?1, ?2, ?3, 20, 9, 2, 1, '', "
         "'DataStructImport', 'xr:1?2', '2026-01-01T00:00:00Z')");
     for (std::int64_t i = 0; i < columns; ++i) {
-        insert.bind(1, static_cast<std::int64_t>(raw))
-            .bind(2, fmt::format("RAW_{:07}", i))
-            .bind(3, i + 1);
+        insert.bind(1, raw).bind(2, fmt::format("RAW_{:07}", i)).bind(3, i + 1);
         insert.run();
+        insert.reset();
     }
     db->CommitTrans();
     const double rawSeconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -69,5 +105,5 @@ int main() {
     fmt::print("import_s: {:.3f}\nimport_raw_insert_s: {:.3f}\n", importSeconds, rawSeconds);
     fmt::print("import_vs_raw_insert: {:.2f}\n", importSeconds / rawSeconds);
     fmt::print("import_peak_mb: {:.0f}\n", usage.ru_maxrss / 1024.0);
-    Globals::current().dialog.reset();
+    comparePostgres(importSeconds);
 }

@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vorq::headless::HeadlessToolkit toolkit;
         vorq::schematool::SchemaToolPlatform platform(toolkit, path.parent_path() / "options.xml");
         auto db = std::make_shared<vorq::schematool::SqliteProjectDatabase>(
-            path, vorq::sqlite::Connection::Mode::ReadWrite);
-        (void)vorq::schematool::readCatalog(db->connection());
+            path, vorq::schematool::OpenMode::ReadWrite);
+        (void)vorq::schematool::readCatalog(*db);
         vorq::schematool::SchemaWorkspace ws(platform, db);
         db->BeginTrans();
         addKeyedTable(ws);

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     vorq::headless::HeadlessToolkit toolkit;
     vorq::schematool::SchemaToolPlatform platform(toolkit, path.parent_path() / "options.xml");
     auto db = std::make_shared<vorq::schematool::SqliteProjectDatabase>(
-        path, vorq::sqlite::Connection::Mode::CreateIfMissing);
+        path, vorq::schematool::OpenMode::CreateIfMissing);
     vorq::schematool::SchemaWorkspace ws(platform, db);
     db->BeginTrans();
     std::int32_t parent = addTable(ws, "CUSTOMER", {"CUST_ID", "CUST_NAME"});

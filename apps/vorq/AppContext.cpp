@@ -2,7 +2,7 @@
 
 #include "host/Error.h"
 #include "schematool/ProjectCatalog.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 
 namespace vorq::app {
 
@@ -47,11 +47,12 @@ std::filesystem::path AppContext::requireWorkspace() const {
 schematool::ProjectCatalog AppContext::readProject() const {
     if (project.empty()) {
         requireWorkspace();
-        if (!std::filesystem::exists(projectPath()))
+        if (!std::filesystem::exists(projectLocation()))
             return {};
     }
-    const schematool::SqliteProjectDatabase db(projectPath(), sqlite::Connection::Mode::ReadOnly);
-    return schematool::readCatalog(db.connection());
+    const auto db =
+        schematool::openProjectDatabase(projectLocation(), schematool::OpenMode::ReadOnly);
+    return schematool::readCatalog(*db);
 }
 
 } // namespace vorq::app

@@ -12,12 +12,14 @@ namespace vorq::app {
 // What every subcommand shares: where the user's state lives.
 struct AppContext {
     std::filesystem::path workspace = "vorq-workspace";
-    std::string project; // project database; "" means <workspace>/project.db
+    // The project database: an SQLite file or a PostgreSQL connection string; "" means
+    // <workspace>/project.db.
+    std::string project;
     // The plug-in library; "" means the one installed beside this program.
     std::string library;
 
-    std::filesystem::path projectPath() const {
-        return project.empty() ? workspace / "project.db" : std::filesystem::path(project);
+    std::string projectLocation() const {
+        return project.empty() ? (workspace / "project.db").string() : project;
     }
     // The plug-in that `library` names, else the one installed beside this program.
     std::string pluginPath() const;

@@ -97,7 +97,9 @@ int runVorq(int argc, char** argv) {
         ->envname("VORQ_WORKSPACE")
         ->capture_default_str();
     app.add_option("--project", context.project,
-                   "The project database (default: project.db in the workspace)");
+                   "The project database: an SQLite file (default: project.db in the "
+                   "workspace) or a PostgreSQL connection string, postgresql://user@host:port/db "
+                   "or host=... dbname=... (PG* variables give what it leaves out)");
     addSourceCommands(app, context);
     addProjectCommands(app, context);
     addImportCommand(app, context);

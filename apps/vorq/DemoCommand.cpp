@@ -83,10 +83,9 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
                        request.port.empty() ? "" : " port " + request.port, outcome.tables.size());
         }
 
-        fmt::print(
-            "\n== DDL (sqlite)\n{}",
-            schematool::writeDdl(schematool::readCatalog(host.session.database->connection()),
-                                 schematool::Dialect::SQLite));
+        fmt::print("\n== DDL (sqlite)\n{}",
+                   schematool::writeDdl(schematool::readCatalog(*host.session.database),
+                                        schematool::Dialect::SQLite));
     });
 }
 

@@ -8,9 +8,9 @@ namespace vorq::app {
 
 HostSession::HostSession(const AppContext& context, Toolkit& toolkit)
     : platform(toolkit, context.ensureWorkspace() / "options.xml"),
-      database(std::make_shared<schematool::SqliteProjectDatabase>(
-          context.projectPath(), context.project.empty() ? sqlite::Connection::Mode::CreateIfMissing
-                                                         : sqlite::Connection::Mode::ReadWrite)),
+      database(schematool::openProjectDatabase(
+          context.projectLocation(), context.project.empty() ? schematool::OpenMode::CreateIfMissing
+                                                             : schematool::OpenMode::ReadWrite)),
       workspace(std::make_shared<schematool::SchemaWorkspace>(platform, database)) {}
 
 bool HostSession::runComponent(const AppContext& context,

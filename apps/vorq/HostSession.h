@@ -3,7 +3,7 @@
 #include "AppContext.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 
 #include <memory>
 
@@ -28,7 +28,7 @@ struct HostSession {
     bool runComponent(const AppContext& context, const std::shared_ptr<workbench::Workbench>& wb);
 
     schematool::SchemaToolPlatform platform;
-    std::shared_ptr<schematool::SqliteProjectDatabase> database;
+    std::shared_ptr<schematool::SqlProjectDatabase> database;
     std::shared_ptr<schematool::SchemaWorkspace> workspace;
 };
 

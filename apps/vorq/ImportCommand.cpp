@@ -93,7 +93,7 @@ void runDialogImport(const AppContext& context, const ImportOptions& options) {
         throw Error("The dialog was closed without an import");
     const schematool::SchemaWorkspace& workspace = *host.workspace;
     BatchOutcome outcome{true, "", workspace.tablesAdded, workspace.columnsImported};
-    report(options, outcome, schematool::readCatalog(host.database->connection()));
+    report(options, outcome, schematool::readCatalog(*host.database));
 }
 
 } // namespace
@@ -172,7 +172,7 @@ void addImportCommand(CLI::App& app, AppContext& context) {
         const BatchOutcome outcome = runBatchImport(context, host, wb, wanted);
         if (!outcome.imported)
             throw Error(outcome.message);
-        report(*options, outcome, schematool::readCatalog(host.session.database->connection()));
+        report(*options, outcome, schematool::readCatalog(*host.session.database));
     });
 }
 

@@ -1,13 +1,13 @@
 #include "schematool/ProjectCatalog.h"
 
-#include "sqlite/Sqlite.h"
+#include "schematool/SqlProjectDatabase.h"
 
 #include <algorithm>
 #include <map>
 
 namespace vorq::schematool {
 namespace {
-std::int32_t id(const sqlite::Statement& s, int column) {
+std::int32_t id(const SqlStatement& s, int column) {
     return static_cast<std::int32_t>(s.integer(column));
 }
 } // namespace
@@ -30,41 +30,41 @@ bool ProjectCatalog::isKeyColumn(const CatalogTable& t, std::int32_t columnId) c
     return std::find(t.primaryKey.begin(), t.primaryKey.end(), columnId) != t.primaryKey.end();
 }
 
-ProjectCatalog readCatalog(const sqlite::Connection& db) {
+ProjectCatalog readCatalog(SqlProjectDatabase& db) {
     ProjectCatalog catalog;
     std::map<std::int32_t, std::size_t> at;
     auto tables = db.prepare("SELECT TabID, TableName FROM Tables ORDER BY TabID");
-    while (tables.step()) {
-        at[id(tables, 0)] = catalog.tables.size();
-        catalog.tables.push_back({id(tables, 0), tables.text(1), {}, {}, {}});
+    while (tables->step()) {
+        at[id(*tables, 0)] = catalog.tables.size();
+        catalog.tables.push_back({id(*tables, 0), tables->text(1), {}, {}, {}});
     }
     auto columns = db.prepare("SELECT ColumnID, TabID, ColumnName, TypeID, Precision, Scale, "
                               "Nullable FROM Columns ORDER BY TabID, Position, ColumnID");
-    while (columns.step())
-        if (const auto t = at.find(id(columns, 1)); t != at.end())
-            catalog.tables[t->second].columns.push_back({id(columns, 0), columns.text(2),
-                                                         id(columns, 3), id(columns, 4),
-                                                         id(columns, 5), columns.integer(6) != 0});
+    while (columns->step())
+        if (const auto t = at.find(id(*columns, 1)); t != at.end())
+            catalog.tables[t->second].columns.push_back(
+                {id(*columns, 0), columns->text(2), id(*columns, 3), id(*columns, 4),
+                 id(*columns, 5), columns->integer(6) != 0});
     auto keys = db.prepare("SELECT T.TabID, IC.ColumnID FROM Tables T JOIN IndexColumns IC ON "
                            "IC.IndexID = T.PrimaryIndexID ORDER BY T.TabID, IC.Position, IC.rowid");
-    while (keys.step())
-        if (const auto t = at.find(id(keys, 0)); t != at.end())
-            catalog.tables[t->second].primaryKey.push_back(id(keys, 1));
+    while (keys->step())
+        if (const auto t = at.find(id(*keys, 0)); t != at.end())
+            catalog.tables[t->second].primaryKey.push_back(id(*keys, 1));
     auto foreign = db.prepare("SELECT KeyID, KeyName, TabID, RefTabID FROM ForeignKeys "
                               "ORDER BY TabID, KeyID");
     std::map<std::int32_t, std::pair<std::size_t, std::size_t>> keyAt;
-    while (foreign.step())
-        if (const auto t = at.find(id(foreign, 2)); t != at.end()) {
+    while (foreign->step())
+        if (const auto t = at.find(id(*foreign, 2)); t != at.end()) {
             auto& list = catalog.tables[t->second].foreignKeys;
-            keyAt[id(foreign, 0)] = {t->second, list.size()};
-            list.push_back({id(foreign, 0), foreign.text(1), id(foreign, 3), {}});
+            keyAt[id(*foreign, 0)] = {t->second, list.size()};
+            list.push_back({id(*foreign, 0), foreign->text(1), id(*foreign, 3), {}});
         }
     auto pairs = db.prepare("SELECT KeyID, ColumnID, RefColumnID FROM ForeignKeyColumns "
                             "ORDER BY KeyID, rowid");
-    while (pairs.step())
-        if (const auto k = keyAt.find(id(pairs, 0)); k != keyAt.end())
+    while (pairs->step())
+        if (const auto k = keyAt.find(id(*pairs, 0)); k != keyAt.end())
             catalog.tables[k->second.first].foreignKeys[k->second.second].columnPairs.emplace_back(
-                id(pairs, 1), id(pairs, 2));
+                id(*pairs, 1), id(*pairs, 2));
     return catalog;
 }
 

@@ -5,11 +5,9 @@
 #include <utility>
 #include <vector>
 
-namespace vorq::sqlite {
-class Connection;
-}
-
 namespace vorq::schematool {
+
+class SqlProjectDatabase;
 
 struct CatalogColumn {
     std::int32_t id = 0;
@@ -44,6 +42,6 @@ struct ProjectCatalog {
     bool isKeyColumn(const CatalogTable& table, std::int32_t columnId) const;
 };
 
-ProjectCatalog readCatalog(const sqlite::Connection& db);
+ProjectCatalog readCatalog(SqlProjectDatabase& db);
 
 } // namespace vorq::schematool

@@ -5,7 +5,7 @@
 #include "host/ui/ComboBox.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SqlIdentifiers.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 #include "schematool/TypeMapping.h"
 
 namespace vorq::schematool {
@@ -28,10 +28,10 @@ private:
 } // namespace
 
 SchemaWorkspace::SchemaWorkspace(SchemaToolPlatform& platform,
-                                 std::shared_ptr<SqliteProjectDatabase> db)
+                                 std::shared_ptr<SqlProjectDatabase> db)
     : platform_(platform), db_(std::move(db)),
       tables_(*db_, [&platform] { return platform.optionsFile().identifierLimit(); }),
-      current_(std::make_shared<ProjectObject>(db_->connection().path().string())) {}
+      current_(std::make_shared<ProjectObject>(db_->name())) {}
 
 HostPlatform& SchemaWorkspace::Platform() {
     return platform_;
@@ -43,11 +43,11 @@ std::shared_ptr<HostObject> SchemaWorkspace::ProjectDB() {
 
 void SchemaWorkspace::LoadTableCombo(ComboBox& cmbTable) {
     cmbTable.Clear();
-    auto tables = db_->connection().prepare(
-        "SELECT TabID, TableName FROM Tables ORDER BY TableName COLLATE NOCASE, TabID");
-    while (tables.step())
-        cmbTable.setItemData(cmbTable.AddItem(tables.text(1)),
-                             static_cast<std::int32_t>(tables.integer(0)));
+    auto tables =
+        db_->prepare("SELECT TabID, TableName FROM Tables ORDER BY lower(TableName), TabID");
+    while (tables->step())
+        cmbTable.setItemData(cmbTable.AddItem(tables->text(1)),
+                             static_cast<std::int32_t>(tables->integer(0)));
 }
 
 void SchemaWorkspace::StartProgress(const std::string& caption, std::int32_t& stepCount) {

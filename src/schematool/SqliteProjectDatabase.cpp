@@ -1,43 +1,55 @@
 #include "schematool/SqliteProjectDatabase.h"
 
-#include "host/Error.h"
 #include "schematool/ProjectSchema.h"
-#include "schematool/SqliteRecordsets.h"
-
-#include <cctype>
 
 namespace vorq::schematool {
 namespace {
 
-bool isSelect(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    if (text.size() < 6)
-        return false;
-    std::string word(text.substr(0, 6));
-    for (char& c : word)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return word == "select" &&
-           (text.size() == 6 || !std::isalnum(static_cast<unsigned char>(text[6])));
+sqlite::Connection::Mode sqliteMode(OpenMode mode) {
+    switch (mode) {
+    case OpenMode::ReadWrite:
+        return sqlite::Connection::Mode::ReadWrite;
+    case OpenMode::CreateIfMissing:
+        return sqlite::Connection::Mode::CreateIfMissing;
+    case OpenMode::ReadOnly:
+        break;
+    }
+    return sqlite::Connection::Mode::ReadOnly;
 }
+
+class SqliteStatement : public SqlStatement {
+public:
+    explicit SqliteStatement(sqlite::Statement statement) : statement_(std::move(statement)) {}
+    SqlStatement& bind(int index, const Value& value) override {
+        statement_.bind(index, value);
+        return *this;
+    }
+    bool step() override { return statement_.step(); }
+    void reset() override { statement_.reset(); }
+    int columnCount() const override { return statement_.columnCount(); }
+    std::string columnName(int index) const override { return statement_.columnName(index); }
+    Value column(int index) const override { return statement_.column(index); }
+
+private:
+    sqlite::Statement statement_;
+};
 
 } // namespace
 
-SqliteProjectDatabase::SqliteProjectDatabase(const std::filesystem::path& path,
-                                             sqlite::Connection::Mode mode)
-    : db_(path, mode) {
+SqliteProjectDatabase::SqliteProjectDatabase(const std::filesystem::path& path, OpenMode mode)
+    : db_(path, sqliteMode(mode)), name_(path.string()) {
     prepareProjectSchema(db_);
 }
 
-std::unique_ptr<Recordset> SqliteProjectDatabase::OpenRecordset(std::string_view tableOrSql) {
-    if (isSelect(tableOrSql))
-        return std::make_unique<QueryRecordset>(db_, tableOrSql);
-    return std::make_unique<TableRecordset>(*this, std::string(tableOrSql));
+std::unique_ptr<SqlStatement> SqliteProjectDatabase::prepare(std::string_view sql) {
+    return std::make_unique<SqliteStatement>(db_.prepare(sql));
 }
 
-void SqliteProjectDatabase::Execute(std::string_view sql) {
-    ++generation_;
-    db_.prepare(sql).run();
+SqlStatement& SqliteProjectDatabase::cached(const std::string& sql) {
+    auto& slot = cache_[sql];
+    if (!slot)
+        slot = prepare(sql);
+    return *slot;
 }
 
 void SqliteProjectDatabase::BeginTrans() {
@@ -49,32 +61,21 @@ void SqliteProjectDatabase::CommitTrans() {
 }
 
 void SqliteProjectDatabase::Rollback() {
-    ++generation_;
+    rowsChanged();
     if (inTransaction())
         db_.exec("ROLLBACK");
 }
 
-const std::vector<std::string>& SqliteProjectDatabase::columnsOf(const std::string& table) {
-    if (const auto it = columns_.find(table); it != columns_.end())
-        return it->second;
+SqlProjectDatabase::TableColumns SqliteProjectDatabase::readColumns(const std::string& table) {
     auto info = db_.prepare("SELECT name, pk, type FROM pragma_table_info(?)");
     info.bind(1, std::string_view(table));
-    std::vector<std::string> names;
-    std::string id;
+    TableColumns columns;
     while (info.step()) {
-        names.push_back(info.text(0));
+        columns.names.push_back(info.text(0));
         if (info.integer(1) == 1 && info.text(2) == "INTEGER")
-            id = info.text(0);
+            columns.idColumn = info.text(0);
     }
-    if (names.empty())
-        throw Error("The project database has no table named " + table, 3078);
-    idColumns_[table] = id;
-    return columns_[table] = std::move(names);
-}
-
-std::string SqliteProjectDatabase::idColumnOf(const std::string& table) {
-    columnsOf(table);
-    return idColumns_.at(table);
+    return columns;
 }
 
 std::int64_t SqliteProjectDatabase::reserveId(const std::string& table) {

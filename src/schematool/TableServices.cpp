@@ -2,8 +2,10 @@
 
 #include "host/Error.h"
 #include "schematool/SqlIdentifiers.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 
 namespace vorq::schematool {
@@ -22,34 +24,29 @@ std::int32_t toId(std::int64_t rowid) {
     return static_cast<std::int32_t>(rowid);
 }
 
+std::string lowerAscii(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 } // namespace
 
-TableServices::TableServices(SqliteProjectDatabase& db, std::function<int()> identifierLimit)
-    : db_(db), limit_(std::move(identifierLimit)),
-      tableByName_(
-          db.connection().prepare("SELECT 1 FROM Tables WHERE TableName = ?1 COLLATE NOCASE")),
-      columnByName_(db.connection().prepare(
-          "SELECT 1 FROM Columns WHERE TabID = ?1 AND ColumnName = ?2 COLLATE NOCASE")),
-      nextPosition_(db.connection().prepare(
-          "SELECT coalesce(max(Position), 0) + 1 FROM Columns WHERE TabID = ?1")),
-      insertColumn_(db.connection().prepare(
-          "INSERT INTO Columns (TabID, ColumnName, Position, TypeID, Precision, Scale, Nullable, "
-          "Description, Origin, SourceReference, CreatedAt) "
-          "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)")) {}
+TableServices::TableServices(SqlProjectDatabase& db, std::function<int()> identifierLimit)
+    : db_(db), limit_(std::move(identifierLimit)) {}
 
 std::string TableServices::freeTableName(const std::string& candidate) {
-    return uniqueIdentifier(fitIdentifier(candidate, limit_()), limit_(),
-                            [this](const std::string& name) {
-                                tableByName_.bind(1, std::string_view(name));
-                                const bool taken = tableByName_.step();
-                                tableByName_.reset();
-                                return taken;
-                            });
+    return uniqueIdentifier(
+        fitIdentifier(candidate, limit_()), limit_(), [this](const std::string& name) {
+            auto taken = db_.reuse("SELECT 1 FROM Tables WHERE lower(TableName) = lower(?1)");
+            taken->bind(1, name);
+            return taken->step();
+        });
 }
 
 bool TableServices::tableExists(std::int32_t tabId) {
-    auto query = db_.connection().reuse("SELECT 1 FROM Tables WHERE TabID = ?1");
-    query->bind(1, static_cast<std::int64_t>(tabId));
+    auto query = db_.reuse("SELECT 1 FROM Tables WHERE TabID = ?1");
+    query->bind(1, tabId);
     return query->step();
 }
 
@@ -58,35 +55,34 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
                                      const std::string& sourceReference) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
-    auto insert = db_.connection().reuse(
-        "INSERT INTO Tables (TableName, SourceKey, Origin, SourceReference, CreatedAt) "
-        "VALUES (?1, ?2, ?3, ?4, ?5)");
-    insert->bind(1, std::string_view(name))
-        .bind(2, std::string_view(sourceKey))
-        .bind(3, std::string_view(origin))
-        .bind(4, std::string_view(sourceReference))
-        .bind(5, std::string_view(isoTime(created)));
-    insert->run();
-    return toId(db_.connection().lastInsertRowid());
+    auto insert =
+        db_.reuse("INSERT INTO Tables (TableName, SourceKey, Origin, SourceReference, CreatedAt) "
+                  "VALUES (?1, ?2, ?3, ?4, ?5) RETURNING TabID");
+    insert->bind(1, name)
+        .bind(2, sourceKey)
+        .bind(3, origin)
+        .bind(4, sourceReference)
+        .bind(5, isoTime(created));
+    insert->step();
+    return toId(insert->integer(0));
 }
 
 std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
-    auto current = db_.connection().reuse(
-        "SELECT coalesce(PrimaryIndexID, 0), TableName FROM Tables WHERE TabID = ?1");
-    current->bind(1, static_cast<std::int64_t>(tabId));
+    auto current =
+        db_.reuse("SELECT coalesce(PrimaryIndexID, 0), TableName FROM Tables WHERE TabID = ?1");
+    current->bind(1, tabId);
     if (!current->step())
         return 0;
     if (const auto existing = current->integer(0); existing != 0)
         return toId(existing);
-    auto insert = db_.connection().reuse(
-        "INSERT INTO Indexes (TabID, IndexName, IsPrimary) VALUES (?1, ?2, 1)");
+    auto insert = db_.reuse(
+        "INSERT INTO Indexes (TabID, IndexName, IsPrimary) VALUES (?1, ?2, 1) RETURNING IndexID");
     // "PK_" says what it is; the table's name is shortened to make room for it.
-    insert->bind(1, static_cast<std::int64_t>(tabId))
-        .bind(2, "PK_" + fitIdentifier(current->text(1), limit_() - 3));
-    insert->run();
-    const std::int32_t indexId = toId(db_.connection().lastInsertRowid());
-    auto link = db_.connection().reuse("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
-    link->bind(1, static_cast<std::int64_t>(tabId)).bind(2, static_cast<std::int64_t>(indexId));
+    insert->bind(1, tabId).bind(2, "PK_" + fitIdentifier(current->text(1), limit_() - 3));
+    insert->step();
+    const std::int32_t indexId = toId(insert->integer(0));
+    auto link = db_.reuse("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
+    link->bind(1, tabId).bind(2, indexId);
     link->run();
     return indexId;
 }
@@ -98,84 +94,76 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
     // Constraint names must be unique too: shortened names of two child tables may meet.
     const std::string unique =
         uniqueIdentifier(fitIdentifier(name, limit_()), limit_(), [this](const std::string& n) {
-            auto taken = db_.connection().reuse(
-                "SELECT 1 FROM ForeignKeys WHERE KeyName = ?1 COLLATE NOCASE");
-            taken->bind(1, std::string_view(n));
+            auto taken = db_.reuse("SELECT 1 FROM ForeignKeys WHERE lower(KeyName) = lower(?1)");
+            taken->bind(1, n);
             return taken->step();
         });
-    auto insert = db_.connection().reuse(
-        "INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) VALUES (?1, ?2, ?3)");
-    insert->bind(1, std::string_view(unique))
-        .bind(2, static_cast<std::int64_t>(childTabId))
-        .bind(3, static_cast<std::int64_t>(parentTabId));
-    insert->run();
-    return toId(db_.connection().lastInsertRowid());
+    auto insert = db_.reuse("INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) "
+                            "VALUES (?1, ?2, ?3) RETURNING KeyID");
+    insert->bind(1, unique).bind(2, childTabId).bind(3, parentTabId);
+    insert->step();
+    return toId(insert->integer(0));
 }
 
-bool TableServices::columnNameTaken(std::int32_t tabId, const std::string& name) {
-    columnByName_.bind(1, static_cast<std::int64_t>(tabId)).bind(2, std::string_view(name));
-    const bool taken = columnByName_.step();
-    columnByName_.reset();
-    return taken;
-}
-
-std::int64_t TableServices::nextPosition(std::int32_t tabId) {
-    if (positionsGeneration_ != db_.generation()) {
-        positions_.clear();
-        positionsGeneration_ = db_.generation();
+TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
+    if (fillingGeneration_ != db_.generation()) {
+        filling_.clear();
+        fillingGeneration_ = db_.generation();
     }
-    auto [it, added] = positions_.try_emplace(tabId, 0);
+    auto [it, added] = filling_.try_emplace(tabId);
     if (added) {
-        nextPosition_.bind(1, static_cast<std::int64_t>(tabId));
-        nextPosition_.step();
-        it->second = nextPosition_.integer(0);
-        nextPosition_.reset();
+        auto columns = db_.reuse("SELECT ColumnName, Position FROM Columns WHERE TabID = ?1");
+        columns->bind(1, tabId);
+        while (columns->step()) {
+            it->second.names.insert(lowerAscii(columns->text(0)));
+            it->second.nextPosition = std::max(it->second.nextPosition, columns->integer(1) + 1);
+        }
     }
-    return it->second++;
+    return it->second;
 }
 
 std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& column) {
     if (column.name.empty())
         throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
-    // Most names are free: the unique index says when one is not, and only then is a numbered
-    // name looked for.
+    FillState& state = fillState(tabId);
     std::string name = fitIdentifier(column.name, limit_());
-    const std::int64_t position = nextPosition(tabId);
-    for (;;) {
-        try {
-            insertColumn(tabId, name, position, column);
-            return toId(db_.connection().lastInsertRowid());
-        } catch (const Error& e) {
-            if (e.number() != SQLITE_CONSTRAINT_UNIQUE)
-                throw;
-        }
-        name = uniqueIdentifier(column.name, limit_(),
-                                [&](const std::string& n) { return columnNameTaken(tabId, n); });
-    }
+    if (state.names.contains(lowerAscii(name)))
+        name = uniqueIdentifier(column.name, limit_(), [&](const std::string& n) {
+            return state.names.contains(lowerAscii(n));
+        });
+    const std::int32_t id = insertColumn(tabId, name, state.nextPosition, column);
+    state.names.insert(lowerAscii(name));
+    ++state.nextPosition;
+    return id;
 }
 
-void TableServices::insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
-                                 const ColumnSpec& column) {
-    insertColumn_.bind(1, static_cast<std::int64_t>(tabId))
-        .bind(2, std::string_view(name))
+std::int32_t TableServices::insertColumn(std::int32_t tabId, const std::string& name,
+                                         std::int64_t position, const ColumnSpec& column) {
+    auto insert = db_.reuse(
+        "INSERT INTO Columns (TabID, ColumnName, Position, TypeID, Precision, Scale, Nullable, "
+        "Description, Origin, SourceReference, CreatedAt) "
+        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11) RETURNING ColumnID");
+    insert->bind(1, tabId)
+        .bind(2, name)
         .bind(3, position)
-        .bind(4, static_cast<std::int64_t>(column.type))
-        .bind(5, static_cast<std::int64_t>(column.precision))
-        .bind(6, static_cast<std::int64_t>(column.scale))
-        .bind(7, static_cast<std::int64_t>(column.nullable ? 1 : 0))
-        .bind(8, std::string_view(column.description))
-        .bind(9, std::string_view(column.origin))
-        .bind(10, std::string_view(column.sourceReference))
-        .bind(11, std::string_view(isoTime(column.created)));
-    insertColumn_.run();
+        .bind(4, column.type)
+        .bind(5, column.precision)
+        .bind(6, column.scale)
+        .bind(7, column.nullable ? 1 : 0)
+        .bind(8, column.description)
+        .bind(9, column.origin)
+        .bind(10, column.sourceReference)
+        .bind(11, isoTime(column.created));
+    insert->step();
+    return toId(insert->integer(0));
 }
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,
                                        bool asKey) {
-    auto source = db_.connection().reuse(
-        "SELECT ColumnName, TypeID, Precision, Scale, Nullable, Description, Origin, "
-        "SourceReference FROM Columns WHERE ColumnID = ?1");
-    source->bind(1, static_cast<std::int64_t>(columnId));
+    auto source =
+        db_.reuse("SELECT ColumnName, TypeID, Precision, Scale, Nullable, Description, Origin, "
+                  "SourceReference FROM Columns WHERE ColumnID = ?1");
+    source->bind(1, columnId);
     if (!source->step())
         throw Error("There is no column " + std::to_string(columnId) + " to copy");
     ColumnSpec copy{source->text(0),
@@ -191,9 +179,8 @@ std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targe
 }
 
 void TableServices::setNullable(std::int32_t columnId, bool nullable) {
-    auto update = db_.connection().reuse("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1");
-    update->bind(1, static_cast<std::int64_t>(columnId))
-        .bind(2, static_cast<std::int64_t>(nullable));
+    auto update = db_.reuse("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1");
+    update->bind(1, columnId).bind(2, nullable ? 1 : 0);
     update->run();
 }
 

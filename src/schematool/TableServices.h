@@ -1,16 +1,16 @@
 #pragma once
 
 #include "host/HostObject.h"
-#include "sqlite/Sqlite.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vorq::schematool {
 
-class SqliteProjectDatabase;
+class SqlProjectDatabase;
 
 // A column as the table services make it.
 struct ColumnSpec {
@@ -30,7 +30,7 @@ struct ColumnSpec {
 class TableServices {
 public:
     // identifierLimit is asked at each use: the user may change it between two imports.
-    TableServices(SqliteProjectDatabase& db, std::function<int()> identifierLimit);
+    TableServices(SqlProjectDatabase& db, std::function<int()> identifierLimit);
 
     int identifierLimit() const { return limit_(); }
     // A name not used by any table of the project, within the identifier limit.
@@ -51,20 +51,21 @@ public:
     bool tableExists(std::int32_t tabId);
 
 private:
-    bool columnNameTaken(std::int32_t tabId, const std::string& name);
-    std::int64_t nextPosition(std::int32_t tabId);
-    void insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
-                      const ColumnSpec& column);
+    // What the services know of a table being filled: the names of its columns (in lower
+    // case) and the next position. Read once, kept while the database's generation holds, so
+    // that adding a column is one statement.
+    struct FillState {
+        std::unordered_set<std::string> names;
+        std::int64_t nextPosition = 1;
+    };
+    FillState& fillState(std::int32_t tabId);
+    std::int32_t insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
+                              const ColumnSpec& column);
 
-    SqliteProjectDatabase& db_;
+    SqlProjectDatabase& db_;
     std::function<int()> limit_;
-    sqlite::Statement tableByName_;
-    sqlite::Statement columnByName_;
-    sqlite::Statement nextPosition_;
-    sqlite::Statement insertColumn_;
-    // The next column position of the tables being filled, valid for one database generation.
-    std::unordered_map<std::int32_t, std::int64_t> positions_;
-    std::uint64_t positionsGeneration_ = 0;
+    std::unordered_map<std::int32_t, FillState> filling_;
+    std::uint64_t fillingGeneration_ = 0;
 };
 
 } // namespace vorq::schematool

@@ -10,6 +10,9 @@ namespace {
 
 using testing::ImportHarness;
 
+struct Driver : testing::EngineTest {};
+INSTANTIATE_TEST_SUITE_P(Engines, Driver, testing::allEngines(), testing::engineName);
+
 constexpr const char* kTwoRecords = R"(
        01  FIRST-REC.
            05  A                   PIC X.
@@ -25,8 +28,8 @@ std::vector<std::string> prompts(const headless::HeadlessToolkit& toolkit) {
     return texts;
 }
 
-TEST(Driver, NothingCheckedShowsOnlyTheMessage) {
-    ImportHarness h;
+TEST_P(Driver, NothingCheckedShowsOnlyTheMessage) {
+    ImportHarness h(GetParam());
     h.verify("R.cpy", kTwoRecords);
     EXPECT_EQ(h.run([](frmImport& form, headless::HeadlessWindow& w) {
         w.treeView("tvData").Node(2).setChecked(true); // a leaf: the check rules uncheck it
@@ -43,8 +46,8 @@ TEST(Driver, NothingCheckedShowsOnlyTheMessage) {
     EXPECT_EQ(h.count("SELECT count(*) FROM Tables"), 0);
 }
 
-TEST(Driver, CancelDuringTheSecondRecordRollsBackTheFirstToo) {
-    ImportHarness h;
+TEST_P(Driver, CancelDuringTheSecondRecordRollsBackTheFirstToo) {
+    ImportHarness h(GetParam());
     h.verify("R.cpy", R"(
        01  FIRST-REC.
            05  A                   PIC X.
@@ -84,8 +87,8 @@ TEST(Driver, CancelDuringTheSecondRecordRollsBackTheFirstToo) {
     EXPECT_FALSE(h.ws->progress().active()) << "the progress display was closed";
 }
 
-TEST(Driver, ACorruptAttributeEndsTheRunCleanlyWithItsReason) {
-    ImportHarness h;
+TEST_P(Driver, ACorruptAttributeEndsTheRunCleanlyWithItsReason) {
+    ImportHarness h(GetParam());
     h.verify("R.cpy", kTwoRecords);
     sqlite::Connection(h.dir / "repository" / "R.copybook.xrdb",
                        sqlite::Connection::Mode::ReadWrite)
@@ -110,8 +113,8 @@ TEST(Driver, ACorruptAttributeEndsTheRunCleanlyWithItsReason) {
               "Type mismatch: cannot convert \"many\" to a number");
 }
 
-TEST(Driver, AddingToATableImportsACheckedRedefiningItemWhole) {
-    ImportHarness h;
+TEST_P(Driver, AddingToATableImportsACheckedRedefiningItemWhole) {
+    ImportHarness h(GetParam());
     h.verify("D.cpy", R"(
        01  DATES.
            05  RAW-DATE            PIC 9(8).
@@ -136,8 +139,8 @@ TEST(Driver, AddingToATableImportsACheckedRedefiningItemWhole) {
         << "one extra step for the item";
 }
 
-TEST(Driver, AddingWithoutAChosenTableStopsBeforeAnyChange) {
-    ImportHarness h;
+TEST_P(Driver, AddingWithoutAChosenTableStopsBeforeAnyChange) {
+    ImportHarness h(GetParam());
     h.verify("D.cpy", kTwoRecords);
     std::string key = "K", name = "TARGET";
     std::int32_t target = 0;
@@ -154,8 +157,8 @@ TEST(Driver, AddingWithoutAChosenTableStopsBeforeAnyChange) {
     EXPECT_TRUE(h.wb->catalog().logEntries().empty());
 }
 
-TEST(Driver, NestedOccursThatWouldMakeMillionsOfColumnsAreRefusedBeforeAnyWork) {
-    ImportHarness h;
+TEST_P(Driver, NestedOccursThatWouldMakeMillionsOfColumnsAreRefusedBeforeAnyWork) {
+    ImportHarness h(GetParam());
     h.verify("BIG.cpy", "       01  BIG-REC.\n"
                         "           05  T OCCURS 2000.\n"
                         "               10  U OCCURS 2000.\n"

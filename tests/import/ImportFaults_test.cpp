@@ -1,3 +1,4 @@
+#include "schematool/SqliteProjectDatabase.h"
 #include "support/DatabaseDump.h"
 #include "support/FaultPoints.h"
 #include "support/FaultyWorkspace.h"
@@ -63,9 +64,11 @@ FaultRun runWithFault(Mode mode, Fault fault, int n) {
     h.option("Threshold", {"5"});
     if (mode == Mode::AddToTable)
         h.addTable("TARGET");
-    StatementFaults faults(h.db->connection().handle());
+    // Statement faults are injected into SQLite, the engine whose statements can be counted.
+    const auto& file = dynamic_cast<schematool::SqliteProjectDatabase&>(*h.db).connection();
+    StatementFaults faults(file.handle());
     FaultRun out;
-    out.before = dumpDatabase(h.db->connection());
+    out.before = dumpDatabase(file);
     out.code = h.run([&](frmImport&, headless::HeadlessWindow& w) {
         auto& tree = w.treeView("tvData");
         if (mode == Mode::AddToTable) {
@@ -82,12 +85,12 @@ FaultRun runWithFault(Mode mode, Fault fault, int n) {
         if (n == 0)
             return;
         out.dialogStayed = w.IsShown();
-        out.afterFailure = dumpDatabase(h.db->connection());
+        out.afterFailure = dumpDatabase(file);
         faults.arm(0);
         host->arm(0);
         w.button("cmdOK").click();
     });
-    out.afterSecondOk = dumpDatabase(h.db->connection());
+    out.afterSecondOk = dumpDatabase(file);
     out.log = h.wb->catalog().logEntries();
     for (const auto& m : h.toolkit.messages())
         out.messages.push_back(m.prompt);

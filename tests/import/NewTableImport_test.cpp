@@ -7,6 +7,9 @@ namespace {
 
 using testing::ImportHarness;
 
+struct NewTable : testing::EngineTest {};
+INSTANTIATE_TEST_SUITE_P(Engines, NewTable, testing::allEngines(), testing::engineName);
+
 // OCCURS above 10 become child tables, keyed by the columns the pattern finds.
 void childTablesKeyedBy(ImportHarness& h, const std::string& pattern) {
     h.option("ArrayFields", {"True"});
@@ -25,8 +28,8 @@ constexpr const char* kCustomer = R"(
                10  ORD-AMT         PIC S9(7)V99 COMP-3.
 )";
 
-TEST(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
-    ImportHarness h;
+TEST_P(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
+    ImportHarness h(GetParam());
     h.verify("CUST.cpy", kCustomer);
     childTablesKeyedBy(h, "CUST-ID");
     EXPECT_EQ(h.importAll("CUST"), 0);
@@ -43,14 +46,14 @@ TEST(NewTable, TheWorkedExampleMakesTableChildTableAndCopiedKey) {
 
 // COBOL names are the same in any letter case: a copybook in lower case gives the tables of its
 // upper-case twin, FILLER, REDEFINES and key patterns included.
-TEST(NewTable, ALowerCaseCopybookGivesTheTablesOfItsUpperCaseTwin) {
+TEST_P(NewTable, ALowerCaseCopybookGivesTheTablesOfItsUpperCaseTwin) {
     std::string lower = std::string(kCustomer) + "           05  FILLER              PIC X(3).\n"
                                                  "           05  CUST-ALT REDEFINES CUST-ID.\n"
                                                  "               10  ALT-A           PIC X.\n";
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    ImportHarness h;
+    ImportHarness h(GetParam());
     h.verify("lower.cpy", lower);
     childTablesKeyedBy(h, "CUST-ID");
     EXPECT_EQ(h.importAll("LOWER"), 0);
@@ -61,8 +64,8 @@ TEST(NewTable, ALowerCaseCopybookGivesTheTablesOfItsUpperCaseTwin) {
 }
 
 // A child table's key is the parent's key, in its order, then idx; a grandchild's the same again.
-TEST(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
-    ImportHarness h;
+TEST_P(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
+    ImportHarness h(GetParam());
     h.verify("K2.cpy", "       01  ORDER-REC.\n"
                        "           05  SHOP-ID         PIC 9(4).\n"
                        "           05  ORDER-ID        PIC 9(8).\n"
@@ -72,7 +75,7 @@ TEST(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
                        "                   15  TAX     PIC 9(3).\n");
     childTablesKeyedBy(h, "*-ID");
     ASSERT_EQ(h.importAll("K2"), 0);
-    const auto catalog = schematool::readCatalog(h.db->connection());
+    const auto catalog = schematool::readCatalog(*h.db);
     const auto keyOf = [&](const std::string& table) {
         std::string names;
         for (const auto& t : catalog.tables)
@@ -86,8 +89,8 @@ TEST(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
     EXPECT_EQ(keyOf("ORDER_REC_LINES_TAXES"), "SHOP_ID ORDER_ID idx idx_2");
 }
 
-TEST(NewTable, PointersMakeNoColumnsAsTheyCountNone) {
-    ImportHarness h;
+TEST_P(NewTable, PointersMakeNoColumnsAsTheyCountNone) {
+    ImportHarness h(GetParam());
     h.verify("PTR.cpy", "       01  PTR-REC.\n"
                         "           05  NAME        PIC X(8).\n"
                         "           05  NEXT-PTR    POINTER.\n"
@@ -102,8 +105,8 @@ TEST(NewTable, PointersMakeNoColumnsAsTheyCountNone) {
 
 // With DB2's short names every name the import makes fits, stays unique and keeps what it ends
 // in: the child's item, _KEY, _OCCURS, PK_.
-TEST(NewTable, ShortIdentifierLimitsKeepTheMeaningfulEnds) {
-    ImportHarness h;
+TEST_P(NewTable, ShortIdentifierLimitsKeepTheMeaningfulEnds) {
+    ImportHarness h(GetParam());
     h.option("IdentifierLimit", {"18"});
     h.verify("LONG.cpy", "       01  CUSTOMER-MASTER-RECORD.\n"
                          "           05  CUSTOMER-NAME     PIC X(20).\n"
@@ -116,9 +119,8 @@ TEST(NewTable, ShortIdentifierLimitsKeepTheMeaningfulEnds) {
     ASSERT_EQ(h.importAll("LONG"), 0);
     const auto names = [&](const std::string& sql) {
         std::vector<std::string> out;
-        auto s = h.db->connection().prepare(sql);
-        while (s.step())
-            out.push_back(s.text(0));
+        for (auto s = h.db->prepare(sql); s->step();)
+            out.push_back(s->text(0));
         return out;
     };
     const auto tables = names("SELECT TableName FROM Tables ORDER BY TabID");
@@ -140,8 +142,8 @@ TEST(NewTable, ShortIdentifierLimitsKeepTheMeaningfulEnds) {
         EXPECT_TRUE(name.size() <= 18 && name.starts_with("PK_")) << name;
 }
 
-TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
-    ImportHarness h;
+TEST_P(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
+    ImportHarness h(GetParam());
     h.verify("GRID.cpy", R"(
        01  GRID.
            05  ROWS                OCCURS 2.
@@ -157,8 +159,8 @@ TEST(NewTable, OccursSpreadInPlaceCarryNestedSuffixes) {
     EXPECT_EQ(h.ws->progress().done(), 6);
 }
 
-TEST(NewTable, ChildTablesNestAndCopyTheirParentsKeys) {
-    ImportHarness h;
+TEST_P(NewTable, ChildTablesNestAndCopyTheirParentsKeys) {
+    ImportHarness h(GetParam());
     h.verify("NEST.cpy", R"(
        01  ORDER-REC.
            05  ORDER-KEY           PIC 9(6).
@@ -185,9 +187,9 @@ TEST(NewTable, ChildTablesNestAndCopyTheirParentsKeys) {
               "ORDER_REC ORDER_REC_KEY=ORDER_REC_KEY");
 }
 
-TEST(NewTable, ThresholdZeroSpreadsEveryOccursAndANegativeOneMovesThemAll) {
+TEST_P(NewTable, ThresholdZeroSpreadsEveryOccursAndANegativeOneMovesThemAll) {
     for (const char* threshold : {"0", "-1"}) {
-        ImportHarness h;
+        ImportHarness h(GetParam());
         h.verify("T.cpy", kCustomer);
         h.option("ArrayFields", {"True"});
         h.option("Threshold", {threshold});
@@ -197,8 +199,8 @@ TEST(NewTable, ThresholdZeroSpreadsEveryOccursAndANegativeOneMovesThemAll) {
     }
 }
 
-TEST(NewTable, AGroupMatchingAPatternMakesItsColumnsTheKey) {
-    ImportHarness h;
+TEST_P(NewTable, AGroupMatchingAPatternMakesItsColumnsTheKey) {
+    ImportHarness h(GetParam());
     h.verify("K.cpy", R"(
        01  ACCOUNT.
            05  ACCT-KEY.
@@ -213,8 +215,8 @@ TEST(NewTable, AGroupMatchingAPatternMakesItsColumnsTheKey) {
     EXPECT_EQ(h.table("ACCOUNT"), "ACCOUNT: BRANCH* PART1* PART2* BALANCE");
 }
 
-TEST(NewTable, TwoRecordsMakeTwoTablesAndTheLastIsTheResult) {
-    ImportHarness h;
+TEST_P(NewTable, TwoRecordsMakeTwoTablesAndTheLastIsTheResult) {
+    ImportHarness h(GetParam());
     h.verify("TWO.cpy", R"(
        01  FIRST-REC.
            05  A                   PIC X.
@@ -237,8 +239,8 @@ TEST(NewTable, TwoRecordsMakeTwoTablesAndTheLastIsTheResult) {
     EXPECT_EQ(h.count("SELECT count(*) FROM Tables"), 2);
 }
 
-TEST(NewTable, APortsRecordsNameTheProgramThatReadsThePort) {
-    ImportHarness h;
+TEST_P(NewTable, APortsRecordsNameTheProgramThatReadsThePort) {
+    ImportHarness h(GetParam());
     h.verify("P.cbl", R"(
        IDENTIFICATION DIVISION.
        PROGRAM-ID. READS.
@@ -258,9 +260,8 @@ TEST(NewTable, APortsRecordsNameTheProgramThatReadsThePort) {
     std::string program;
     for (const auto& o : h.wb->catalog().objectsOfClass("PROGRAM"))
         program = std::to_string(o.id);
-    auto reference = h.db->connection().prepare("SELECT SourceReference FROM Columns");
-    ASSERT_TRUE(reference.step());
-    EXPECT_EQ(reference.text(0).rfind("xr:" + program + "?", 0), 0u) << reference.text(0);
+    const std::string reference = h.texts("SELECT SourceReference FROM Columns");
+    EXPECT_EQ(reference.rfind("xr:" + program + "?", 0), 0u) << reference;
 }
 
 } // namespace

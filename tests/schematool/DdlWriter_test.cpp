@@ -1,6 +1,7 @@
 #include "host/TypeCodes.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
+#include "sqlite/Sqlite.h"
 #include "support/ProjectFixture.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ struct CustomerProject : ProjectFixture {
 
 TEST(Ddl, SqliteTextIsExactAndParentsComeFirst) {
     CustomerProject p;
-    EXPECT_EQ(writeDdl(readCatalog(p.db->connection()), Dialect::SQLite),
+    EXPECT_EQ(writeDdl(readCatalog(*p.db), Dialect::SQLite),
               "CREATE TABLE CUSTOMER (\n"
               "    CUST_ID DECIMAL(8,0) NOT NULL,\n"
               "    NAME CHAR(30),\n"
@@ -68,7 +69,7 @@ TEST(Ddl, SqliteTextIsExactAndParentsComeFirst) {
 TEST(Ddl, SqliteOutputLoadsIntoAFreshDatabaseWithTheKeys) {
     CustomerProject p;
     sqlite::Connection fresh(p.dir / "loaded.db", sqlite::Connection::Mode::CreateIfMissing);
-    fresh.exec(writeDdl(readCatalog(p.db->connection()), Dialect::SQLite));
+    fresh.exec(writeDdl(readCatalog(*p.db), Dialect::SQLite));
     auto pk = fresh.prepare("SELECT group_concat(name, ',') FROM (SELECT name FROM "
                             "pragma_table_info('CUSTOMER_ORDERS') WHERE pk > 0 ORDER BY pk)");
     pk.step();
@@ -94,9 +95,9 @@ TEST(Ddl, DialectsSpellTypesTheirOwnWay) {
     EXPECT_EQ(columnType(kTypeChar, 300, 0, Dialect::SQLite), "CHAR(300)");
     EXPECT_EQ(columnType(kTypeNChar, 4, 0, Dialect::PostgreSQL), "CHAR(4)");
     CustomerProject p;
-    const std::string db2 = writeDdl(readCatalog(p.db->connection()), Dialect::DB2);
+    const std::string db2 = writeDdl(readCatalog(*p.db), Dialect::DB2);
     EXPECT_NE(db2.find("\"ORDER\" GRAPHIC(4)"), std::string::npos) << db2;
-    EXPECT_EQ(writeDdl(readCatalog(p.db->connection()), Dialect::DB2), db2) << "deterministic";
+    EXPECT_EQ(writeDdl(readCatalog(*p.db), Dialect::DB2), db2) << "deterministic";
 }
 
 } // namespace

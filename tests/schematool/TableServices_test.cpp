@@ -9,8 +9,11 @@ namespace {
 
 using testing::ProjectFixture;
 
-TEST(TableServices, TablesAreUniqueWithoutRegardToCase) {
-    ProjectFixture p;
+struct TableServices : testing::EngineTest {};
+INSTANTIATE_TEST_SUITE_P(Engines, TableServices, testing::allEngines(), testing::engineName);
+
+TEST_P(TableServices, TablesAreUniqueWithoutRegardToCase) {
+    ProjectFixture p(GetParam());
     const std::int32_t first = p.addTable("CUSTOMER");
     EXPECT_GT(first, 0);
     std::string name = "customer";
@@ -24,8 +27,8 @@ TEST(TableServices, TablesAreUniqueWithoutRegardToCase) {
     EXPECT_EQ(p.ws->GetFreeTableName("ORDERS"), "ORDERS");
 }
 
-TEST(TableServices, PrimaryAddIsIdempotentAndForeignAddRecordsChildAndParent) {
-    ProjectFixture p;
+TEST_P(TableServices, PrimaryAddIsIdempotentAndForeignAddRecordsChildAndParent) {
+    ProjectFixture p(GetParam());
     std::int32_t parent = p.addTable("P");
     std::int32_t child = p.addTable("C");
     const std::int32_t index = p.ws->PrimaryAdd(parent);
@@ -44,8 +47,8 @@ TEST(TableServices, PrimaryAddIsIdempotentAndForeignAddRecordsChildAndParent) {
     EXPECT_FALSE(p.ws->ForeignAdd(child, missing, "X", keyId));
 }
 
-TEST(TableServices, ClashingColumnNamesGetNumberedAndPositionsFollow) {
-    ProjectFixture p;
+TEST_P(TableServices, ClashingColumnNamesGetNumberedAndPositionsFollow) {
+    ProjectFixture p(GetParam());
     std::int32_t tab = p.addTable("PERSON");
     p.addColumn(tab, "CITY");
     p.addColumn(tab, "City");
@@ -54,35 +57,32 @@ TEST(TableServices, ClashingColumnNamesGetNumberedAndPositionsFollow) {
     for (int i = 0; i < 2; ++i)
         p.ws->ColumnAdd(tab, "idx", 4, 0, 0, false, "Occurs indexing field", "", {},
                         "DataStructImport", "", -1, idx);
-    auto names =
-        p.db->connection().prepare("SELECT group_concat(ColumnName || ':' || Position, ' ') FROM "
-                                   "(SELECT * FROM Columns WHERE TabID = ?1 ORDER BY Position)");
-    names.bind(1, static_cast<std::int64_t>(tab));
-    names.step();
-    EXPECT_EQ(names.text(0), "CITY:1 City_2:2 city_2_2:3 idx:4 idx_2:5");
+    EXPECT_EQ(p.texts("SELECT ColumnName || ':' || Position FROM Columns WHERE TabID = " +
+                      std::to_string(tab) + " ORDER BY Position"),
+              "CITY:1 City_2:2 city_2_2:3 idx:4 idx_2:5");
     EXPECT_EQ(p.count("SELECT Nullable FROM Columns WHERE ColumnID = " + std::to_string(idx)), 0);
 }
 
-TEST(TableServices, ColumnCopyMakesAFreeNotNullCopyInTheTarget) {
-    ProjectFixture p;
+TEST_P(TableServices, ColumnCopyMakesAFreeNotNullCopyInTheTarget) {
+    ProjectFixture p(GetParam());
     std::int32_t parent = p.addTable("P");
     std::int32_t child = p.addTable("C");
     const std::int32_t id = p.addColumn(parent, "CUST_ID", 20, 8, 0);
     p.addColumn(child, "CUST_ID");
     const std::int32_t copy = p.ws->ColumnCopy(id, child, true);
-    auto row = p.db->connection().prepare(
+    auto row = p.db->prepare(
         "SELECT ColumnName, TypeID, Precision, Nullable, TabID FROM Columns WHERE ColumnID = ?1");
-    row.bind(1, static_cast<std::int64_t>(copy));
-    ASSERT_TRUE(row.step());
-    EXPECT_EQ(row.text(0), "CUST_ID_2");
-    EXPECT_EQ(row.integer(1), 20);
-    EXPECT_EQ(row.integer(2), 8);
-    EXPECT_EQ(row.integer(3), 0);
-    EXPECT_EQ(row.integer(4), child);
+    row->bind(1, copy);
+    ASSERT_TRUE(row->step());
+    EXPECT_EQ(row->text(0), "CUST_ID_2");
+    EXPECT_EQ(row->integer(1), 20);
+    EXPECT_EQ(row->integer(2), 8);
+    EXPECT_EQ(row->integer(3), 0);
+    EXPECT_EQ(row->integer(4), child);
 }
 
-TEST(TableServices, LoadTableComboListsEveryTableWithItsId) {
-    ProjectFixture p;
+TEST_P(TableServices, LoadTableComboListsEveryTableWithItsId) {
+    ProjectFixture p(GetParam());
     const std::int32_t b = p.addTable("B_TABLE");
     const std::int32_t a = p.addTable("a_table");
     headless::HeadlessComboBox combo("cmbTable");

@@ -6,7 +6,6 @@
 #include "schematool/ProjectCatalog.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
 #include "support/FreshThread.h"
 #include "support/ProjectFixture.h"
 #include "support/TempDir.h"
@@ -26,6 +25,7 @@ namespace vorq::testing {
 // The real schema tool and workbench in a temporary workspace, with the component run in
 // process on the headless toolkit.
 struct ImportHarness : ProjectFixture {
+    explicit ImportHarness(Engine engine = Engine::SQLite) : ProjectFixture(engine) {}
     std::shared_ptr<workbench::Workbench> wb = std::make_shared<workbench::Workbench>(dir.path());
     void verify(const std::string& file, const std::string& text) {
         verifyText(*wb, dir.path(), file, text);
@@ -69,7 +69,7 @@ struct ImportHarness : ProjectFixture {
 
     // A table as "NAME: COL TYPE, COL TYPE key, ... | fk NAME -> PARENT (COL=REFCOL)".
     std::string table(const std::string& name) {
-        const auto catalog = schematool::readCatalog(db->connection());
+        const auto catalog = schematool::readCatalog(*db);
         for (const auto& t : catalog.tables) {
             if (t.name != name)
                 continue;

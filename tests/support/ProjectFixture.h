@@ -2,25 +2,36 @@
 
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 #include "support/TempDir.h"
+#include "support/TestEngines.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 namespace vorq::testing {
 
-// A schema tool over a fresh project database in a temporary workspace.
+// A schema tool over a fresh project database in a temporary workspace: an SQLite file there,
+// or a scratch schema on the test server.
 struct ProjectFixture {
+    explicit ProjectFixture(Engine engine = Engine::SQLite)
+        : schema(engine == Engine::PostgreSQL ? std::make_optional<ScratchSchema>() : std::nullopt),
+          db(schematool::openProjectDatabase(location(), schematool::OpenMode::CreateIfMissing)),
+          ws(std::make_shared<schematool::SchemaWorkspace>(platform, db)) {}
+
+    // Where the project lives, as --project would name it.
+    std::string location() const {
+        return schema ? schema->conninfo() : (dir / "project.db").string();
+    }
+
     TempDir dir;
     headless::HeadlessToolkit toolkit;
     schematool::SchemaToolPlatform platform{toolkit, dir / "options.xml"};
-    std::shared_ptr<schematool::SqliteProjectDatabase> db =
-        std::make_shared<schematool::SqliteProjectDatabase>(
-            dir / "project.db", sqlite::Connection::Mode::CreateIfMissing);
-    std::shared_ptr<schematool::SchemaWorkspace> ws =
-        std::make_shared<schematool::SchemaWorkspace>(platform, db);
+    std::optional<ScratchSchema> schema;
+    std::shared_ptr<schematool::SqlProjectDatabase> db;
+    std::shared_ptr<schematool::SchemaWorkspace> ws;
 
     std::int32_t addTable(std::string name) {
         std::int32_t id = -1;
@@ -37,10 +48,17 @@ struct ProjectFixture {
                                 std::chrono::system_clock::now(), "DataStructImport", "xr:K?2",
                                 message);
     }
+    // The first field of the first row of a query (0 when it has none).
     std::int64_t count(const std::string& sql) {
-        auto s = db->connection().prepare(sql);
-        s.step();
-        return s.integer(0);
+        auto s = db->prepare(sql);
+        return s->step() ? s->integer(0) : 0;
+    }
+    // The first field of every row, joined by blanks.
+    std::string texts(const std::string& sql) {
+        std::string joined;
+        for (auto s = db->prepare(sql); s->step();)
+            joined += (joined.empty() ? "" : " ") + s->text(0);
+        return joined;
     }
 };
 

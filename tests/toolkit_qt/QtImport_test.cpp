@@ -75,7 +75,7 @@ struct QtImport : ::testing::Test {
     }
     std::vector<std::string> tableNames() {
         std::vector<std::string> names;
-        for (const auto& t : schematool::readCatalog(host.database->connection()).tables)
+        for (const auto& t : schematool::readCatalog(*host.database).tables)
             names.push_back(t.name);
         return names;
     }

@@ -65,7 +65,7 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
       tables_(new QTreeWidget(this)), ddl_(new QPlainTextEdit(this)), dialect_(new QComboBox(this)),
       problems_(new QListWidget(this)), shown_(new QLabel(this)), lastImport_(new QLabel(this)) {
     setObjectName("mainWindow");
-    setWindowTitle(tr("Tabulon - %1").arg(text(context.projectPath().string())));
+    setWindowTitle(tr("Tabulon - %1").arg(text(host.database->name())));
     resize(980, 640);
 
     tables_->setObjectName("tables");
@@ -130,7 +130,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::refresh() {
-    const auto catalog = schematool::readCatalog(host_.database->connection());
+    const auto catalog = schematool::readCatalog(*host_.database);
     const QVariant chosen =
         tables_->currentItem() ? tables_->currentItem()->data(0, kTableIdRole) : QVariant();
     tables_->clear();
@@ -166,7 +166,7 @@ void MainWindow::showDdl() {
                               "import their structures"));
         return;
     }
-    const auto catalog = schematool::readCatalog(host_.database->connection());
+    const auto catalog = schematool::readCatalog(*host_.database);
     const auto* table = catalog.table(item->data(0, kTableIdRole).toInt());
     ddl_->setPlainText(table ? text(schematool::tableDdl(
                                    catalog, *table,
@@ -252,7 +252,7 @@ void MainWindow::importStructures() {
         lastImport_->setText(tr("The last import dialog was closed without an import"));
         return;
     }
-    const auto catalog = schematool::readCatalog(host_.database->connection());
+    const auto catalog = schematool::readCatalog(*host_.database);
     QStringList names;
     for (const auto id : workspace.tablesAdded)
         if (const auto* t = catalog.table(id))

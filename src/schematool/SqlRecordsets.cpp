@@ -1,7 +1,7 @@
-#include "schematool/SqliteRecordsets.h"
+#include "schematool/SqlRecordsets.h"
 
 #include "host/Error.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "schematool/SqlProjectDatabase.h"
 
 #include <strings.h>
 
@@ -23,9 +23,9 @@ bool sameName(std::string_view a, std::string_view b) {
 
 } // namespace
 
-QueryRecordset::QueryRecordset(const sqlite::Connection& db, std::string_view sql)
-    : statement_(db.prepare(sql)), sql_(sql) {
-    atEnd_ = !statement_.step();
+QueryRecordset::QueryRecordset(std::unique_ptr<SqlStatement> statement, std::string_view sql)
+    : statement_(std::move(statement)), sql_(sql) {
+    atEnd_ = !statement_->step();
 }
 
 void QueryRecordset::checkOpen() const {
@@ -42,12 +42,12 @@ void QueryRecordset::MoveNext() {
     checkOpen();
     if (atEnd_)
         noCurrentRecord();
-    atEnd_ = !statement_.step();
+    atEnd_ = !statement_->step();
 }
 
 int QueryRecordset::indexOf(std::string_view name) const {
-    for (int i = 0; i < statement_.columnCount(); ++i)
-        if (sameName(statement_.columnName(i), name))
+    for (int i = 0; i < statement_->columnCount(); ++i)
+        if (sameName(statement_->columnName(i), name))
             return i;
     noSuchField(name, "the query " + sql_);
 }
@@ -57,7 +57,7 @@ Value QueryRecordset::getField(std::string_view name) const {
     const int index = indexOf(name);
     if (atEnd_)
         noCurrentRecord();
-    return statement_.column(index);
+    return statement_->column(index);
 }
 
 void QueryRecordset::setField(std::string_view, const Value&) {
@@ -70,7 +70,7 @@ void QueryRecordset::Update() {
     throw Error("Cannot update: the query's rows are read-only", 3027);
 }
 
-TableRecordset::TableRecordset(SqliteProjectDatabase& db, std::string table)
+TableRecordset::TableRecordset(SqlProjectDatabase& db, std::string table)
     : db_(db), table_(std::move(table)), columns_(db.columnsOf(table_)) {}
 
 void TableRecordset::checkOpen() const {
@@ -81,7 +81,10 @@ void TableRecordset::checkOpen() const {
 void TableRecordset::startReading() const {
     if (reader_)
         return;
-    reader_.emplace(db_.connection().prepare("SELECT * FROM \"" + table_ + "\" ORDER BY rowid"));
+    // The automatic id, or the engine's row number where a table has none, keeps the order
+    // in which rows were added.
+    const std::string id = db_.idColumnOf(table_);
+    reader_ = db_.prepare("SELECT * FROM " + table_ + " ORDER BY " + (id.empty() ? "rowid" : id));
     atEnd_ = !reader_->step();
 }
 
@@ -117,7 +120,7 @@ Value TableRecordset::getField(std::string_view name) const {
     if (atEnd_)
         noCurrentRecord();
     for (int i = 0; i < reader_->columnCount(); ++i)
-        if (reader_->columnName(i) == column)
+        if (sameName(reader_->columnName(i), column))
             return reader_->column(i);
     noSuchField(name, "the table " + table_);
 }
@@ -146,12 +149,12 @@ void TableRecordset::Update() {
         names += (names.empty() ? "\"" : ", \"") + column + "\"";
         marks += marks.empty() ? "?" : ", ?";
     }
-    auto insert = db_.connection().reuse("INSERT INTO \"" + table_ + "\" (" + names + ") VALUES (" +
-                                         marks + ")");
+    auto insert = db_.reuse("INSERT INTO " + table_ + " (" + names + ") VALUES (" + marks + ")");
     int index = 1;
     for (const auto& [column, value] : *pending_)
         insert->bind(index++, value);
     pending_.reset();
+    db_.rowsChanged();
     insert->run();
 }
 

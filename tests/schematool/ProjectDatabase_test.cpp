@@ -1,5 +1,6 @@
 #include "host/Error.h"
 #include "schematool/ProjectSchema.h"
+#include "schematool/SqliteProjectDatabase.h"
 #include "support/ProjectFixture.h"
 
 #include <fstream>
@@ -13,7 +14,11 @@ namespace {
 using testing::ProjectFixture;
 using Mode = sqlite::Connection::Mode;
 
-std::string openError(const std::filesystem::path& path, Mode mode = Mode::ReadWrite) {
+// The behaviour that the component relies on, on every engine.
+struct ProjectDatabase : testing::EngineTest {};
+INSTANTIATE_TEST_SUITE_P(Engines, ProjectDatabase, testing::allEngines(), testing::engineName);
+
+std::string openError(const std::filesystem::path& path, OpenMode mode = OpenMode::ReadWrite) {
     try {
         SqliteProjectDatabase db(path, mode);
     } catch (const Error& e) {
@@ -22,7 +27,7 @@ std::string openError(const std::filesystem::path& path, Mode mode = Mode::ReadW
     return "opened";
 }
 
-TEST(ProjectDatabase, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem) {
+TEST(SqliteProject, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem) {
     testing::TempDir dir;
     EXPECT_EQ(openError(dir / "none.db"), (dir / "none.db").string() + " does not exist");
     EXPECT_FALSE(std::filesystem::exists(dir / "none.db"));
@@ -40,14 +45,14 @@ TEST(ProjectDatabase, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingTh
               (dir / "other.db").string() +
                   " is not a vorq project database (it is another SQLite database)");
 
-    { SqliteProjectDatabase fresh(dir / "new.db", Mode::CreateIfMissing); }
+    { SqliteProjectDatabase fresh(dir / "new.db", OpenMode::CreateIfMissing); }
     sqlite::Connection(dir / "new.db", Mode::ReadWrite).exec("PRAGMA user_version = 9");
     EXPECT_EQ(openError(dir / "new.db"),
               (dir / "new.db").string() +
                   " was written by a newer vorq (schema version 9; this program reads up to 1)");
 }
 
-TEST(ProjectDatabase, ALockedDatabaseIsAClearErrorAndChangesNothing) {
+TEST(SqliteProject, ALockedDatabaseIsAClearErrorAndChangesNothing) {
     ProjectFixture p;
     sqlite::Connection other(p.dir / "project.db", Mode::ReadWrite);
     other.exec("BEGIN IMMEDIATE");
@@ -63,8 +68,8 @@ TEST(ProjectDatabase, ALockedDatabaseIsAClearErrorAndChangesNothing) {
     EXPECT_FALSE(p.db->inTransaction());
 }
 
-TEST(ProjectDatabase, AddNewGivesTheIdBeforeUpdateAndLinksAreCheckedAtCommit) {
-    ProjectFixture p;
+TEST_P(ProjectDatabase, AddNewGivesTheIdBeforeUpdateAndLinksAreCheckedAtCommit) {
+    ProjectFixture p(GetParam());
     std::int32_t tab = p.addTable("CUSTOMER");
     const std::int32_t index = p.ws->PrimaryAdd(tab);
     p.db->BeginTrans();
@@ -108,8 +113,8 @@ TEST(ProjectDatabase, AddNewGivesTheIdBeforeUpdateAndLinksAreCheckedAtCommit) {
     EXPECT_EQ(p.count("SELECT count(*) FROM ForeignKeyColumns"), 0);
 }
 
-TEST(ProjectDatabase, TheFixedStatementTextsRunUnchanged) {
-    ProjectFixture p;
+TEST_P(ProjectDatabase, TheFixedStatementTextsRunUnchanged) {
+    ProjectFixture p(GetParam());
     const std::int32_t parent = p.addTable("PARENT");
     std::int32_t child = p.addTable("CHILD");
     std::int32_t keyId = 0;
@@ -136,8 +141,8 @@ TEST(ProjectDatabase, TheFixedStatementTextsRunUnchanged) {
     EXPECT_THROW(p.db->OpenRecordset("NoSuchTable"), Error);
 }
 
-TEST(ProjectDatabase, RollbackUndoesEveryRowOfTheTransaction) {
-    ProjectFixture p;
+TEST_P(ProjectDatabase, RollbackUndoesEveryRowOfTheTransaction) {
+    ProjectFixture p(GetParam());
     p.db->BeginTrans();
     std::int32_t tab = p.addTable("GONE");
     p.addColumn(tab, "A");
@@ -148,7 +153,7 @@ TEST(ProjectDatabase, RollbackUndoesEveryRowOfTheTransaction) {
     EXPECT_EQ(p.count("SELECT count(*) FROM Indexes"), 0);
 }
 
-TEST(ProjectDatabase, DamagedPagesAreFoundOnOpenAndTheFileIsLeftAlone) {
+TEST(SqliteProject, DamagedPagesAreFoundOnOpenAndTheFileIsLeftAlone) {
     testing::TempDir dir;
     {
         ProjectFixture project;
@@ -171,7 +176,7 @@ TEST(ProjectDatabase, DamagedPagesAreFoundOnOpenAndTheFileIsLeftAlone) {
 
 // Programs that open the same new file at once all find one schema: none sees another's
 // half-made one.
-TEST(ProjectDatabase, ProgramsCreatingOneNewFileAtOnceAllSucceed) {
+TEST(SqliteProject, ProgramsCreatingOneNewFileAtOnceAllSucceed) {
     for (int round = 0; round < 5; ++round) {
         testing::TempDir dir;
         std::vector<pid_t> children;
@@ -179,7 +184,7 @@ TEST(ProjectDatabase, ProgramsCreatingOneNewFileAtOnceAllSucceed) {
             const pid_t pid = fork();
             if (pid == 0) {
                 try {
-                    SqliteProjectDatabase db(dir / "new.db", Mode::CreateIfMissing);
+                    SqliteProjectDatabase db(dir / "new.db", OpenMode::CreateIfMissing);
                     _exit(0);
                 } catch (const std::exception&) {
                     _exit(1);

@@ -1,20 +1,21 @@
 #pragma once
 
 #include "host/ProjectDatabase.h"
-#include "sqlite/Sqlite.h"
+#include "schematool/SqlStatement.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace vorq::schematool {
 
-class SqliteProjectDatabase;
+class SqlProjectDatabase;
 
 // The rows of a SELECT statement, read forward.
 class QueryRecordset : public Recordset {
 public:
-    QueryRecordset(const sqlite::Connection& db, std::string_view sql);
+    QueryRecordset(std::unique_ptr<SqlStatement> statement, std::string_view sql);
     bool Eof() const override;
     void MoveNext() override;
     Value getField(std::string_view name) const override;
@@ -27,7 +28,7 @@ private:
     int indexOf(std::string_view name) const;
     void checkOpen() const;
 
-    sqlite::Statement statement_;
+    std::unique_ptr<SqlStatement> statement_;
     std::string sql_;
     bool atEnd_ = false;
     bool closed_ = false;
@@ -36,7 +37,7 @@ private:
 // A table opened by name: its rows in order of adding, and AddNew/Update to add rows.
 class TableRecordset : public Recordset {
 public:
-    TableRecordset(SqliteProjectDatabase& db, std::string table);
+    TableRecordset(SqlProjectDatabase& db, std::string table);
     bool Eof() const override;
     void MoveNext() override;
     Value getField(std::string_view name) const override;
@@ -50,10 +51,10 @@ private:
     void startReading() const;
     void checkOpen() const;
 
-    SqliteProjectDatabase& db_;
+    SqlProjectDatabase& db_;
     std::string table_;
     const std::vector<std::string>& columns_;
-    mutable std::optional<sqlite::Statement> reader_;
+    mutable std::unique_ptr<SqlStatement> reader_;
     mutable bool atEnd_ = false;
     std::optional<std::map<std::string, Value>> pending_;
     bool closed_ = false;

@@ -1,0 +1,205 @@
+#include "postgres/Postgres.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+
+namespace vorq::postgres {
+namespace {
+
+// Type OIDs of the catalog's fixed built-in types.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26;
+constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+
+std::string trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+void ignoreNotice(void*, const char*) {}
+
+// Parameters as libpq takes them: text, or a null pointer for NULL.
+struct TextParameters {
+    explicit TextParameters(const std::vector<Value>& values) {
+        texts.reserve(values.size());
+        for (const auto& v : values)
+            texts.push_back(v.isNull() ? std::string() : v.toString());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            pointers.push_back(values[i].isNull() ? nullptr : texts[i].c_str());
+    }
+    int count() const { return static_cast<int>(pointers.size()); }
+    std::vector<std::string> texts;
+    std::vector<const char*> pointers;
+};
+
+} // namespace
+
+Value Result::value(int row, int column) const {
+    if (isNull(row, column))
+        return {};
+    const std::string_view field = text(row, column);
+    switch (PQftype(result_.get(), column)) {
+    case kInt2:
+    case kInt4:
+    case kInt8:
+    case kOid: {
+        std::int64_t number = 0;
+        std::from_chars(field.data(), field.data() + field.size(), number);
+        return Value(number);
+    }
+    case kBool:
+        return Value(std::int64_t{field == "t"});
+    case kFloat4:
+    case kFloat8:
+    case kNumeric:
+        return Value(std::strtod(std::string(field).c_str(), nullptr));
+    default:
+        return Value(std::string(field));
+    }
+}
+
+Connection::Connection(const std::string& conninfo, int connectTimeoutSeconds)
+    : conn_(nullptr, PQfinish) {
+    // Defaults come before the string, which overrides them: a server that stops answering
+    // (or never does) ends the wait instead of hanging the program.
+    const std::string timeout = std::to_string(connectTimeoutSeconds);
+    const char* keywords[] = {"connect_timeout",
+                              "keepalives_idle",
+                              "keepalives_interval",
+                              "keepalives_count",
+                              "tcp_user_timeout",
+                              "application_name",
+                              "dbname",
+                              nullptr};
+    const char* values[] = {timeout.c_str(),  "10",   "5", "3", "30000", "vorq",
+                            conninfo.c_str(), nullptr};
+    conn_.reset(PQconnectdbParams(keywords, values, 1));
+    if (!conn_)
+        throw Failure("out of memory", "");
+    if (PQstatus(conn_.get()) != CONNECTION_OK)
+        throw Failure(trimmed(PQerrorMessage(conn_.get())), "");
+    PQsetNoticeProcessor(conn_.get(), ignoreNotice, nullptr);
+}
+
+Result Connection::check(PGresult* raw) {
+    Result result(raw);
+    const ExecStatusType status = PQresultStatus(raw);
+    if (raw && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK))
+        return result;
+    const char* state = raw ? PQresultErrorField(raw, PG_DIAG_SQLSTATE) : nullptr;
+    const char* primary = raw ? PQresultErrorField(raw, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const char* detail = raw ? PQresultErrorField(raw, PG_DIAG_MESSAGE_DETAIL) : nullptr;
+    std::string message = primary ? primary : trimmed(PQerrorMessage(conn_.get()));
+    if (detail)
+        message += " (" + std::string(detail) + ")";
+    if (message.empty())
+        message = "the server gave no answer";
+    throw Failure(message, state ? state : "");
+}
+
+void Connection::exec(const std::string& sql) {
+    check(PQexec(conn_.get(), sql.c_str()));
+}
+
+Result Connection::query(const std::string& sql, const std::vector<Value>& parameters) {
+    const TextParameters p(parameters);
+    return check(PQexecParams(conn_.get(), sql.c_str(), p.count(), nullptr, p.pointers.data(),
+                              nullptr, nullptr, 0));
+}
+
+Result Connection::queryPrepared(const std::string& sql, const std::vector<Value>& parameters) {
+    auto it = prepared_.find(sql);
+    if (it == prepared_.end()) {
+        const std::string name = "vorq_" + std::to_string(prepared_.size() + 1);
+        check(PQprepare(conn_.get(), name.c_str(), sql.c_str(), 0, nullptr));
+        it = prepared_.emplace(sql, name).first;
+    }
+    const TextParameters p(parameters);
+    return check(PQexecPrepared(conn_.get(), it->second.c_str(), p.count(), p.pointers.data(),
+                                nullptr, nullptr, 0));
+}
+
+bool isConnectionString(std::string_view text) {
+    if (text.starts_with("postgresql://") || text.starts_with("postgres://"))
+        return true;
+    // key=value pairs: the first word is a keyword followed by "=".
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos || equals == 0)
+        return false;
+    for (const char c : text.substr(0, equals))
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ' '))
+            return false;
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(std::string(text).c_str(), &error);
+    PQfreemem(error);
+    if (!options)
+        return false;
+    PQconninfoFree(options);
+    return true;
+}
+
+std::string displayName(const std::string& conninfo) {
+    std::unordered_map<std::string, std::string> part;
+    if (PQconninfoOption* defaults = PQconndefaults()) {
+        for (auto* o = defaults; o->keyword; ++o)
+            if (o->val)
+                part[o->keyword] = o->val;
+        PQconninfoFree(defaults);
+    }
+    char* error = nullptr;
+    if (PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), &error)) {
+        for (auto* o = options; o->keyword; ++o)
+            if (o->val && *o->val)
+                part[o->keyword] = o->val;
+        PQconninfoFree(options);
+    }
+    PQfreemem(error);
+    std::string host = part["host"].empty() ? part["hostaddr"] : part["host"];
+    std::string name = "postgresql://";
+    if (!part["user"].empty())
+        name += part["user"] + "@";
+    name += host;
+    if (!part["port"].empty())
+        name += ":" + part["port"];
+    name += "/" + (part["dbname"].empty() ? part["user"] : part["dbname"]);
+    return name;
+}
+
+std::string numberedParameters(std::string_view sql) {
+    std::string out;
+    out.reserve(sql.size() + 8);
+    int next = 1;
+    char quote = 0;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        const char c = sql[i];
+        if (quote) {
+            out += c;
+            if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (c == '\'' || c == '"') {
+            quote = c;
+            out += c;
+            continue;
+        }
+        if (c != '?') {
+            out += c;
+            continue;
+        }
+        std::size_t digits = i + 1;
+        while (digits < sql.size() && std::isdigit(static_cast<unsigned char>(sql[digits])))
+            ++digits;
+        out += '$';
+        if (digits == i + 1) {
+            out += std::to_string(next++);
+        } else {
+            out.append(sql.substr(i + 1, digits - i - 1));
+            i = digits - 1;
+        }
+    }
+    return out;
+}
+
+} // namespace vorq::postgres

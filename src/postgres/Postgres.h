@@ -1,0 +1,91 @@
+#pragma once
+
+#include "host/Value.h"
+
+#include <libpq-fe.h>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vorq::postgres {
+
+// The SQLSTATE codes the callers tell apart.
+inline constexpr std::string_view kUniqueViolation = "23505";
+inline constexpr std::string_view kLockNotAvailable = "55P03";
+inline constexpr std::string_view kQueryCanceled = "57014";
+
+// A failure of the server or of the connection, with the server's SQLSTATE ("" when the
+// connection itself failed).
+class Failure : public std::runtime_error {
+public:
+    Failure(const std::string& message, std::string sqlState)
+        : std::runtime_error(message), sqlState_(std::move(sqlState)) {}
+    const std::string& sqlState() const { return sqlState_; }
+
+private:
+    std::string sqlState_;
+};
+
+// The rows of one executed statement, all received.
+class Result {
+public:
+    explicit Result(PGresult* result) : result_(result, PQclear) {}
+    int rows() const { return PQntuples(result_.get()); }
+    int columns() const { return PQnfields(result_.get()); }
+    std::string columnName(int column) const { return PQfname(result_.get(), column); }
+    bool isNull(int row, int column) const { return PQgetisnull(result_.get(), row, column); }
+    std::string_view text(int row, int column) const {
+        return {PQgetvalue(result_.get(), row, column),
+                static_cast<std::size_t>(PQgetlength(result_.get(), row, column))};
+    }
+    // The field as a Value: whole numbers and booleans as integers, other numbers as reals.
+    Value value(int row, int column) const;
+
+private:
+    std::unique_ptr<PGresult, decltype(&PQclear)> result_;
+};
+
+// One connection to a server, made from a libpq connection string (URI or key=value) with
+// the PG* environment variables as defaults.
+class Connection {
+public:
+    // Connects; a refused, unreachable or slow server raises Failure with libpq's reason.
+    // The connection gives up after connectTimeoutSeconds unless the string sets its own.
+    explicit Connection(const std::string& conninfo, int connectTimeoutSeconds = 10);
+    Connection(Connection&&) = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Runs statements without parameters (several may be separated by semicolons).
+    void exec(const std::string& sql);
+    // Runs one statement with $1, $2, ... parameters bound to values (Null stays NULL).
+    Result query(const std::string& sql, const std::vector<Value>& parameters = {});
+    // The same through a statement prepared on the server once per connection.
+    Result queryPrepared(const std::string& sql, const std::vector<Value>& parameters);
+
+    bool alive() const { return PQstatus(conn_.get()) == CONNECTION_OK; }
+    PGTransactionStatusType transactionStatus() const { return PQtransactionStatus(conn_.get()); }
+    PGconn* handle() const { return conn_.get(); }
+
+private:
+    Result check(PGresult* result);
+
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn_;
+    std::unordered_map<std::string, std::string> prepared_; // SQL text -> statement name
+};
+
+// True for a connection string rather than a file name: a postgresql:// or postgres:// URI,
+// or libpq key=value pairs ("host=db1 dbname=sales").
+bool isConnectionString(std::string_view text);
+
+// The connection string as it may be shown: postgresql://user@host:port/dbname, never with
+// a password, the missing parts taken from the PG* environment as libpq would.
+std::string displayName(const std::string& conninfo);
+
+// ?1, ?2 (and bare ?) placeholders rewritten as $1, $2, outside quoted text.
+std::string numberedParameters(std::string_view sql);
+
+} // namespace vorq::postgres

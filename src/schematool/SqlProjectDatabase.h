@@ -1,0 +1,63 @@
+#pragma once
+
+#include "host/ProjectDatabase.h"
+#include "schematool/SqlStatement.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorq::schematool {
+
+// How a project database is opened.
+enum class OpenMode { ReadWrite, CreateIfMissing, ReadOnly };
+
+// The project database over an SQL engine: the recordsets and statements that the component
+// uses, the same on every engine, over the few calls in which engines differ.
+class SqlProjectDatabase : public ProjectDatabase {
+public:
+    std::unique_ptr<Recordset> OpenRecordset(std::string_view tableOrSql) override;
+    void Execute(std::string_view sql) override;
+
+    // A statement for one use.
+    virtual std::unique_ptr<SqlStatement> prepare(std::string_view sql) = 0;
+    // A statement prepared once and kept, for SQL that runs again and again; the caller binds,
+    // runs and resets it (reuse does the reset).
+    virtual SqlStatement& cached(const std::string& sql) = 0;
+    ScopedSql reuse(const std::string& sql) { return ScopedSql(cached(sql)); }
+    // What messages call the project: its file, or its server without the password.
+    virtual const std::string& name() const = 0;
+    virtual bool inTransaction() const = 0;
+    // Reserves the next automatic id of a table, so that it is known before the row is saved.
+    virtual std::int64_t reserveId(const std::string& table) = 0;
+
+    // Changes whenever rows may have changed behind the table services' back (a rollback, a
+    // statement run through Execute, a row saved through a recordset), so that what they
+    // remember is dropped.
+    std::uint64_t generation() const { return generation_; }
+    void rowsChanged() { ++generation_; }
+
+    // The column names of a table as the engine spells them; an unknown table raises.
+    const std::vector<std::string>& columnsOf(const std::string& table);
+    // The automatic id column of a table, "" when it has none.
+    std::string idColumnOf(const std::string& table);
+
+protected:
+    struct TableColumns {
+        std::vector<std::string> names;
+        std::string idColumn;
+    };
+    virtual TableColumns readColumns(const std::string& table) = 0;
+
+private:
+    std::uint64_t generation_ = 0;
+    std::map<std::string, TableColumns, std::less<>> columns_;
+};
+
+// Opens the project database that project names: a PostgreSQL connection string
+// (postgresql://..., or key=value pairs) or an SQLite file.
+std::shared_ptr<SqlProjectDatabase> openProjectDatabase(const std::string& project, OpenMode mode);
+
+} // namespace vorq::schematool
