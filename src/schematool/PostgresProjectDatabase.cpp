@@ -29,6 +29,7 @@ public:
     }
     bool step() override {
         if (!result_) {
+            db_.flush();
             try {
                 result_.emplace(keep_ ? connection_.queryPrepared(sql_, parameters_)
                                       : connection_.query(sql_, parameters_));
@@ -115,6 +116,8 @@ bool PostgresProjectDatabase::inTransaction() const {
 }
 
 void PostgresProjectDatabase::BeginTrans() {
+    flush();
+    ids_.clear();
     try {
         connection_.exec("BEGIN");
         // One writer at a time: GetFreeTableName looks for a free name and TableAdd takes it
@@ -132,6 +135,7 @@ void PostgresProjectDatabase::CommitTrans() {
         throw Error("The project database " + name_ +
                     " had refused a statement of this run; nothing was saved");
     try {
+        flushHeld();
         // Links are checked here: a broken one fails the COMMIT, which then rolls back.
         connection_.exec("COMMIT");
     } catch (const postgres::Failure& failure) {
@@ -142,6 +146,8 @@ void PostgresProjectDatabase::CommitTrans() {
 
 void PostgresProjectDatabase::Rollback() {
     rowsChanged();
+    held_.clear();
+    heldInsert_.clear();
     // A lost connection has rolled back on the server already.
     if (!connection_.alive() || !inTransaction())
         return;
@@ -168,11 +174,97 @@ SqlProjectDatabase::TableColumns PostgresProjectDatabase::readColumns(const std:
 
 std::int64_t PostgresProjectDatabase::reserveId(const std::string& table) {
     // A number taken from the column's sequence is never handed out again, so the row saved
-    // later with it cannot meet another run's.
-    auto next = reuse("SELECT nextval(pg_get_serial_sequence(lower(?1), ?2))");
-    next->bind(1, table).bind(2, idColumnOf(table));
-    next->step();
-    return next->integer(0);
+    // later with it cannot meet another run's. Blocks grow as a run adds more rows.
+    IdBlock& block = ids_[table];
+    if (block.free.empty()) {
+        auto next = reuse("SELECT nextval(pg_get_serial_sequence(lower(?1), ?2)) FROM "
+                          "generate_series(1, ?3)");
+        next->bind(1, table).bind(2, idColumnOf(table)).bind(3, block.size);
+        while (next->step())
+            block.free.push_back(next->integer(0));
+        block.size = std::min<std::int64_t>(block.size * 2, 4096);
+    }
+    const std::int64_t id = block.free.front();
+    block.free.pop_front();
+    return id;
+}
+
+std::string PostgresProjectDatabase::literal(const Value& value) const {
+    if (value.isNull())
+        return "NULL";
+    if (value.isInteger() || value.isReal())
+        return value.toString();
+    const std::string text = value.toString();
+    char* quoted = PQescapeLiteral(connection_.handle(), text.data(), text.size());
+    if (!quoted)
+        throw Error("The project database " + name_ +
+                    " cannot quote a value: " + PQerrorMessage(connection_.handle()));
+    std::string out(quoted);
+    PQfreemem(quoted);
+    return out;
+}
+
+void PostgresProjectDatabase::hold(const std::string& table,
+                                   const std::vector<std::string>& columns,
+                                   const std::vector<Value>& values) {
+    std::string insert = "INSERT INTO " + table + " (";
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        insert += (i ? ", " : "") + columns[i];
+    insert += ") VALUES ";
+    std::string row = "(";
+    for (std::size_t i = 0; i < values.size(); ++i)
+        row += (i ? ", " : "") + literal(values[i]);
+    row += ")";
+    if (insert == heldInsert_) {
+        held_ += ", " + row;
+    } else {
+        held_ += (held_.empty() ? "" : ";\n") + insert + row;
+        heldInsert_ = insert;
+    }
+    constexpr std::size_t kHeldLimit = 1 << 20;
+    if (held_.size() > kHeldLimit)
+        flush();
+}
+
+void PostgresProjectDatabase::runUnanswered(std::string_view sql) {
+    held_ += (held_.empty() ? "" : ";\n") + std::string(sql);
+    heldInsert_.clear();
+}
+
+void PostgresProjectDatabase::insertRow(const std::string& table,
+                                        const std::vector<std::string>& columns,
+                                        const std::vector<Value>& values) {
+    hold(table, columns, values);
+}
+
+std::int64_t PostgresProjectDatabase::insertRowWithId(const std::string& table,
+                                                      const std::string& idColumn,
+                                                      const std::vector<std::string>& columns,
+                                                      const std::vector<Value>& values) {
+    const std::int64_t id = reserveId(table);
+    std::vector<std::string> withId{idColumn};
+    withId.insert(withId.end(), columns.begin(), columns.end());
+    std::vector<Value> valuesWithId{Value(id)};
+    valuesWithId.insert(valuesWithId.end(), values.begin(), values.end());
+    hold(table, withId, valuesWithId);
+    return id;
+}
+
+void PostgresProjectDatabase::flush() {
+    try {
+        flushHeld();
+    } catch (const postgres::Failure& failure) {
+        fail(failure);
+    }
+}
+
+void PostgresProjectDatabase::flushHeld() {
+    if (held_.empty())
+        return;
+    const std::string statements = std::move(held_);
+    held_.clear();
+    heldInsert_.clear();
+    connection_.exec(statements);
 }
 
 } // namespace vorq::schematool

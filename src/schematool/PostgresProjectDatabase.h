@@ -3,6 +3,7 @@
 #include "postgres/Postgres.h"
 #include "schematool/SqlProjectDatabase.h"
 
+#include <deque>
 #include <string>
 #include <unordered_map>
 
@@ -25,18 +26,46 @@ public:
     SqlStatement& cached(const std::string& sql) override;
     const std::string& name() const override { return name_; }
     bool inTransaction() const override;
+    std::string sameNameCondition(const std::string& column,
+                                  const std::string& parameter) const override {
+        return "lower(" + column + ") = lower(" + parameter + ")";
+    }
     std::int64_t reserveId(const std::string& table) override;
+    void insertRow(const std::string& table, const std::vector<std::string>& columns,
+                   const std::vector<Value>& values) override;
+    std::int64_t insertRowWithId(const std::string& table, const std::string& idColumn,
+                                 const std::vector<std::string>& columns,
+                                 const std::vector<Value>& values) override;
 
+    // Sends the statements held back, as one round trip; a statement that answers calls it
+    // first, so that the server sees every statement in the program's order.
+    void flush();
     // Raises the server's failure as vorq::Error naming the project.
     [[noreturn]] void fail(const postgres::Failure& failure) const;
 
 protected:
+    void runUnanswered(std::string_view sql) override;
     TableColumns readColumns(const std::string& table) override;
 
 private:
+    void flushHeld();
+    void hold(const std::string& table, const std::vector<std::string>& columns,
+              const std::vector<Value>& values);
+    std::string literal(const Value& value) const;
+
     std::string name_;
     postgres::Connection connection_;
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
+    // Statements held back until the next one that answers; rows for one table and the same
+    // columns that follow each other share one INSERT.
+    std::string held_;
+    std::string heldInsert_;
+    // Automatic ids taken from each table's sequence in blocks, one round trip per block.
+    struct IdBlock {
+        std::deque<std::int64_t> free;
+        std::int64_t size = 16;
+    };
+    std::unordered_map<std::string, IdBlock> ids_;
 };
 
 } // namespace vorq::schematool

@@ -76,6 +76,7 @@ CREATE TABLE ForeignKeys (
 );
 CREATE INDEX ForeignKeysByTable ON ForeignKeys (TabID);
 CREATE INDEX ForeignKeysByRefTable ON ForeignKeys (RefTabID);
+CREATE INDEX ForeignKeysByName ON ForeignKeys (lower(KeyName));
 
 CREATE TABLE ForeignKeyColumns (
     rowid           bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,

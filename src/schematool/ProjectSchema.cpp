@@ -10,8 +10,10 @@ namespace {
 // column row they name. Tables and Indexes refer to each other, which deferral also allows.
 // A key column added without a position takes the next one of its index, so that the order of
 // a key is the order its columns joined it (rows the import adds by SQL carry -1 and go first).
-// Files made before it get it when they are next opened for writing.
+// Foreign-key names are looked up without regard to case for every key the import makes.
+// Files made before these get them when they are next opened for writing.
 constexpr const char* kKeyPositions = R"sql(
+CREATE INDEX IF NOT EXISTS ForeignKeysByName ON ForeignKeys(KeyName COLLATE NOCASE);
 CREATE TRIGGER IF NOT EXISTS IndexColumnsPosition AFTER INSERT ON IndexColumns
 WHEN NEW.Position IS NULL BEGIN
     UPDATE IndexColumns SET Position = (SELECT coalesce(max(Position), 0) + 1 FROM IndexColumns

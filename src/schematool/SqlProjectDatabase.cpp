@@ -4,6 +4,7 @@
 #include "schematool/SqlRecordsets.h"
 
 #include <cctype>
+#include <vector>
 
 namespace vorq::schematool {
 namespace {
@@ -20,7 +21,47 @@ bool isSelect(std::string_view text) {
            (text.size() == 6 || !std::isalnum(static_cast<unsigned char>(text[6])));
 }
 
+std::string lowerWord(std::string_view word) {
+    std::string lower(word);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// The table that an INSERT, UPDATE or DELETE statement changes, "" for any other statement.
+std::string changedTable(std::string_view sql) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (words.size() < 3 && at < sql.size()) {
+        while (at < sql.size() && std::isspace(static_cast<unsigned char>(sql[at])))
+            ++at;
+        std::size_t end = at;
+        while (end < sql.size() &&
+               (std::isalnum(static_cast<unsigned char>(sql[end])) || sql[end] == '_'))
+            ++end;
+        if (end == at)
+            break;
+        words.push_back(lowerWord(sql.substr(at, end - at)));
+        at = end;
+    }
+    if (words.size() == 3 && ((words[0] == "insert" && words[1] == "into") ||
+                              (words[0] == "delete" && words[1] == "from")))
+        return words[2];
+    if (words.size() >= 2 && words[0] == "update")
+        return words[1];
+    return "";
+}
+
 } // namespace
+
+std::uint64_t SqlProjectDatabase::generation(std::string_view table) const {
+    const auto it = oneTable_.find(lowerWord(table));
+    return everyTable_ + (it == oneTable_.end() ? 0 : it->second);
+}
+
+void SqlProjectDatabase::rowsChanged(std::string_view table) {
+    ++oneTable_[lowerWord(table)];
+}
 
 std::unique_ptr<Recordset> SqlProjectDatabase::OpenRecordset(std::string_view tableOrSql) {
     if (isSelect(tableOrSql))
@@ -29,8 +70,44 @@ std::unique_ptr<Recordset> SqlProjectDatabase::OpenRecordset(std::string_view ta
 }
 
 void SqlProjectDatabase::Execute(std::string_view sql) {
-    rowsChanged();
-    prepare(sql)->run();
+    if (const std::string table = changedTable(sql); table.empty())
+        rowsChanged();
+    else
+        rowsChanged(table);
+    runUnanswered(sql);
+}
+
+namespace {
+
+std::string insertText(const std::string& table, const std::vector<std::string>& columns) {
+    std::string names, marks;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        names += (i ? ", " : "") + columns[i];
+        marks += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    return "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+}
+
+} // namespace
+
+void SqlProjectDatabase::insertRow(const std::string& table,
+                                   const std::vector<std::string>& columns,
+                                   const std::vector<Value>& values) {
+    auto insert = reuse(insertText(table, columns));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        insert->bind(static_cast<int>(i + 1), values[i]);
+    insert->run();
+}
+
+std::int64_t SqlProjectDatabase::insertRowWithId(const std::string& table,
+                                                 const std::string& idColumn,
+                                                 const std::vector<std::string>& columns,
+                                                 const std::vector<Value>& values) {
+    auto insert = reuse(insertText(table, columns) + " RETURNING " + idColumn);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        insert->bind(static_cast<int>(i + 1), values[i]);
+    insert->step();
+    return insert->integer(0);
 }
 
 const std::vector<std::string>& SqlProjectDatabase::columnsOf(const std::string& table) {

@@ -30,14 +30,29 @@ public:
     // What messages call the project: its file, or its server without the password.
     virtual const std::string& name() const = 0;
     virtual bool inTransaction() const = 0;
+    // The condition "column equals the parameter, without regard to case" in the words that
+    // let the engine use its index of the names.
+    virtual std::string sameNameCondition(const std::string& column,
+                                          const std::string& parameter) const = 0;
     // Reserves the next automatic id of a table, so that it is known before the row is saved.
     virtual std::int64_t reserveId(const std::string& table) = 0;
+    // Adds a row that no statement waits for. An engine far from the program may hold it back
+    // and send it with others before the next statement that answers; its failure then fails
+    // that statement.
+    virtual void insertRow(const std::string& table, const std::vector<std::string>& columns,
+                           const std::vector<Value>& values);
+    // The same for a row that gets its automatic id (idColumn); returns the id.
+    virtual std::int64_t insertRowWithId(const std::string& table, const std::string& idColumn,
+                                         const std::vector<std::string>& columns,
+                                         const std::vector<Value>& values);
 
-    // Changes whenever rows may have changed behind the table services' back (a rollback, a
-    // statement run through Execute, a row saved through a recordset), so that what they
-    // remember is dropped.
-    std::uint64_t generation() const { return generation_; }
-    void rowsChanged() { ++generation_; }
+    // Changes whenever rows of the table may have changed behind the table services' back (a
+    // rollback, a statement run through Execute, a row saved through a recordset), so that
+    // what they remember of it is dropped.
+    std::uint64_t generation(std::string_view table) const;
+    // Rows of any table, or of the one named, may have changed.
+    void rowsChanged() { ++everyTable_; }
+    void rowsChanged(std::string_view table);
 
     // The column names of a table as the engine spells them; an unknown table raises.
     const std::vector<std::string>& columnsOf(const std::string& table);
@@ -45,6 +60,9 @@ public:
     std::string idColumnOf(const std::string& table);
 
 protected:
+    // Runs a statement whose answer is only whether it failed.
+    virtual void runUnanswered(std::string_view sql) { prepare(sql)->run(); }
+
     struct TableColumns {
         std::vector<std::string> names;
         std::string idColumn;
@@ -52,7 +70,8 @@ protected:
     virtual TableColumns readColumns(const std::string& table) = 0;
 
 private:
-    std::uint64_t generation_ = 0;
+    std::uint64_t everyTable_ = 0;
+    std::map<std::string, std::uint64_t, std::less<>> oneTable_; // by lower-case name
     std::map<std::string, TableColumns, std::less<>> columns_;
 };
 

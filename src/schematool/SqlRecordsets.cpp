@@ -144,18 +144,15 @@ void TableRecordset::Update() {
     checkOpen();
     if (!pending_)
         throw Error("Update or CancelUpdate without AddNew or Edit: " + table_, 3020);
-    std::string names, marks;
-    for (const auto& [column, value] : *pending_) {
-        names += (names.empty() ? "\"" : ", \"") + column + "\"";
-        marks += marks.empty() ? "?" : ", ?";
+    std::vector<std::string> names;
+    std::vector<Value> values;
+    for (auto& [column, value] : *pending_) {
+        names.push_back(column);
+        values.push_back(std::move(value));
     }
-    auto insert = db_.reuse("INSERT INTO " + table_ + " (" + names + ") VALUES (" + marks + ")");
-    int index = 1;
-    for (const auto& [column, value] : *pending_)
-        insert->bind(index++, value);
     pending_.reset();
-    db_.rowsChanged();
-    insert->run();
+    db_.rowsChanged(table_);
+    db_.insertRow(table_, names, values);
 }
 
 } // namespace vorq::schematool

@@ -38,7 +38,8 @@ TableServices::TableServices(SqlProjectDatabase& db, std::function<int()> identi
 std::string TableServices::freeTableName(const std::string& candidate) {
     return uniqueIdentifier(
         fitIdentifier(candidate, limit_()), limit_(), [this](const std::string& name) {
-            auto taken = db_.reuse("SELECT 1 FROM Tables WHERE lower(TableName) = lower(?1)");
+            auto taken =
+                db_.reuse("SELECT 1 FROM Tables WHERE " + db_.sameNameCondition("TableName", "?1"));
             taken->bind(1, name);
             return taken->step();
         });
@@ -94,7 +95,8 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
     // Constraint names must be unique too: shortened names of two child tables may meet.
     const std::string unique =
         uniqueIdentifier(fitIdentifier(name, limit_()), limit_(), [this](const std::string& n) {
-            auto taken = db_.reuse("SELECT 1 FROM ForeignKeys WHERE lower(KeyName) = lower(?1)");
+            auto taken = db_.reuse("SELECT 1 FROM ForeignKeys WHERE " +
+                                   db_.sameNameCondition("KeyName", "?1"));
             taken->bind(1, n);
             return taken->step();
         });
@@ -106,9 +108,9 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
 }
 
 TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
-    if (fillingGeneration_ != db_.generation()) {
+    if (fillingGeneration_ != db_.generation("Columns")) {
         filling_.clear();
-        fillingGeneration_ = db_.generation();
+        fillingGeneration_ = db_.generation("Columns");
     }
     auto [it, added] = filling_.try_emplace(tabId);
     if (added) {
@@ -139,23 +141,14 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
 
 std::int32_t TableServices::insertColumn(std::int32_t tabId, const std::string& name,
                                          std::int64_t position, const ColumnSpec& column) {
-    auto insert = db_.reuse(
-        "INSERT INTO Columns (TabID, ColumnName, Position, TypeID, Precision, Scale, Nullable, "
-        "Description, Origin, SourceReference, CreatedAt) "
-        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11) RETURNING ColumnID");
-    insert->bind(1, tabId)
-        .bind(2, name)
-        .bind(3, position)
-        .bind(4, column.type)
-        .bind(5, column.precision)
-        .bind(6, column.scale)
-        .bind(7, column.nullable ? 1 : 0)
-        .bind(8, column.description)
-        .bind(9, column.origin)
-        .bind(10, column.sourceReference)
-        .bind(11, isoTime(column.created));
-    insert->step();
-    return toId(insert->integer(0));
+    static const std::vector<std::string> kFields{
+        "TabID",    "ColumnName",  "Position", "TypeID",          "Precision", "Scale",
+        "Nullable", "Description", "Origin",   "SourceReference", "CreatedAt"};
+    return toId(
+        db_.insertRowWithId("Columns", "ColumnID", kFields,
+                            {tabId, name, position, column.type, column.precision, column.scale,
+                             column.nullable ? 1 : 0, column.description, column.origin,
+                             column.sourceReference, isoTime(column.created)}));
 }
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,

@@ -104,12 +104,14 @@ TEST_F(PostgresProject, ALostConnectionFailsTheRunAndLeavesNothingBehind) {
     p.db->BeginTrans();
     const std::int32_t tab = p.addTable("LOST");
     p.addColumn(tab, "A");
-    postgres::Connection admin(testing::testServer());
-    admin.exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name "
-               "= 'vorq' AND query LIKE '%Columns%' AND pid <> pg_backend_pid()");
+    auto backend = p.db->prepare("SELECT pg_backend_pid()");
+    backend->step();
+    postgres::Connection(testing::testServer())
+        .exec("SELECT pg_terminate_backend(" + backend->text(0) + ")");
     try {
         p.addColumn(tab, "B");
-        FAIL() << "a statement on a lost connection must fail";
+        p.db->CommitTrans();
+        FAIL() << "a run on a lost connection must fail";
     } catch (const Error& e) {
         EXPECT_NE(e.description().find("The connection to the project database postgresql://"),
                   std::string::npos)
