@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <optional>
 
 namespace vorq::postgres {
 namespace {
@@ -82,11 +83,7 @@ Connection::Connection(const std::string& conninfo, int connectTimeoutSeconds)
     PQsetNoticeProcessor(conn_.get(), ignoreNotice, nullptr);
 }
 
-Result Connection::check(PGresult* raw) {
-    Result result(raw);
-    const ExecStatusType status = PQresultStatus(raw);
-    if (raw && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK))
-        return result;
+Failure Connection::failureOf(PGresult* raw) const {
     const char* state = raw ? PQresultErrorField(raw, PG_DIAG_SQLSTATE) : nullptr;
     const char* primary = raw ? PQresultErrorField(raw, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
     const char* detail = raw ? PQresultErrorField(raw, PG_DIAG_MESSAGE_DETAIL) : nullptr;
@@ -95,7 +92,15 @@ Result Connection::check(PGresult* raw) {
         message += " (" + std::string(detail) + ")";
     if (message.empty())
         message = "the server gave no answer";
-    throw Failure(message, state ? state : "");
+    return Failure(message, state ? state : "");
+}
+
+Result Connection::check(PGresult* raw) {
+    Result result(raw);
+    const ExecStatusType status = PQresultStatus(raw);
+    if (raw && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK))
+        return result;
+    throw failureOf(raw);
 }
 
 void Connection::exec(const std::string& sql) {
@@ -108,16 +113,75 @@ Result Connection::query(const std::string& sql, const std::vector<Value>& param
                               nullptr, nullptr, 0));
 }
 
-Result Connection::queryPrepared(const std::string& sql, const std::vector<Value>& parameters) {
-    auto it = prepared_.find(sql);
-    if (it == prepared_.end()) {
-        const std::string name = "vorq_" + std::to_string(prepared_.size() + 1);
-        check(PQprepare(conn_.get(), name.c_str(), sql.c_str(), 0, nullptr));
-        it = prepared_.emplace(sql, name).first;
-    }
+Result Connection::queryPrepared(const std::string& sql, const std::vector<Value>& parameters,
+                                 bool wholeNumbers) {
+    return queryAfter({}, sql, parameters, wholeNumbers);
+}
+
+Result Connection::queryAfter(const std::vector<std::string>& before, const std::string& sql,
+                              const std::vector<Value>& parameters, bool wholeNumbers) {
+    PGconn* c = conn_.get();
+    const std::string key = (wholeNumbers ? "int8:" : "any:") + sql;
+    const auto known = prepared_.find(key);
+    const std::string name =
+        known != prepared_.end() ? known->second : "vorq_" + std::to_string(prepared_.size() + 1);
+    const std::vector<Oid> types(wholeNumbers ? parameters.size() : 0, kInt8);
     const TextParameters p(parameters);
-    return check(PQexecPrepared(conn_.get(), it->second.c_str(), p.count(), p.pointers.data(),
-                                nullptr, nullptr, 0));
+    if (PQenterPipelineMode(c) != 1)
+        throw Failure(trimmed(PQerrorMessage(c)), "");
+    int sent = 0;
+    bool sending = true;
+    for (const auto& statement : before)
+        sending = sending &&
+                  PQsendQueryParams(c, statement.c_str(), 0, nullptr, nullptr, nullptr, nullptr,
+                                    0) == 1 &&
+                  ++sent;
+    if (known == prepared_.end())
+        sending = sending &&
+                  PQsendPrepare(c, name.c_str(), sql.c_str(), static_cast<int>(types.size()),
+                                types.empty() ? nullptr : types.data()) == 1 &&
+                  ++sent;
+    sending = sending &&
+              PQsendQueryPrepared(c, name.c_str(), p.count(), p.pointers.data(), nullptr, nullptr,
+                                  0) == 1 &&
+              ++sent;
+    sending = sending && PQpipelineSync(c) == 1;
+    std::optional<Failure> failure;
+    if (!sending)
+        failure.emplace(trimmed(PQerrorMessage(c)), "");
+    std::optional<Result> last;
+    // Each statement's results end with a null; the sync's own result closes the pipeline.
+    for (int answered = 0; answered < sent && alive(); ++answered)
+        while (PGresult* raw = PQgetResult(c)) {
+            const ExecStatusType status = PQresultStatus(raw);
+            if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
+                if (answered == sent - 1)
+                    last.emplace(raw);
+                else
+                    PQclear(raw);
+            } else {
+                if (status != PGRES_PIPELINE_ABORTED && !failure)
+                    failure.emplace(failureOf(raw));
+                PQclear(raw);
+            }
+        }
+    while (alive())
+        if (PGresult* raw = PQgetResult(c)) {
+            const bool synced = PQresultStatus(raw) == PGRES_PIPELINE_SYNC;
+            PQclear(raw);
+            if (synced)
+                break;
+        }
+    PQexitPipelineMode(c);
+    if (!failure && !alive())
+        failure.emplace(trimmed(PQerrorMessage(c)), "");
+    if (failure)
+        throw *failure;
+    if (known == prepared_.end())
+        prepared_.emplace(key, name);
+    if (!last)
+        throw Failure("the server gave no answer to " + sql, "");
+    return std::move(*last);
 }
 
 bool isConnectionString(std::string_view text) {
@@ -166,7 +230,8 @@ std::string displayName(const std::string& conninfo) {
     return name;
 }
 
-std::string numberedParameters(std::string_view sql) {
+std::string replaceParameters(std::string_view sql,
+                              const std::function<std::string(int)>& replacement) {
     std::string out;
     out.reserve(sql.size() + 8);
     int next = 1;
@@ -191,15 +256,18 @@ std::string numberedParameters(std::string_view sql) {
         std::size_t digits = i + 1;
         while (digits < sql.size() && std::isdigit(static_cast<unsigned char>(sql[digits])))
             ++digits;
-        out += '$';
         if (digits == i + 1) {
-            out += std::to_string(next++);
+            out += replacement(next++);
         } else {
-            out.append(sql.substr(i + 1, digits - i - 1));
+            out += replacement(std::stoi(std::string(sql.substr(i + 1, digits - i - 1))));
             i = digits - 1;
         }
     }
     return out;
+}
+
+std::string numberedParameters(std::string_view sql) {
+    return replaceParameters(sql, [](int n) { return "$" + std::to_string(n); });
 }
 
 } // namespace vorq::postgres

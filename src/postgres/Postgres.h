@@ -2,6 +2,7 @@
 
 #include "host/Value.h"
 
+#include <functional>
 #include <libpq-fe.h>
 #include <memory>
 #include <stdexcept>
@@ -63,8 +64,16 @@ public:
     void exec(const std::string& sql);
     // Runs one statement with $1, $2, ... parameters bound to values (Null stays NULL).
     Result query(const std::string& sql, const std::vector<Value>& parameters = {});
-    // The same through a statement prepared on the server once per connection.
-    Result queryPrepared(const std::string& sql, const std::vector<Value>& parameters);
+    // The same through a statement prepared on the server once per connection; with
+    // wholeNumbers, every parameter is declared bigint.
+    Result queryPrepared(const std::string& sql, const std::vector<Value>& parameters,
+                         bool wholeNumbers = false);
+
+    // Runs the statements before (one each, no parameters, no rows) and then sql as
+    // queryPrepared does, all in one round trip; the first failure raises Failure, and the
+    // statements after it are not run.
+    Result queryAfter(const std::vector<std::string>& before, const std::string& sql,
+                      const std::vector<Value>& parameters, bool wholeNumbers);
 
     bool alive() const { return PQstatus(conn_.get()) == CONNECTION_OK; }
     PGTransactionStatusType transactionStatus() const { return PQtransactionStatus(conn_.get()); }
@@ -72,6 +81,7 @@ public:
 
 private:
     Result check(PGresult* result);
+    Failure failureOf(PGresult* result) const;
 
     std::unique_ptr<PGconn, decltype(&PQfinish)> conn_;
     std::unordered_map<std::string, std::string> prepared_; // SQL text -> statement name
@@ -85,7 +95,11 @@ bool isConnectionString(std::string_view text);
 // a password, the missing parts taken from the PG* environment as libpq would.
 std::string displayName(const std::string& conninfo);
 
-// ?1, ?2 (and bare ?) placeholders rewritten as $1, $2, outside quoted text.
+// ?1, ?2 (and bare ?, numbered in order) placeholders outside quoted text, each replaced by
+// what replacement gives for its number.
+std::string replaceParameters(std::string_view sql,
+                              const std::function<std::string(int)>& replacement);
+// The placeholders as PostgreSQL writes them: $1, $2, ...
 std::string numberedParameters(std::string_view sql);
 
 } // namespace vorq::postgres

@@ -3,6 +3,7 @@
 #include "host/Error.h"
 #include "schematool/PostgresSchema.h"
 
+#include <cctype>
 #include <optional>
 
 namespace vorq::schematool {
@@ -15,9 +16,11 @@ constexpr const char* kStatementLimit = "120s";
 
 class PostgresStatement : public SqlStatement {
 public:
-    PostgresStatement(PostgresProjectDatabase& db, postgres::Connection& connection,
-                      std::string_view sql, bool keep)
-        : db_(db), connection_(connection), sql_(postgres::numberedParameters(sql)), keep_(keep) {}
+    // keep: prepared on the server once and kept; wholeNumbers: its parameters are bigint.
+    PostgresStatement(PostgresProjectDatabase& db, std::string_view sql, bool keep,
+                      bool wholeNumbers = false)
+        : db_(db), sql_(postgres::numberedParameters(sql)), keep_(keep),
+          wholeNumbers_(wholeNumbers) {}
 
     SqlStatement& bind(int index, const Value& value) override {
         if (index < 1 || index > 1000)
@@ -29,13 +32,7 @@ public:
     }
     bool step() override {
         if (!result_) {
-            db_.flush();
-            try {
-                result_.emplace(keep_ ? connection_.queryPrepared(sql_, parameters_)
-                                      : connection_.query(sql_, parameters_));
-            } catch (const postgres::Failure& failure) {
-                db_.fail(failure);
-            }
+            result_.emplace(db_.answer(sql_, parameters_, keep_, wholeNumbers_));
             row_ = 0;
         } else if (row_ < result_->rows()) {
             ++row_;
@@ -55,13 +52,48 @@ public:
 
 private:
     PostgresProjectDatabase& db_;
-    postgres::Connection& connection_;
     std::string sql_;
     bool keep_;
+    bool wholeNumbers_;
     std::vector<Value> parameters_;
     std::optional<postgres::Result> result_;
     int row_ = 0;
 };
+
+// A query whose whole numbers are written into its text (the component's key queries, one per
+// table) becomes a template with the numbers as $1, $2 ..., so that the server parses and plans
+// it once per connection instead of once per table. Empty when the text has placeholders of
+// its own or no numbers.
+std::string numbersAsParameters(std::string_view sql, std::vector<Value>& numbers) {
+    if (sql.find('?') != std::string_view::npos || sql.find('$') != std::string_view::npos)
+        return "";
+    const auto partOfWord = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+    };
+    std::string out;
+    char quote = 0;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        const char c = sql[i];
+        if (quote || c == '\'' || c == '"') {
+            quote = quote ? (c == quote ? 0 : quote) : c;
+            out += c;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < sql.size() && std::isdigit(static_cast<unsigned char>(sql[end])))
+            ++end;
+        if (end == i || (i > 0 && partOfWord(sql[i - 1])) ||
+            (end < sql.size() && partOfWord(sql[end])) || end - i > 18) {
+            out += c;
+            continue;
+        }
+        numbers.emplace_back(
+            static_cast<std::int64_t>(std::stoll(std::string(sql.substr(i, end - i)))));
+        out += "$" + std::to_string(numbers.size());
+        i = end - 1;
+    }
+    return numbers.empty() ? "" : out;
+}
 
 postgres::Connection connect(const std::string& conninfo, const std::string& name) {
     try {
@@ -76,8 +108,11 @@ postgres::Connection connect(const std::string& conninfo, const std::string& nam
 PostgresProjectDatabase::PostgresProjectDatabase(const std::string& conninfo, OpenMode mode)
     : name_(postgres::displayName(conninfo)), connection_(connect(conninfo, name_)) {
     try {
+        // The import's statements are small lookups by key: one plan per statement is
+        // enough, and planning each run again costs more than the lookup.
         connection_.exec(std::string("SET lock_timeout = '") + kLockWait +
-                         "'; SET statement_timeout = '" + kStatementLimit + "'");
+                         "'; SET statement_timeout = '" + kStatementLimit +
+                         "'; SET plan_cache_mode = force_generic_plan");
         preparePostgresSchema(connection_, name_, mode != OpenMode::ReadOnly);
         if (mode == OpenMode::ReadOnly)
             connection_.exec("SET default_transaction_read_only = on");
@@ -100,13 +135,20 @@ void PostgresProjectDatabase::fail(const postgres::Failure& failure) const {
 }
 
 std::unique_ptr<SqlStatement> PostgresProjectDatabase::prepare(std::string_view sql) {
-    return std::make_unique<PostgresStatement>(*this, connection_, sql, false);
+    std::vector<Value> numbers;
+    if (const std::string shape = numbersAsParameters(sql, numbers); !shape.empty()) {
+        auto statement = std::make_unique<PostgresStatement>(*this, shape, true, true);
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            statement->bind(static_cast<int>(i + 1), numbers[i]);
+        return statement;
+    }
+    return std::make_unique<PostgresStatement>(*this, sql, false);
 }
 
 SqlStatement& PostgresProjectDatabase::cached(const std::string& sql) {
     auto& slot = cache_[sql];
     if (!slot)
-        slot = std::make_unique<PostgresStatement>(*this, connection_, sql, true);
+        slot = std::make_unique<PostgresStatement>(*this, sql, true);
     return *slot;
 }
 
@@ -117,6 +159,8 @@ bool PostgresProjectDatabase::inTransaction() const {
 
 void PostgresProjectDatabase::BeginTrans() {
     flush();
+    // Other programs may have changed the project since this one last looked.
+    rowsChanged();
     ids_.clear();
     try {
         connection_.exec("BEGIN");
@@ -146,8 +190,7 @@ void PostgresProjectDatabase::CommitTrans() {
 
 void PostgresProjectDatabase::Rollback() {
     rowsChanged();
-    held_.clear();
-    heldInsert_.clear();
+    takeHeld();
     // A lost connection has rolled back on the server already.
     if (!connection_.alive() || !inTransaction())
         return;
@@ -215,20 +258,29 @@ void PostgresProjectDatabase::hold(const std::string& table,
     for (std::size_t i = 0; i < values.size(); ++i)
         row += (i ? ", " : "") + literal(values[i]);
     row += ")";
-    if (insert == heldInsert_) {
-        held_ += ", " + row;
+    if (insert == heldInsert_ && !held_.empty()) {
+        held_.back() += ", " + row;
     } else {
-        held_ += (held_.empty() ? "" : ";\n") + insert + row;
+        held_.push_back(insert + row);
         heldInsert_ = insert;
     }
+    heldBytes_ += row.size();
     constexpr std::size_t kHeldLimit = 1 << 20;
-    if (held_.size() > kHeldLimit)
+    if (heldBytes_ > kHeldLimit)
         flush();
 }
 
-void PostgresProjectDatabase::runUnanswered(std::string_view sql) {
-    held_ += (held_.empty() ? "" : ";\n") + std::string(sql);
+void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
+                                               const std::vector<Value>& values) {
+    // The values go in as quoted literals, in place of their ?N.
+    const std::string text = values.empty() ? sql : postgres::replaceParameters(sql, [&](int n) {
+        if (n < 1 || static_cast<std::size_t>(n) > values.size())
+            throw Error("Parameter " + std::to_string(n) + " has no value: " + sql);
+        return literal(values[static_cast<std::size_t>(n - 1)]);
+    });
+    held_.push_back(text);
     heldInsert_.clear();
+    heldBytes_ += text.size();
 }
 
 void PostgresProjectDatabase::insertRow(const std::string& table,
@@ -261,10 +313,32 @@ void PostgresProjectDatabase::flush() {
 void PostgresProjectDatabase::flushHeld() {
     if (held_.empty())
         return;
-    const std::string statements = std::move(held_);
+    std::string statements;
+    for (const auto& statement : takeHeld())
+        statements += statement + ";\n";
+    connection_.exec(statements);
+}
+
+std::vector<std::string> PostgresProjectDatabase::takeHeld() {
+    std::vector<std::string> held = std::move(held_);
     held_.clear();
     heldInsert_.clear();
-    connection_.exec(statements);
+    heldBytes_ = 0;
+    return held;
+}
+
+postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
+                                                 const std::vector<Value>& parameters, bool keep,
+                                                 bool wholeNumbers) {
+    try {
+        // The held statements travel with the one that answers, in one round trip.
+        if (keep)
+            return connection_.queryAfter(takeHeld(), sql, parameters, wholeNumbers);
+        flushHeld();
+        return connection_.query(sql, parameters);
+    } catch (const postgres::Failure& failure) {
+        fail(failure);
+    }
 }
 
 } // namespace vorq::schematool

@@ -36,19 +36,23 @@ public:
     std::int64_t insertRowWithId(const std::string& table, const std::string& idColumn,
                                  const std::vector<std::string>& columns,
                                  const std::vector<Value>& values) override;
+    void runWithoutAnswer(const std::string& sql, const std::vector<Value>& values) override;
 
     // Sends the statements held back, as one round trip; a statement that answers calls it
     // first, so that the server sees every statement in the program's order.
     void flush();
+    // Runs a statement that answers, after the held ones; failures raise vorq::Error.
+    postgres::Result answer(const std::string& sql, const std::vector<Value>& parameters, bool keep,
+                            bool wholeNumbers);
     // Raises the server's failure as vorq::Error naming the project.
     [[noreturn]] void fail(const postgres::Failure& failure) const;
 
 protected:
-    void runUnanswered(std::string_view sql) override;
     TableColumns readColumns(const std::string& table) override;
 
 private:
     void flushHeld();
+    std::vector<std::string> takeHeld();
     void hold(const std::string& table, const std::vector<std::string>& columns,
               const std::vector<Value>& values);
     std::string literal(const Value& value) const;
@@ -58,8 +62,9 @@ private:
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
     // Statements held back until the next one that answers; rows for one table and the same
     // columns that follow each other share one INSERT.
-    std::string held_;
+    std::vector<std::string> held_;
     std::string heldInsert_;
+    std::size_t heldBytes_ = 0;
     // Automatic ids taken from each table's sequence in blocks, one round trip per block.
     struct IdBlock {
         std::deque<std::int64_t> free;

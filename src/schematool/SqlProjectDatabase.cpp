@@ -74,7 +74,7 @@ void SqlProjectDatabase::Execute(std::string_view sql) {
         rowsChanged();
     else
         rowsChanged(table);
-    runUnanswered(sql);
+    runWithoutAnswer(std::string(sql), {});
 }
 
 namespace {
@@ -89,6 +89,18 @@ std::string insertText(const std::string& table, const std::vector<std::string>&
 }
 
 } // namespace
+
+void SqlProjectDatabase::runWithoutAnswer(const std::string& sql,
+                                          const std::vector<Value>& values) {
+    if (values.empty()) {
+        prepare(sql)->run();
+        return;
+    }
+    auto statement = reuse(sql);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        statement->bind(static_cast<int>(i + 1), values[i]);
+    statement->run();
+}
 
 void SqlProjectDatabase::insertRow(const std::string& table,
                                    const std::vector<std::string>& columns,

@@ -59,10 +59,11 @@ public:
     // The automatic id column of a table, "" when it has none.
     std::string idColumnOf(const std::string& table);
 
-protected:
-    // Runs a statement whose answer is only whether it failed.
-    virtual void runUnanswered(std::string_view sql) { prepare(sql)->run(); }
+    // Runs a statement that returns no rows, with ?1, ?2 ... bound to values; an engine may
+    // hold it back as it holds rows back (insertRow).
+    virtual void runWithoutAnswer(const std::string& sql, const std::vector<Value>& values);
 
+protected:
     struct TableColumns {
         std::vector<std::string> names;
         std::string idColumn;

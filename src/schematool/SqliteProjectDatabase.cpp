@@ -53,6 +53,8 @@ SqlStatement& SqliteProjectDatabase::cached(const std::string& sql) {
 }
 
 void SqliteProjectDatabase::BeginTrans() {
+    // Other programs may have changed the project since this one last looked.
+    rowsChanged();
     db_.exec("BEGIN IMMEDIATE");
 }
 

@@ -24,31 +24,18 @@ std::int32_t toId(std::int64_t rowid) {
     return static_cast<std::int32_t>(rowid);
 }
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 } // namespace
 
 TableServices::TableServices(SqlProjectDatabase& db, std::function<int()> identifierLimit)
-    : db_(db), limit_(std::move(identifierLimit)) {}
+    : db_(db), limit_(std::move(identifierLimit)), known_(db) {}
 
 std::string TableServices::freeTableName(const std::string& candidate) {
-    return uniqueIdentifier(
-        fitIdentifier(candidate, limit_()), limit_(), [this](const std::string& name) {
-            auto taken =
-                db_.reuse("SELECT 1 FROM Tables WHERE " + db_.sameNameCondition("TableName", "?1"));
-            taken->bind(1, name);
-            return taken->step();
-        });
+    return uniqueIdentifier(fitIdentifier(candidate, limit_()), limit_(),
+                            [this](const std::string& name) { return known_.nameTaken(name); });
 }
 
 bool TableServices::tableExists(std::int32_t tabId) {
-    auto query = db_.reuse("SELECT 1 FROM Tables WHERE TabID = ?1");
-    query->bind(1, tabId);
-    return query->step();
+    return known_.table(tabId) != nullptr;
 }
 
 std::int32_t TableServices::addTable(const std::string& name, const std::string& sourceKey,
@@ -56,35 +43,28 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
                                      const std::string& sourceReference) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
-    auto insert =
-        db_.reuse("INSERT INTO Tables (TableName, SourceKey, Origin, SourceReference, CreatedAt) "
-                  "VALUES (?1, ?2, ?3, ?4, ?5) RETURNING TabID");
-    insert->bind(1, name)
-        .bind(2, sourceKey)
-        .bind(3, origin)
-        .bind(4, sourceReference)
-        .bind(5, isoTime(created));
-    insert->step();
-    return toId(insert->integer(0));
+    const std::int32_t id = toId(db_.insertRowWithId(
+        "Tables", "TabID", {"TableName", "SourceKey", "Origin", "SourceReference", "CreatedAt"},
+        {name, sourceKey, origin, sourceReference, isoTime(created)}));
+    known_.tableAdded(id, name);
+    // A new table has no columns: nothing to read before the first is added.
+    filling().try_emplace(id);
+    return id;
 }
 
 std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
-    auto current =
-        db_.reuse("SELECT coalesce(PrimaryIndexID, 0), TableName FROM Tables WHERE TabID = ?1");
-    current->bind(1, tabId);
-    if (!current->step())
+    KnownTables::Table* table = known_.table(tabId);
+    if (!table)
         return 0;
-    if (const auto existing = current->integer(0); existing != 0)
-        return toId(existing);
-    auto insert = db_.reuse(
-        "INSERT INTO Indexes (TabID, IndexName, IsPrimary) VALUES (?1, ?2, 1) RETURNING IndexID");
+    if (table->primaryIndex != 0)
+        return table->primaryIndex;
     // "PK_" says what it is; the table's name is shortened to make room for it.
-    insert->bind(1, tabId).bind(2, "PK_" + fitIdentifier(current->text(1), limit_() - 3));
-    insert->step();
-    const std::int32_t indexId = toId(insert->integer(0));
-    auto link = db_.reuse("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
-    link->bind(1, tabId).bind(2, indexId);
-    link->run();
+    const std::int32_t indexId =
+        toId(db_.insertRowWithId("Indexes", "IndexID", {"TabID", "IndexName", "IsPrimary"},
+                                 {tabId, "PK_" + fitIdentifier(table->name, limit_() - 3), 1}));
+    db_.runWithoutAnswer("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1",
+                         {tabId, indexId});
+    table->primaryIndex = indexId;
     return indexId;
 }
 
@@ -94,25 +74,25 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
         return 0;
     // Constraint names must be unique too: shortened names of two child tables may meet.
     const std::string unique =
-        uniqueIdentifier(fitIdentifier(name, limit_()), limit_(), [this](const std::string& n) {
-            auto taken = db_.reuse("SELECT 1 FROM ForeignKeys WHERE " +
-                                   db_.sameNameCondition("KeyName", "?1"));
-            taken->bind(1, n);
-            return taken->step();
-        });
-    auto insert = db_.reuse("INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) "
-                            "VALUES (?1, ?2, ?3) RETURNING KeyID");
-    insert->bind(1, unique).bind(2, childTabId).bind(3, parentTabId);
-    insert->step();
-    return toId(insert->integer(0));
+        uniqueIdentifier(fitIdentifier(name, limit_()), limit_(),
+                         [this](const std::string& n) { return known_.keyNameTaken(n); });
+    const std::int32_t id =
+        toId(db_.insertRowWithId("ForeignKeys", "KeyID", {"KeyName", "TabID", "RefTabID"},
+                                 {unique, childTabId, parentTabId}));
+    known_.keyAdded(unique);
+    return id;
 }
 
-TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
+std::unordered_map<std::int32_t, TableServices::FillState>& TableServices::filling() {
     if (fillingGeneration_ != db_.generation("Columns")) {
         filling_.clear();
         fillingGeneration_ = db_.generation("Columns");
     }
-    auto [it, added] = filling_.try_emplace(tabId);
+    return filling_;
+}
+
+TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
+    auto [it, added] = filling().try_emplace(tabId);
     if (added) {
         auto columns = db_.reuse("SELECT ColumnName, Position FROM Columns WHERE TabID = ?1");
         columns->bind(1, tabId);
@@ -172,9 +152,8 @@ std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targe
 }
 
 void TableServices::setNullable(std::int32_t columnId, bool nullable) {
-    auto update = db_.reuse("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1");
-    update->bind(1, columnId).bind(2, nullable ? 1 : 0);
-    update->run();
+    db_.runWithoutAnswer("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1",
+                         {columnId, nullable ? 1 : 0});
 }
 
 } // namespace vorq::schematool

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/HostObject.h"
+#include "schematool/KnownTables.h"
 
 #include <cstdint>
 #include <functional>
@@ -58,12 +59,15 @@ private:
         std::unordered_set<std::string> names;
         std::int64_t nextPosition = 1;
     };
+    // The tables being filled, emptied when Columns changed behind the services' back.
+    std::unordered_map<std::int32_t, FillState>& filling();
     FillState& fillState(std::int32_t tabId);
     std::int32_t insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
                               const ColumnSpec& column);
 
     SqlProjectDatabase& db_;
     std::function<int()> limit_;
+    KnownTables known_;
     std::unordered_map<std::int32_t, FillState> filling_;
     std::uint64_t fillingGeneration_ = 0;
 };

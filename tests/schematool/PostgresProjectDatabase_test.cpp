@@ -124,6 +124,28 @@ TEST_F(PostgresProject, ALostConnectionFailsTheRunAndLeavesNothingBehind) {
     EXPECT_EQ(tables->integer(0), 0);
 }
 
+// Statements that answer nothing travel with the next one that does: a failure among them fails
+// that one, with the server's reason, and the run rolls back whole.
+TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextAnswerAndTheRunRollsBack) {
+    testing::ProjectFixture p(testing::Engine::PostgreSQL);
+    p.db->BeginTrans();
+    const std::int32_t tab = p.addTable("HELD");
+    p.addColumn(tab, "A");
+    p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values "
+                  "(1,NULL,'A',-1)");
+    try {
+        p.db->OpenRecordset("select * from ForeignKeys where RefTabID = " + std::to_string(tab));
+        FAIL() << "the held insert breaks a NOT NULL column";
+    } catch (const Error& e) {
+        EXPECT_NE(e.description().find("refused a statement: null value in column \"columnid\""),
+                  std::string::npos)
+            << e.description();
+    }
+    p.db->Rollback();
+    EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
+    EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
+}
+
 // Programs that open the same new project at once all find one schema.
 TEST_F(PostgresProject, ProgramsCreatingOneNewProjectAtOnceAllSucceed) {
     testing::ScratchSchema schema;
