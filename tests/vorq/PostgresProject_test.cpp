@@ -247,8 +247,9 @@ TEST_F(PostgresCli, AServerThatStopsDuringAnImportEndsTheRunCleanly) {
     std::string conninfo;
     std::getline(std::ifstream(server + "/conninfo"), conninfo);
 
+    // Long enough (24,000 columns) that the server stops while rows are still being written.
     std::string copybook;
-    for (int r = 0; r < 80; ++r) {
+    for (int r = 0; r < 400; ++r) {
         const std::string rec = "R" + std::to_string(r);
         copybook += "       01  " + rec + "-AREA.\n           05  " + rec + "-ID PIC 9(8).\n";
         for (int f = 0; f < 60; ++f)
