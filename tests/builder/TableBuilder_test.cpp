@@ -5,6 +5,7 @@
 #include "workbench/StoredRepository.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace vorq {
 namespace {
@@ -19,9 +20,15 @@ struct StepCounter : BuildMonitor {
 };
 
 // The builder driven directly: the examples' records into tables of a real project database.
-struct BuilderTest : ::testing::Test {
+struct BuilderTest : testing::EngineTest {
     testing::VerifiedWorkspace examples;
-    testing::ProjectFixture project;
+    std::optional<testing::ProjectFixture> project; // made once the engine is known to be there
+
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (!IsSkipped())
+            project.emplace(GetParam());
+    }
     StepCounter monitor;
     BuildOptions options;
 
@@ -50,12 +57,14 @@ struct BuilderTest : ::testing::Test {
     }
 };
 
+INSTANTIATE_TEST_SUITE_P(Engines, BuilderTest, testing::allEngines(), testing::engineName);
+
 // The progress total counted before the walk equals the column steps the walk makes.
-TEST_F(BuilderTest, CountColumnsEqualsTheColumnStepsOnEveryExample) {
+TEST_P(BuilderTest, CountColumnsEqualsTheColumnStepsOnEveryExample) {
     for (const std::int32_t threshold : {0, 2, 10, -1}) {
         options.Threshold = threshold;
         for (const auto& copybook : examples.wb->catalog().objectsOfClass("COPYBOOK")) {
-            testing::ProjectFixture fresh;
+            testing::ProjectFixture fresh(GetParam());
             TableBuilder builder(*fresh.ws, *fresh.db, options, monitor);
             auto db = repository(copybook.name);
             auto record = db->ObjectsOfClass("", "DECL")->Current();
@@ -78,29 +87,29 @@ TEST_F(BuilderTest, CountColumnsEqualsTheColumnStepsOnEveryExample) {
     }
 }
 
-TEST_F(BuilderTest, ChildTablesGetTheParentsKeyAndIdxAndStopWhenInterrupted) {
+TEST_P(BuilderTest, ChildTablesGetTheParentsKeyAndIdxAndStopWhenInterrupted) {
     options.Threshold = 2;
     options.Patterns = {"*-ID", "*-NO"};
-    TableBuilder builder(*project.ws, *project.db, options, monitor);
+    TableBuilder builder(*project->ws, *project->db, options, monitor);
     builder.SourceKey = "7";
     auto db = repository("CUSTMAST");
     std::int64_t counted = 0;
-    project.db->BeginTrans();
-    ASSERT_TRUE(build(project, builder, *db, counted));
-    project.db->CommitTrans();
+    project->db->BeginTrans();
+    ASSERT_TRUE(build(*project, builder, *db, counted));
+    project->db->CommitTrans();
     EXPECT_EQ(monitor.finished, counted);
-    EXPECT_GT(project.count("SELECT count(*) FROM Tables"), 1) << "OCCURS over 2 made a child";
-    EXPECT_EQ(project.count("SELECT count(*) FROM Columns WHERE ColumnName = 'idx'"),
-              project.count("SELECT count(*) FROM ForeignKeys"));
-    EXPECT_EQ(project.count("SELECT count(*) FROM Columns WHERE SourceReference NOT LIKE "
-                            "'xr:7?%'"),
+    EXPECT_GT(project->count("SELECT count(*) FROM Tables"), 1) << "OCCURS over 2 made a child";
+    EXPECT_EQ(project->count("SELECT count(*) FROM Columns WHERE ColumnName = 'idx'"),
+              project->count("SELECT count(*) FROM ForeignKeys"));
+    EXPECT_EQ(project->count("SELECT count(*) FROM Columns WHERE SourceReference NOT LIKE "
+                             "'xr:7?%'"),
               0)
         << "every column refers to the source";
-    EXPECT_EQ(project.count("SELECT count(*) FROM Columns WHERE ColumnName = 'CUST_ID'"),
-              project.count("SELECT count(*) FROM Tables"))
+    EXPECT_EQ(project->count("SELECT count(*) FROM Columns WHERE ColumnName = 'CUST_ID'"),
+              project->count("SELECT count(*) FROM Tables"))
         << "the key is copied into each child table";
 
-    testing::ProjectFixture other;
+    testing::ProjectFixture other(GetParam());
     TableBuilder stopped(*other.ws, *other.db, options, monitor);
     monitor = {};
     monitor.stopAfter = 1;
