@@ -5,9 +5,9 @@
 #include "JsonOutput.h"
 #include "TableListing.h"
 #include "UsageError.h"
+#include "WindowsModule.h"
 #include "host/Error.h"
 #include "qt/Display.h"
-#include "qt/QtSession.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Workbench.h"
 
@@ -85,15 +85,8 @@ void report(const ImportOptions& options, const BatchOutcome& outcome,
 // The import dialog on the screen: the user chooses, checks and presses OK.
 void runDialogImport(const AppContext& context, const ImportOptions& options) {
     requireDisplay("import");
-    QtSession qt;
-    HostSession host(context, qt.toolkit);
-    qt.attach(host);
-    auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
-    if (!host.runComponent(context, wb))
-        throw Error("The dialog was closed without an import");
-    const schematool::SchemaWorkspace& workspace = *host.workspace;
-    BatchOutcome outcome{true, "", workspace.tablesAdded, workspace.columnsImported};
-    report(options, outcome, schematool::readCatalog(*host.database));
+    const BatchOutcome outcome = showImportDialog(context);
+    report(options, outcome, context.readProject());
 }
 
 } // namespace

@@ -1,12 +1,8 @@
 #include "qt/GuiCommand.h"
 
 #include "AppContext.h"
-#include "HostSession.h"
+#include "WindowsModule.h"
 #include "qt/Display.h"
-#include "qt/MainWindow.h"
-#include "qt/QtSession.h"
-
-#include <QApplication>
 
 namespace vorq::app {
 
@@ -17,12 +13,7 @@ void addGuiCommand(CLI::App& app, AppContext& context) {
     command->footer("Example:\n  vorq --workspace ~/migration gui");
     command->callback([&context] {
         requireDisplay("gui");
-        QtSession qt;
-        HostSession host(context, qt.toolkit);
-        qt.attach(host);
-        MainWindow window(context, qt, host);
-        window.show();
-        QApplication::exec();
+        showMainWindow(context);
     });
 }
 
