@@ -184,25 +184,6 @@ Result Connection::queryAfter(const std::vector<std::string>& before, const std:
     return std::move(*last);
 }
 
-bool isConnectionString(std::string_view text) {
-    if (text.starts_with("postgresql://") || text.starts_with("postgres://"))
-        return true;
-    // key=value pairs: the first word is a keyword followed by "=".
-    const auto equals = text.find('=');
-    if (equals == std::string_view::npos || equals == 0)
-        return false;
-    for (const char c : text.substr(0, equals))
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ' '))
-            return false;
-    char* error = nullptr;
-    PQconninfoOption* options = PQconninfoParse(std::string(text).c_str(), &error);
-    PQfreemem(error);
-    if (!options)
-        return false;
-    PQconninfoFree(options);
-    return true;
-}
-
 std::string displayName(const std::string& conninfo) {
     std::unordered_map<std::string, std::string> part;
     if (PQconninfoOption* defaults = PQconndefaults()) {

@@ -87,10 +87,6 @@ private:
     std::unordered_map<std::string, std::string> prepared_; // SQL text -> statement name
 };
 
-// True for a connection string rather than a file name: a postgresql:// or postgres:// URI,
-// or libpq key=value pairs ("host=db1 dbname=sales").
-bool isConnectionString(std::string_view text);
-
 // The connection string as it may be shown: postgresql://user@host:port/dbname, never with
 // a password, the missing parts taken from the PG* environment as libpq would.
 std::string displayName(const std::string& conninfo);

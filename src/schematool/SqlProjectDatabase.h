@@ -76,6 +76,10 @@ private:
     std::map<std::string, TableColumns, std::less<>> columns_;
 };
 
+// True for a PostgreSQL connection string rather than a file name: a postgresql:// or
+// postgres:// URI, or libpq key=value pairs ("host=db1 dbname=sales").
+bool isConnectionString(std::string_view text);
+
 // Opens the project database that project names: a PostgreSQL connection string
 // (postgresql://..., or key=value pairs) or an SQLite file.
 std::shared_ptr<SqlProjectDatabase> openProjectDatabase(const std::string& project, OpenMode mode);
