@@ -71,8 +71,20 @@ int main() {
                 fmt::print(stderr, "cobc rejected the synthetic program\n");
             cobc = std::min(cobc, seconds(start));
         }
-        fmt::print("verify_20k_s: {:.3f}\ncobc_20k_s: {:.3f}\nverify_vs_cobc: {:.4f}\n", ours, cobc,
-                   ours / cobc);
+        // As a user feels it: the whole vorq process, started as cobc is, into a workspace
+        // that exists (as after the first file of a batch).
+        double process = 1e9;
+        const std::string verify = "cd " + dir.string() + " && " + VORQ_PROGRAM +
+                                   " --workspace ws verify SYNTH.cbl >/dev/null 2>&1";
+        for (int run = 0; run < 3; ++run) {
+            const auto start = Clock::now();
+            if (std::system(verify.c_str()) != 0)
+                fmt::print(stderr, "vorq rejected the synthetic program\n");
+            process = std::min(process, seconds(start));
+        }
+        fmt::print("verify_20k_s: {:.3f}\ncobc_20k_s: {:.3f}\nverify_in_process_vs_cobc: {:.4f}\n"
+                   "verify_process_20k_s: {:.3f}\nverify_vs_cobc: {:.4f}\n",
+                   ours, cobc, ours / cobc, process, process / cobc);
     }
     std::filesystem::remove_all(dir);
 }
