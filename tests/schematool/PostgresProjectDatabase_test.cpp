@@ -3,8 +3,6 @@
 #include "support/ProjectFixture.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace vorq::schematool {
 namespace {
@@ -144,30 +142,6 @@ TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextAnswerAndTheRunRollsB
     p.db->Rollback();
     EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
     EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
-}
-
-// Programs that open the same new project at once all find one schema.
-TEST_F(PostgresProject, ProgramsCreatingOneNewProjectAtOnceAllSucceed) {
-    testing::ScratchSchema schema;
-    std::vector<pid_t> children;
-    for (int i = 0; i < 4; ++i) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            try {
-                PostgresProjectDatabase db(schema.conninfo(), OpenMode::CreateIfMissing);
-                _exit(0);
-            } catch (const std::exception&) {
-                _exit(1);
-            }
-        }
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    EXPECT_EQ(tableCount(schema), 7);
 }
 
 } // namespace

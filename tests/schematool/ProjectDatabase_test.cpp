@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -174,17 +175,21 @@ TEST(SqliteProject, DamagedPagesAreFoundOnOpenAndTheFileIsLeftAlone) {
     EXPECT_EQ(std::filesystem::file_size(dir / "damaged.db"), before);
 }
 
-// Programs that open the same new file at once all find one schema: none sees another's
+// Programs that open the same new project at once all find one schema: none sees another's
 // half-made one.
-TEST(SqliteProject, ProgramsCreatingOneNewFileAtOnceAllSucceed) {
-    for (int round = 0; round < 5; ++round) {
+TEST_P(ProjectDatabase, ProgramsCreatingOneNewProjectAtOnceAllSucceed) {
+    for (int round = 0; round < 3; ++round) {
         testing::TempDir dir;
+        std::optional<testing::ScratchSchema> schema;
+        if (GetParam() == testing::Engine::PostgreSQL)
+            schema.emplace();
+        const std::string project = schema ? schema->conninfo() : (dir / "new.db").string();
         std::vector<pid_t> children;
         for (int i = 0; i < 4; ++i) {
             const pid_t pid = fork();
             if (pid == 0) {
                 try {
-                    SqliteProjectDatabase db(dir / "new.db", OpenMode::CreateIfMissing);
+                    openProjectDatabase(project, OpenMode::CreateIfMissing);
                     _exit(0);
                 } catch (const std::exception&) {
                     _exit(1);
@@ -197,6 +202,7 @@ TEST(SqliteProject, ProgramsCreatingOneNewFileAtOnceAllSucceed) {
             waitpid(pid, &status, 0);
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
         }
+        EXPECT_NO_THROW(openProjectDatabase(project, OpenMode::ReadOnly)) << "a whole schema";
     }
 }
 
