@@ -247,22 +247,19 @@ std::string PostgresProjectDatabase::literal(const Value& value) const {
     return out;
 }
 
-void PostgresProjectDatabase::hold(const std::string& table,
-                                   const std::vector<std::string>& columns,
+void PostgresProjectDatabase::hold(const std::string& prefix, const Value* id,
                                    const std::vector<Value>& values) {
-    std::string insert = "INSERT INTO " + table + " (";
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        insert += (i ? ", " : "") + columns[i];
-    insert += ") VALUES ";
     std::string row = "(";
+    if (id)
+        row += literal(*id) + (values.empty() ? "" : ", ");
     for (std::size_t i = 0; i < values.size(); ++i)
         row += (i ? ", " : "") + literal(values[i]);
     row += ")";
-    if (insert == heldInsert_ && !held_.empty()) {
+    if (prefix == heldInsert_ && !held_.empty()) {
         held_.back() += ", " + row;
     } else {
-        held_.push_back(insert + row);
-        heldInsert_ = insert;
+        held_.push_back(prefix + row);
+        heldInsert_ = prefix;
     }
     heldBytes_ += row.size();
     constexpr std::size_t kHeldLimit = 1 << 20;
@@ -283,23 +280,15 @@ void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
     heldBytes_ += text.size();
 }
 
-void PostgresProjectDatabase::insertRow(const std::string& table,
-                                        const std::vector<std::string>& columns,
-                                        const std::vector<Value>& values) {
-    hold(table, columns, values);
+void PostgresProjectDatabase::insertRow(const RowShape& shape, const std::vector<Value>& values) {
+    hold(shape.valuesPrefix(false), nullptr, values);
 }
 
-std::int64_t PostgresProjectDatabase::insertRowWithId(const std::string& table,
-                                                      const std::string& idColumn,
-                                                      const std::vector<std::string>& columns,
+std::int64_t PostgresProjectDatabase::insertRowWithId(const RowShape& shape,
                                                       const std::vector<Value>& values) {
-    const std::int64_t id = reserveId(table);
-    std::vector<std::string> withId{idColumn};
-    withId.insert(withId.end(), columns.begin(), columns.end());
-    std::vector<Value> valuesWithId{Value(id)};
-    valuesWithId.insert(valuesWithId.end(), values.begin(), values.end());
-    hold(table, withId, valuesWithId);
-    return id;
+    const Value id(reserveId(shape.table()));
+    hold(shape.valuesPrefix(true), &id, values);
+    return id.toInt64();
 }
 
 void PostgresProjectDatabase::flush() {

@@ -31,11 +31,8 @@ public:
         return "lower(" + column + ") = lower(" + parameter + ")";
     }
     std::int64_t reserveId(const std::string& table) override;
-    void insertRow(const std::string& table, const std::vector<std::string>& columns,
-                   const std::vector<Value>& values) override;
-    std::int64_t insertRowWithId(const std::string& table, const std::string& idColumn,
-                                 const std::vector<std::string>& columns,
-                                 const std::vector<Value>& values) override;
+    void insertRow(const RowShape& shape, const std::vector<Value>& values) override;
+    std::int64_t insertRowWithId(const RowShape& shape, const std::vector<Value>& values) override;
     void runWithoutAnswer(const std::string& sql, const std::vector<Value>& values) override;
 
     // Sends the statements held back, as one round trip; a statement that answers calls it
@@ -53,8 +50,9 @@ protected:
 private:
     void flushHeld();
     std::vector<std::string> takeHeld();
-    void hold(const std::string& table, const std::vector<std::string>& columns,
-              const std::vector<Value>& values);
+    // Holds a row back; prefix is "INSERT INTO t (columns) VALUES ", id the row's own id
+    // when it goes first.
+    void hold(const std::string& prefix, const Value* id, const std::vector<Value>& values);
     std::string literal(const Value& value) const;
 
     std::string name_;

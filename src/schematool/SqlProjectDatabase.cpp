@@ -3,6 +3,7 @@
 #include "host/Error.h"
 #include "schematool/SqlRecordsets.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -54,13 +55,24 @@ std::string changedTable(std::string_view sql) {
 
 } // namespace
 
+bool SqlProjectDatabase::CaselessLess::operator()(std::string_view a, std::string_view b) const {
+    const auto lower = [](char c) {
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return lower(x) < lower(y); });
+}
+
 std::uint64_t SqlProjectDatabase::generation(std::string_view table) const {
-    const auto it = oneTable_.find(lowerWord(table));
+    const auto it = oneTable_.find(table);
     return everyTable_ + (it == oneTable_.end() ? 0 : it->second);
 }
 
 void SqlProjectDatabase::rowsChanged(std::string_view table) {
-    ++oneTable_[lowerWord(table)];
+    if (const auto it = oneTable_.find(table); it != oneTable_.end())
+        ++it->second;
+    else
+        oneTable_.emplace(std::string(table), 1);
 }
 
 std::unique_ptr<Recordset> SqlProjectDatabase::OpenRecordset(std::string_view tableOrSql) {
@@ -77,19 +89,6 @@ void SqlProjectDatabase::Execute(std::string_view sql) {
     runWithoutAnswer(std::string(sql), {});
 }
 
-namespace {
-
-std::string insertText(const std::string& table, const std::vector<std::string>& columns) {
-    std::string names, marks;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        names += (i ? ", " : "") + columns[i];
-        marks += (i ? ", ?" : "?") + std::to_string(i + 1);
-    }
-    return "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
-}
-
-} // namespace
-
 void SqlProjectDatabase::runWithoutAnswer(const std::string& sql,
                                           const std::vector<Value>& values) {
     if (values.empty()) {
@@ -102,24 +101,11 @@ void SqlProjectDatabase::runWithoutAnswer(const std::string& sql,
     statement->run();
 }
 
-void SqlProjectDatabase::insertRow(const std::string& table,
-                                   const std::vector<std::string>& columns,
-                                   const std::vector<Value>& values) {
-    auto insert = reuse(insertText(table, columns));
+void SqlProjectDatabase::insertRow(const RowShape& shape, const std::vector<Value>& values) {
+    auto insert = reuse(shape.insert());
     for (std::size_t i = 0; i < values.size(); ++i)
         insert->bind(static_cast<int>(i + 1), values[i]);
     insert->run();
-}
-
-std::int64_t SqlProjectDatabase::insertRowWithId(const std::string& table,
-                                                 const std::string& idColumn,
-                                                 const std::vector<std::string>& columns,
-                                                 const std::vector<Value>& values) {
-    auto insert = reuse(insertText(table, columns) + " RETURNING " + idColumn);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        insert->bind(static_cast<int>(i + 1), values[i]);
-    insert->step();
-    return insert->integer(0);
 }
 
 const std::vector<std::string>& SqlProjectDatabase::columnsOf(const std::string& table) {

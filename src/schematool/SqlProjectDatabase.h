@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/ProjectDatabase.h"
+#include "schematool/RowShape.h"
 #include "schematool/SqlStatement.h"
 
 #include <cstdint>
@@ -39,12 +40,10 @@ public:
     // Adds a row that no statement waits for. An engine far from the program may hold it back
     // and send it with others before the next statement that answers; its failure then fails
     // that statement.
-    virtual void insertRow(const std::string& table, const std::vector<std::string>& columns,
-                           const std::vector<Value>& values);
-    // The same for a row that gets its automatic id (idColumn); returns the id.
-    virtual std::int64_t insertRowWithId(const std::string& table, const std::string& idColumn,
-                                         const std::vector<std::string>& columns,
-                                         const std::vector<Value>& values);
+    virtual void insertRow(const RowShape& shape, const std::vector<Value>& values);
+    // The same for a row that gets its automatic id; returns the id.
+    virtual std::int64_t insertRowWithId(const RowShape& shape,
+                                         const std::vector<Value>& values) = 0;
 
     // Changes whenever rows of the table may have changed behind the table services' back (a
     // rollback, a statement run through Execute, a row saved through a recordset), so that
@@ -72,7 +71,13 @@ protected:
 
 private:
     std::uint64_t everyTable_ = 0;
-    std::map<std::string, std::uint64_t, std::less<>> oneTable_; // by lower-case name
+    // Table names compared as the engines compare them, without regard to case, so that a
+    // lookup makes no string.
+    struct CaselessLess {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    std::map<std::string, std::uint64_t, CaselessLess> oneTable_;
     std::map<std::string, TableColumns, std::less<>> columns_;
 };
 

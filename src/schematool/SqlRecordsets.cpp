@@ -152,7 +152,7 @@ void TableRecordset::Update() {
     }
     pending_.reset();
     db_.rowsChanged(table_);
-    db_.insertRow(table_, names, values);
+    db_.insertRow(RowShape(table_, db_.idColumnOf(table_), names), values);
 }
 
 } // namespace vorq::schematool

@@ -29,6 +29,7 @@ public:
         return column + " = " + parameter + " COLLATE NOCASE";
     }
     std::int64_t reserveId(const std::string& table) override;
+    std::int64_t insertRowWithId(const RowShape& shape, const std::vector<Value>& values) override;
 
     const sqlite::Connection& connection() const { return db_; }
 

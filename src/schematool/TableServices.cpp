@@ -43,9 +43,10 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
                                      const std::string& sourceReference) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
+    static const RowShape kTableRow(
+        "Tables", "TabID", {"TableName", "SourceKey", "Origin", "SourceReference", "CreatedAt"});
     const std::int32_t id = toId(db_.insertRowWithId(
-        "Tables", "TabID", {"TableName", "SourceKey", "Origin", "SourceReference", "CreatedAt"},
-        {name, sourceKey, origin, sourceReference, isoTime(created)}));
+        kTableRow, {name, sourceKey, origin, sourceReference, isoTime(created)}));
     known_.tableAdded(id, name);
     // A new table has no columns: nothing to read before the first is added.
     filling().try_emplace(id);
@@ -59,9 +60,9 @@ std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
     if (table->primaryIndex != 0)
         return table->primaryIndex;
     // "PK_" says what it is; the table's name is shortened to make room for it.
-    const std::int32_t indexId =
-        toId(db_.insertRowWithId("Indexes", "IndexID", {"TabID", "IndexName", "IsPrimary"},
-                                 {tabId, "PK_" + fitIdentifier(table->name, limit_() - 3), 1}));
+    static const RowShape kIndexRow("Indexes", "IndexID", {"TabID", "IndexName", "IsPrimary"});
+    const std::int32_t indexId = toId(db_.insertRowWithId(
+        kIndexRow, {tabId, "PK_" + fitIdentifier(table->name, limit_() - 3), 1}));
     db_.runWithoutAnswer("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1",
                          {tabId, indexId});
     table->primaryIndex = indexId;
@@ -76,9 +77,8 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
     const std::string unique =
         uniqueIdentifier(fitIdentifier(name, limit_()), limit_(),
                          [this](const std::string& n) { return known_.keyNameTaken(n); });
-    const std::int32_t id =
-        toId(db_.insertRowWithId("ForeignKeys", "KeyID", {"KeyName", "TabID", "RefTabID"},
-                                 {unique, childTabId, parentTabId}));
+    static const RowShape kKeyRow("ForeignKeys", "KeyID", {"KeyName", "TabID", "RefTabID"});
+    const std::int32_t id = toId(db_.insertRowWithId(kKeyRow, {unique, childTabId, parentTabId}));
     known_.keyAdded(unique);
     return id;
 }
@@ -121,14 +121,14 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
 
 std::int32_t TableServices::insertColumn(std::int32_t tabId, const std::string& name,
                                          std::int64_t position, const ColumnSpec& column) {
-    static const std::vector<std::string> kFields{
-        "TabID",    "ColumnName",  "Position", "TypeID",          "Precision", "Scale",
-        "Nullable", "Description", "Origin",   "SourceReference", "CreatedAt"};
-    return toId(
-        db_.insertRowWithId("Columns", "ColumnID", kFields,
-                            {tabId, name, position, column.type, column.precision, column.scale,
-                             column.nullable ? 1 : 0, column.description, column.origin,
-                             column.sourceReference, isoTime(column.created)}));
+    static const RowShape kColumnRow("Columns", "ColumnID",
+                                     {"TabID", "ColumnName", "Position", "TypeID", "Precision",
+                                      "Scale", "Nullable", "Description", "Origin",
+                                      "SourceReference", "CreatedAt"});
+    return toId(db_.insertRowWithId(
+        kColumnRow, {tabId, name, position, column.type, column.precision, column.scale,
+                     column.nullable ? 1 : 0, column.description, column.origin,
+                     column.sourceReference, isoTime(column.created)}));
 }
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,
