@@ -60,10 +60,11 @@ private:
     int row_ = 0;
 };
 
-// A query whose whole numbers are written into its text (the component's key queries, one per
-// table) becomes a template with the numbers as $1, $2 ..., so that the server parses and plans
-// it once per connection instead of once per table. Empty when the text has placeholders of
-// its own or no numbers.
+// A query whose whole numbers are compared in its text ("where RefTabID = 17": the component's
+// key queries, one per table) becomes a template with those numbers as $1, $2 ..., so that the
+// server parses and plans it once per connection instead of once per table. Numbers elsewhere
+// (function arguments, LIMIT) stay, since a bigint there may not fit. Empty when the text has
+// placeholders of its own or no such numbers.
 std::string numbersAsParameters(std::string_view sql, std::vector<Value>& numbers) {
     if (sql.find('?') != std::string_view::npos || sql.find('$') != std::string_view::npos)
         return "";
@@ -82,7 +83,12 @@ std::string numbersAsParameters(std::string_view sql, std::vector<Value>& number
         std::size_t end = i;
         while (end < sql.size() && std::isdigit(static_cast<unsigned char>(sql[end])))
             ++end;
-        if (end == i || (i > 0 && partOfWord(sql[i - 1])) ||
+        std::size_t before = i;
+        while (before > 0 && (sql[before - 1] == ' ' || sql[before - 1] == '-'))
+            --before;
+        const bool compared =
+            before > 0 && std::string_view("=<>").find(sql[before - 1]) != std::string_view::npos;
+        if (end == i || !compared || (i > 0 && partOfWord(sql[i - 1])) ||
             (end < sql.size() && partOfWord(sql[end])) || end - i > 18) {
             out += c;
             continue;

@@ -139,6 +139,14 @@ TEST_P(ProjectDatabase, TheFixedStatementTextsRunUnchanged) {
     EXPECT_EQ(refs->Fields("TabID").value().toLong(), child);
     EXPECT_EQ(refs->Fields("KeyID").value().toLong(), keyId);
     EXPECT_TRUE(p.db->OpenRecordset("select * from ForeignKeys where RefTabID = -1")->Eof());
+    // Numbers that are not compared (here a function's arguments) stay as written.
+    EXPECT_EQ(p.db->OpenRecordset("select substr(TableName, 1, 3) as Head from Tables where "
+                                  "TabID = " +
+                                  std::to_string(parent))
+                  ->Fields("Head")
+                  .value()
+                  .toString(),
+              "PAR");
     EXPECT_THROW(p.db->OpenRecordset("NoSuchTable"), Error);
 }
 
