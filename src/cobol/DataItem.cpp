@@ -77,6 +77,17 @@ std::string usageText(const DataItem& item) {
     return item.unsignedGiven ? name + " UNSIGNED" : name;
 }
 
+const RareClauses& DataItem::rare() const {
+    static const RareClauses none;
+    return rare_ ? *rare_ : none;
+}
+
+RareClauses& DataItem::rareToWrite() {
+    if (!rare_)
+        rare_ = std::make_unique<RareClauses>();
+    return *rare_;
+}
+
 bool DataItem::isFiller() const {
     return name.empty() || strcasecmp(name.c_str(), "FILLER") == 0;
 }

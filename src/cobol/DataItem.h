@@ -48,23 +48,34 @@ struct ConditionName {
     SourceLocation at;
 };
 
+struct DataItem;
+
+// The clauses that few items have: OCCURS DEPENDING ON with its keys and indexes, RENAMES,
+// and the condition names below an item. Kept apart, so that the many items without them
+// stay small (a copybook of 200,000 items holds them all at once).
+struct RareClauses {
+    std::string dependingOn;
+    std::vector<std::string> keys;
+    std::vector<std::string> indexedBy;
+    std::string renamesFrom; // level 66
+    std::string renamesThru; // level 66
+    DataItem* renamesFromItem = nullptr;
+    DataItem* renamesThruItem = nullptr;
+    std::vector<ConditionName> conditions;
+};
+
 // One data description entry and what the reader computed for it.
 struct DataItem {
     int level = 0;
     std::string name; // "" for an unnamed item; "FILLER" as written
     std::string picture;
     Usage usage = Usage::Display;
-    bool usageGiven = false; // written on this item (not inherited from a group)
+    bool usageGiven = false;    // written on this item (not inherited from a group)
     bool unsignedGiven = false; // UNSIGNED after a fixed-size binary usage
     int occursMin = 0;
-    int occurs = 0; // maximum; 0 without OCCURS
-    std::string dependingOn;
-    std::vector<std::string> keys;
-    std::vector<std::string> indexedBy;
-    std::string redefines;   // name of the redefined item
-    std::string renamesFrom; // level 66
-    std::string renamesThru; // level 66
-    std::string value;       // VALUE text as written ("SPACES", "'ABC'", "0")
+    int occurs = 0;        // maximum; 0 without OCCURS
+    std::string redefines; // name of the redefined item
+    std::string value;     // VALUE text as written ("SPACES", "'ABC'", "0")
     bool signLeading = false;
     bool signSeparate = false;
     bool sync = false;
@@ -75,11 +86,8 @@ struct DataItem {
     SourceLocation at;
 
     std::vector<std::unique_ptr<DataItem>> children;
-    std::vector<ConditionName> conditions;
     DataItem* parent = nullptr;
     DataItem* redefined = nullptr; // the item named by REDEFINES
-    DataItem* renamesFromItem = nullptr;
-    DataItem* renamesThruItem = nullptr;
 
     // Computed by the storage layout.
     int digits = 0;   // digit positions of a numeric picture
@@ -92,6 +100,13 @@ struct DataItem {
     bool isGroup() const { return !children.empty() && level != 66; }
     bool isElementary() const { return children.empty() && level != 66; }
     bool isFiller() const;
+
+    // The rare clauses, empty ones when the item has none; rareToWrite makes them.
+    const RareClauses& rare() const;
+    RareClauses& rareToWrite();
+
+private:
+    std::unique_ptr<RareClauses> rare_;
 };
 
 // The usage of an item as it is shown and stored: its name, with " UNSIGNED" for an unsigned

@@ -138,8 +138,7 @@ private:
     // then left out of the layout, since they take no bytes of a record.
     void constantEntry(const DataItem& item) {
         const bool level78 = item.level == 78;
-        if (level78 ? !(in_.accept("VALUE") || in_.accept("VALUES"))
-                    : !in_.accept("CONSTANT")) {
+        if (level78 ? !(in_.accept("VALUE") || in_.accept("VALUES")) : !in_.accept("CONSTANT")) {
             expected(level78 ? "VALUE after the constant " + item.name
                              : "CONSTANT after " + item.name);
             return;
@@ -227,12 +226,12 @@ private:
         if (t.is("RENAMES")) {
             if (in_.peek().kind != TokenKind::Word)
                 return expected("a data name after RENAMES");
-            item.renamesFrom = in_.next().name();
+            item.rareToWrite().renamesFrom = in_.next().name();
             skipQualifiers();
             if (in_.accept("THRU") || in_.accept("THROUGH")) {
                 if (in_.peek().kind != TokenKind::Word)
                     return expected("a data name after THRU");
-                item.renamesThru = in_.next().name();
+                item.rareToWrite().renamesThru = in_.next().name();
                 skipQualifiers();
             }
             return true;
@@ -359,16 +358,16 @@ private:
                 in_.accept("ON");
                 if (in_.peek().kind != TokenKind::Word)
                     return expected("a data name after DEPENDING ON");
-                item.dependingOn = in_.next().name();
+                item.rareToWrite().dependingOn = in_.next().name();
                 skipQualifiers();
             } else if (in_.peek().is("ASCENDING") || in_.peek().is("DESCENDING")) {
                 in_.next();
                 in_.accept("KEY");
                 in_.accept("IS");
-                names(item.keys);
+                names(item.rareToWrite().keys);
             } else if (in_.accept("INDEXED")) {
                 in_.accept("BY");
-                names(item.indexedBy);
+                names(item.rareToWrite().indexedBy);
             } else {
                 return true;
             }
@@ -446,8 +445,7 @@ bool isLevelNumber(const Token& token) {
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
         return false;
     const int level = std::stoi(token.text);
-    return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 78 ||
-           level == 88;
+    return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 78 || level == 88;
 }
 
 std::vector<std::unique_ptr<DataItem>>
@@ -475,7 +473,7 @@ parseDataEntries(TokenCursor& cursor, Diagnostics& diags,
                 diags.error(item->at, "a condition name (level 88) needs a data item before it");
                 continue;
             }
-            open.back()->conditions.push_back({item->name, {item->value}, item->at});
+            open.back()->rareToWrite().conditions.push_back({item->name, {item->value}, item->at});
             continue;
         }
         if (item->level == 1 || item->level == 77 || (item->level == 66 && open.empty())) {

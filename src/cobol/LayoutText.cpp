@@ -27,7 +27,8 @@ void addItem(std::vector<LayoutRow>& rows, const DataItem& item, int depth, cons
     row.occurs = item.occurs;
     row.redefines =
         item.level == 66
-            ? item.renamesFrom + (item.renamesThru.empty() ? "" : " THRU " + item.renamesThru)
+            ? item.rare().renamesFrom +
+                  (item.rare().renamesThru.empty() ? "" : " THRU " + item.rare().renamesThru)
             : item.redefines;
     row.group = item.isGroup();
     rows.push_back(std::move(row));

@@ -164,19 +164,20 @@ private:
     void renames(DataItem& record, DataItem& item) {
         for (auto& child : item.children) {
             if (child->level == 66) {
-                child->renamesFromItem = find(record, child->renamesFrom);
-                child->renamesThruItem = child->renamesThru.empty()
-                                             ? child->renamesFromItem
-                                             : find(record, child->renamesThru);
-                if (!child->renamesFromItem || !child->renamesThruItem) {
+                RareClauses& clauses = child->rareToWrite();
+                clauses.renamesFromItem = find(record, clauses.renamesFrom);
+                clauses.renamesThruItem = clauses.renamesThru.empty()
+                                              ? clauses.renamesFromItem
+                                              : find(record, clauses.renamesThru);
+                if (!clauses.renamesFromItem || !clauses.renamesThruItem) {
                     diags_.error(child->at, "RENAMES names " +
-                                                (child->renamesFromItem ? child->renamesThru
-                                                                        : child->renamesFrom) +
+                                                (clauses.renamesFromItem ? clauses.renamesThru
+                                                                         : clauses.renamesFrom) +
                                                 ", which is no item of the record " + record.name);
                     continue;
                 }
-                child->offset = child->renamesFromItem->offset;
-                const DataItem& thru = *child->renamesThruItem;
+                child->offset = clauses.renamesFromItem->offset;
+                const DataItem& thru = *clauses.renamesThruItem;
                 child->length =
                     thru.offset + thru.length * std::max(thru.occurs, 1) - child->offset;
                 continue;

@@ -64,7 +64,8 @@ public:
     // The ids of these items are asked for later (idOf); only theirs are kept.
     void willReferTo(const DataItem* item) { referred_.insert(item); }
     void willReferToTargetsIn(const DataItem& item) {
-        for (const DataItem* target : {item.redefined, item.renamesFromItem, item.renamesThruItem})
+        for (const DataItem* target :
+             {item.redefined, item.rare().renamesFromItem, item.rare().renamesThruItem})
             if (target)
                 willReferTo(target);
         for (const auto& child : item.children)
@@ -101,7 +102,7 @@ public:
         b.attribute(Attribute::Usage, elementary || item.usageGiven ? cobol::usageText(item) : "");
         b.attribute(Attribute::Occurs, item.occurs);
         b.attribute(Attribute::OccursMin, item.occursMin);
-        b.attribute(Attribute::DependingOn, item.dependingOn);
+        b.attribute(Attribute::DependingOn, item.rare().dependingOn);
         b.attribute(Attribute::Digits, item.digits);
         b.attribute(Attribute::Length, item.length);
         b.attribute(Attribute::Fraction, item.fraction);
@@ -119,7 +120,7 @@ public:
         for (const auto& child : item.children)
             if (child->level != 66)
                 this->item(id, *child);
-        for (const auto& condition : item.conditions) {
+        for (const auto& condition : item.rare().conditions) {
             begin(id, "CONDITION", condition.name);
             b.attribute(Attribute::Name, condition.name);
             for (const auto& value : condition.values)
@@ -159,9 +160,9 @@ private:
 
     void renames(int parent, const DataItem& entry) {
         const int id = this->item(parent, entry);
-        if (const int from = idOf(entry.renamesFromItem))
+        if (const int from = idOf(entry.rare().renamesFromItem))
             relation(id, "Renames from", from);
-        if (const int thru = idOf(entry.renamesThruItem))
+        if (const int thru = idOf(entry.rare().renamesThruItem))
             relation(id, "Renames thru", thru);
     }
 

@@ -37,20 +37,20 @@ TEST(DataParser, LevelsNestByNumberAndClausesComeInAnyOrder) {
     ASSERT_EQ(rec.children.size(), 4u) << "a, b, d and the 66 under rec";
     EXPECT_EQ(rec.children[0]->occursMin, 2);
     EXPECT_EQ(rec.children[0]->occurs, 9);
-    EXPECT_EQ(rec.children[0]->dependingOn, "N");
+    EXPECT_EQ(rec.children[0]->rare().dependingOn, "N");
     EXPECT_EQ(rec.children[0]->value, "'x'");
     EXPECT_EQ(rec.children[1]->children[0]->picture, "S9(4)");
     EXPECT_TRUE(rec.children[1]->children[0]->signLeading);
     EXPECT_EQ(rec.children[2]->redefines, "B");
-    EXPECT_EQ(rec.children[3]->renamesFrom, "A");
-    EXPECT_EQ(rec.children[3]->renamesThru, "D");
+    EXPECT_EQ(rec.children[3]->rare().renamesFrom, "A");
+    EXPECT_EQ(rec.children[3]->rare().renamesThru, "D");
 }
 
 TEST(DataParser, ConditionNamesAttachToTheItemBeforeThem) {
     const auto p = parse("01 flag PIC X. 88 is-on VALUE 'Y' 'y'. 88 is-off VALUE 'N'.");
     ASSERT_FALSE(p.diags.hasErrors()) << p.diags.format();
     ASSERT_EQ(p.records.size(), 1u);
-    EXPECT_EQ(p.records[0]->conditions.size(), 2u);
+    EXPECT_EQ(p.records[0]->rare().conditions.size(), 2u);
     EXPECT_TRUE(p.records[0]->children.empty());
 }
 

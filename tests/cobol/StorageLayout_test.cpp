@@ -83,9 +83,9 @@ TEST(DataEntries, ConditionNamesAreKeptAndReservedWordsServeAsNames) {
                                          "05 FILLER PIC X(2) VALUE SPACES.", "05 PIC X."}));
     ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
     const DataItem& type = *result.model->items[0]->children[0];
-    ASSERT_EQ(type.conditions.size(), 2u);
-    EXPECT_EQ(type.conditions[0].values[0], "'A' 'B'");
-    EXPECT_EQ(type.conditions[1].values[0], "1 THRU 9");
+    ASSERT_EQ(type.rare().conditions.size(), 2u);
+    EXPECT_EQ(type.rare().conditions[0].values[0], "'A' 'B'");
+    EXPECT_EQ(type.rare().conditions[1].values[0], "1 THRU 9");
     EXPECT_EQ(testing::layoutOf(*result.model), "R@0+4 TYPE@0+1 FILLER@1+2 FILLER@3+1");
 }
 
@@ -127,13 +127,13 @@ TEST(StorageLayout, AValueListContinuedOnANewLineStaysOneEntry) {
 
 // GnuCOBOL's fixed-size usages, with the lengths cobc gives them.
 TEST(StorageLayout, GnuCobolFixedSizeUsages) {
-    EXPECT_EQ(layout({"01 G.", "05 B1 BINARY-CHAR.", "05 B2 BINARY-CHAR UNSIGNED.",
-                      "05 B3 BINARY-SHORT SIGNED.", "05 B4 BINARY-LONG UNSIGNED.",
-                      "05 B5 BINARY-DOUBLE.", "05 B6 BINARY-C-LONG.", "05 F1 FLOAT-SHORT.",
-                      "05 F2 FLOAT-LONG.", "05 F3 FLOAT-DECIMAL-16.", "05 F4 FLOAT-DECIMAL-34.",
-                      "05 X1 PIC X(3)."}),
-              "G@0+63 B1@0+1 B2@1+1 B3@2+2 B4@4+4 B5@8+8 B6@16+8 F1@24+4 F2@28+8 F3@36+8 "
-              "F4@44+16 X1@60+3");
+    EXPECT_EQ(
+        layout({"01 G.", "05 B1 BINARY-CHAR.", "05 B2 BINARY-CHAR UNSIGNED.",
+                "05 B3 BINARY-SHORT SIGNED.", "05 B4 BINARY-LONG UNSIGNED.", "05 B5 BINARY-DOUBLE.",
+                "05 B6 BINARY-C-LONG.", "05 F1 FLOAT-SHORT.", "05 F2 FLOAT-LONG.",
+                "05 F3 FLOAT-DECIMAL-16.", "05 F4 FLOAT-DECIMAL-34.", "05 X1 PIC X(3)."}),
+        "G@0+63 B1@0+1 B2@1+1 B3@2+2 B4@4+4 B5@8+8 B6@16+8 F1@24+4 F2@28+8 F3@36+8 "
+        "F4@44+16 X1@60+3");
 }
 
 } // namespace
