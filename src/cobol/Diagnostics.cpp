@@ -1,5 +1,6 @@
 #include "cobol/Diagnostics.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace vorq::cobol {
@@ -53,6 +54,7 @@ constexpr std::size_t kShownColumns = 80; // of a long line, this much either si
 std::shared_ptr<const SourceFile> SourceFile::fromText(std::string name, const std::string& text) {
     auto file = std::make_shared<SourceFile>();
     file->name = std::move(name);
+    file->lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);

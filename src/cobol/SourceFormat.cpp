@@ -151,6 +151,7 @@ public:
     SourceLines run() {
         if (!readable())
             return out_;
+        out_.code.reserve(file_.file->lines.size());
         // The format is decided by a vote of the lines before the first >>SOURCE directive,
         // since copybooks rarely say which one they are written in; a directive wins outright.
         int freeish = 0, fixedish = 0;
