@@ -184,6 +184,44 @@ Result Connection::queryAfter(const std::vector<std::string>& before, const std:
     return std::move(*last);
 }
 
+std::string passwordIn(const std::string& conninfo) {
+    if (const auto scheme = conninfo.find("://"); scheme != std::string::npos) {
+        const auto start = scheme + 3;
+        const auto at = conninfo.find('@', start);
+        const auto colon = conninfo.find(':', start);
+        const auto slash = conninfo.find('/', start);
+        if (at != std::string::npos && colon < at && (slash == std::string::npos || at < slash))
+            return conninfo.substr(colon + 1, at - colon - 1);
+    }
+    for (auto key = conninfo.find("password"); key != std::string::npos;
+         key = conninfo.find("password", key + 1)) {
+        auto at = key + 8;
+        while (at < conninfo.size() && conninfo[at] == ' ')
+            ++at;
+        if (at >= conninfo.size() || conninfo[at] != '=')
+            continue;
+        ++at;
+        while (at < conninfo.size() && conninfo[at] == ' ')
+            ++at;
+        const bool quoted = at < conninfo.size() && conninfo[at] == '\'';
+        const auto end = quoted ? conninfo.find('\'', at + 1) : conninfo.find(' ', at);
+        return conninfo.substr(at + quoted,
+                               (end == std::string::npos ? conninfo.size() : end) - at - quoted);
+    }
+    // A URI may carry it as a query parameter, which the loop above found; none here.
+    return "";
+}
+
+std::string withoutPassword(const std::string& text, const std::string& conninfo) {
+    const std::string password = passwordIn(conninfo);
+    if (password.empty())
+        return text;
+    std::string out = text;
+    for (auto at = out.find(password); at != std::string::npos; at = out.find(password, at + 3))
+        out.replace(at, password.size(), "***");
+    return out;
+}
+
 std::string displayName(const std::string& conninfo) {
     std::unordered_map<std::string, std::string> part;
     if (PQconninfoOption* defaults = PQconndefaults()) {
@@ -193,13 +231,15 @@ std::string displayName(const std::string& conninfo) {
         PQconninfoFree(defaults);
     }
     char* error = nullptr;
-    if (PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), &error)) {
-        for (auto* o = options; o->keyword; ++o)
-            if (o->val && *o->val)
-                part[o->keyword] = o->val;
-        PQconninfoFree(options);
-    }
+    PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), &error);
     PQfreemem(error);
+    // A string libpq cannot read is shown as written, less its password.
+    if (!options)
+        return withoutPassword(conninfo, conninfo);
+    for (auto* o = options; o->keyword; ++o)
+        if (o->val && *o->val)
+            part[o->keyword] = o->val;
+    PQconninfoFree(options);
     std::string host = part["host"].empty() ? part["hostaddr"] : part["host"];
     std::string name = "postgresql://";
     if (!part["user"].empty())

@@ -88,8 +88,14 @@ private:
 };
 
 // The connection string as it may be shown: postgresql://user@host:port/dbname, never with
-// a password, the missing parts taken from the PG* environment as libpq would.
+// a password, the missing parts taken from the PG* environment as libpq would; a string that
+// libpq cannot read, as written with its password as ***.
 std::string displayName(const std::string& conninfo);
+// The password that a connection string carries, read from its text alone ("" when none).
+std::string passwordIn(const std::string& conninfo);
+// text with every occurrence of that password replaced by ***: libpq's messages about a string
+// that it cannot read quote the string.
+std::string withoutPassword(const std::string& text, const std::string& conninfo);
 
 // ?1, ?2 (and bare ?, numbered in order) placeholders outside quoted text, each replaced by
 // what replacement gives for its number.

@@ -105,7 +105,8 @@ postgres::Connection connect(const std::string& conninfo, const std::string& nam
     try {
         return postgres::Connection(conninfo);
     } catch (const postgres::Failure& failure) {
-        throw Error("Cannot open the project database " + name + ": " + failure.what());
+        throw Error("Cannot open the project database " + name + ": " +
+                    postgres::withoutPassword(failure.what(), conninfo));
     }
 }
 

@@ -26,6 +26,13 @@ TEST(PostgresText, ConnectionStringsAreToldFromFilesAndShownWithoutThePassword) 
               "postgresql://ann@db1:5433/sales");
     EXPECT_EQ(postgres::displayName("host=db1 port=5433 user=ann password=s3cret dbname=sales"),
               "postgresql://ann@db1:5433/sales");
+    // libpq quotes a string that it cannot read in its message: the password never shows.
+    EXPECT_EQ(postgres::displayName("postgresql://ann:s3cret@[bad"), "postgresql://ann:***@[bad");
+    EXPECT_EQ(postgres::withoutPassword("in URI: \"postgresql://ann:s3cret@[bad\"",
+                                        "postgresql://ann:s3cret@[bad"),
+              "in URI: \"postgresql://ann:***@[bad\"");
+    EXPECT_EQ(postgres::passwordIn("host=x password = 'a b' port=1"), "a b");
+    EXPECT_EQ(postgres::passwordIn("postgresql://ann@h/db"), "");
 }
 
 // The server behind the tests, skipped where none was started.
