@@ -25,7 +25,7 @@ void* entryPoint(const char* name) {
         library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!library)
             throw Error("Cannot load the windows of vorq from " + path + ": " + dlerror() +
-                        " (the commands with --batch need no windows)");
+                        " (`vorq import --batch` needs no windows)");
     }
     void* entry = dlsym(library, name);
     if (!entry)
