@@ -1,6 +1,7 @@
 #include "AppContext.h"
 
 #include "host/Error.h"
+#include "host/InstalledLibrary.h"
 #include "schematool/ProjectCatalog.h"
 #include "schematool/SqlProjectDatabase.h"
 
@@ -11,15 +12,7 @@ std::filesystem::path programFolder() {
 }
 
 std::string AppContext::pluginPath() const {
-    if (!library.empty())
-        return library;
-    // Installed: <prefix>/bin/vorq and <prefix>/<libdir>/vorq/; built: bin/ and lib/.
-    const std::filesystem::path prefix = programFolder().parent_path();
-    const std::filesystem::path installed =
-        prefix / VORQ_INSTALL_LIBDIR / "vorq" / "VorqImportCopybook.so";
-    if (std::filesystem::exists(installed))
-        return installed.string();
-    return (prefix / "lib" / "VorqImportCopybook.so").string();
+    return library.empty() ? installedLibraryPath("VorqImportCopybook.so").string() : library;
 }
 
 std::filesystem::path AppContext::ensureWorkspace() const {

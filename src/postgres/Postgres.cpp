@@ -60,11 +60,9 @@ Value Result::value(int row, int column) const {
     }
 }
 
-Connection::Connection(const std::string& conninfo, int connectTimeoutSeconds)
-    : conn_(nullptr, PQfinish) {
+Connection::Connection(const std::string& conninfo) : conn_(nullptr, PQfinish) {
     // Defaults come before the string, which overrides them: a server that stops answering
     // (or never does) ends the wait instead of hanging the program.
-    const std::string timeout = std::to_string(connectTimeoutSeconds);
     const char* keywords[] = {"connect_timeout",
                               "keepalives_idle",
                               "keepalives_interval",
@@ -73,8 +71,7 @@ Connection::Connection(const std::string& conninfo, int connectTimeoutSeconds)
                               "application_name",
                               "dbname",
                               nullptr};
-    const char* values[] = {timeout.c_str(),  "10",   "5", "3", "30000", "vorq",
-                            conninfo.c_str(), nullptr};
+    const char* values[] = {"10", "10", "5", "3", "30000", "vorq", conninfo.c_str(), nullptr};
     conn_.reset(PQconnectdbParams(keywords, values, 1));
     if (!conn_)
         throw Failure("out of memory", "");
@@ -111,11 +108,6 @@ Result Connection::query(const std::string& sql, const std::vector<Value>& param
     const TextParameters p(parameters);
     return check(PQexecParams(conn_.get(), sql.c_str(), p.count(), nullptr, p.pointers.data(),
                               nullptr, nullptr, 0));
-}
-
-Result Connection::queryPrepared(const std::string& sql, const std::vector<Value>& parameters,
-                                 bool wholeNumbers) {
-    return queryAfter({}, sql, parameters, wholeNumbers);
 }
 
 Result Connection::queryAfter(const std::vector<std::string>& before, const std::string& sql,

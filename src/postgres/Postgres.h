@@ -14,7 +14,6 @@
 namespace vorq::postgres {
 
 // The SQLSTATE codes the callers tell apart.
-inline constexpr std::string_view kUniqueViolation = "23505";
 inline constexpr std::string_view kLockNotAvailable = "55P03";
 inline constexpr std::string_view kQueryCanceled = "57014";
 
@@ -54,8 +53,8 @@ private:
 class Connection {
 public:
     // Connects; a refused, unreachable or slow server raises Failure with libpq's reason.
-    // The connection gives up after connectTimeoutSeconds unless the string sets its own.
-    explicit Connection(const std::string& conninfo, int connectTimeoutSeconds = 10);
+    // The connection gives up after 10 s unless the string sets its own connect_timeout.
+    explicit Connection(const std::string& conninfo);
     Connection(Connection&&) = default;
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -64,13 +63,9 @@ public:
     void exec(const std::string& sql);
     // Runs one statement with $1, $2, ... parameters bound to values (Null stays NULL).
     Result query(const std::string& sql, const std::vector<Value>& parameters = {});
-    // The same through a statement prepared on the server once per connection; with
-    // wholeNumbers, every parameter is declared bigint.
-    Result queryPrepared(const std::string& sql, const std::vector<Value>& parameters,
-                         bool wholeNumbers = false);
-
-    // Runs the statements before (one each, no parameters, no rows) and then sql as
-    // queryPrepared does, all in one round trip; the first failure raises Failure, and the
+    // Runs the statements before (one each, no parameters, no rows) and then sql through a
+    // statement prepared on the server once per connection (with wholeNumbers, every parameter
+    // declared bigint), all in one round trip; the first failure raises Failure, and the
     // statements after it are not run.
     Result queryAfter(const std::vector<std::string>& before, const std::string& sql,
                       const std::vector<Value>& parameters, bool wholeNumbers);

@@ -1,17 +1,11 @@
 #include "schematool/KnownTables.h"
 
+#include "cobol/Ascii.h"
 #include "schematool/SqlProjectDatabase.h"
-
-#include <cctype>
 
 namespace vorq::schematool {
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
+using cobol::lowerCase;
 
 void KnownTables::readTables() {
     if (tablesGeneration_ == db_.generation("Tables"))
@@ -22,7 +16,7 @@ void KnownTables::readTables() {
     while (rows->step()) {
         const auto id = static_cast<std::int32_t>(rows->integer(0));
         tables_[id] = {rows->text(1), static_cast<std::int32_t>(rows->integer(2))};
-        tableNames_.insert(lowerAscii(rows->text(1)));
+        tableNames_.insert(lowerCase(rows->text(1)));
     }
     tablesGeneration_ = db_.generation("Tables");
 }
@@ -32,7 +26,7 @@ void KnownTables::readKeys() {
         return;
     keyNames_.clear();
     for (auto rows = db_.prepare("SELECT KeyName FROM ForeignKeys"); rows->step();)
-        keyNames_.insert(lowerAscii(rows->text(0)));
+        keyNames_.insert(lowerCase(rows->text(0)));
     keysGeneration_ = db_.generation("ForeignKeys");
 }
 
@@ -44,23 +38,23 @@ KnownTables::Table* KnownTables::table(std::int32_t tabId) {
 
 bool KnownTables::nameTaken(const std::string& name) {
     readTables();
-    return tableNames_.contains(lowerAscii(name));
+    return tableNames_.contains(lowerCase(name));
 }
 
 void KnownTables::tableAdded(std::int32_t tabId, const std::string& name) {
     readTables();
     tables_[tabId] = {name, 0};
-    tableNames_.insert(lowerAscii(name));
+    tableNames_.insert(lowerCase(name));
 }
 
 bool KnownTables::keyNameTaken(const std::string& name) {
     readKeys();
-    return keyNames_.contains(lowerAscii(name));
+    return keyNames_.contains(lowerCase(name));
 }
 
 void KnownTables::keyAdded(const std::string& name) {
     readKeys();
-    keyNames_.insert(lowerAscii(name));
+    keyNames_.insert(lowerCase(name));
 }
 
 } // namespace vorq::schematool

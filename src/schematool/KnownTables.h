@@ -42,7 +42,4 @@ private:
     std::uint64_t keysGeneration_ = ~std::uint64_t{0};
 };
 
-// Lower case for the ASCII letters alone, as the engines compare names.
-std::string lowerAscii(std::string text);
-
 } // namespace vorq::schematool

@@ -268,8 +268,13 @@ void PostgresProjectDatabase::hold(const std::string& prefix, const Value* id,
         held_.push_back(prefix + row);
         heldInsert_ = prefix;
     }
-    heldBytes_ += row.size();
+    heldGrew(row.size());
+}
+
+void PostgresProjectDatabase::heldGrew(std::size_t bytes) {
+    // A long run of rows that nothing answers goes out in pieces of about a megabyte.
     constexpr std::size_t kHeldLimit = 1 << 20;
+    heldBytes_ += bytes;
     if (heldBytes_ > kHeldLimit)
         flush();
 }
@@ -284,7 +289,7 @@ void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
     });
     held_.push_back(text);
     heldInsert_.clear();
-    heldBytes_ += text.size();
+    heldGrew(text.size());
 }
 
 void PostgresProjectDatabase::insertRow(const RowShape& shape, const std::vector<Value>& values) {

@@ -26,10 +26,6 @@ public:
     SqlStatement& cached(const std::string& sql) override;
     const std::string& name() const override { return name_; }
     bool inTransaction() const override;
-    std::string sameNameCondition(const std::string& column,
-                                  const std::string& parameter) const override {
-        return "lower(" + column + ") = lower(" + parameter + ")";
-    }
     std::int64_t reserveId(const std::string& table) override;
     void insertRow(const RowShape& shape, const std::vector<Value>& values) override;
     std::int64_t insertRowWithId(const RowShape& shape, const std::vector<Value>& values) override;
@@ -49,6 +45,7 @@ protected:
 
 private:
     void flushHeld();
+    void heldGrew(std::size_t bytes);
     std::vector<std::string> takeHeld();
     // Holds a row back; prefix is "INSERT INTO t (columns) VALUES ", id the row's own id
     // when it goes first.

@@ -76,7 +76,6 @@ CREATE TABLE ForeignKeys (
 );
 CREATE INDEX ForeignKeysByTable ON ForeignKeys (TabID);
 CREATE INDEX ForeignKeysByRefTable ON ForeignKeys (RefTabID);
-CREATE INDEX ForeignKeysByName ON ForeignKeys (lower(KeyName));
 
 CREATE TABLE ForeignKeyColumns (
     rowid           bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
@@ -129,10 +128,7 @@ void checkOrCreate(postgres::Connection& c, const std::string& project, bool wri
         throw Error(project + " is not a vorq project database (vorq_project names another "
                               "application)");
     const int version = std::atoi(std::string(marks.text(0, 1)).c_str());
-    if (version > kSchemaVersion)
-        throw Error(project + " was written by a newer vorq (schema version " +
-                    std::to_string(version) + "; this program reads up to " +
-                    std::to_string(kSchemaVersion) + ")");
+    checkSchemaVersion(project, version);
     for (const char* table : kTables)
         if (!present.contains(table))
             throw Error(project + " holds a half-made vorq project (the table " +

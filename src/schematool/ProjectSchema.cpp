@@ -10,10 +10,8 @@ namespace {
 // column row they name. Tables and Indexes refer to each other, which deferral also allows.
 // A key column added without a position takes the next one of its index, so that the order of
 // a key is the order its columns joined it (rows the import adds by SQL carry -1 and go first).
-// Foreign-key names are looked up without regard to case for every key the import makes.
-// Files made before these get them when they are next opened for writing.
+// Files made before it get it when they are next opened for writing.
 constexpr const char* kKeyPositions = R"sql(
-CREATE INDEX IF NOT EXISTS ForeignKeysByName ON ForeignKeys(KeyName COLLATE NOCASE);
 CREATE TRIGGER IF NOT EXISTS IndexColumnsPosition AFTER INSERT ON IndexColumns
 WHEN NEW.Position IS NULL BEGIN
     UPDATE IndexColumns SET Position = (SELECT coalesce(max(Position), 0) + 1 FROM IndexColumns
@@ -121,10 +119,7 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
     }
     if (applicationId != kApplicationId)
         throw Error(file + " is not a vorq project database (it is another SQLite database)");
-    if (version > kSchemaVersion)
-        throw Error(file + " was written by a newer vorq (schema version " +
-                    std::to_string(version) + "; this program reads up to " +
-                    std::to_string(kSchemaVersion) + ")");
+    checkSchemaVersion(file, version);
     checkIntact(db, file);
     if (writable)
         db.exec(kKeyPositions);
@@ -139,6 +134,13 @@ Error cannotOpen(const std::string& file, const Error& e) {
 }
 
 } // namespace
+
+void checkSchemaVersion(const std::string& project, int version) {
+    if (version > kSchemaVersion)
+        throw Error(project + " was written by a newer vorq (schema version " +
+                    std::to_string(version) + "; this program reads up to " +
+                    std::to_string(kSchemaVersion) + ")");
+}
 
 void prepareProjectSchema(const sqlite::Connection& db) {
     const std::string file = db.path().string();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace vorq::sqlite {
 class Connection;
 }
@@ -14,5 +16,8 @@ constexpr int kApplicationId = 0x766f7271;
 // Creates the schema in an empty file, or checks that an existing one is a project database
 // of a version this program reads; raises vorq::Error naming the file otherwise.
 void prepareProjectSchema(const sqlite::Connection& db);
+
+// Raises vorq::Error naming the project when its schema version is newer than this program's.
+void checkSchemaVersion(const std::string& project, int version);
 
 } // namespace vorq::schematool

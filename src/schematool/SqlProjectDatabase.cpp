@@ -1,5 +1,6 @@
 #include "schematool/SqlProjectDatabase.h"
 
+#include "cobol/Ascii.h"
 #include "host/Error.h"
 #include "schematool/SqlRecordsets.h"
 
@@ -22,13 +23,6 @@ bool isSelect(std::string_view text) {
            (text.size() == 6 || !std::isalnum(static_cast<unsigned char>(text[6])));
 }
 
-std::string lowerWord(std::string_view word) {
-    std::string lower(word);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 // The table that an INSERT, UPDATE or DELETE statement changes, "" for any other statement.
 std::string changedTable(std::string_view sql) {
     std::vector<std::string> words;
@@ -42,7 +36,7 @@ std::string changedTable(std::string_view sql) {
             ++end;
         if (end == at)
             break;
-        words.push_back(lowerWord(sql.substr(at, end - at)));
+        words.push_back(cobol::lowerCase(sql.substr(at, end - at)));
         at = end;
     }
     if (words.size() == 3 && ((words[0] == "insert" && words[1] == "into") ||
@@ -56,11 +50,10 @@ std::string changedTable(std::string_view sql) {
 } // namespace
 
 bool SqlProjectDatabase::CaselessLess::operator()(std::string_view a, std::string_view b) const {
-    const auto lower = [](char c) {
-        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    };
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return lower(x) < lower(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(cobol::asciiLower(x)) <
+               static_cast<unsigned char>(cobol::asciiLower(y));
+    });
 }
 
 std::uint64_t SqlProjectDatabase::generation(std::string_view table) const {

@@ -31,10 +31,6 @@ public:
     // What messages call the project: its file, or its server without the password.
     virtual const std::string& name() const = 0;
     virtual bool inTransaction() const = 0;
-    // The condition "column equals the parameter, without regard to case" in the words that
-    // let the engine use its index of the names.
-    virtual std::string sameNameCondition(const std::string& column,
-                                          const std::string& parameter) const = 0;
     // Reserves the next automatic id of a table, so that it is known before the row is saved.
     virtual std::int64_t reserveId(const std::string& table) = 0;
     // Adds a row that no statement waits for. An engine far from the program may hold it back

@@ -24,10 +24,6 @@ public:
     SqlStatement& cached(const std::string& sql) override;
     const std::string& name() const override { return name_; }
     bool inTransaction() const override { return !sqlite3_get_autocommit(db_.handle()); }
-    std::string sameNameCondition(const std::string& column,
-                                  const std::string& parameter) const override {
-        return column + " = " + parameter + " COLLATE NOCASE";
-    }
     std::int64_t reserveId(const std::string& table) override;
     std::int64_t insertRowWithId(const RowShape& shape, const std::vector<Value>& values) override;
 

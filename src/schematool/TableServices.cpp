@@ -1,11 +1,11 @@
 #include "schematool/TableServices.h"
 
+#include "cobol/Ascii.h"
 #include "host/Error.h"
 #include "schematool/SqlIdentifiers.h"
 #include "schematool/SqlProjectDatabase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ctime>
 
 namespace vorq::schematool {
@@ -97,7 +97,7 @@ TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
         auto columns = db_.reuse("SELECT ColumnName, Position FROM Columns WHERE TabID = ?1");
         columns->bind(1, tabId);
         while (columns->step()) {
-            it->second.names.insert(lowerAscii(columns->text(0)));
+            it->second.names.insert(cobol::lowerCase(columns->text(0)));
             it->second.nextPosition = std::max(it->second.nextPosition, columns->integer(1) + 1);
         }
     }
@@ -109,12 +109,15 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
     FillState& state = fillState(tabId);
     std::string name = fitIdentifier(column.name, limit_());
-    if (state.names.contains(lowerAscii(name)))
+    std::string key = cobol::lowerCase(name);
+    if (state.names.contains(key)) {
         name = uniqueIdentifier(column.name, limit_(), [&](const std::string& n) {
-            return state.names.contains(lowerAscii(n));
+            return state.names.contains(cobol::lowerCase(n));
         });
+        key = cobol::lowerCase(name);
+    }
     const std::int32_t id = insertColumn(tabId, name, state.nextPosition, column);
-    state.names.insert(lowerAscii(name));
+    state.names.insert(std::move(key));
     ++state.nextPosition;
     return id;
 }
