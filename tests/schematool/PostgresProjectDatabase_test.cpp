@@ -1,5 +1,6 @@
 #include "host/Error.h"
 #include "schematool/PostgresProjectDatabase.h"
+#include "support/ErrorOf.h"
 #include "support/ProjectFixture.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +43,7 @@ struct PostgresProject : ::testing::Test {
             GTEST_SKIP() << "PostgreSQL skipped: VORQ_TEST_PG names no test server";
     }
     static std::string openError(const std::string& conninfo, OpenMode mode = OpenMode::ReadWrite) {
-        try {
-            PostgresProjectDatabase db(conninfo, mode);
-        } catch (const Error& e) {
-            return e.description();
-        }
-        return "opened";
+        return testing::errorOf([&] { PostgresProjectDatabase db(conninfo, mode); });
     }
     static std::int64_t tableCount(const testing::ScratchSchema& schema) {
         postgres::Connection c(testing::testServer());
@@ -113,15 +109,12 @@ TEST_F(PostgresProject, ALostConnectionFailsTheRunAndLeavesNothingBehind) {
     backend->step();
     postgres::Connection(testing::testServer())
         .exec("SELECT pg_terminate_backend(" + backend->text(0) + ")");
-    try {
+    const std::string error = testing::errorOf([&] {
         p.addColumn(tab, "B");
         p.db->CommitTrans();
-        FAIL() << "a run on a lost connection must fail";
-    } catch (const Error& e) {
-        EXPECT_NE(e.description().find("The connection to the project database postgresql://"),
-                  std::string::npos)
-            << e.description();
-    }
+    });
+    EXPECT_NE(error.find("The connection to the project database postgresql://"), std::string::npos)
+        << "a run on a lost connection must fail: " << error;
     EXPECT_NO_THROW(p.db->Rollback());
     PostgresProjectDatabase again(p.location(), OpenMode::ReadWrite);
     auto tables = again.prepare("SELECT count(*) FROM Tables");
@@ -138,14 +131,12 @@ TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextAnswerAndTheRunRollsB
     p.addColumn(tab, "A");
     p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values "
                   "(1,NULL,'A',-1)");
-    try {
+    const std::string error = testing::errorOf([&] {
         p.db->OpenRecordset("select * from ForeignKeys where RefTabID = " + std::to_string(tab));
-        FAIL() << "the held insert breaks a NOT NULL column";
-    } catch (const Error& e) {
-        EXPECT_NE(e.description().find("refused a statement: null value in column \"columnid\""),
-                  std::string::npos)
-            << e.description();
-    }
+    });
+    EXPECT_NE(error.find("refused a statement: null value in column \"columnid\""),
+              std::string::npos)
+        << "the held insert breaks a NOT NULL column: " << error;
     p.db->Rollback();
     EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
     EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
