@@ -41,6 +41,13 @@ private:
         if (parent && parent->sync)
             item.sync = true;
         const PictureCounts pic = countPicture(item.picture);
+        // A SIGN clause on a group holds for the signed items below it that have none; the
+        // group passes it on to its own groups.
+        if (parent && (parent->signLeading || parent->signSeparate) && !item.signLeading &&
+            !item.signSeparate && (pic.isSigned || !item.children.empty())) {
+            item.signLeading = parent->signLeading;
+            item.signSeparate = parent->signSeparate;
+        }
         if (pic.tooLong)
             diags_.error(item.at, "the picture of " + name(item) + " has more than " +
                                       std::to_string(kMaxPicturePositions) + " positions");

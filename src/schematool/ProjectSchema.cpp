@@ -20,6 +20,23 @@ WHEN NEW.Position IS NULL BEGIN
 END;
 )sql";
 
+// Where the import took each table and column from, so that a load finds their bytes. The item
+// is the one that the row's SourceReference names; Occurrence numbers the columns of one table
+// (or the child tables of one parent) made from the same item, 1, 2, ..., in the order they
+// were made, which is the order of the item's occurrences. Role: "table", "item" (a column
+// holding an item's value), "index" (idx of a child table) or "key" (a made-up primary key).
+// Projects made before it get it when they are next opened for writing; their tables have no
+// rows in it.
+constexpr const char* kLineage = R"sql(
+CREATE TABLE IF NOT EXISTS Lineage (
+    TabID           INTEGER NOT NULL REFERENCES Tables(TabID) DEFERRABLE INITIALLY DEFERRED,
+    ColumnID        INTEGER UNIQUE REFERENCES Columns(ColumnID) DEFERRABLE INITIALLY DEFERRED,
+    Role            TEXT NOT NULL,
+    Occurrence      INTEGER NOT NULL
+);
+CREATE INDEX IF NOT EXISTS LineageByTable ON Lineage(TabID);
+)sql";
+
 constexpr const char* kSchema = R"sql(
 CREATE TABLE Tables (
     TabID           INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -113,6 +130,7 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
     if (applicationId == 0 && version == 0 && empty && writable) {
         db.exec(kSchema);
         db.exec(kKeyPositions);
+        db.exec(kLineage);
         db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
         db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
         return;
@@ -121,8 +139,11 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
         throw Error(file + " is not a vorq project database (it is another SQLite database)");
     checkSchemaVersion(file, version);
     checkIntact(db, file);
-    if (writable)
+    if (writable) {
         db.exec(kKeyPositions);
+        db.exec(kLineage);
+        db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    }
 }
 
 // SQLite's failures name the file already; the message names it once.

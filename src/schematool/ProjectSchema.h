@@ -9,7 +9,9 @@ class Connection;
 namespace vorq::schematool {
 
 // The version of the project database's schema that this program writes and reads.
-constexpr int kSchemaVersion = 1;
+// Version 2 added the table Lineage; a project of version 1 is brought up to date when it is
+// next opened for writing.
+constexpr int kSchemaVersion = 2;
 // "vorq" in the file header, so that a foreign SQLite file is told apart from a project.
 constexpr int kApplicationId = 0x766f7271;
 

@@ -25,6 +25,15 @@ private:
     std::string path_;
 };
 
+// The import adds two kinds of columns that hold no item, told apart by their description.
+ColumnRole roleOfAddedColumn(const std::string& description) {
+    if (description == "Occurs indexing field")
+        return ColumnRole::Index;
+    if (description == "Primary key")
+        return ColumnRole::Key;
+    return ColumnRole::None;
+}
+
 } // namespace
 
 SchemaWorkspace::SchemaWorkspace(SchemaToolPlatform& platform,
@@ -100,8 +109,9 @@ void SchemaWorkspace::ColumnAdd(std::int32_t& tabId, const std::string& name, st
                                 const std::string& description, const std::string&, Timestamp time,
                                 const std::string& origin, const std::string& sourceReference,
                                 std::int16_t, std::int32_t& columnId) {
-    columnId = tables_.addColumn(tabId, {name, type, precision, scale, nullable, description,
-                                         origin, sourceReference, time});
+    columnId =
+        tables_.addColumn(tabId, {name, type, precision, scale, nullable, description, origin,
+                                  sourceReference, time, roleOfAddedColumn(description)});
 }
 
 std::int32_t SchemaWorkspace::ColumnImport(std::int32_t& tabId, const std::string& name,
@@ -109,8 +119,9 @@ std::int32_t SchemaWorkspace::ColumnImport(std::int32_t& tabId, const std::strin
                                            std::int32_t& scale, Timestamp time,
                                            const std::string& origin,
                                            const std::string& sourceReference, std::string&) {
-    const std::int32_t id = tables_.addColumn(
-        tabId, {name, type, precision, scale, true, "", origin, sourceReference, time});
+    const std::int32_t id =
+        tables_.addColumn(tabId, {name, type, precision, scale, true, "", origin, sourceReference,
+                                  time, ColumnRole::Item});
     ++columnsImported;
     return id;
 }

@@ -24,6 +24,24 @@ std::int32_t toId(std::int64_t rowid) {
     return static_cast<std::int32_t>(rowid);
 }
 
+bool namesRepositoryItem(const std::string& sourceReference) {
+    return sourceReference.starts_with("xr:");
+}
+
+const char* roleName(ColumnRole role) {
+    switch (role) {
+    case ColumnRole::Item:
+        return "item";
+    case ColumnRole::Index:
+        return "index";
+    case ColumnRole::Key:
+        return "key";
+    case ColumnRole::None:
+        break;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TableServices::TableServices(SqlProjectDatabase& db, std::function<int()> identifierLimit)
@@ -48,6 +66,10 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
     const std::int32_t id = toId(db_.insertRowWithId(
         kTableRow, {name, sourceKey, origin, sourceReference, isoTime(created)}));
     known_.tableAdded(id, name);
+    if (namesRepositoryItem(sourceReference)) {
+        addLineage(id, Value(), "table", 1);
+        tablesMade()[id] = sourceReference;
+    }
     // A new table has no columns: nothing to read before the first is added.
     filling().try_emplace(id);
     return id;
@@ -80,7 +102,30 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
     static const RowShape kKeyRow("ForeignKeys", "KeyID", {"KeyName", "TabID", "RefTabID"});
     const std::int32_t id = toId(db_.insertRowWithId(kKeyRow, {unique, childTabId, parentTabId}));
     known_.keyAdded(unique);
+    // The child tables of one parent made from the same item hold its occurrences in turn.
+    if (const auto made = tablesMade().find(childTabId); made != tablesMade().end()) {
+        const std::int64_t occurrence = ++childTablesMade_[{parentTabId, made->second}];
+        if (occurrence > 1)
+            db_.runWithoutAnswer(
+                "UPDATE Lineage SET Occurrence = ?2 WHERE TabID = ?1 AND ColumnID IS NULL",
+                {childTabId, occurrence});
+    }
     return id;
+}
+
+std::unordered_map<std::int32_t, std::string>& TableServices::tablesMade() {
+    if (tablesMadeGeneration_ != db_.generation("ForeignKeys")) {
+        tablesMade_.clear();
+        childTablesMade_.clear();
+        tablesMadeGeneration_ = db_.generation("ForeignKeys");
+    }
+    return tablesMade_;
+}
+
+void TableServices::addLineage(std::int32_t tabId, const Value& columnId, const char* role,
+                               std::int64_t occurrence) {
+    static const RowShape kLineageRow("Lineage", "", {"TabID", "ColumnID", "Role", "Occurrence"});
+    db_.insertRow(kLineageRow, {tabId, columnId, role, occurrence});
 }
 
 std::unordered_map<std::int32_t, TableServices::FillState>& TableServices::filling() {
@@ -94,11 +139,15 @@ std::unordered_map<std::int32_t, TableServices::FillState>& TableServices::filli
 TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
     auto [it, added] = filling().try_emplace(tabId);
     if (added) {
-        auto columns = db_.reuse("SELECT ColumnName, Position FROM Columns WHERE TabID = ?1");
+        auto columns = db_.reuse("SELECT c.ColumnName, c.Position, c.SourceReference, l.Role "
+                                 "FROM Columns c LEFT JOIN Lineage l ON l.ColumnID = c.ColumnID "
+                                 "WHERE c.TabID = ?1");
         columns->bind(1, tabId);
         while (columns->step()) {
             it->second.names.insert(cobol::lowerCase(columns->text(0)));
             it->second.nextPosition = std::max(it->second.nextPosition, columns->integer(1) + 1);
+            if (columns->text(3) == "item")
+                ++it->second.itemColumns[columns->text(2)];
         }
     }
     return it->second;
@@ -119,6 +168,11 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
     const std::int32_t id = insertColumn(tabId, name, state.nextPosition, column);
     state.names.insert(std::move(key));
     ++state.nextPosition;
+    if (const char* role = roleName(column.role);
+        role && namesRepositoryItem(column.sourceReference))
+        addLineage(tabId, id, role,
+                   column.role == ColumnRole::Item ? ++state.itemColumns[column.sourceReference]
+                                                   : 1);
     return id;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "host/HostObject.h"
+#include "host/Value.h"
 #include "schematool/KnownTables.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -12,6 +14,10 @@
 namespace vorq::schematool {
 
 class SqlProjectDatabase;
+
+// What a column made by an import holds, for the lineage that a load follows: an item's value,
+// a child table's occurrence number (idx) or a made-up primary key; None for other columns.
+enum class ColumnRole { None, Item, Index, Key };
 
 // A column as the table services make it.
 struct ColumnSpec {
@@ -24,10 +30,12 @@ struct ColumnSpec {
     std::string origin;
     std::string sourceReference;
     Timestamp created;
+    ColumnRole role = ColumnRole::None;
 };
 
 // The schema tool's table services over the project database: tables, columns with names
-// unique per table (compared without case), primary indexes and foreign keys.
+// unique per table (compared without case), primary indexes and foreign keys. Tables and
+// columns whose source reference names a repository item ("xr:...") get their lineage row.
 class TableServices {
 public:
     // identifierLimit is asked at each use: the user may change it between two imports.
@@ -58,18 +66,28 @@ private:
     struct FillState {
         std::unordered_set<std::string> names;
         std::int64_t nextPosition = 1;
+        // Item columns made so far per source reference: the next one's occurrence.
+        std::unordered_map<std::string, std::int64_t> itemColumns;
     };
     // The tables being filled, emptied when Columns changed behind the services' back.
     std::unordered_map<std::int32_t, FillState>& filling();
     FillState& fillState(std::int32_t tabId);
     std::int32_t insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
                               const ColumnSpec& column);
+    void addLineage(std::int32_t tabId, const Value& columnId, const char* role,
+                    std::int64_t occurrence);
+    // The source references of the tables these services made, and how many child tables of
+    // one parent came from the same item, while the project's foreign keys stay as they know.
+    std::unordered_map<std::int32_t, std::string>& tablesMade();
 
     SqlProjectDatabase& db_;
     std::function<int()> limit_;
     KnownTables known_;
     std::unordered_map<std::int32_t, FillState> filling_;
     std::uint64_t fillingGeneration_ = 0;
+    std::unordered_map<std::int32_t, std::string> tablesMade_;
+    std::map<std::pair<std::int32_t, std::string>, std::int64_t> childTablesMade_;
+    std::uint64_t tablesMadeGeneration_ = 0;
 };
 
 } // namespace vorq::schematool

@@ -9,12 +9,12 @@ namespace vorq::workbench {
 namespace {
 
 // By Attribute's numbers.
-constexpr std::array<std::string_view, 21> kAttributeNames = {
-    "",          "Name",        "Level",  "Picture", "Usage",    "Occurs",
-    "OccursMin", "DependingOn", "Digits", "Length",  "Fraction", "Offset",
-    "Datatype",  "Elementary",  "SysVar", "Value",   "Line",     "Section",
-    "AssignTo",  "PORTNAME",    "Verb"};
-static_assert(kAttributeNames.size() == static_cast<std::size_t>(Attribute::Verb) + 1);
+constexpr std::array<std::string_view, 23> kAttributeNames = {
+    "",          "Name",        "Level",  "Picture", "Usage",        "Occurs",
+    "OccursMin", "DependingOn", "Digits", "Length",  "Fraction",     "Offset",
+    "Datatype",  "Elementary",  "SysVar", "Value",   "Line",         "Section",
+    "AssignTo",  "PORTNAME",    "Verb",   "Sign",    "BlankWhenZero"};
+static_assert(kAttributeNames.size() == static_cast<std::size_t>(Attribute::BlankWhenZero) + 1);
 
 } // namespace
 

@@ -29,6 +29,8 @@ enum class Attribute : std::uint8_t {
     AssignTo,
     PortName, // "PORTNAME"
     Verb,
+    Sign,          // of a signed item: "LEADING" or "TRAILING", with " SEPARATE"
+    BlankWhenZero, // "True" on an item with BLANK WHEN ZERO; absent otherwise
 };
 
 // Consecutive objects of a repository database packed into one row. The database is always

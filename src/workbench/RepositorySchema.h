@@ -21,6 +21,9 @@ CREATE TABLE Relations (
 // Info row "Format": databases of another layout are refused with a request to verify again.
 constexpr const char* kRepositoryFormat = "2";
 
+// Info row "DataLayout": databases written before items carried what decoding needs lack it.
+constexpr const char* kDataLayout = "1";
+
 // What kind of source a database holds: Info row "Kind".
 constexpr const char* kKindCopybook = "COPYBOOK";
 constexpr const char* kKindCobol = "COBOL";

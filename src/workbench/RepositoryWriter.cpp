@@ -112,6 +112,12 @@ public:
         b.attribute(Attribute::SysVar, isSystemVariable(item) ? "True" : "False");
         b.attribute(Attribute::Value, item.value);
         b.attribute(Attribute::Line, item.at.line);
+        // What decoding a record needs beyond the picture and usage; few items have either.
+        if (elementary && item.isSigned)
+            b.attribute(Attribute::Sign, std::string(item.signLeading ? "LEADING" : "TRAILING") +
+                                             (item.signSeparate ? " SEPARATE" : ""));
+        if (item.blankWhenZero)
+            b.attribute(Attribute::BlankWhenZero, "True");
         for (const auto& [key, value] : attributes)
             b.attribute(key, value);
         b.end();
@@ -325,6 +331,8 @@ void writeRepositoryDatabase(const cobol::SourceModel& model, const std::filesys
     Writer out(path);
     const bool copybook = model.kind == cobol::SourceModel::Kind::Copybook;
     out.info("Format", kRepositoryFormat);
+    // Items carry Sign and BlankWhenZero: a load can decode records by this database.
+    out.info("DataLayout", kDataLayout);
     out.info("Kind", copybook ? kKindCopybook : kKindCobol);
     out.info("Source", model.path);
     out.info("Name", model.name);

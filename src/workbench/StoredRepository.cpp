@@ -109,6 +109,7 @@ std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::
         if (infoValue(file, "Format") != kRepositoryFormat)
             throw Error("it was written by another version of vorq; verify its source again");
         db->kind_ = infoValue(file, "Kind");
+        db->describesData_ = infoValue(file, "DataLayout") == kDataLayout;
         auto blocks = file.prepare("SELECT FirstId, Objects FROM ObjectBlocks ORDER BY FirstId");
         while (blocks.step()) {
             if (blocks.integer(0) != static_cast<std::int64_t>(db->objects_.size()) + 1)

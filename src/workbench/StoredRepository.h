@@ -36,6 +36,8 @@ public:
 
     // "COPYBOOK" or "COBOL".
     const std::string& kind() const { return kind_; }
+    // True when its items carry all that decoding records by them needs (Sign, BlankWhenZero).
+    bool describesData() const { return describesData_; }
     const Object* object(int id) const;
     std::shared_ptr<RepositoryObject> wrap(int id);
     std::unique_ptr<ObjectCursor> cursor(std::vector<int> ids);
@@ -48,6 +50,7 @@ private:
     void readBlock(std::string_view bytes);
 
     std::string kind_;
+    bool describesData_ = false;
     std::vector<Object> objects_; // index = id - 1
     std::vector<int> top_;
     std::map<std::string, std::unique_ptr<ObjectClass>> classes_;

@@ -24,6 +24,12 @@ TEST(StorageLayout, ElementaryLengthsFollowIbmRules) {
               "F2@46+8 X1@54+4 X2@58+4 E1@62+11 E2@73+3");
 }
 
+TEST(StorageLayout, AGroupsSignClauseHoldsForItsSignedItemsOnly) {
+    EXPECT_EQ(layout({"01 R.", "05 G SIGN IS LEADING SEPARATE.", "10 A PIC S99.", "10 B PIC 99.",
+                      "10 H.", "15 C PIC S9(3).", "05 D PIC S99."}),
+              "R@0+11 G@0+9 A@0+3 B@3+2 H@5+4 C@5+4 D@9+2");
+}
+
 TEST(StorageLayout, GroupUsageOccursAndRedefines) {
     EXPECT_EQ(layout({"01 R.", "05 NUMS COMP-3.", "10 N1 PIC S9(5).", "10 N2 PIC S9(3).",
                       "05 T OCCURS 3 TIMES.", "10 T1 PIC X(2).", "10 T2 PIC 9 OCCURS 2.",

@@ -50,7 +50,8 @@ TEST(SqliteProject, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem
     sqlite::Connection(dir / "new.db", Mode::ReadWrite).exec("PRAGMA user_version = 9");
     EXPECT_EQ(openError(dir / "new.db"),
               (dir / "new.db").string() +
-                  " was written by a newer vorq (schema version 9; this program reads up to 1)");
+                  " was written by a newer vorq (schema version 9; this program reads up to " +
+                  std::to_string(kSchemaVersion) + ")");
 }
 
 TEST(SqliteProject, ALockedDatabaseIsAClearErrorAndChangesNothing) {
