@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "DemoCommand.h"
 #include "ImportCommand.h"
+#include "LoadCommand.h"
 #include "ProjectCommands.h"
 #include "RegistryCommands.h"
 #include "SourceCommands.h"
@@ -26,6 +27,7 @@ constexpr const char* kFooter = R"(A day's work:
   vorq options set AutoKey True
   vorq import --batch --source CUSTMAST --all
   vorq ddl --dialect db2 --output schema.sql
+  vorq load --table CUSTMAST --data CUSTMAST.dat
 
 Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
 
@@ -103,6 +105,7 @@ int runVorq(int argc, char** argv) {
     addSourceCommands(app, context);
     addProjectCommands(app, context);
     addImportCommand(app, context);
+    addLoadCommand(app, context);
     addRegistryCommands(app, context);
     addDemoCommand(app, context);
     addGuiCommand(app, context);

@@ -110,6 +110,10 @@ const std::vector<std::string>& SqlProjectDatabase::columnsOf(const std::string&
     return columns_.emplace(table, std::move(read)).first->second.names;
 }
 
+bool SqlProjectDatabase::hasTable(const std::string& table) {
+    return columns_.contains(table) || !readColumns(table).names.empty();
+}
+
 std::string SqlProjectDatabase::idColumnOf(const std::string& table) {
     columnsOf(table);
     return columns_.find(table)->second.idColumn;

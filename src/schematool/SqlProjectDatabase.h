@@ -49,6 +49,8 @@ public:
     void rowsChanged() { ++everyTable_; }
     void rowsChanged(std::string_view table);
 
+    // True when the project has the table (older projects lack tables added since).
+    bool hasTable(const std::string& table);
     // The column names of a table as the engine spells them; an unknown table raises.
     const std::vector<std::string>& columnsOf(const std::string& table);
     // The automatic id column of a table, "" when it has none.

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "load/FieldDecoder.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vorq::load {
+
+struct ProjectLineage;
+class SourceItems;
+
+// The count of an OCCURS DEPENDING ON item: the field it depends on, at a fixed place.
+struct Counter {
+    std::string itemName; // the OCCURS item
+    std::string fieldName;
+    FieldFormat format;
+    std::int64_t offset = 0;
+    std::int64_t min = 0, max = 0;
+};
+
+// Bytes that a variable table before an item leaves out: (max - count) * stride.
+struct Shift {
+    int counter = 0;
+    std::int64_t stride = 0;
+};
+
+// An occurrence of a variable table that a column or child table needs: absent when the
+// counter is below index.
+struct Presence {
+    int counter = 0;
+    std::int64_t index = 0;
+};
+
+struct ColumnPlan {
+    enum class Source { Field, CopiedKey, Index, SurrogateKey, None };
+    Source source = Source::None;
+    std::string name;
+    bool notNull = false;
+    FieldFormat format;      // Field
+    std::int64_t offset = 0; // Field: with every table level at its first occurrence
+    std::vector<Shift> shifts;
+    std::vector<Presence> presence;
+    int parentColumn = -1; // CopiedKey: the column of the parent's row
+    std::string why;       // None: why the column has no source
+};
+
+struct TablePlan {
+    std::string name;
+    std::vector<ColumnPlan> columns; // in the table's order
+    // Of a child table: its occurrences within the parent's row.
+    std::string itemName;
+    std::int64_t stride = 0;
+    std::int64_t maxOccurs = 1;
+    int counter = -1; // OCCURS DEPENDING ON
+    std::vector<Presence> presence;
+    std::vector<TablePlan> children;
+};
+
+// How the records of one table's source become rows of it and of its child tables.
+struct LoadPlan {
+    std::string sourceName;
+    std::string recordName;
+    int recordId = 0;
+    std::int64_t recordLength = 0; // the longest record
+    std::vector<Counter> counters;
+    TablePlan table;
+};
+
+// Settings that choose how fields are read.
+struct DecodeSettings {
+    bool ebcdic = true;
+    bool nativeLittleEndian = false; // COMP-5 and BINARY-*: little-endian
+    bool ieeeFloat = false;          // COMP-1 and COMP-2: IEEE (else IBM hexadecimal)
+    bool keepTrailingBlanks = false;
+};
+
+// The plan for the table named (without regard to case) and its child tables, from the lineage
+// that the import recorded and the items of the source. Raises vorq::Error when the table is
+// not in the project, has no lineage, or its source cannot be read by the load.
+LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
+                  const SourceItems& items, const DecodeSettings& settings);
+
+// The source key of the table's lineage, to find its items; raises like planLoad.
+std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableName);
+
+// The format of an elementary item's bytes.
+FieldFormat fieldFormat(const struct SourceItem& item, const DecodeSettings& settings);
+
+} // namespace vorq::load

@@ -1,0 +1,54 @@
+#include "load/ProjectLineage.h"
+
+#include "cobol/Ascii.h"
+#include "schematool/SqlProjectDatabase.h"
+
+#include <charconv>
+
+namespace vorq::load {
+
+std::optional<ItemReference> parseReference(const std::string& sourceReference) {
+    if (!sourceReference.starts_with("xr:"))
+        return std::nullopt;
+    const std::size_t question = sourceReference.rfind('?');
+    if (question == std::string::npos || question < 3)
+        return std::nullopt;
+    ItemReference reference{sourceReference.substr(3, question - 3), 0};
+    const char* first = sourceReference.data() + question + 1;
+    const char* last = sourceReference.data() + sourceReference.size();
+    const auto [end, error] = std::from_chars(first, last, reference.itemId);
+    if (error != std::errc() || end != last || reference.itemId <= 0 || reference.sourceKey.empty())
+        return std::nullopt;
+    return reference;
+}
+
+const schematool::CatalogTable* ProjectLineage::tableNamed(const std::string& name) const {
+    const std::string wanted = cobol::lowerCase(name);
+    for (const auto& table : catalog.tables)
+        if (cobol::lowerCase(table.name) == wanted)
+            return &table;
+    return nullptr;
+}
+
+ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
+    ProjectLineage lineage;
+    lineage.catalog = schematool::readCatalog(db);
+    // A project of the first schema has no lineage table; its tables then have no lineage.
+    lineage.recorded = db.hasTable("Lineage");
+    if (!lineage.recorded)
+        return lineage;
+    auto tables = db.prepare("SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference FROM "
+                             "Lineage l JOIN Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS "
+                             "NULL");
+    while (tables->step())
+        lineage.tables[static_cast<std::int32_t>(tables->integer(0))] = {
+            tables->text(1), tables->integer(2), tables->text(3)};
+    auto columns = db.prepare("SELECT l.ColumnID, l.Role, l.Occurrence, c.SourceReference FROM "
+                              "Lineage l JOIN Columns c ON c.ColumnID = l.ColumnID");
+    while (columns->step())
+        lineage.columns[static_cast<std::int32_t>(columns->integer(0))] = {
+            columns->text(1), columns->integer(2), columns->text(3)};
+    return lineage;
+}
+
+} // namespace vorq::load

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "schematool/ProjectCatalog.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace vorq::schematool {
+class SqlProjectDatabase;
+}
+
+namespace vorq::load {
+
+// A repository item as a source reference names it: "xr:" key "?" object id.
+struct ItemReference {
+    std::string sourceKey;
+    int itemId = 0;
+};
+
+// The reference's parts, or nothing when it names no repository item.
+std::optional<ItemReference> parseReference(const std::string& sourceReference);
+
+// What the import recorded of a table or column: its role ("table", "item", "index", "key")
+// and occurrence, with the source reference of the row.
+struct Lineage {
+    std::string role;
+    std::int64_t occurrence = 0;
+    std::string sourceReference;
+};
+
+// The project's tables with their keys, and the lineage of each table and column that has one.
+struct ProjectLineage {
+    schematool::ProjectCatalog catalog;
+    std::map<std::int32_t, Lineage> tables;  // by TabID
+    std::map<std::int32_t, Lineage> columns; // by ColumnID
+    bool recorded = false;                   // the project has a lineage table at all
+
+    const schematool::CatalogTable* tableNamed(const std::string& name) const;
+};
+
+ProjectLineage readLineage(schematool::SqlProjectDatabase& db);
+
+} // namespace vorq::load

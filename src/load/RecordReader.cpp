@@ -1,0 +1,189 @@
+#include "load/RecordReader.h"
+
+#include "host/Error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vorq::load {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+// No record of a text file is longer: a binary file read as text stops here.
+constexpr std::size_t kLongestLine = std::size_t{64} << 20;
+
+} // namespace
+
+RecordFormat recordFormatNamed(std::string_view name) {
+    if (name == "fixed")
+        return RecordFormat::Fixed;
+    if (name == "rdw")
+        return RecordFormat::Rdw;
+    if (name == "text")
+        return RecordFormat::Text;
+    throw Error("'" + std::string(name) + "' is no record format (fixed, rdw or text)");
+}
+
+RecordReader::RecordReader(const std::filesystem::path& file, const RecordFormatOptions& options)
+    : path_(file), options_(options), buffer_(kBufferSize) {
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        throw Error("Cannot open the data file " + file.string() + ": " + std::strerror(errno));
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd_);
+        throw Error("The data file " + file.string() + " is no regular file");
+    }
+    fileSize_ = status.st_size;
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (options_.format == RecordFormat::Fixed) {
+        if (options_.recordLength <= 0) {
+            ::close(fd_);
+            throw Error("Fixed records need a length above 0");
+        }
+        if (fileSize_ % options_.recordLength != 0) {
+            ::close(fd_);
+            throw Error("The data file " + file.string() + " holds " + std::to_string(fileSize_) +
+                        " bytes, which is no whole number of " +
+                        std::to_string(options_.recordLength) +
+                        "-byte records: is the record length or the format (--format rdw, "
+                        "text) another?");
+        }
+        if (static_cast<std::size_t>(options_.recordLength) > buffer_.size())
+            buffer_.resize(static_cast<std::size_t>(options_.recordLength));
+    }
+}
+
+RecordReader::~RecordReader() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool RecordReader::have(std::size_t n) {
+    if (end_ - at_ >= n)
+        return true;
+    if (at_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + at_, end_ - at_);
+        end_ -= at_;
+        at_ = 0;
+    }
+    if (n > buffer_.size())
+        buffer_.resize(std::max(n, buffer_.size() * 2));
+    while (end_ < n && !eof_) {
+        const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw Error("Cannot read the data file " + path_.string() + ": " +
+                        std::strerror(errno));
+        if (got == 0)
+            eof_ = true;
+        end_ += static_cast<std::size_t>(got);
+    }
+    return end_ - at_ >= n;
+}
+
+void RecordReader::damaged(const std::string& what) const {
+    throw Error("The data file " + path_.string() + " is damaged at record " +
+                std::to_string(number_ + 1) + " (byte offset " + std::to_string(consumed_) +
+                "): " + what);
+}
+
+std::uint32_t RecordReader::lengthWord(const char* p) const {
+    const auto* b = reinterpret_cast<const std::uint8_t*>(p);
+    return options_.littleEndianLengths ? (b[1] << 8) | b[0] : (b[0] << 8) | b[1];
+}
+
+bool RecordReader::next(Record& record) {
+    switch (options_.format) {
+    case RecordFormat::Fixed:
+        return nextFixed(record);
+    case RecordFormat::Rdw:
+        return nextRdw(record);
+    case RecordFormat::Text:
+        return nextText(record);
+    }
+    return false;
+}
+
+bool RecordReader::nextFixed(Record& record) {
+    const auto length = static_cast<std::size_t>(options_.recordLength);
+    if (!have(length))
+        return false;
+    record = {std::string_view(buffer_.data() + at_, length), ++number_, consumed_};
+    at_ += length;
+    consumed_ += static_cast<std::int64_t>(length);
+    return true;
+}
+
+bool RecordReader::nextRdw(Record& record) {
+    if (options_.blockDescriptors && blockLeft_ == 0) {
+        if (!have(4)) {
+            if (end_ != at_)
+                damaged("the file ends inside a block descriptor word");
+            return false;
+        }
+        const std::uint32_t block = lengthWord(buffer_.data() + at_);
+        if (block < 4)
+            damaged("a block descriptor word gives the length " + std::to_string(block));
+        at_ += 4;
+        consumed_ += 4;
+        blockLeft_ = block - 4;
+    }
+    if (!have(4)) {
+        if (end_ != at_)
+            damaged("the file ends inside a record descriptor word");
+        return false;
+    }
+    const char* word = buffer_.data() + at_;
+    const std::uint32_t length = lengthWord(word) + (options_.lengthsExcludeWord ? 4 : 0);
+    if (length < 4)
+        damaged("a record descriptor word gives the length " + std::to_string(length));
+    if (word[2] != 0 || word[3] != 0)
+        damaged("a record descriptor word marks a spanned segment, which vorq does not join");
+    if (options_.blockDescriptors && length > blockLeft_)
+        damaged("the record runs past the end of its block");
+    if (!have(length))
+        damaged("the record of " + std::to_string(length - 4) + " bytes runs past the end of " +
+                "the file");
+    record = {std::string_view(buffer_.data() + at_ + 4, length - 4), ++number_, consumed_ + 4};
+    at_ += length;
+    consumed_ += length;
+    if (options_.blockDescriptors)
+        blockLeft_ -= length;
+    return true;
+}
+
+bool RecordReader::nextText(Record& record) {
+    std::size_t scanned = 0;
+    for (;;) {
+        const char* start = buffer_.data() + at_;
+        const auto* newline =
+            static_cast<const char*>(std::memchr(start + scanned, '\n', end_ - at_ - scanned));
+        if (newline || (eof_ && end_ > at_)) {
+            const std::size_t lineLength =
+                newline ? static_cast<std::size_t>(newline - start) : end_ - at_;
+            std::size_t length = lineLength;
+            if (length > 0 && start[length - 1] == '\r')
+                --length;
+            record = {std::string_view(start, length), ++number_, consumed_};
+            const std::size_t used = lineLength + (newline ? 1 : 0);
+            at_ += used;
+            consumed_ += static_cast<std::int64_t>(used);
+            return true;
+        }
+        if (eof_)
+            return false;
+        scanned = end_ - at_;
+        if (scanned > kLongestLine)
+            damaged("a line of more than " + std::to_string(kLongestLine >> 20) +
+                    " MB: is it a text file?");
+        have(scanned + 1);
+    }
+}
+
+} // namespace vorq::load

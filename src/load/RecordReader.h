@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorq::load {
+
+// How a data file divides into records.
+enum class RecordFormat {
+    Fixed, // every record the same length, back to back
+    Rdw,   // each record after a 4-byte record descriptor word: its length, the word included
+    Text,  // lines, as line-sequential files hold them
+};
+
+// The record format named "fixed", "rdw" or "text"; another name raises vorq::Error.
+RecordFormat recordFormatNamed(std::string_view name);
+
+struct RecordFormatOptions {
+    RecordFormat format = RecordFormat::Fixed;
+    std::int64_t recordLength = 0;    // of fixed records
+    bool littleEndianLengths = false; // descriptor words written by PC tools
+    bool lengthsExcludeWord = false;  // a length counts only the data (GnuCOBOL's files)
+    bool blockDescriptors = false;    // RDW records grouped in blocks, each after its own word
+};
+
+struct Record {
+    std::string_view bytes;
+    std::int64_t number = 0; // 1, 2, ...
+    std::int64_t offset = 0; // of its first byte (after the descriptor word) in the file
+};
+
+// Reads a data file a buffer at a time, so that memory stays the same whatever its size.
+// Damage that makes the rest unreadable (a descriptor word that runs past the end of the file
+// or of its block, a length under 4) raises vorq::Error naming the file, record and offset.
+class RecordReader {
+public:
+    // A fixed format file whose size is no multiple of the record length is refused here.
+    RecordReader(const std::filesystem::path& file, const RecordFormatOptions& options);
+    ~RecordReader();
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
+
+    // The next record, its bytes valid until the next call; false at the end of the file.
+    bool next(Record& record);
+    std::int64_t fileSize() const { return fileSize_; }
+    std::int64_t bytesRead() const { return consumed_; }
+
+private:
+    // At least n bytes from the current position in the buffer; false at the end of the file
+    // with fewer left.
+    bool have(std::size_t n);
+    std::uint32_t lengthWord(const char* p) const;
+    [[noreturn]] void damaged(const std::string& what) const;
+    bool nextFixed(Record& record);
+    bool nextRdw(Record& record);
+    bool nextText(Record& record);
+
+    std::filesystem::path path_;
+    RecordFormatOptions options_;
+    int fd_ = -1;
+    std::int64_t fileSize_ = 0;
+    std::vector<char> buffer_;
+    std::size_t at_ = 0, end_ = 0;
+    std::int64_t consumed_ = 0; // file offset of buffer_[at_]
+    std::int64_t number_ = 0;
+    std::int64_t blockLeft_ = 0; // bytes of the current block not yet read
+    bool eof_ = false;
+};
+
+} // namespace vorq::load

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "load/FieldDecoder.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vorq::load {
+
+struct LoadPlan;
+
+// Where loaded rows go: one transaction, tables numbered in the plan's order (the table
+// first, then its child tables depth first).
+class RowTarget {
+public:
+    virtual ~RowTarget() = default;
+
+    // Readies the tables of the plan (making those that are missing) and begins the
+    // transaction.
+    virtual void begin(const LoadPlan& plan) = 0;
+    // The largest value of a column of table 0 already there, 0 when it has none.
+    virtual std::int64_t largestValue(const std::string& column) = 0;
+    // Adds a row; false when the table's keys refuse it (a duplicate or a missing key value),
+    // with the reason in refusal. Other failures raise vorq::Error.
+    virtual bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) = 0;
+    virtual void commit() = 0;
+    // Undoes all since begin; never raises.
+    virtual void rollback() noexcept = 0;
+    // What messages call the target.
+    virtual std::string name() const = 0;
+};
+
+} // namespace vorq::load

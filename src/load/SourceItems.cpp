@@ -1,0 +1,119 @@
+#include "load/SourceItems.h"
+
+#include "cobol/Ascii.h"
+#include "host/Error.h"
+#include "workbench/StoredRepository.h"
+#include "workbench/Workbench.h"
+
+#include <charconv>
+
+namespace vorq::load {
+namespace {
+
+std::int64_t number(const std::string& text) {
+    std::int64_t n = 0;
+    std::from_chars(text.data(), text.data() + text.size(), n);
+    return n;
+}
+
+SourceItem itemOf(const workbench::StoredRepository::Object& o) {
+    SourceItem item;
+    item.id = o.id;
+    item.parent = o.parent;
+    for (const auto& [name, value] : o.attributes) {
+        if (name == "Name")
+            item.name = value;
+        else if (name == "Level")
+            item.level = static_cast<int>(number(value));
+        else if (name == "Picture")
+            item.picture = value;
+        else if (name == "Usage")
+            item.usage = value;
+        else if (name == "Sign")
+            item.sign = value;
+        else if (name == "DependingOn")
+            item.dependingOn = value;
+        else if (name == "Occurs")
+            item.occurs = number(value);
+        else if (name == "OccursMin")
+            item.occursMin = number(value);
+        else if (name == "Length")
+            item.length = number(value);
+        else if (name == "Offset")
+            item.offset = number(value);
+        else if (name == "Elementary")
+            item.elementary = value == "True";
+        else if (name == "BlankWhenZero")
+            item.blankWhenZero = value == "True";
+    }
+    return item;
+}
+
+} // namespace
+
+SourceItems::SourceItems(std::string sourceName, std::vector<SourceItem> items)
+    : sourceName_(std::move(sourceName)), items_(std::move(items)) {}
+
+SourceItems SourceItems::open(workbench::Workbench& workbench, const std::string& sourceKey) {
+    std::int64_t key = 0;
+    const auto [end, error] =
+        std::from_chars(sourceKey.data(), sourceKey.data() + sourceKey.size(), key);
+    auto object = error == std::errc() && end == sourceKey.data() + sourceKey.size()
+                      ? workbench.catalog().object(key)
+                      : std::nullopt;
+    // A program's items are in the repository database of the source that defines it.
+    if (object && object->xandrel.empty() && !object->sid.empty())
+        object = workbench.catalog().object(number(object->sid));
+    if (!object || object->xandrel.empty())
+        throw Error("The workbench has no verified source with the key " + sourceKey +
+                    ": was the repository emptied or made again since the import?");
+    auto repository =
+        workbench::StoredRepository::load(workbench.folder().database(object->xandrel));
+    if (!repository->describesData())
+        throw Error("The source " + object->name +
+                    " was verified by an older vorq, which did "
+                    "not record what decoding needs: verify it again");
+    std::vector<SourceItem> items;
+    for (int id = 1; const auto* o = repository->object(id); ++id) {
+        if (o->cls != "DECL") {
+            items.emplace_back();
+            continue;
+        }
+        SourceItem item = itemOf(*o);
+        const auto* parent = o->parent ? repository->object(o->parent) : nullptr;
+        if (!parent || parent->cls != "DECL")
+            item.parent = 0;
+        item.children.clear();
+        for (const int child : o->children)
+            if (repository->object(child)->cls == "DECL")
+                item.children.push_back(child);
+        items.push_back(std::move(item));
+    }
+    return SourceItems(object->name, std::move(items));
+}
+
+const SourceItem* SourceItems::item(int id) const {
+    if (id < 1 || static_cast<std::size_t>(id) > items_.size() || items_[id - 1].id == 0)
+        return nullptr;
+    return &items_[static_cast<std::size_t>(id - 1)];
+}
+
+const SourceItem& SourceItems::record(const SourceItem& item) const {
+    const SourceItem* at = &item;
+    while (at->parent != 0)
+        at = this->item(at->parent);
+    return *at;
+}
+
+const SourceItem* SourceItems::findBelow(const SourceItem& root, const std::string& name) const {
+    for (const int child : root.children) {
+        const SourceItem* c = item(child);
+        if (cobol::equalsKeyword(cobol::upperCase(c->name), cobol::upperCase(name)))
+            return c;
+        if (const SourceItem* found = findBelow(*c, name))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace vorq::load

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "load/RowTarget.h"
+#include "schematool/ProjectCatalog.h"
+#include "sqlite/Sqlite.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace vorq::load {
+
+// An SQLite database that receives the rows. A missing file is made with the project's tables
+// (its DDL); missing tables of the load are added to an existing file. The file is changed in
+// one transaction.
+class SqliteTarget : public RowTarget {
+public:
+    SqliteTarget(const std::filesystem::path& file, const schematool::ProjectCatalog& catalog);
+
+    void begin(const LoadPlan& plan) override;
+    std::int64_t largestValue(const std::string& column) override;
+    bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
+    void commit() override;
+    void rollback() noexcept override;
+    std::string name() const override { return file_.string(); }
+
+private:
+    std::filesystem::path file_;
+    const schematool::ProjectCatalog& catalog_;
+    bool created_ = false;
+    std::optional<sqlite::Connection> db_;
+    std::vector<sqlite::Statement> inserts_;
+    std::string firstTable_;
+};
+
+// A name in double quotes, for SQL.
+std::string sqlName(const std::string& name);
+
+} // namespace vorq::load
