@@ -1,0 +1,349 @@
+// vorq load as a user runs it: a copybook verified and imported, a data file written by a
+// COBOL program (GnuCOBOL is the oracle for the PC side) or built from known values by the
+// EBCDIC rules, loaded, and every row of every table compared.
+
+#include "sqlite/Sqlite.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+namespace vorq {
+namespace {
+
+using testing::ProgramResult;
+
+// Every field kind that PC compilers write, a spread OCCURS and a variable one in a child
+// table.
+constexpr const char* kMixed = R"(       01 MIXED-REC.
+          05 REC-ID        PIC 9(4).
+          05 NAME          PIC X(10).
+          05 ZONED-S       PIC S9(5)V99.
+          05 ZONED-LEAD    PIC S9(3) SIGN LEADING.
+          05 ZONED-SEP     PIC S9(3) SIGN TRAILING SEPARATE.
+          05 PACKED        PIC S9(7)V99 COMP-3.
+          05 PACKED-U      PIC 9(4) COMP-3.
+          05 BIN-S         PIC S9(4) COMP.
+          05 BIN-L         PIC S9(9) BINARY.
+          05 BIN-5         PIC S9(4) COMP-5.
+          05 BIN-LONG      BINARY-LONG.
+          05 FLT           COMP-2.
+          05 SCALED        PIC 9(3)PP.
+          05 AMOUNTS OCCURS 3.
+             10 AMT        PIC S9(3)V9 COMP-3.
+          05 N-LINES       PIC 9.
+          05 LINE-T OCCURS 0 TO 4 DEPENDING ON N-LINES.
+             10 LINE-NO    PIC 99.
+             10 LINE-TXT   PIC X(5).
+)";
+
+// Writes three records into mixed.dat, moving known values into every field.
+constexpr const char* kWriter = R"(       IDENTIFICATION DIVISION.
+       PROGRAM-ID. WRITER.
+       ENVIRONMENT DIVISION.
+       INPUT-OUTPUT SECTION.
+       FILE-CONTROL.
+           SELECT F ASSIGN TO "mixed.dat" ORGANIZATION SEQUENTIAL.
+       DATA DIVISION.
+       FILE SECTION.
+       FD F.
+       COPY "MIXED.cpy".
+       PROCEDURE DIVISION.
+           OPEN OUTPUT F.
+           MOVE 1 TO REC-ID. MOVE "ALICE" TO NAME.
+           MOVE 12345.67 TO ZONED-S. MOVE -12 TO ZONED-LEAD.
+           MOVE -345 TO ZONED-SEP. MOVE -1234567.89 TO PACKED.
+           MOVE 9876 TO PACKED-U. MOVE -32 TO BIN-S.
+           MOVE 123456789 TO BIN-L. MOVE -2 TO BIN-5.
+           MOVE -100000 TO BIN-LONG. MOVE 1.5 TO FLT.
+           MOVE 12300 TO SCALED.
+           MOVE 1.5 TO AMT(1). MOVE -2.5 TO AMT(2). MOVE 0 TO AMT(3).
+           MOVE 2 TO N-LINES.
+           MOVE 1 TO LINE-NO(1). MOVE "FIRST" TO LINE-TXT(1).
+           MOVE 2 TO LINE-NO(2). MOVE "TWO" TO LINE-TXT(2).
+           WRITE MIXED-REC.
+           INITIALIZE MIXED-REC.
+           MOVE 2 TO REC-ID. MOVE "BOB" TO NAME. MOVE -0.01 TO ZONED-S.
+           MOVE 0 TO N-LINES.
+           WRITE MIXED-REC.
+           MOVE 3 TO REC-ID. MOVE "CAROL" TO NAME. MOVE 4 TO N-LINES.
+           MOVE 1 TO LINE-NO(1). MOVE 2 TO LINE-NO(2).
+           MOVE 3 TO LINE-NO(3). MOVE 4 TO LINE-NO(4).
+           MOVE SPACES TO LINE-TXT(1) LINE-TXT(2) LINE-TXT(3).
+           MOVE "D" TO LINE-TXT(4).
+           WRITE MIXED-REC.
+           CLOSE F.
+           STOP RUN.
+)";
+
+struct Load : ::testing::Test {
+    testing::TempDir dir;
+    std::map<std::string, std::string> environment{
+        {"XDG_CONFIG_HOME", (dir / "config").string()}, {"VORQ_WORKSPACE", ""}, {"LC_ALL", "C"}};
+
+    ProgramResult vorq(const std::vector<std::string>& args) {
+        return testing::runProgram(VORQ_PROGRAM, args, dir.path().string(), environment);
+    }
+    void write(const std::string& file, const std::string& bytes) {
+        std::ofstream(dir / file, std::ios::binary) << bytes;
+    }
+    // Verifies and imports the copybook with the options given as name, value pairs.
+    void imported(const std::string& name, const std::string& copybook,
+                  const std::vector<std::pair<std::string, std::string>>& options) {
+        write(name + ".cpy", copybook);
+        ASSERT_EQ(vorq({"verify", name + ".cpy"}).status, 0);
+        for (const auto& [option, value] : options)
+            ASSERT_EQ(vorq({"options", "set", option, value}).status, 0);
+        const auto import = vorq({"import", "--batch", "--source", name, "--all"});
+        ASSERT_EQ(import.status, 0) << import.err;
+    }
+    // Compiles and runs a COBOL program in the test's folder.
+    void runCobol(const std::string& program) {
+        write("writer.cbl", program);
+        const auto compiled = testing::runProgram(
+            "/usr/bin/cobc", {"-x", "-std=ibm", "-w", "-o", "writer", "writer.cbl"},
+            dir.path().string());
+        ASSERT_EQ(compiled.status, 0) << compiled.err;
+        ASSERT_EQ(testing::runProgram((dir / "writer").string(), {}, dir.path().string()).status,
+                  0);
+    }
+    // Every row of a table of the target, fields separated by |, NULL as NULL.
+    std::vector<std::string> rows(const std::string& table, const std::string& db = "data.db") {
+        sqlite::Connection c(dir / "vorq-workspace" / db, sqlite::Connection::Mode::ReadOnly);
+        auto s = c.prepare("SELECT * FROM \"" + table + "\" ORDER BY rowid");
+        std::vector<std::string> out;
+        while (s.step()) {
+            std::string row;
+            for (int i = 0; i < s.columnCount(); ++i)
+                row += (i ? "|" : "") + (s.isNull(i) ? std::string("NULL") : s.text(i));
+            out.push_back(row);
+        }
+        return out;
+    }
+    std::string file(const std::string& name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+};
+
+const std::vector<std::pair<std::string, std::string>> kChildTables = {
+    {"ArrayFields", "True"}, {"Threshold", "3"}, {"AutoKey", "True"}, {"Patterns", "REC-ID"}};
+
+TEST_F(Load, GnuCobolRecordsGiveTheValuesTheProgramMovedIntoEveryTable) {
+    imported("MIXED", kMixed, kChildTables);
+    runCobol(kWriter);
+    // GnuCOBOL writes records of variable length after a word with their length.
+    const auto load = vorq({"load", "--table", "MIXED_REC", "--data", "mixed.dat", "--encoding",
+                            "ascii", "--format", "rdw", "--data-lengths"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_NE(load.out.find("loaded 3 records"), std::string::npos) << load.out;
+    EXPECT_NE(load.out.find("MIXED_REC_LINE_T: 6 rows"), std::string::npos) << load.out;
+    EXPECT_EQ(rows("MIXED_REC"),
+              (std::vector<std::string>{
+                  "1|ALICE|12345.67|-12|-345|-1234567.89|9876|-32|123456789|-2|-100000|1.5|"
+                  "12300|1.5|-2.5|0|2",
+                  "2|BOB|-0.01|0|0|0|0|0|0|0|0|0.0|0|0|0|0|0",
+                  "3|CAROL|-0.01|0|0|0|0|0|0|0|0|0.0|0|0|0|0|4"}));
+    EXPECT_EQ(rows("MIXED_REC_LINE_T"),
+              (std::vector<std::string>{"1|1|FIRST|1", "2|2|TWO|1", "1|1||3", "2|2||3", "3|3||3",
+                                        "4|4|D|3"}));
+}
+
+// Two record types in one line-sequential file, told apart by their first byte.
+constexpr const char* kJournal = R"(       01 HDR-REC.
+          05 HDR-TYPE      PIC X.
+          05 HDR-DATE      PIC 9(8).
+          05 HDR-NOTE      PIC X(10).
+       01 DTL-REC.
+          05 DTL-TYPE      PIC X.
+          05 DTL-QTY       PIC S9(4) SIGN LEADING SEPARATE.
+          05 DTL-TEXT      PIC X(12).
+)";
+
+constexpr const char* kJournalWriter = R"(       IDENTIFICATION DIVISION.
+       PROGRAM-ID. WRITER.
+       ENVIRONMENT DIVISION.
+       INPUT-OUTPUT SECTION.
+       FILE-CONTROL.
+           SELECT F ASSIGN TO "journal.txt"
+               ORGANIZATION LINE SEQUENTIAL.
+       DATA DIVISION.
+       FILE SECTION.
+       FD F.
+       COPY "JOURNAL.cpy".
+       PROCEDURE DIVISION.
+           OPEN OUTPUT F.
+           MOVE "H" TO HDR-TYPE. MOVE 20261206 TO HDR-DATE.
+           MOVE "HELLO" TO HDR-NOTE. WRITE HDR-REC.
+           MOVE "D" TO DTL-TYPE. MOVE -12 TO DTL-QTY.
+           MOVE "WIDGET" TO DTL-TEXT. WRITE DTL-REC.
+           MOVE "D" TO DTL-TYPE. MOVE 3 TO DTL-QTY.
+           MOVE SPACES TO DTL-TEXT. WRITE DTL-REC.
+           CLOSE F.
+           STOP RUN.
+)";
+
+TEST_F(Load, LineSequentialRecordsOfTwoTypesGoToTheirTables) {
+    imported("JOURNAL", kJournal, {});
+    runCobol(kJournalWriter);
+    const auto headers = vorq({"load", "--table", "HDR_REC", "--data", "journal.txt", "--format",
+                               "text", "--encoding", "ascii", "--when", "hdr-type=H"});
+    ASSERT_EQ(headers.status, 0) << headers.err;
+    EXPECT_NE(headers.out.find("2 records of another type (--when) skipped"), std::string::npos)
+        << headers.out;
+    const auto details = vorq({"load", "--table", "DTL_REC", "--data", "journal.txt", "--format",
+                               "text", "--encoding", "ascii", "--when", "DTL-TYPE=D"});
+    ASSERT_EQ(details.status, 0) << details.err;
+    EXPECT_EQ(rows("HDR_REC"), (std::vector<std::string>{"H|20261206|HELLO"}));
+    EXPECT_EQ(rows("DTL_REC"), (std::vector<std::string>{"D|-12|WIDGET", "D|3|"}))
+        << "the blanks that the file left out are put back";
+}
+
+// OCCURS in OCCURS: the outer two spread over numbered columns, the inner child table made
+// once for each outer occurrence.
+constexpr const char* kNested = R"(       01 GRID.
+          05 GRID-ID       PIC 99.
+          05 ROW-T OCCURS 2.
+             10 LABEL-T    PIC X.
+             10 PAIR OCCURS 2.
+                15 P       PIC 9.
+             10 CELL OCCURS 4.
+                15 V       PIC 9.
+)";
+
+TEST_F(Load, NestedOccurrencesFindTheirBytes) {
+    imported("NESTED", kNested,
+             {{"ArrayFields", "True"},
+              {"Threshold", "3"},
+              {"AutoKey", "True"},
+              {"Patterns", "GRID-ID"}});
+    write("grid.txt", "07a121234b345678\n08c000000d999999\n");
+    const auto load = vorq({"load", "--table", "GRID", "--data", "grid.txt", "--format", "text",
+                            "--encoding", "utf-8"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_EQ(rows("GRID"), (std::vector<std::string>{"7|a|1|2|b|3|4", "8|c|0|0|d|9|9"}));
+    EXPECT_EQ(rows("GRID_CELL1"), (std::vector<std::string>{"1|1|7", "2|2|7", "3|3|7", "4|4|7",
+                                                            "1|0|8", "2|0|8", "3|0|8", "4|0|8"}));
+    EXPECT_EQ(rows("GRID_CELL2")[3], "4|8|7");
+}
+
+// EBCDIC bytes of text, by the system's converter.
+std::string ebcdic(const std::string& text) {
+    iconv_t cd = iconv_open("IBM037", "UTF-8");
+    std::string out(text.size() * 2, '\0');
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size(), outLeft = out.size();
+    char* at = out.data();
+    iconv(cd, &in, &inLeft, &at, &outLeft);
+    iconv_close(cd);
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return out;
+}
+
+// A mainframe record: a name, a packed amount and three zoned quantities (a child table).
+constexpr const char* kStock = R"(       01 STOCK-REC.
+          05 ITEM-NAME     PIC X(6).
+          05 PRICE         PIC S9(3)V99 COMP-3.
+          05 QTY OCCURS 3  PIC S9(2).
+)";
+
+std::string stockRecord(const std::string& name, const std::string& packedPrice,
+                        const std::string& quantities) {
+    return ebcdic(name + std::string(6 - name.size(), ' ')) + packedPrice + quantities;
+}
+
+TEST_F(Load, EbcdicFixedRecordsNumberTheSurrogateKeyAcrossLoads) {
+    imported("STOCK", kStock, {{"ArrayFields", "True"}, {"Threshold", "2"}, {"AutoKey", "True"}});
+    write("stock.dat",
+          stockRecord("BOLT", std::string("\x01\x23\x4C", 3), "\xF0\xF1\xF0\xF2\xF3\xD0") +
+              stockRecord("NUT", std::string("\x00\x05\x0D", 3), "\xF9\xF9\xF0\xF0\xF0\xC1"));
+    ASSERT_EQ(vorq({"load", "--table", "stock_rec", "--data", "stock.dat"}).status, 0);
+    ASSERT_EQ(vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat"}).status, 0);
+    EXPECT_EQ(rows("STOCK_REC"), (std::vector<std::string>{"BOLT|12.34|1", "NUT|-0.5|2",
+                                                           "BOLT|12.34|3", "NUT|-0.5|4"}))
+        << "a second load continues the key after the largest";
+    EXPECT_EQ(rows("STOCK_REC_QTY").size(), 12u);
+    EXPECT_EQ(rows("STOCK_REC_QTY")[2], "3|-30|1");
+    EXPECT_EQ(rows("STOCK_REC_QTY")[5], "3|1|2");
+}
+
+TEST_F(Load, BadFieldsAreListedAndLeftNullOrTheirRecordsLeftOut) {
+    imported("STOCK", kStock, {{"ArrayFields", "True"}, {"Threshold", "2"}, {"AutoKey", "True"}});
+    const std::string good =
+        stockRecord("BOLT", std::string("\x01\x23\x4C", 3), "\xF0\xF1\xF0\xF2\xF0\xF3");
+    const std::string badPacked =
+        stockRecord("NUT", std::string("\x00\x05\x07", 3), "\xF0\xF1\xF0\xF2\xF0\xF3");
+    const std::string blankQty =
+        stockRecord("PIN", std::string("\x00\x00\x5C", 3), "\xF0\xF1\x40\x40\xF0\xF3");
+    write("stock.dat", good + badPacked + blankQty);
+
+    const auto nulls =
+        vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat", "--rejects", "rejects.tsv"});
+    ASSERT_EQ(nulls.status, 0) << nulls.err;
+    EXPECT_NE(nulls.out.find("2 records with errors, 0 of them left out"), std::string::npos)
+        << nulls.out;
+    EXPECT_EQ(rows("STOCK_REC"),
+              (std::vector<std::string>{"BOLT|12.34|1", "NUT|NULL|2", "PIN|0.05|3"}));
+    EXPECT_EQ(rows("STOCK_REC_QTY")[7], "2|NULL|3");
+    EXPECT_EQ(file("rejects.tsv"), "record\toffset\tcolumn\tbytes\treason\n"
+                                   "2\t21\tPRICE\t000507\ta sign half-byte that is not C, D or F\n"
+                                   "3\t41\tQTY\t4040\tblanks in a numeric field\n");
+
+    std::filesystem::remove(dir / "vorq-workspace" / "data.db");
+    const auto leftOut = vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat",
+                               "--reject-records", "--rejects", "rejects.tsv"});
+    ASSERT_EQ(leftOut.status, 0) << leftOut.err;
+    EXPECT_EQ(rows("STOCK_REC"), (std::vector<std::string>{"BOLT|12.34|1"}));
+    EXPECT_EQ(rows("STOCK_REC_QTY").size(), 3u);
+    EXPECT_NE(file("rejects.tsv").find("2\t15\t\t"), std::string::npos)
+        << "the left-out record has its own line";
+
+    const auto tooMany =
+        vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat", "--max-errors", "1"});
+    EXPECT_EQ(tooMany.status, 1);
+    EXPECT_NE(tooMany.err.find("More than 1 records have errors (the last is record 3"),
+              std::string::npos)
+        << tooMany.err;
+    EXPECT_EQ(rows("STOCK_REC").size(), 1u) << "the failed load was undone";
+}
+
+TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
+    imported("STOCK", kStock, {{"ArrayFields", "True"}, {"Threshold", "2"}, {"AutoKey", "True"}});
+    write("short.dat", std::string(20, '\xF0'));
+    const auto size = vorq({"load", "--table", "STOCK_REC", "--data", "short.dat"});
+    EXPECT_EQ(size.status, 1);
+    EXPECT_NE(size.err.find("holds 20 bytes, which is no whole number of 15-byte records"),
+              std::string::npos)
+        << size.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace" / "data.db"));
+
+    const std::string record =
+        stockRecord("BOLT", std::string("\x01\x23\x4C", 3), "\xF0\xF1\xF0\xF2\xF0\xF3");
+    write("cut.vb", std::string("\x00\x13\x00\x00", 4) + record +
+                        std::string("\x00\x13\x00\x00", 4) + record.substr(0, 5));
+    const auto cut = vorq({"load", "--table", "STOCK_REC", "--data", "cut.vb", "--format", "rdw"});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("is damaged at record 2 (byte offset 19): the record of 15 bytes runs "
+                           "past the end of the file"),
+              std::string::npos)
+        << cut.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace" / "data.db"))
+        << "a target that the load made goes again";
+
+    const auto noTable = vorq({"load", "--table", "NOPE", "--data", "cut.vb"});
+    EXPECT_EQ(noTable.status, 1);
+    EXPECT_NE(noTable.err.find("The project has no table named NOPE"), std::string::npos);
+    const auto noData = vorq({"load", "--table", "STOCK_REC"});
+    EXPECT_EQ(noData.status, 2);
+    EXPECT_NE(noData.err.find("--data is required"), std::string::npos) << noData.err;
+    const auto badPage =
+        vorq({"load", "--table", "STOCK_REC", "--data", "cut.vb", "--encoding", "klingon"});
+    EXPECT_EQ(badPage.status, 1);
+    EXPECT_NE(badPage.err.find("'klingon' is no encoding that vorq knows"), std::string::npos);
+}
+
+} // namespace
+} // namespace vorq
