@@ -42,14 +42,20 @@ Magnitude powerOfTen(int n) {
     return p;
 }
 
-void appendDigits(Magnitude m, std::string& out) {
-    char buffer[40];
-    int at = sizeof buffer;
-    do {
-        buffer[--at] = static_cast<char>('0' + static_cast<int>(m % 10));
+// The decimal digits of m, written backwards from end; returns where they start. Numbers
+// that fit 64 bits, nearly all, avoid the slow 128-bit division.
+char* writeDigits(Magnitude m, char* end) {
+    char* at = end;
+    while (m > std::numeric_limits<std::uint64_t>::max()) {
+        *--at = static_cast<char>('0' + static_cast<int>(m % 10));
         m /= 10;
-    } while (m != 0);
-    out.append(buffer + at, sizeof buffer - static_cast<std::size_t>(at));
+    }
+    auto small = static_cast<std::uint64_t>(m);
+    do {
+        *--at = static_cast<char>('0' + small % 10);
+        small /= 10;
+    } while (small != 0);
+    return at;
 }
 
 // The number magnitude * 10^-scale with its sign, as Integer when it is whole and fits.
@@ -66,22 +72,29 @@ void setNumber(Magnitude magnitude, bool negative, int scale, FieldValue& out) {
             return;
         }
     }
+    char buffer[40]; // 39 digits at most
+    char* const end = buffer + sizeof buffer;
+    const char* const digits = writeDigits(magnitude, end);
+    const auto count = static_cast<std::size_t>(end - digits);
     out.kind = FieldValue::Kind::Text;
     out.text.clear();
     if (negative)
         out.text.push_back('-');
     if (scale <= 0) {
-        appendDigits(magnitude, out.text);
+        out.text.append(digits, count);
         out.text.append(static_cast<std::size_t>(-scale), '0');
         return;
     }
-    std::string digits;
-    appendDigits(magnitude, digits);
-    if (digits.size() <= static_cast<std::size_t>(scale))
-        digits.insert(0, static_cast<std::size_t>(scale) + 1 - digits.size(), '0');
-    out.text.append(digits, 0, digits.size() - static_cast<std::size_t>(scale));
+    const auto places = static_cast<std::size_t>(scale);
+    if (count <= places) {
+        out.text.append("0.");
+        out.text.append(places - count, '0');
+        out.text.append(digits, count);
+        return;
+    }
+    out.text.append(digits, count - places);
     out.text.push_back('.');
-    out.text.append(digits, digits.size() - static_cast<std::size_t>(scale));
+    out.text.append(digits + (count - places), places);
 }
 
 // The sign and digit of the byte that carries a zoned number's sign, by the conventions of
@@ -235,6 +248,13 @@ void decodeFloat(const FieldFormat& f, std::string_view bytes, FieldValue& out) 
 }
 
 // Trailing blanks of single-byte text, or of two-byte characters.
+std::string_view withoutTrailingBlanks(std::string_view bytes, char blank) {
+    std::size_t n = bytes.size();
+    while (n > 0 && bytes[n - 1] == blank)
+        --n;
+    return bytes.substr(0, n);
+}
+
 std::string_view withoutTrailingBlanks(std::string_view bytes, std::string_view blank) {
     while (bytes.size() >= blank.size() && bytes.ends_with(blank))
         bytes.remove_suffix(blank.size());
@@ -247,9 +267,8 @@ void decodeText(const FieldFormat& f, std::string_view bytes, const CodePage& pa
     out.text.clear();
     bool valid = true;
     if (f.kind == FieldKind::Text) {
-        const char space = static_cast<char>(page.space());
         if (!f.keepTrailingBlanks)
-            bytes = withoutTrailingBlanks(bytes, std::string_view(&space, 1));
+            bytes = withoutTrailingBlanks(bytes, static_cast<char>(page.space()));
         valid = page.appendText(bytes, out.text);
     } else if (f.kind == FieldKind::National) {
         if (!f.keepTrailingBlanks)

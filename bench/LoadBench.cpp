@@ -1,0 +1,292 @@
+// The load of 200-byte mainframe records (zoned, packed, binary and text fields, an OCCURS in
+// a child table): decoding alone, the whole load into SQLite against a raw prepared INSERT of
+// the same values in the same run, and peak memory for a small and a large file.
+
+#include "host/TypeCodes.h"
+#include "load/CodePage.h"
+#include "load/LoadPlan.h"
+#include "load/Loader.h"
+#include "load/RowTarget.h"
+#include "load/SourceItems.h"
+#include "load/SqliteTarget.h"
+#include "schematool/DdlWriter.h"
+#include "schematool/ProjectCatalog.h"
+#include "sqlite/Sqlite.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fmt/core.h>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace vorq;
+using namespace vorq::load;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr std::int64_t kRecordLength = 200;
+constexpr int kAmounts = 6;
+
+struct Field {
+    const char* name;
+    FieldKind kind;
+    std::uint32_t offset, length;
+    std::int16_t scale;
+    bool isSigned;
+};
+
+// The record: 150 bytes of fields, six packed amounts (a child table) and 14 bytes of FILLER.
+constexpr Field kFields[] = {
+    {"REC_KEY", FieldKind::BinaryBig, 0, 4, 0, false},
+    {"NAME", FieldKind::Text, 4, 30, 0, false},
+    {"CITY", FieldKind::Text, 34, 20, 0, false},
+    {"BALANCE", FieldKind::Packed, 54, 6, 2, true},
+    {"LIMIT_AMT", FieldKind::Packed, 60, 5, 2, true},
+    {"COUNT_1", FieldKind::BinaryBig, 65, 2, 0, true},
+    {"COUNT_2", FieldKind::BinaryBig, 67, 4, 0, true},
+    {"ZIP", FieldKind::Zoned, 71, 5, 0, false},
+    {"PHONE", FieldKind::Zoned, 76, 10, 0, false},
+    {"OPENED", FieldKind::Zoned, 86, 8, 0, false},
+    {"RATE", FieldKind::Zoned, 94, 7, 4, true},
+    {"STATUS", FieldKind::Text, 101, 1, 0, false},
+    {"NOTES", FieldKind::Text, 102, 60, 0, false},
+};
+constexpr std::uint32_t kAmountsAt = 162, kAmountLength = 4;
+
+ColumnPlan fieldColumn(const char* name, FieldKind kind, std::int64_t offset, std::uint32_t length,
+                       std::int16_t scale, bool isSigned) {
+    ColumnPlan c;
+    c.source = ColumnPlan::Source::Field;
+    c.name = name;
+    c.offset = offset;
+    c.format.kind = kind;
+    c.format.length = length;
+    c.format.scale = scale;
+    c.format.isSigned = isSigned;
+    return c;
+}
+
+// The plan that an import of the record with REC-KEY as its key and AMTS in a child table
+// gives, and the catalog of its two tables.
+LoadPlan benchPlan(schematool::ProjectCatalog& catalog) {
+    LoadPlan plan;
+    plan.recordName = "BENCH-REC";
+    plan.recordLength = kRecordLength;
+    plan.table.name = "BENCH_REC";
+    schematool::CatalogTable top{1, "BENCH_REC", {}, {1}, {}};
+    int id = 1;
+    for (const Field& f : kFields) {
+        plan.table.columns.push_back(
+            fieldColumn(f.name, f.kind, f.offset, f.length, f.scale, f.isSigned));
+        const bool text = f.kind == FieldKind::Text;
+        top.columns.push_back({id, f.name, text ? kTypeChar : kTypeDecimal,
+                               static_cast<std::int32_t>(text ? f.length : 18),
+                               f.scale > 0 ? f.scale : 0, id != 1});
+        ++id;
+    }
+    TablePlan amounts;
+    amounts.name = "BENCH_REC_AMTS";
+    amounts.itemName = "AMTS";
+    amounts.stride = kAmountLength;
+    amounts.maxOccurs = kAmounts;
+    ColumnPlan key;
+    key.source = ColumnPlan::Source::CopiedKey;
+    key.name = "REC_KEY";
+    key.parentColumn = 0;
+    ColumnPlan idx;
+    idx.source = ColumnPlan::Source::Index;
+    idx.name = "idx";
+    amounts.columns = {key, idx,
+                       fieldColumn("AMT", FieldKind::Packed, kAmountsAt, kAmountLength, 2, true)};
+    plan.table.children.push_back(amounts);
+    schematool::CatalogTable child{2, "BENCH_REC_AMTS", {}, {}, {}};
+    child.columns = {{id, "REC_KEY", kTypeDecimal, 9, 0, false},
+                     {id + 1, "idx", kTypeInteger, 0, 0, false},
+                     {id + 2, "AMT", kTypeDecimal, 7, 2, true}};
+    child.primaryKey = {id, id + 1};
+    child.foreignKeys.push_back({1, "BENCH_REC_AMTS_OCCURS", 1, {{id, 1}}});
+    catalog.tables = {top, child};
+    return plan;
+}
+
+void packed(std::string& r, std::size_t at, std::size_t length, std::int64_t value) {
+    const bool negative = value < 0;
+    std::uint64_t v = static_cast<std::uint64_t>(negative ? -value : value);
+    r[at + length - 1] = static_cast<char>(((v % 10) << 4) | (negative ? 0xD : 0xC));
+    v /= 10;
+    for (std::size_t i = length - 1; i-- > 0;) {
+        r[at + i] = static_cast<char>((v % 10) | ((v / 10 % 10) << 4));
+        v /= 100;
+    }
+}
+
+void zoned(std::string& r, std::size_t at, std::size_t length, std::uint64_t value) {
+    for (std::size_t i = length; i-- > 0; value /= 10)
+        r[at + i] = static_cast<char>(0xF0 | (value % 10));
+}
+
+void binary(std::string& r, std::size_t at, std::size_t length, std::uint64_t value) {
+    for (std::size_t i = length; i-- > 0; value >>= 8)
+        r[at + i] = static_cast<char>(value & 0xFF);
+}
+
+// An EBCDIC record of the plan's layout with key n.
+std::string record(std::uint32_t n) {
+    std::string r(kRecordLength, '\x40');
+    binary(r, 0, 4, n);
+    const char* names[] = {"\xC1\xD3\xC9\xC3\xC5", "\xC2\xD6\xC2", "\xC3\xC1\xD9\xD6\xD3"};
+    const std::string name = names[n % 3];
+    r.replace(4, name.size(), name);
+    r.replace(34, 3, "\xD9\xD6\xD4");
+    packed(r, 54, 6, static_cast<std::int64_t>(n % 1000) * 12345 - 500000);
+    packed(r, 60, 5, static_cast<std::int64_t>(n % 77) * 100);
+    binary(r, 65, 2, n % 300);
+    binary(r, 67, 4, n * 7);
+    zoned(r, 71, 5, 10000 + n % 90000);
+    zoned(r, 76, 10, 5550000000ULL + n);
+    zoned(r, 86, 8, 20260101 + n % 28);
+    zoned(r, 94, 7, n % 9999999);
+    r[100] = static_cast<char>(0xD0 | (n % 10)); // negative rates
+    r[101] = '\xC1';
+    for (int a = 0; a < kAmounts; ++a)
+        packed(r, kAmountsAt + a * kAmountLength, kAmountLength, (n + a) % 100000 - 50000);
+    return r;
+}
+
+std::filesystem::path writeFile(const std::filesystem::path& dir, std::int64_t records) {
+    const auto path = dir / ("records-" + std::to_string(records) + ".dat");
+    std::ofstream out(path, std::ios::binary);
+    std::string block;
+    for (std::int64_t n = 1; n <= records; ++n) {
+        block += record(static_cast<std::uint32_t>(n));
+        if (block.size() >= (1 << 20)) {
+            out << block;
+            block.clear();
+        }
+    }
+    out << block;
+    return path;
+}
+
+// Takes the rows and keeps nothing: decoding alone.
+class CountingTarget : public RowTarget {
+public:
+    void begin(const LoadPlan&) override {}
+    std::int64_t largestValue(const std::string&) override { return 0; }
+    bool insert(int, const std::vector<FieldValue>& row, std::string&) override {
+        fields += static_cast<std::int64_t>(row.size());
+        return true;
+    }
+    void commit() override {}
+    void rollback() noexcept override {}
+    std::string name() const override { return "nothing"; }
+    std::int64_t fields = 0;
+};
+
+double seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The same rows as the load of the file makes, inserted by prepared statements of their own
+// from values decoded beforehand.
+double rawInsert(const std::filesystem::path& file, const LoadPlan& plan,
+                 const schematool::ProjectCatalog& catalog, std::int64_t records) {
+    const CodePage page("cp037");
+    std::vector<std::vector<FieldValue>> decoded(1000);
+    for (std::uint32_t n = 0; n < decoded.size(); ++n) {
+        const std::string r = record(n + 1);
+        for (const auto& c : plan.table.columns) {
+            FieldValue v;
+            decodeField(c.format, std::string_view(r).substr(c.offset, c.format.length), page, v);
+            decoded[n].push_back(v);
+        }
+    }
+    sqlite::Connection db(file, sqlite::Connection::Mode::CreateIfMissing);
+    db.exec(schematool::writeDdl(catalog, schematool::Dialect::SQLite));
+    const auto start = Clock::now();
+    db.exec("BEGIN");
+    auto top = db.prepare("INSERT INTO BENCH_REC VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
+                          "?10, ?11, ?12, ?13)");
+    auto child = db.prepare("INSERT INTO BENCH_REC_AMTS VALUES (?1, ?2, ?3)");
+    for (std::int64_t n = 1; n <= records; ++n) {
+        const auto& row = decoded[static_cast<std::size_t>((n - 1) % 1000)];
+        top.bind(1, n);
+        for (std::size_t c = 1; c < row.size(); ++c) {
+            const FieldValue& v = row[c];
+            if (v.kind == FieldValue::Kind::Integer)
+                top.bind(static_cast<int>(c + 1), v.integer);
+            else
+                top.bindStatic(static_cast<int>(c + 1), v.text);
+        }
+        top.run();
+        for (std::int64_t a = 1; a <= kAmounts; ++a) {
+            child.bind(1, n).bind(2, a).bindStatic(3, "-123.45");
+            child.run();
+        }
+    }
+    db.exec("COMMIT");
+    return seconds(start);
+}
+
+// The peak memory in MB of a child process that loads the file into a new database.
+double loadPeakMb(const std::filesystem::path& file, const std::filesystem::path& target,
+                  const LoadPlan& plan, const schematool::ProjectCatalog& catalog) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const CodePage page("cp037");
+        SqliteTarget sqlite(target, catalog);
+        runLoad(plan, SourceItems("bench", {}), page, file, sqlite, {});
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the load of " + file.string() + " failed");
+    return usage.ru_maxrss / 1024.0;
+}
+
+} // namespace
+
+// With the argument "decode", only the decoding is measured (for a profiler).
+int main(int argc, char** argv) {
+    const bool decodeOnly = argc > 1 && std::string_view(argv[1]) == "decode";
+    char pattern[] = "/tmp/vorq-load-bench-XXXXXX";
+    const std::filesystem::path dir = mkdtemp(pattern);
+    schematool::ProjectCatalog catalog;
+    const LoadPlan plan = benchPlan(catalog);
+    const CodePage page("cp037");
+    const SourceItems noItems("bench", {});
+
+    const std::int64_t records = 1'000'000;
+    const auto file = writeFile(dir, records);
+    const double megabytes = static_cast<double>(records * kRecordLength) / 1e6;
+
+    CountingTarget counting;
+    auto start = Clock::now();
+    runLoad(plan, noItems, page, file, counting, {});
+    fmt::print("decode_mb_s: {:.0f}\n", megabytes / seconds(start));
+    if (decodeOnly) {
+        std::filesystem::remove_all(dir);
+        return 0;
+    }
+
+    SqliteTarget sqlite(dir / "load.db", catalog);
+    start = Clock::now();
+    runLoad(plan, noItems, page, file, sqlite, {});
+    const double load = seconds(start);
+    const double raw = rawInsert(dir / "raw.db", plan, catalog, records);
+    fmt::print("load_s: {:.2f}\nraw_insert_s: {:.2f}\nload_vs_raw_insert: {:.2f}\n", load, raw,
+               load / raw);
+
+    const auto small = writeFile(dir, 250'000);   // 50 MB
+    const auto large = writeFile(dir, 2'500'000); // 500 MB
+    const double smallPeak = loadPeakMb(small, dir / "small.db", plan, catalog);
+    const double largePeak = loadPeakMb(large, dir / "large.db", plan, catalog);
+    fmt::print("load_peak_mb: {:.0f}\nload_peak_50mb_vs_500mb: {:.2f}\n", largePeak,
+               largePeak / smallPeak);
+    std::filesystem::remove_all(dir);
+}
