@@ -88,6 +88,7 @@ void runLoad(const AppContext& context, const LoadOptions& options) {
     settings.format.blockDescriptors = options.blockDescriptors;
     settings.format.lengthsExcludeWord = options.lengthsExcludeWord;
     settings.rejects = options.rejects;
+    settings.decode = decode;
     settings.maxErrors = options.maxErrors;
     settings.rejectRecords = options.rejectRecords;
     for (const auto& when : options.when)

@@ -2,89 +2,179 @@
 
 #include "host/Error.h"
 #include "load/CodePage.h"
-#include "load/FieldDecoder.h"
 #include "load/LoadPlan.h"
+#include "load/RecordDecoder.h"
 #include "load/RejectFile.h"
 #include "load/RowTarget.h"
-#include "load/SourceItems.h"
 
-#include <map>
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 namespace vorq::load {
 namespace {
 
-struct Condition {
-    FieldFormat format;
-    std::int64_t offset = 0;
-    std::string value;
-};
+// A batch holds this many records, or this many bytes, whichever comes first: small enough
+// that the batches in flight stay a few MB, large enough that handing them over costs little.
+constexpr std::size_t kBatchRecords = 2048;
+constexpr std::size_t kBatchBytes = 1 << 20;
 
-Condition resolve(const RecordCondition& condition, const LoadPlan& plan,
-                  const SourceItems& items) {
-    const SourceItem* record = items.item(plan.recordId);
-    const SourceItem* field = record ? items.findBelow(*record, condition.field) : nullptr;
-    if (!field || !field->elementary || field->occurs > 0)
-        throw Error("--when names " + condition.field + ", which is no field of the record " +
-                    plan.recordName + " outside OCCURS");
-    for (const SourceItem* at = field; at->parent; at = items.item(at->parent))
-        if (at->occurs > 0)
-            throw Error("--when names " + condition.field + ", which lies inside an OCCURS");
-    return {fieldFormat(*field, {}), field->offset, condition.value};
+// The columns of each table (by number) that hold the record's made-up key: the key itself
+// and its copies in the child tables. The key is numbered when the record is inserted.
+void keyColumns(const TablePlan& table, const std::vector<int>& parentKeys,
+                std::vector<std::vector<int>>& out) {
+    std::vector<int> own;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        const ColumnPlan& column = table.columns[c];
+        if (column.source == ColumnPlan::Source::SurrogateKey ||
+            (column.source == ColumnPlan::Source::CopiedKey &&
+             std::find(parentKeys.begin(), parentKeys.end(), column.parentColumn) !=
+                 parentKeys.end()))
+            own.push_back(static_cast<int>(c));
+    }
+    out.push_back(own);
+    for (const auto& child : table.children)
+        keyColumns(child, own, out);
 }
 
-// A problem of one record, noted while its rows are decoded.
-struct Problem {
-    std::string column;
-    std::int64_t offset = 0; // within the record
-    std::int64_t length = 0;
-    std::string reason;
+// The batches between the reading thread, the decoding threads and the inserting one. A
+// batch is read, decoded, inserted and then read into again; the inserting thread takes them
+// in the order they were read.
+class Pipeline {
+public:
+    enum class State { Free, Read, Decoding, Decoded };
+
+    explicit Pipeline(std::size_t slots) : batches_(slots), states_(slots, State::Free) {}
+
+    // The reader's next batch, once it is free; nullptr when the load stops.
+    RecordBatch* toRead(std::int64_t sequence) {
+        std::unique_lock lock(mutex_);
+        const std::size_t slot = slotOf(sequence);
+        changed_.wait(lock, [&] { return stopping_ || states_[slot] == State::Free; });
+        return stopping_ ? nullptr : &batches_[slot];
+    }
+    void read(std::int64_t sequence, bool last, std::exception_ptr failure = nullptr) {
+        std::lock_guard lock(mutex_);
+        const std::size_t slot = slotOf(sequence);
+        states_[slot] = State::Read;
+        batches_[slot].sequence = sequence;
+        if (last) {
+            lastSequence_ = sequence;
+            failure_ = failure;
+        }
+        toDecode_.push_back(slot);
+        changed_.notify_all();
+    }
+    // A batch for a decoding thread; nullptr when there will be no more.
+    RecordBatch* toDecode() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopping_ || !toDecode_.empty() || lastSequence_ >= 0; });
+        if (stopping_ || toDecode_.empty())
+            return nullptr;
+        const std::size_t slot = toDecode_.front();
+        toDecode_.pop_front();
+        states_[slot] = State::Decoding;
+        return &batches_[slot];
+    }
+    void decoded(RecordBatch& batch) {
+        std::lock_guard lock(mutex_);
+        states_[slotOf(batch.sequence)] = State::Decoded;
+        changed_.notify_all();
+    }
+    // The batch to insert next, once decoded; nullptr after the last.
+    RecordBatch* toInsert(std::int64_t sequence) {
+        std::unique_lock lock(mutex_);
+        const std::size_t slot = slotOf(sequence);
+        changed_.wait(lock, [&] {
+            return (states_[slot] == State::Decoded && batches_[slot].sequence == sequence) ||
+                   (lastSequence_ >= 0 && sequence > lastSequence_);
+        });
+        if (lastSequence_ >= 0 && sequence > lastSequence_) {
+            if (failure_)
+                std::rethrow_exception(failure_);
+            return nullptr;
+        }
+        return &batches_[slot];
+    }
+    void inserted(RecordBatch& batch) {
+        std::lock_guard lock(mutex_);
+        states_[slotOf(batch.sequence)] = State::Free;
+        changed_.notify_all();
+    }
+    void stop() {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::size_t slotOf(std::int64_t sequence) const {
+        return static_cast<std::size_t>(sequence) % batches_.size();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<RecordBatch> batches_;
+    std::vector<State> states_;
+    std::deque<std::size_t> toDecode_;
+    std::int64_t lastSequence_ = -1;
+    std::exception_ptr failure_;
+    bool stopping_ = false;
 };
 
 class Load {
 public:
-    Load(const LoadPlan& plan, const SourceItems& items, const CodePage& page,
-         const std::filesystem::path& data, RowTarget& target, const LoadSettings& settings)
-        : plan_(plan), page_(page), target_(target), settings_(settings),
-          rejects_(settings.rejects), data_(data) {
-        RecordFormatOptions format = settings.format;
-        if (format.recordLength == 0)
-            format.recordLength = plan.recordLength;
-        format_ = format;
-        for (const auto& condition : settings.conditions)
-            conditions_.push_back(resolve(condition, plan, items));
-        number(plan.table);
-        counts_.resize(plan.counters.size());
+    Load(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
+         RowTarget& target, const LoadSettings& settings, std::vector<ResolvedCondition> conditions)
+        : plan_(plan), page_(page), data_(data), target_(target), settings_(settings),
+          conditions_(std::move(conditions)), rejects_(settings.rejects),
+          workers_(settings.threads > 0 ? settings.threads
+                                        : std::max(1u, std::thread::hardware_concurrency())),
+          pipeline_(2 * workers_ + 2) {
+        format_ = settings.format;
+        if (format_.recordLength == 0)
+            format_.recordLength = plan.recordLength;
+        keyColumns(plan.table, {}, keyColumns_);
     }
 
     LoadSummary run() {
-        const auto start = std::chrono::steady_clock::now();
-        RecordReader reader(data_, format_);
+        start_ = std::chrono::steady_clock::now();
+        lastReport_ = start_;
+        RecordReader reader(data_, format_); // a file of the wrong size is refused first
+        summary_.bytes = reader.fileSize();
         target_.begin(plan_);
+        std::vector<std::thread> threads;
         try {
-            nextKey_ = hasSurrogateKey() ? largestKey() + 1 : 1;
-            Record record;
-            auto lastReport = start;
-            while (reader.next(record)) {
-                ++summary_.records;
-                loadRecord(record);
-                if (settings_.progress && (summary_.records & 4095) == 0) {
-                    const auto now = std::chrono::steady_clock::now();
-                    if (now - lastReport > std::chrono::milliseconds(500)) {
-                        lastReport = now;
-                        settings_.progress(
-                            {summary_.records, reader.bytesRead(), reader.fileSize(), now - start});
-                    }
-                }
+            nextKey_ = largestKey() + 1;
+            threads.emplace_back([&] { readAll(reader); });
+            for (unsigned w = 0; w < workers_; ++w)
+                threads.emplace_back([&] { decodeAll(); });
+            RecordDecoder names(plan_, page_, format_.format, conditions_);
+            tables_ = names.tables();
+            rows_.assign(tables_.size(), 0);
+            for (std::int64_t sequence = 0;; ++sequence) {
+                RecordBatch* batch = pipeline_.toInsert(sequence);
+                if (!batch)
+                    break;
+                insertBatch(*batch);
+                pipeline_.inserted(*batch);
             }
             rejects_.close();
             target_.commit();
         } catch (...) {
+            pipeline_.stop();
+            for (auto& t : threads)
+                t.join();
             target_.rollback();
             throw;
         }
-        summary_.bytes = reader.fileSize();
+        for (auto& t : threads)
+            t.join();
         summary_.seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         for (std::size_t t = 0; t < tables_.size(); ++t)
             summary_.rowsPerTable.emplace_back(tables_[t]->name, rows_[t]);
         for (const TablePlan* table : tables_)
@@ -96,21 +186,6 @@ public:
     }
 
 private:
-    void number(const TablePlan& table) {
-        index_[&table] = static_cast<int>(tables_.size());
-        tables_.push_back(&table);
-        rows_.push_back(0);
-        for (const auto& child : table.children)
-            number(child);
-    }
-
-    bool hasSurrogateKey() const {
-        for (const auto& column : plan_.table.columns)
-            if (column.source == ColumnPlan::Source::SurrogateKey)
-                return true;
-        return false;
-    }
-
     std::int64_t largestKey() {
         for (const auto& column : plan_.table.columns)
             if (column.source == ColumnPlan::Source::SurrogateKey)
@@ -118,221 +193,125 @@ private:
         return 0;
     }
 
-    // Line-sequential files drop trailing blanks: a short line is padded with them.
-    std::string_view padded(std::string_view bytes) {
-        if (format_.format != RecordFormat::Text ||
-            bytes.size() >= static_cast<std::size_t>(plan_.recordLength))
-            return bytes;
-        padding_.assign(bytes);
-        padding_.resize(static_cast<std::size_t>(plan_.recordLength),
-                        static_cast<char>(page_.space()));
-        return padding_;
-    }
-
-    bool matches(std::string_view bytes) {
-        for (const Condition& c : conditions_) {
-            if (c.offset + c.format.length > static_cast<std::int64_t>(bytes.size()))
-                return false;
-            decodeField(c.format, bytes.substr(static_cast<std::size_t>(c.offset), c.format.length),
-                        page_, scratch_);
-            const std::string value = scratch_.kind == FieldValue::Kind::Integer
-                                          ? std::to_string(scratch_.integer)
-                                          : scratch_.text;
-            if (value != c.value)
-                return false;
+    void readAll(RecordReader& reader) {
+        Record record;
+        bool more = true;
+        for (std::int64_t sequence = 0; more; ++sequence) {
+            RecordBatch* batch = pipeline_.toRead(sequence);
+            if (!batch)
+                return;
+            batch->clear();
+            try {
+                while (batch->recordCount < kBatchRecords && batch->bytes.size() < kBatchBytes &&
+                       (more = reader.next(record))) {
+                    BatchRecord& r = batch->addRecord();
+                    r.number = record.number;
+                    r.offset = record.offset;
+                    r.begin = batch->bytes.size();
+                    r.size = record.bytes.size();
+                    batch->bytes.append(record.bytes);
+                }
+            } catch (...) {
+                batch->bytesRead = reader.bytesRead();
+                pipeline_.read(sequence, true, std::current_exception());
+                return;
+            }
+            batch->bytesRead = reader.bytesRead();
+            pipeline_.read(sequence, !more);
         }
-        return true;
     }
 
-    // The counts of the record's variable tables; false with a problem when one is bad.
-    bool readCounts(std::string_view bytes) {
-        for (std::size_t c = 0; c < plan_.counters.size(); ++c) {
-            const Counter& counter = plan_.counters[c];
-            if (counter.offset + counter.format.length > static_cast<std::int64_t>(bytes.size())) {
-                problems_.push_back({counter.fieldName, counter.offset, 0,
-                                     "the record ends before the count of " + counter.itemName});
-                return false;
-            }
-            decodeField(
-                counter.format,
-                bytes.substr(static_cast<std::size_t>(counter.offset), counter.format.length),
-                page_, scratch_);
-            if (scratch_.kind != FieldValue::Kind::Integer || scratch_.integer < counter.min ||
-                scratch_.integer > counter.max) {
-                problems_.push_back({counter.fieldName, counter.offset, counter.format.length,
-                                     scratch_.problem
-                                         ? std::string("the count of ") + counter.itemName +
-                                               " has " + scratch_.problem
-                                         : "the count of " + counter.itemName + " is outside " +
-                                               std::to_string(counter.min) + " to " +
-                                               std::to_string(counter.max)});
-                return false;
-            }
-            counts_[c] = scratch_.integer;
+    void decodeAll() {
+        RecordDecoder decoder(plan_, page_, format_.format, conditions_);
+        while (RecordBatch* batch = pipeline_.toDecode()) {
+            decoder.decode(*batch);
+            pipeline_.decoded(*batch);
         }
-        return true;
     }
 
-    bool present(const std::vector<Presence>& presence) const {
-        for (const Presence& p : presence)
-            if (counts_[static_cast<std::size_t>(p.counter)] < p.index)
-                return false;
-        return true;
-    }
-
-    std::vector<FieldValue>& newRow(int table) {
-        if (used_ == pool_.size())
-            pool_.emplace_back();
-        pending_.emplace_back(table, used_);
-        return pool_[used_++];
-    }
-
-    // The row of a table at a place in the record, then the rows of its child tables.
-    void decodeRows(const TablePlan& table, std::string_view bytes, std::int64_t base,
-                    std::int64_t index, std::size_t parentRow) {
-        const int t = index_.at(&table);
-        std::vector<FieldValue>& row = newRow(t);
-        const std::size_t rowAt = used_ - 1;
-        row.resize(table.columns.size());
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            const ColumnPlan& column = table.columns[c];
-            FieldValue& value = row[c];
-            value.problem = nullptr;
-            switch (column.source) {
-            case ColumnPlan::Source::Field:
-                decodeColumn(column, bytes, base, value);
-                break;
-            case ColumnPlan::Source::CopiedKey: {
-                const FieldValue& from =
-                    pool_[parentRow][static_cast<std::size_t>(column.parentColumn)];
-                value.kind = from.kind;
-                value.integer = from.integer;
-                value.real = from.real;
-                value.text = from.text;
-                break;
-            }
-            case ColumnPlan::Source::Index:
-                value.kind = FieldValue::Kind::Integer;
-                value.integer = index;
-                break;
-            case ColumnPlan::Source::SurrogateKey:
-                value.kind = FieldValue::Kind::Integer;
-                value.integer = nextKey_;
-                break;
-            case ColumnPlan::Source::None:
-                value.kind = FieldValue::Kind::Null;
-                break;
+    void insertBatch(RecordBatch& batch) {
+        for (std::size_t r = 0; r < batch.recordCount; ++r)
+            insertRecord(batch, batch.records[r]);
+        if (settings_.progress) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - lastReport_ > std::chrono::milliseconds(500)) {
+                lastReport_ = now;
+                settings_.progress(
+                    {summary_.records, batch.bytesRead, summary_.bytes, now - start_});
             }
         }
-        for (const TablePlan& child : table.children) {
-            if (!present(child.presence))
-                continue;
-            const std::int64_t n = child.counter >= 0
-                                       ? counts_[static_cast<std::size_t>(child.counter)]
-                                       : child.maxOccurs;
-            for (std::int64_t i = 1; i <= n; ++i)
-                decodeRows(child, bytes, base + (i - 1) * child.stride, i, rowAt);
-        }
     }
 
-    void decodeColumn(const ColumnPlan& column, std::string_view bytes, std::int64_t base,
-                      FieldValue& value) {
-        if (!present(column.presence)) {
-            value.kind = FieldValue::Kind::Null;
-            return;
-        }
-        std::int64_t at = base + column.offset;
-        for (const Shift& shift : column.shifts)
-            at -= (plan_.counters[static_cast<std::size_t>(shift.counter)].max -
-                   counts_[static_cast<std::size_t>(shift.counter)]) *
-                  shift.stride;
-        if (at + column.format.length > static_cast<std::int64_t>(bytes.size())) {
-            value.kind = FieldValue::Kind::Null;
-            problems_.push_back({column.name, at, 0, "the record ends before the field"});
-            return;
-        }
-        decodeField(column.format, bytes.substr(static_cast<std::size_t>(at), column.format.length),
-                    page_, value);
-        if (value.problem)
-            problems_.push_back({column.name, at, column.format.length, value.problem});
-    }
-
-    void loadRecord(const Record& record) {
-        const std::string_view bytes = padded(record.bytes);
-        if (!matches(bytes)) {
+    void insertRecord(RecordBatch& batch, const BatchRecord& record) {
+        ++summary_.records;
+        if (record.skipped) {
             ++summary_.skipped;
             return;
         }
-        problems_.clear();
-        pending_.clear();
-        used_ = 0;
-        bool keep = readCounts(bytes);
-        if (keep) {
-            decodeRows(plan_.table, bytes, 0, 1, 0);
-            keep = problems_.empty() || !settings_.rejectRecords;
-        }
+        bool keep = record.readable && (record.problems.empty() || !settings_.rejectRecords);
         std::string refusal;
         if (keep) {
-            for (std::size_t r = 0; r < pending_.size(); ++r) {
-                const auto [table, row] = pending_[r];
-                if (target_.insert(table, pool_[row], refusal)) {
+            for (std::size_t r = 0; r < record.rowCount; ++r) {
+                auto& [table, row] = batch.rows[record.firstRow + r];
+                for (const int c : keyColumns_[static_cast<std::size_t>(table)])
+                    row[static_cast<std::size_t>(c)].integer = nextKey_;
+                if (target_.insert(table, row, refusal)) {
                     ++rows_[static_cast<std::size_t>(table)];
                     continue;
                 }
+                // The record's first row goes first: a refusal later means a key that the
+                // plan makes unique was not.
                 if (r != 0)
                     throw Error("Record " + std::to_string(record.number) + " of " +
-                                data_.string() + ": a row of " + tables_[table]->name +
-                                " was refused (" + refusal + ")");
+                                data_.string() + ": a row of " +
+                                tables_[static_cast<std::size_t>(table)]->name + " was refused (" +
+                                refusal + ")");
                 keep = false;
                 break;
             }
         }
-        for (const Problem& p : problems_)
+        const std::string_view bytes = batch.recordBytes(record);
+        for (const RecordProblem& p : record.problems) {
+            const auto from = std::min(static_cast<std::size_t>(p.offset), bytes.size());
             rejects_.add(record.number, record.offset + p.offset, p.column,
-                         bytes.substr(static_cast<std::size_t>(std::min<std::int64_t>(
-                                          p.offset, static_cast<std::int64_t>(bytes.size()))),
-                                      static_cast<std::size_t>(p.length)),
-                         p.reason);
+                         bytes.substr(from, static_cast<std::size_t>(p.length)), p.reason);
+        }
         if (keep) {
             ++nextKey_;
         } else {
             ++summary_.rejected;
-            rejects_.add(record.number, record.offset, "", record.bytes,
+            rejects_.add(record.number, record.offset, "", bytes,
                          refusal.empty() ? "record left out" : "record left out: " + refusal);
         }
-        if (!keep || !problems_.empty()) {
-            ++summary_.withErrors;
-            if (settings_.maxErrors >= 0 && summary_.withErrors > settings_.maxErrors)
-                throw Error("More than " + std::to_string(settings_.maxErrors) +
-                            " records have errors (the last is record " +
-                            std::to_string(record.number) + " of " + data_.string() +
-                            "): the load was undone" +
-                            (settings_.rejects.empty()
-                                 ? std::string(" (--rejects FILE lists the errors)")
-                                 : "; " + settings_.rejects.string() + " lists the errors"));
-        }
+        if (keep && record.problems.empty())
+            return;
+        ++summary_.withErrors;
+        if (settings_.maxErrors >= 0 && summary_.withErrors > settings_.maxErrors)
+            throw Error("More than " + std::to_string(settings_.maxErrors) +
+                        " records have errors (the last is record " +
+                        std::to_string(record.number) + " of " + data_.string() +
+                        "): the load was undone" +
+                        (settings_.rejects.empty()
+                             ? std::string(" (--rejects FILE lists the errors)")
+                             : "; " + settings_.rejects.string() + " lists the errors"));
     }
 
     const LoadPlan& plan_;
     const CodePage& page_;
+    std::filesystem::path data_;
     RowTarget& target_;
     const LoadSettings& settings_;
+    std::vector<ResolvedCondition> conditions_;
     RejectFile rejects_;
-    std::filesystem::path data_;
+    unsigned workers_;
+    Pipeline pipeline_;
     RecordFormatOptions format_;
-    std::vector<Condition> conditions_;
+    std::vector<std::vector<int>> keyColumns_;
     std::vector<const TablePlan*> tables_;
-    std::map<const TablePlan*, int> index_;
     std::vector<std::int64_t> rows_;
-    std::vector<std::int64_t> counts_;
-    std::vector<Problem> problems_;
-    std::vector<std::vector<FieldValue>> pool_;
-    std::size_t used_ = 0;
-    std::vector<std::pair<int, std::size_t>> pending_;
-    std::string padding_;
-    FieldValue scratch_;
     std::int64_t nextKey_ = 1;
     LoadSummary summary_;
+    std::chrono::steady_clock::time_point start_, lastReport_;
 };
 
 } // namespace
@@ -340,7 +319,10 @@ private:
 LoadSummary runLoad(const LoadPlan& plan, const SourceItems& items, const CodePage& page,
                     const std::filesystem::path& data, RowTarget& target,
                     const LoadSettings& settings) {
-    return Load(plan, items, page, data, target, settings).run();
+    std::vector<ResolvedCondition> conditions;
+    for (const auto& condition : settings.conditions)
+        conditions.push_back(resolveCondition(condition, plan, items, settings.decode));
+    return Load(plan, page, data, target, settings, std::move(conditions)).run();
 }
 
 } // namespace vorq::load

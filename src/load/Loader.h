@@ -1,5 +1,6 @@
 #pragma once
 
+#include "load/LoadPlan.h"
 #include "load/RecordReader.h"
 
 #include <chrono>
@@ -15,7 +16,6 @@ namespace vorq::load {
 class CodePage;
 class RowTarget;
 class SourceItems;
-struct LoadPlan;
 
 // Only records whose field has the value are loaded (files with several record types).
 struct RecordCondition {
@@ -37,6 +37,8 @@ struct LoadSettings {
     std::int64_t maxErrors = -1;   // records with errors tolerated; -1: no limit
     bool rejectRecords = false;    // a record with a bad field is left out, not loaded with NULL
     std::vector<RecordCondition> conditions;
+    DecodeSettings decode; // how the fields of --when conditions are read
+    unsigned threads = 0;  // decoding threads; 0: one per core
     std::function<void(const LoadProgress&)> progress; // called about twice a second
 };
 
@@ -51,10 +53,11 @@ struct LoadSummary {
     double seconds = 0;
 };
 
-// Reads the data file record by record, decodes each by the plan and adds its rows to the
-// target in one transaction: committed when the file is read through, rolled back when the
-// file is damaged, the target fails or more records than maxErrors have errors (then
-// vorq::Error is raised). Bad fields are listed in the reject file.
+// Reads the data file a batch of records at a time, decodes the batches on all cores and adds
+// their rows to the target in the file's order, in one transaction: committed when the file
+// is read through, rolled back when the file is damaged, the target fails or more records
+// than maxErrors have errors (then vorq::Error is raised). Bad fields are listed in the reject
+// file.
 LoadSummary runLoad(const LoadPlan& plan, const SourceItems& items, const CodePage& page,
                     const std::filesystem::path& data, RowTarget& target,
                     const LoadSettings& settings);

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "load/FieldDecoder.h"
+#include "load/LoadPlan.h"
+#include "load/RecordBatch.h"
+#include "load/RecordReader.h"
+
+#include <string>
+#include <vector>
+
+namespace vorq::load {
+
+class CodePage;
+class SourceItems;
+struct RecordCondition;
+
+// The test that picks a record type: a field at a fixed place and the value it must have.
+struct ResolvedCondition {
+    FieldFormat format;
+    std::int64_t offset = 0;
+    std::string value;
+};
+
+// The field that a condition names in the plan's record; raises vorq::Error when it names
+// none outside OCCURS.
+ResolvedCondition resolveCondition(const RecordCondition& condition, const LoadPlan& plan,
+                                   const SourceItems& items, const DecodeSettings& settings);
+
+// Turns the records of a batch into rows of the plan's tables (numbered depth first, the
+// table first). Each decoding thread has its own.
+class RecordDecoder {
+public:
+    RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format,
+                  std::vector<ResolvedCondition> conditions);
+
+    void decode(RecordBatch& batch);
+
+    // The tables in their numbers' order.
+    const std::vector<const TablePlan*>& tables() const { return tables_; }
+
+private:
+    // A table of the plan with its number, and its child tables.
+    struct TableNode {
+        const TablePlan* plan = nullptr;
+        int number = 0;
+        std::vector<TableNode> children;
+    };
+    TableNode number(const TablePlan& table);
+    void decodeRecord(RecordBatch& batch, BatchRecord& record);
+    std::string_view padded(std::string_view bytes);
+    bool matches(std::string_view bytes);
+    bool readCounts(std::string_view bytes, BatchRecord& record);
+    bool present(const std::vector<Presence>& presence) const;
+    void decodeRows(const TableNode& table, std::string_view bytes, std::int64_t base,
+                    std::int64_t index, std::size_t parentRow, RecordBatch& batch,
+                    BatchRecord& record);
+    void decodeColumn(const ColumnPlan& column, std::string_view bytes, std::int64_t base,
+                      FieldValue& value, BatchRecord& record);
+
+    const LoadPlan& plan_;
+    const CodePage& page_;
+    RecordFormat format_;
+    std::vector<ResolvedCondition> conditions_;
+    std::vector<const TablePlan*> tables_;
+    TableNode root_;
+    std::vector<std::int64_t> counts_;
+    std::string padding_;
+    FieldValue scratch_;
+};
+
+} // namespace vorq::load
