@@ -5,9 +5,9 @@
 #include "load/CodePage.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
+#include "load/OpenTarget.h"
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
-#include "load/SqliteTarget.h"
 #include "schematool/SqlProjectDatabase.h"
 #include "workbench/Workbench.h"
 
@@ -106,14 +106,12 @@ void runLoad(const AppContext& context, const LoadOptions& options) {
 
     const std::string targetPath =
         options.target.empty() ? (context.workspace / "data.db").string() : options.target;
-    if (schematool::isConnectionString(targetPath))
-        throw Error("Loading into PostgreSQL is not there yet: name an SQLite file with --target");
-    load::SqliteTarget target(targetPath, lineage.catalog);
+    const auto target = load::openTarget(targetPath, lineage.catalog);
     const load::LoadSummary summary =
-        load::runLoad(plan, items, page, options.data, target, settings);
+        load::runLoad(plan, items, page, options.data, *target, settings);
     if (settings.progress)
         fmt::print(stderr, "\r{:60}\r", "");
-    report(options, targetPath, summary);
+    report(options, target->name(), summary);
 }
 
 } // namespace
@@ -129,8 +127,10 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         ->required()
         ->check(CLI::ExistingFile);
     command->add_option("--target", options->target,
-                        "The SQLite database that receives the rows; made with the project's "
-                        "tables when missing (default: data.db in the workspace)");
+                        "The database that receives the rows: an SQLite file, made with the "
+                        "project's tables when missing (default: data.db in the workspace), or "
+                        "a PostgreSQL connection string (postgresql://user@host/db), where "
+                        "missing tables are made");
     command
         ->add_option("--encoding", options->encoding,
                      "The character set of the file: an EBCDIC code page (cp037, cp273, cp500, "

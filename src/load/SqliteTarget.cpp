@@ -18,13 +18,6 @@ void collect(const TablePlan& table, std::vector<const TablePlan*>& out) {
 
 } // namespace
 
-std::string sqlName(const std::string& name) {
-    std::string out = "\"";
-    for (const char c : name)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
 SqliteTarget::SqliteTarget(const std::filesystem::path& file,
                            const schematool::ProjectCatalog& catalog)
     : file_(file), catalog_(catalog) {}
@@ -50,17 +43,17 @@ void SqliteTarget::begin(const LoadPlan& plan) {
                     db_->exec(schematool::tableDdl(catalog_, t, schematool::Dialect::SQLite));
         std::string columns, parameters;
         for (std::size_t c = 0; c < table->columns.size(); ++c) {
-            columns += (c ? ", " : "") + sqlName(table->columns[c].name);
+            columns += (c ? ", " : "") + schematool::ddlName(table->columns[c].name);
             parameters += (c ? ", ?" : "?") + std::to_string(c + 1);
         }
-        inserts_.push_back(db_->prepare("INSERT INTO " + sqlName(table->name) + " (" + columns +
-                                        ") VALUES (" + parameters + ")"));
+        inserts_.push_back(db_->prepare("INSERT INTO " + schematool::ddlName(table->name) + " (" +
+                                        columns + ") VALUES (" + parameters + ")"));
     }
 }
 
 std::int64_t SqliteTarget::largestValue(const std::string& column) {
-    auto largest = db_->prepare("SELECT coalesce(max(" + sqlName(column) + "), 0) FROM " +
-                                sqlName(firstTable_));
+    auto largest = db_->prepare("SELECT coalesce(max(" + schematool::ddlName(column) +
+                                "), 0) FROM " + schematool::ddlName(firstTable_));
     largest.step();
     return largest.integer(0);
 }

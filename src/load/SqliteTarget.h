@@ -33,7 +33,4 @@ private:
     std::string firstTable_;
 };
 
-// A name in double quotes, for SQL.
-std::string sqlName(const std::string& name);
-
 } // namespace vorq::load

@@ -12,9 +12,8 @@
 #include <set>
 
 namespace vorq::schematool {
-namespace {
 
-std::string quoted(const std::string& name) {
+std::string ddlName(const std::string& name) {
     const bool plain =
         !name.empty() && (std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_') &&
         std::all_of(name.begin(), name.end(),
@@ -27,12 +26,14 @@ std::string quoted(const std::string& name) {
     return result + "\"";
 }
 
+namespace {
+
 std::string columnList(const CatalogTable& table, const ProjectCatalog& catalog,
                        const std::vector<std::int32_t>& ids) {
     std::string list;
     for (const auto columnId : ids) {
         const CatalogColumn* c = catalog.column(columnId);
-        list += (list.empty() ? "" : ", ") + quoted(c ? c->name : "?" + table.name);
+        list += (list.empty() ? "" : ", ") + ddlName(c ? c->name : "?" + table.name);
     }
     return list;
 }
@@ -127,7 +128,7 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
     std::vector<std::string> lines;
     for (const auto& c : table.columns) {
         const bool notNull = !c.nullable || catalog.isKeyColumn(table, c.id);
-        lines.push_back(fmt::format("    {} {}{}", quoted(c.name),
+        lines.push_back(fmt::format("    {} {}{}", ddlName(c.name),
                                     columnType(c.type, c.precision, c.scale, dialect),
                                     notNull ? " NOT NULL" : ""));
     }
@@ -143,17 +144,17 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
             theirs.push_back(referenced);
         }
         const std::string constraint =
-            fmt::format("CONSTRAINT {} FOREIGN KEY ({}) REFERENCES {} ({})", quoted(k.name),
-                        columnList(table, catalog, mine), quoted(parent->name),
+            fmt::format("CONSTRAINT {} FOREIGN KEY ({}) REFERENCES {} ({})", ddlName(k.name),
+                        columnList(table, catalog, mine), ddlName(parent->name),
                         columnList(*parent, catalog, theirs));
         if (!created || parent->id == table.id || created->count(parent->id))
             lines.push_back("    " + constraint);
         else
-            deferred.push_back("ALTER TABLE " + quoted(table.name) + " ADD " + constraint + ";\n");
+            deferred.push_back("ALTER TABLE " + ddlName(table.name) + " ADD " + constraint + ";\n");
     }
     if (lines.empty())
-        return "-- " + quoted(table.name) + " has no columns yet\n\n";
-    std::string out = "CREATE TABLE " + quoted(table.name) + " (\n";
+        return "-- " + ddlName(table.name) + " has no columns yet\n\n";
+    std::string out = "CREATE TABLE " + ddlName(table.name) + " (\n";
     for (std::size_t i = 0; i < lines.size(); ++i)
         out += lines[i] + (i + 1 < lines.size() ? ",\n" : "\n");
     return out + ");\n\n";

@@ -13,6 +13,10 @@ enum class Dialect { SQLite, PostgreSQL, DB2 };
 // The dialect named "sqlite", "postgresql" or "db2"; another name raises vorq::Error.
 Dialect dialectNamed(std::string_view name);
 
+// A table or column name as the DDL writes it: bare when it is a plain word that no dialect
+// reserves, else in double quotes; statements on the tables made by the DDL use it too.
+std::string ddlName(const std::string& name);
+
 // The column type of a type triple in a dialect, such as DECIMAL(9,2) or VARCHAR(300).
 std::string columnType(int type, int precision, int scale, Dialect dialect);
 

@@ -5,11 +5,13 @@
 #include "sqlite/Sqlite.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
+#include "support/TestEngines.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <optional>
 
 namespace vorq {
 namespace {
@@ -79,7 +81,8 @@ constexpr const char* kWriter = R"(       IDENTIFICATION DIVISION.
            STOP RUN.
 )";
 
-struct Load : ::testing::Test {
+// A test's folder with its private registry: the program, the files and the SQLite rows.
+struct LoadFolder {
     testing::TempDir dir;
     std::map<std::string, std::string> environment{
         {"XDG_CONFIG_HOME", (dir / "config").string()}, {"VORQ_WORKSPACE", ""}, {"LC_ALL", "C"}};
@@ -128,6 +131,8 @@ struct Load : ::testing::Test {
         return {std::istreambuf_iterator<char>(in), {}};
     }
 };
+
+struct Load : ::testing::Test, LoadFolder {};
 
 const std::vector<std::pair<std::string, std::string>> kChildTables = {
     {"ArrayFields", "True"}, {"Threshold", "3"}, {"AutoKey", "True"}, {"Patterns", "REC-ID"}};
@@ -343,6 +348,64 @@ TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
         vorq({"load", "--table", "STOCK_REC", "--data", "cut.vb", "--encoding", "klingon"});
     EXPECT_EQ(badPage.status, 1);
     EXPECT_NE(badPage.err.find("'klingon' is no encoding that vorq knows"), std::string::npos);
+}
+
+// The same load into either engine: keys from the record's own field, repeated and missing.
+struct LoadInto : testing::EngineTest {
+    LoadFolder files;
+    std::optional<testing::ScratchSchema> schema;
+
+    void SetUp() override {
+        EngineTest::SetUp();
+        if (!IsSkipped() && GetParam() == testing::Engine::PostgreSQL)
+            schema.emplace();
+    }
+    std::string target() const { return schema ? schema->conninfo() : "vorq-workspace/data.db"; }
+    std::vector<std::string> rows(const std::string& table) {
+        if (!schema)
+            return files.rows(table);
+        postgres::Connection c(schema->conninfo());
+        const auto result = c.query("SELECT * FROM " + table + " ORDER BY ctid");
+        std::vector<std::string> out;
+        for (int r = 0; r < result.rows(); ++r) {
+            std::string row;
+            for (int i = 0; i < result.columns(); ++i) {
+                std::string field(result.text(r, i));
+                while (!field.empty() && field.back() == ' ') // CHAR(n) pads
+                    field.pop_back();
+                row += (i ? "|" : "") + (result.isNull(r, i) ? std::string("NULL") : field);
+            }
+            out.push_back(row);
+        }
+        return out;
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Engines, LoadInto, testing::allEngines(), testing::engineName);
+
+constexpr const char* kParts = R"(       01 PART-REC.
+          05 PART-ID       PIC 9(3).
+          05 BIN OCCURS 2  PIC 9.
+)";
+
+TEST_P(LoadInto, RecordsWithARepeatedOrMissingKeyAreLeftOut) {
+    files.imported("PARTS", kParts,
+                   {{"ArrayFields", "True"},
+                    {"Threshold", "1"},
+                    {"AutoKey", "True"},
+                    {"Patterns", "PART-ID"}});
+    files.write("parts.txt", "00112\n00234\n00156\n   78\n");
+    const auto load =
+        files.vorq({"load", "--table", "PART_REC", "--data", "parts.txt", "--format", "text",
+                    "--encoding", "ascii", "--target", target(), "--rejects", "rejects.tsv"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_NE(load.out.find("2 records with errors, 2 of them left out"), std::string::npos)
+        << load.out;
+    EXPECT_EQ(rows("PART_REC"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(rows("PART_REC_BIN"), (std::vector<std::string>{"1|1|1", "2|2|1", "1|3|2", "2|4|2"}));
+    const std::string rejects = files.file("rejects.tsv");
+    EXPECT_NE(rejects.find("3\t12\t\t3030313536\trecord left out: "), std::string::npos) << rejects;
+    EXPECT_NE(rejects.find("4\t18\tPART_ID\t202020\tblanks in a numeric field"), std::string::npos)
+        << rejects;
 }
 
 } // namespace

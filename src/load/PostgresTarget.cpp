@@ -1,0 +1,193 @@
+#include "load/PostgresTarget.h"
+
+#include "cobol/Ascii.h"
+#include "host/Error.h"
+#include "load/LoadPlan.h"
+#include "schematool/DdlWriter.h"
+
+#include <charconv>
+
+namespace vorq::load {
+namespace {
+
+// Rows are sent when this much COPY text has gathered.
+constexpr std::size_t kFlushBytes = 8 << 20;
+
+void collect(const TablePlan& table, std::vector<const TablePlan*>& out) {
+    out.push_back(&table);
+    for (const auto& child : table.children)
+        collect(child, out);
+}
+
+// A value as COPY's text form writes it: \N for NULL, backslash escapes in text.
+void appendCopyValue(const FieldValue& v, std::string& out) {
+    switch (v.kind) {
+    case FieldValue::Kind::Null:
+        out += "\\N";
+        return;
+    case FieldValue::Kind::Integer:
+        out += std::to_string(v.integer);
+        return;
+    case FieldValue::Kind::Real: {
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v.real).ptr;
+        out.append(buffer, end);
+        return;
+    }
+    case FieldValue::Kind::Text:
+        for (const char c : v.text) {
+            switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out.push_back(c);
+            }
+        }
+    }
+}
+
+} // namespace
+
+PostgresTarget::PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog)
+    : conninfo_(std::move(conninfo)), catalog_(catalog) {}
+
+std::string PostgresTarget::name() const {
+    return postgres::displayName(conninfo_);
+}
+
+void PostgresTarget::begin(const LoadPlan& plan) {
+    try {
+        connection_.emplace(conninfo_);
+        connection_->exec("SET client_encoding = 'UTF8'; BEGIN");
+    } catch (const postgres::Failure& e) {
+        throw Error("Cannot load into " + name() + ": " + e.what());
+    }
+    std::vector<const TablePlan*> tables;
+    collect(plan.table, tables);
+    for (const TablePlan* table : tables) {
+        const auto exists = connection_->query(
+            "SELECT count(*) FROM information_schema.tables WHERE table_schema = "
+            "current_schema() AND table_name = $1",
+            {schematool::ddlName(table->name).starts_with("\"") ? table->name
+                                                                : cobol::lowerCase(table->name)});
+        if (exists.text(0, 0) == "0")
+            for (const auto& t : catalog_.tables)
+                if (t.name == table->name)
+                    connection_->exec(
+                        schematool::tableDdl(catalog_, t, schematool::Dialect::PostgreSQL));
+        Table target;
+        target.name = table->name;
+        std::string columns;
+        for (const auto& column : table->columns) {
+            columns += (columns.empty() ? "" : ", ") + schematool::ddlName(column.name);
+            target.notNull.push_back(column.notNull);
+            target.columnNames.push_back(column.name);
+        }
+        target.copy = "COPY " + schematool::ddlName(table->name) + " (" + columns + ") FROM STDIN";
+        tables_.push_back(std::move(target));
+    }
+    // A key made of the record's own fields may repeat in the file; a made-up one cannot.
+    for (const auto& t : catalog_.tables)
+        if (t.name == plan.table.name)
+            for (const std::int32_t key : t.primaryKey)
+                for (std::size_t c = 0; c < t.columns.size(); ++c)
+                    if (t.columns[c].id == key &&
+                        plan.table.columns[c].source == ColumnPlan::Source::Field)
+                        keyColumns_.push_back(c);
+}
+
+std::int64_t PostgresTarget::largestValue(const std::string& column) {
+    const auto largest =
+        connection_->query("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
+                           schematool::ddlName(tables_.front().name));
+    return std::stoll(std::string(largest.text(0, 0)));
+}
+
+bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::string& refusal) {
+    Table& t = tables_[static_cast<std::size_t>(table)];
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        if (t.notNull[c] && row[c].kind == FieldValue::Kind::Null) {
+            refusal = "no value for the key column " + t.columnNames[c];
+            return false;
+        }
+        if (row[c].kind == FieldValue::Kind::Text && row[c].text.find('\0') != std::string::npos) {
+            refusal = "the text of " + t.columnNames[c] +
+                      " holds a byte 00 (LOW-VALUES), which PostgreSQL does not store";
+            return false;
+        }
+    }
+    if (table == 0 && !keyColumns_.empty()) {
+        std::string key;
+        for (const std::size_t c : keyColumns_) {
+            appendCopyValue(row[c], key);
+            key.push_back('\t');
+        }
+        if (!keysSeen_.insert(std::move(key)).second) {
+            refusal = "its key came before in the file";
+            return false;
+        }
+    }
+    const std::size_t before = t.buffer.size();
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        if (c)
+            t.buffer.push_back('\t');
+        appendCopyValue(row[c], t.buffer);
+    }
+    t.buffer.push_back('\n');
+    buffered_ += t.buffer.size() - before;
+    if (buffered_ >= kFlushBytes)
+        flush();
+    return true;
+}
+
+void PostgresTarget::flush() {
+    PGconn* conn = connection_->handle();
+    for (Table& t : tables_) {
+        if (t.buffer.empty())
+            continue;
+        PGresult* start = PQexec(conn, t.copy.c_str());
+        const bool copying = PQresultStatus(start) == PGRES_COPY_IN;
+        std::string why = copying ? "" : PQerrorMessage(conn);
+        PQclear(start);
+        if (copying) {
+            if (PQputCopyData(conn, t.buffer.data(), static_cast<int>(t.buffer.size())) != 1 ||
+                PQputCopyEnd(conn, nullptr) != 1)
+                why = PQerrorMessage(conn);
+            while (PGresult* result = PQgetResult(conn)) {
+                if (PQresultStatus(result) != PGRES_COMMAND_OK && why.empty())
+                    why = PQresultErrorMessage(result);
+                PQclear(result);
+            }
+        }
+        if (!why.empty()) {
+            while (!why.empty() && (why.back() == '\n' || why.back() == ' '))
+                why.pop_back();
+            throw Error(name() + " refused rows of " + t.name + ": " + why);
+        }
+        t.buffer.clear();
+    }
+    buffered_ = 0;
+}
+
+void PostgresTarget::commit() {
+    flush();
+    connection_->exec("COMMIT");
+    connection_.reset();
+}
+
+void PostgresTarget::rollback() noexcept {
+    // Closing the connection inside its transaction rolls back the rows and the tables made.
+    connection_.reset();
+}
+
+} // namespace vorq::load

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "load/RowTarget.h"
+#include "postgres/Postgres.h"
+#include "schematool/ProjectCatalog.h"
+
+#include <optional>
+#include <unordered_set>
+
+namespace vorq::load {
+
+// A PostgreSQL database that receives the rows through COPY ... FROM STDIN (text form), the
+// rows of each table gathered and sent a few MB at a time, parents before children. Missing
+// tables are made with the project's DDL; all in one transaction. COPY takes a batch whole or
+// not at all, so the keys that the import made are checked here first: a record whose key is
+// missing or came before in the file is left out as SQLite would leave it out. A key that the
+// table held before the load fails the whole load.
+class PostgresTarget : public RowTarget {
+public:
+    PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog);
+
+    void begin(const LoadPlan& plan) override;
+    std::int64_t largestValue(const std::string& column) override;
+    bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
+    void commit() override;
+    void rollback() noexcept override;
+    std::string name() const override;
+
+private:
+    struct Table {
+        std::string name;
+        std::string copy; // COPY name (columns) FROM STDIN
+        std::vector<bool> notNull;
+        std::vector<std::string> columnNames;
+        std::string buffer;
+    };
+    void flush();
+
+    std::string conninfo_;
+    const schematool::ProjectCatalog& catalog_;
+    std::optional<postgres::Connection> connection_;
+    std::vector<Table> tables_;
+    std::vector<std::size_t> keyColumns_; // of the first table, when its key is its data's
+    std::unordered_set<std::string> keysSeen_;
+    std::size_t buffered_ = 0;
+};
+
+} // namespace vorq::load
