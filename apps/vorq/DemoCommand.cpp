@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "HostSession.h"
 #include "ImportCommand.h"
+#include "LoadCommand.h"
 #include "SourceListing.h"
 #include "host/Error.h"
 #include "schematool/DdlWriter.h"
@@ -43,10 +44,12 @@ void verifyExamples(workbench::Workbench& wb, const std::filesystem::path& examp
 void addDemoCommand(CLI::App& app, AppContext& context) {
     auto examples = std::make_shared<std::string>();
     auto* demo = app.add_subcommand(
-        "demo", "Verify the bundled examples, run the import component on them and print the "
-                "project's DDL");
-    demo->add_option("--examples", *examples,
-                     "The folder of examples: copybooks/ and programs/ (default: the bundled one)");
+        "demo", "Verify the bundled examples, run the import component on them, print the "
+                "project's DDL and load a data file of mainframe records into the tables");
+    demo->add_option(
+        "--examples", *examples,
+        "The folder of examples: copybooks/, programs/ and data/ (default: the bundled "
+        "one)");
     demo->footer("Example:\n  vorq --workspace /tmp/demo demo");
     demo->callback([&context, examples] {
         const std::filesystem::path folder =
@@ -86,6 +89,14 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         fmt::print("\n== DDL (sqlite)\n{}",
                    schematool::writeDdl(schematool::readCatalog(*host.session.database),
                                         schematool::Dialect::SQLite));
+
+        // The same copybook reads the data: mainframe records into the tables just made.
+        LoadOptions load;
+        load.table = "CUSTOMER_MASTER";
+        load.data = (folder / "data" / "CUSTMAST.dat").string();
+        load.rejects = (context.workspace / "rejects.tsv").string();
+        fmt::print("\n== load {}\n", load.data);
+        runLoadCommand(context, load);
     });
 }
 

@@ -17,26 +17,6 @@
 namespace vorq::app {
 namespace {
 
-struct LoadOptions {
-    std::string table;
-    std::string data;
-    std::string target;
-    std::string encoding = "cp037";
-    std::string format = "fixed";
-    std::int64_t recordLength = 0;
-    bool littleEndianLengths = false;
-    bool lengthsExcludeWord = false;
-    bool blockDescriptors = false;
-    bool nativeBinary = false;
-    std::string floating;
-    bool keepTrailingBlanks = false;
-    std::string rejects;
-    std::int64_t maxErrors = -1;
-    bool rejectRecords = false;
-    std::vector<std::string> when;
-    bool quiet = false;
-};
-
 load::RecordCondition conditionOf(const std::string& text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0)
@@ -73,7 +53,9 @@ void report(const LoadOptions& options, const std::string& target,
         fmt::print("NULL in {}\n", column);
 }
 
-void runLoad(const AppContext& context, const LoadOptions& options) {
+} // namespace
+
+void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     const load::CodePage page(options.encoding);
     load::DecodeSettings decode;
     decode.ebcdic = page.isEbcdic();
@@ -113,8 +95,6 @@ void runLoad(const AppContext& context, const LoadOptions& options) {
         fmt::print(stderr, "\r{:60}\r", "");
     report(options, target->name(), summary);
 }
-
-} // namespace
 
 void addLoadCommand(CLI::App& app, AppContext& context) {
     auto options = std::make_shared<LoadOptions>();
@@ -188,7 +168,7 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         "            --rejects rejects.tsv --max-errors 100\n"
         "  vorq load --table ORDER_HEADER --data orders.dat --when REC-TYPE=H\n"
         "The whole load is one transaction: on failure the target is left as it was.");
-    command->callback([&context, options] { runLoad(context, *options); });
+    command->callback([&context, options] { runLoadCommand(context, *options); });
 }
 
 } // namespace vorq::app

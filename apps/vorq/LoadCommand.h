@@ -1,12 +1,38 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace vorq::app {
 
 struct AppContext;
 
+// What vorq load is asked to do.
+struct LoadOptions {
+    std::string table;
+    std::string data;
+    std::string target;
+    std::string encoding = "cp037";
+    std::string format = "fixed";
+    std::int64_t recordLength = 0;
+    bool littleEndianLengths = false;
+    bool lengthsExcludeWord = false;
+    bool blockDescriptors = false;
+    bool nativeBinary = false;
+    std::string floating;
+    bool keepTrailingBlanks = false;
+    std::string rejects;
+    std::int64_t maxErrors = -1;
+    bool rejectRecords = false;
+    std::vector<std::string> when;
+    bool quiet = false;
+};
+
 // vorq load
 void addLoadCommand(CLI::App& app, AppContext& context);
+// Loads and prints the summary; raises vorq::Error when the load fails.
+void runLoadCommand(const AppContext& context, const LoadOptions& options);
 
 } // namespace vorq::app

@@ -54,6 +54,22 @@ TEST(SqliteProject, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem
                   std::to_string(kSchemaVersion) + ")");
 }
 
+TEST(SqliteProject, AProjectOfTheFirstSchemaGetsLineageWhenOpenedForWriting) {
+    testing::TempDir dir;
+    const auto file = dir / "old.db";
+    { SqliteProjectDatabase fresh(file, OpenMode::CreateIfMissing); }
+    sqlite::Connection(file, Mode::ReadWrite).exec("DROP TABLE Lineage; PRAGMA user_version = 1");
+    {
+        SqliteProjectDatabase reading(file, OpenMode::ReadOnly);
+        EXPECT_FALSE(reading.hasTable("Lineage")) << "reading changes nothing";
+    }
+    SqliteProjectDatabase writing(file, OpenMode::ReadWrite);
+    EXPECT_TRUE(writing.hasTable("Lineage"));
+    auto version = sqlite::Connection(file, Mode::ReadOnly).prepare("PRAGMA user_version");
+    version.step();
+    EXPECT_EQ(version.integer(0), kSchemaVersion);
+}
+
 TEST(SqliteProject, ALockedDatabaseIsAClearErrorAndChangesNothing) {
     ProjectFixture p;
     sqlite::Connection other(p.dir / "project.db", Mode::ReadWrite);

@@ -81,6 +81,53 @@ TEST_P(TableServices, ColumnCopyMakesAFreeNotNullCopyInTheTarget) {
     EXPECT_EQ(row->integer(4), child);
 }
 
+// What a load needs to find each column's bytes: the role of each column that an import made
+// and which occurrence of its item it holds.
+TEST_P(TableServices, LineageNumbersTheOccurrencesOfAnItemPerTableAndChildTablesPerParent) {
+    ProjectFixture p(GetParam());
+    const auto table = [&](std::string name, const std::string& reference) {
+        std::int32_t id = 0;
+        std::string key = "K";
+        EXPECT_TRUE(p.ws->TableAdd(name, id, key, {}, "DataStructImport", reference));
+        return id;
+    };
+    const auto column = [&](std::int32_t tab, const std::string& name,
+                            const std::string& reference) {
+        std::int32_t type = 4, precision = 0, scale = 0;
+        std::string message;
+        p.ws->ColumnImport(tab, name, type, precision, scale, {}, "DataStructImport", reference,
+                           message);
+    };
+    std::int32_t record = table("R", "xr:K?1");
+    column(record, "A1", "xr:K?5");
+    column(record, "A2", "xr:K?5");
+    column(record, "B", "xr:K?6");
+    column(record, "A3", "xr:K?5");
+    column(record, "HANDMADE", "");
+    std::int32_t key = 0;
+    p.ws->ColumnAdd(record, "R_KEY", 4, 0, 0, false, "Primary key", "", {}, "DataStructImport",
+                    "xr:K?1", -1, key);
+    std::int32_t first = table("R_C1", "xr:K?9"), second = table("R_C2", "xr:K?9");
+    std::int32_t inner = table("R_C1_D", "xr:K?9");
+    std::int32_t keyId = 0;
+    ASSERT_TRUE(p.ws->ForeignAdd(first, record, "F1", keyId));
+    ASSERT_TRUE(p.ws->ForeignAdd(second, record, "F2", keyId));
+    ASSERT_TRUE(p.ws->ForeignAdd(inner, first, "F3", keyId));
+    p.ws->ColumnAdd(first, "idx", 4, 0, 0, false, "Occurs indexing field", "", {},
+                    "DataStructImport", "xr:K?9", -1, key);
+    p.ws->ColumnAdd(first, "NOTE", 4, 0, 0, true, "A note", "", {}, "DataStructImport", "xr:K?9",
+                    -1, key);
+
+    EXPECT_EQ(p.texts("SELECT c.ColumnName || ':' || l.Role || ':' || l.Occurrence FROM "
+                      "Lineage l JOIN Columns c ON c.ColumnID = l.ColumnID ORDER BY c.ColumnID"),
+              "A1:item:1 A2:item:2 B:item:1 A3:item:3 R_KEY:key:1 idx:index:1")
+        << "hand-made columns and columns of no known role have none";
+    EXPECT_EQ(p.texts("SELECT t.TableName || ':' || l.Occurrence FROM Lineage l JOIN Tables t "
+                      "ON t.TabID = l.TabID WHERE l.ColumnID IS NULL ORDER BY t.TabID"),
+              "R:1 R_C1:1 R_C2:2 R_C1_D:1")
+        << "the child tables of one parent from one item are its occurrences in turn";
+}
+
 TEST_P(TableServices, LoadTableComboListsEveryTableWithItsId) {
     ProjectFixture p(GetParam());
     const std::int32_t b = p.addTable("B_TABLE");
