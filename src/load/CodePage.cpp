@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <map>
 #include <memory>
 
 namespace vorq::load {
@@ -157,10 +158,12 @@ bool CodePage::appendDoubleByte(std::string_view bytes, std::string& out) const 
     shifted.push_back('\x0E');
     shifted.append(bytes);
     shifted.push_back('\x0F');
-    if (!doubleByte_)
-        doubleByte_ =
-            std::shared_ptr<void>(openConverter(iconvName_, name_).release(), IconvCloser());
-    return convert(doubleByte_.get(), shifted, out);
+    // A converter keeps state, so each decoding thread has its own.
+    static thread_local std::map<std::string, IconvHandle> converters;
+    auto it = converters.find(iconvName_);
+    if (it == converters.end())
+        it = converters.emplace(iconvName_, openConverter(iconvName_, name_)).first;
+    return convert(it->second.get(), shifted, out);
 }
 
 } // namespace vorq::load

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -10,7 +9,8 @@ namespace vorq::load {
 
 // The character set of a data file: an EBCDIC code page, ASCII or UTF-8. Single bytes are
 // turned into UTF-8 through a table that the system's converter (iconv) fills once; national
-// (UTF-16BE) and double-byte (PIC G) fields go through the converter itself.
+// (UTF-16BE) and double-byte (PIC G) fields go through the converter itself. One page may be
+// used by several threads at once.
 class CodePage {
 public:
     // "cp037", "cp1140", "ibm-500", "037", "ascii", "utf-8", ...; an unknown name raises
@@ -45,7 +45,6 @@ private:
     std::string iconvName_; // "" for UTF-8, which is copied as it is
     bool ebcdic_ = false;
     std::array<Character, 256> characters_{};
-    mutable std::shared_ptr<void> doubleByte_; // the page's converter, opened at first use
 };
 
 } // namespace vorq::load

@@ -17,6 +17,7 @@ constexpr const char* kBlank = "blanks in a numeric field";
 constexpr const char* kBadDigit = "a byte that is no digit";
 constexpr const char* kBadZone = "a zone that gives no sign";
 constexpr const char* kBadSign = "a sign half-byte that is not C, D or F";
+constexpr const char* kMinusUnsigned = "a minus sign in an unsigned field";
 constexpr const char* kBadSeparateSign = "a sign byte that is neither + nor -";
 constexpr const char* kBadCharacter = "bytes that are no characters of the encoding";
 constexpr const char* kNotANumber = "a floating-point value that is no number";
@@ -160,8 +161,10 @@ void decodeZoned(const FieldFormat& f, std::string_view bytes, const CodePage& p
         int digit = p[i] - zero;
         if (i == signAt || (!f.isSigned && i == end - 1 && (digit < 0 || digit > 9))) {
             bool minus = false;
-            if (!zonedSignByte(p[i], ebcdic, digit, minus) || (minus && !f.isSigned))
+            if (!zonedSignByte(p[i], ebcdic, digit, minus))
                 return setNull(out, p[i] == page.space() ? kBlank : kBadZone);
+            if (minus && !f.isSigned)
+                return setNull(out, kMinusUnsigned);
             negative = minus;
         } else if (digit < 0 || digit > 9) {
             return setNull(out, p[i] == page.space() ? kBlank : kBadDigit);
@@ -187,7 +190,9 @@ void decodePacked(const FieldFormat& f, std::string_view bytes, FieldValue& out)
             const bool negative = low == 0xD || low == 0xB;
             if (!negative && low != 0xC && low != 0xF && low != 0xA && low != 0xE)
                 return setNull(out, kBadSign);
-            return setNumber(m, negative && f.isSigned, f.scale, out);
+            if (negative && !f.isSigned)
+                return setNull(out, kMinusUnsigned);
+            return setNumber(m, negative, f.scale, out);
         }
         if (low > 9)
             return setNull(out, kBadDigit);

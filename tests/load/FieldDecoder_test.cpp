@@ -141,8 +141,9 @@ TEST(FieldDecoder, BadNumbersAreNullWithTheReason) {
         << "a sign zone only on the sign's byte";
     EXPECT_EQ(decoded(z, "\xF1\xF2\x73"), "NULL: a zone that gives no sign");
     EXPECT_EQ(decoded(numeric(FieldKind::Zoned, 2, 0, false), "\xF1\xD2"),
-              "NULL: a zone that gives no sign")
-        << "minus in an unsigned field";
+              "NULL: a minus sign in an unsigned field");
+    EXPECT_EQ(decoded(numeric(FieldKind::Packed, 2, 0, false), "\x12\x3D"),
+              "NULL: a minus sign in an unsigned field");
     EXPECT_EQ(decoded(numeric(FieldKind::Packed, 2), "\x12\x37"),
               "NULL: a sign half-byte that is not C, D or F");
     EXPECT_EQ(decoded(numeric(FieldKind::Packed, 2), "\x1A\x3C"), "NULL: a byte that is no digit");

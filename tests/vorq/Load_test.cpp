@@ -315,6 +315,22 @@ TEST_F(Load, BadFieldsAreListedAndLeftNullOrTheirRecordsLeftOut) {
     EXPECT_EQ(rows("STOCK_REC").size(), 1u) << "the failed load was undone";
 }
 
+TEST_F(Load, AShortRecordLoadsWhatItHolds) {
+    imported("STOCK", kStock, {{"ArrayFields", "True"}, {"Threshold", "2"}, {"AutoKey", "True"}});
+    const std::string whole =
+        stockRecord("BOLT", std::string("\x01\x23\x4C", 3), "\xF0\xF1\xF0\xF2\xF0\xF3");
+    write("short.vb", std::string("\x00\x13\x00\x00", 4) + whole +
+                          std::string("\x00\x0F\x00\x00", 4) + whole.substr(0, 11));
+    const auto load = vorq({"load", "--table", "STOCK_REC", "--data", "short.vb", "--format", "rdw",
+                            "--rejects", "rejects.tsv"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_EQ(rows("STOCK_REC"), (std::vector<std::string>{"BOLT|12.34|1", "BOLT|12.34|2"}));
+    EXPECT_EQ(rows("STOCK_REC_QTY")[4], "2|NULL|2");
+    EXPECT_EQ(file("rejects.tsv"), "record\toffset\tcolumn\tbytes\treason\n"
+                                   "2\t34\tQTY\t\tthe record ends before the field\n"
+                                   "2\t36\tQTY\t\tthe record ends before the field\n");
+}
+
 TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
     imported("STOCK", kStock, {{"ArrayFields", "True"}, {"Threshold", "2"}, {"AutoKey", "True"}});
     write("short.dat", std::string(20, '\xF0'));
