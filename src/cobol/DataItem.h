@@ -50,10 +50,12 @@ struct ConditionName {
 
 struct DataItem;
 
-// The clauses that few items have: OCCURS DEPENDING ON with its keys and indexes, RENAMES,
-// and the condition names below an item. Kept apart, so that the many items without them
-// stay small (a copybook of 200,000 items holds them all at once).
+// The clauses that few items have: REDEFINES, VALUE, OCCURS DEPENDING ON with its keys and
+// indexes, RENAMES, and the condition names below an item. Kept apart, so that the many items
+// without them stay small (a copybook of 200,000 items holds them all at once).
 struct RareClauses {
+    std::string redefines; // name of the redefined item
+    std::string value;     // VALUE text as written ("SPACES", "'ABC'", "0")
     std::string dependingOn;
     std::vector<std::string> keys;
     std::vector<std::string> indexedBy;
@@ -73,9 +75,7 @@ struct DataItem {
     bool usageGiven = false;    // written on this item (not inherited from a group)
     bool unsignedGiven = false; // UNSIGNED after a fixed-size binary usage
     int occursMin = 0;
-    int occurs = 0;        // maximum; 0 without OCCURS
-    std::string redefines; // name of the redefined item
-    std::string value;     // VALUE text as written ("SPACES", "'ABC'", "0")
+    int occurs = 0; // maximum; 0 without OCCURS
     bool signLeading = false;
     bool signSeparate = false;
     bool sync = false;

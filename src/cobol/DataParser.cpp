@@ -159,7 +159,7 @@ private:
             return item;
         }
         in_.accept("IS") || in_.accept("ARE");
-        item->value = values(true);
+        item->rareToWrite().value = values(true);
         if (in_.accept("WHEN")) {
             in_.accept("SET");
             in_.accept("TO");
@@ -220,7 +220,7 @@ private:
         if (t.is("REDEFINES")) {
             if (in_.peek().kind != TokenKind::Word)
                 return expected("the name of the redefined item after REDEFINES");
-            item.redefines = in_.next().name();
+            item.rareToWrite().redefines = in_.next().name();
             return true;
         }
         if (t.is("RENAMES")) {
@@ -240,8 +240,9 @@ private:
             return occurs(item);
         if (t.is("VALUE") || t.is("VALUES")) {
             in_.accept("IS") || in_.accept("ARE");
-            item.value = values(false);
-            return !item.value.empty() || expected("a literal or figurative constant after VALUE");
+            item.rareToWrite().value = values(false);
+            return !item.rare().value.empty() ||
+                   expected("a literal or figurative constant after VALUE");
         }
         if (t.is("SIGN") || t.is("LEADING") || t.is("TRAILING")) {
             // "SIGN [IS] LEADING|TRAILING" or the position alone.
@@ -473,7 +474,8 @@ parseDataEntries(TokenCursor& cursor, Diagnostics& diags,
                 diags.error(item->at, "a condition name (level 88) needs a data item before it");
                 continue;
             }
-            open.back()->rareToWrite().conditions.push_back({item->name, {item->value}, item->at});
+            open.back()->rareToWrite().conditions.push_back(
+                {item->name, {item->rare().value}, item->at});
             continue;
         }
         if (item->level == 1 || item->level == 77 || (item->level == 66 && open.empty())) {

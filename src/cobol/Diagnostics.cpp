@@ -54,18 +54,24 @@ constexpr std::size_t kShownColumns = 80; // of a long line, this much either si
 std::shared_ptr<const SourceFile> SourceFile::fromText(std::string name, const std::string& text) {
     auto file = std::make_shared<SourceFile>();
     file->name = std::move(name);
-    file->lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    file->starts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 2);
+    file->text.reserve(text.size());
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        std::string line = text.substr(start, end - start);
+        std::string_view line = std::string_view(text).substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        file->lines.push_back(expandTabs(line));
+            line.remove_suffix(1);
+        file->starts.push_back(file->text.size());
+        if (line.find('\t') == std::string_view::npos)
+            file->text.append(line);
+        else
+            file->text.append(expandTabs(std::string(line)));
         start = end + 1;
     }
+    file->starts.push_back(file->text.size());
     return file;
 }
 
@@ -75,9 +81,9 @@ const std::string& SourceLocation::fileName() const {
 }
 
 std::string SourceLocation::lineText() const {
-    if (!file || line < 1 || line > static_cast<int>(file->lines.size()))
+    if (!file || line < 1 || line > static_cast<int>(file->lineCount()))
         return "";
-    return file->lines[static_cast<std::size_t>(line - 1)];
+    return std::string(file->line(static_cast<std::size_t>(line - 1)));
 }
 
 std::string Diagnostic::format() const {

@@ -2,14 +2,23 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorq::cobol {
 
-// A source file's name and its physical lines (tabs expanded, line ends removed).
+// A source file's name and its physical lines (tabs expanded, line ends removed), kept back to
+// back in one string: a string per line cost twice the file's size.
 struct SourceFile {
     std::string name;
-    std::vector<std::string> lines;
+    std::string text;                // the lines without their ends
+    std::vector<std::size_t> starts; // where each line starts in text, then text's size
+
+    std::size_t lineCount() const { return starts.empty() ? 0 : starts.size() - 1; }
+    // The line of a 0-based index below lineCount().
+    std::string_view line(std::size_t index) const {
+        return std::string_view(text).substr(starts[index], starts[index + 1] - starts[index]);
+    }
 
     // Splits text into lines; a final line end does not start another line.
     static std::shared_ptr<const SourceFile> fromText(std::string name, const std::string& text);

@@ -29,7 +29,7 @@ void addItem(std::vector<LayoutRow>& rows, const DataItem& item, int depth, cons
         item.level == 66
             ? item.rare().renamesFrom +
                   (item.rare().renamesThru.empty() ? "" : " THRU " + item.rare().renamesThru)
-            : item.redefines;
+            : item.rare().redefines;
     row.group = item.isGroup();
     rows.push_back(std::move(row));
     for (const auto& child : item.children)

@@ -48,11 +48,20 @@ public:
         tokens_.reserve(lines.code.size() * 8);
         for (const CodeLine& line : lines.code)
             lexLine(line);
+        finish();
+        return std::move(tokens_);
+    }
+
+    // For a reader that takes the tokens a stretch at a time: the list the lines go into.
+    std::vector<Token>& tokens() { return tokens_; }
+
+    void lexLine(const CodeLine& line) { lexCode(line); }
+
+    void finish() {
         if (inLiteral_)
             diags_.error(literalStart_, "literal is not closed: expected its closing quote");
         if (inPseudo_)
             diags_.error(literalStart_, "pseudo-text is not closed: expected ==");
-        return std::move(tokens_);
     }
 
     std::vector<Token> runText(const std::string& text, const SourceLocation& at) {
@@ -81,7 +90,7 @@ private:
             pictureNext_ = false;
     }
 
-    void lexLine(const CodeLine& line) {
+    void lexCode(const CodeLine& line) {
         const std::string_view text = line.text;
         std::size_t i = 0;
         firstOnLine_ = true;
@@ -285,6 +294,36 @@ std::vector<Token> tokenize(const SourceFile& file, const SourceLines& lines, Di
 std::vector<Token> tokenizeText(const std::string& text, const SourceLocation& at,
                                 Diagnostics& diags) {
     return Lexer(at.file, diags).runText(text, at);
+}
+
+struct LineLexer::State {
+    State(const SourceFile& file, const SourceLines& code, Diagnostics& diags)
+        : lexer(&file, diags), lines(code) {}
+    Lexer lexer;
+    const SourceLines& lines;
+    std::size_t next = 0;
+};
+
+LineLexer::LineLexer(const SourceFile& file, const SourceLines& lines, Diagnostics& diags)
+    : state_(std::make_unique<State>(file, lines, diags)) {}
+
+LineLexer::~LineLexer() = default;
+
+bool LineLexer::fill(std::size_t target) {
+    State& s = *state_;
+    while (s.lexer.tokens().size() < target && s.next < s.lines.code.size())
+        s.lexer.lexLine(s.lines.code[s.next++]);
+    if (s.next < s.lines.code.size())
+        return true;
+    if (!finished_) {
+        s.lexer.finish();
+        finished_ = true;
+    }
+    return false;
+}
+
+std::vector<Token>& LineLexer::tokens() {
+    return state_->lexer.tokens();
 }
 
 } // namespace vorq::cobol

@@ -10,7 +10,7 @@ namespace vorq::cobol {
 namespace {
 
 // Byte index of the character at a 0-based column: columns count characters, not UTF-8 bytes.
-std::size_t byteAt(const std::string& line, std::size_t column) {
+std::size_t byteAt(std::string_view line, std::size_t column) {
     std::size_t i = 0;
     for (std::size_t seen = 0; i < line.size() && seen < column; ++seen) {
         ++i;
@@ -21,13 +21,13 @@ std::size_t byteAt(const std::string& line, std::size_t column) {
 }
 
 // The characters of line from column first (0-based), at most count of them.
-std::string_view columns(const std::string& line, std::size_t first, std::size_t count) {
+std::string_view columns(std::string_view line, std::size_t first, std::size_t count) {
     const std::size_t from = byteAt(line, first);
-    return std::string_view(line).substr(from, byteAt(line, first + count) - from);
+    return line.substr(from, byteAt(line, first + count) - from);
 }
 
 // ">>SOURCE [FORMAT] [IS] FREE|FIXED": 1 free, 0 fixed, -1 not such a directive.
-int sourceDirective(const std::string& line) {
+int sourceDirective(std::string_view line) {
     const auto first = line.find_first_not_of(' ');
     if (first == std::string::npos || line.compare(first, 2, ">>") != 0)
         return -1;
@@ -51,7 +51,7 @@ bool isLevelWord(const std::string& word) {
 }
 
 // A line whose code plainly starts in the sequence area: "01 CUST." or "*> note" at column 1-6.
-bool looksFree(const std::string& line) {
+bool looksFree(std::string_view line) {
     const auto first = line.find_first_not_of(' ');
     if (first == std::string::npos || first >= 6)
         return false;
@@ -61,14 +61,14 @@ bool looksFree(const std::string& line) {
     if (end == std::string::npos || end + 1 >= line.size() ||
         !std::isalpha(static_cast<unsigned char>(line[end + 1])))
         return false;
-    const std::string word = line.substr(first, end - first);
+    const std::string word(line.substr(first, end - first));
     const std::string u = upperCase(word);
     return isLevelWord(word) || u == "IDENTIFICATION" || u == "PROCEDURE" || u == "DATA" ||
            u == "WORKING-STORAGE" || u == "FD";
 }
 
 // The first word of a line's code area (column 8 on), when it begins in area A or B.
-std::string codeWord(const std::string& line) {
+std::string codeWord(std::string_view line) {
     const auto first = line.find_first_not_of(' ', 7);
     if (first == std::string::npos || first > 11)
         return "";
@@ -80,7 +80,7 @@ std::string codeWord(const std::string& line) {
 // sequence numbers (or blanks), or after any other text when a comment or code follows.
 // Columns 1-6 may hold anything in fixed format (change marks, member names), so their text
 // alone says nothing.
-bool looksFixed(const std::string& line) {
+bool looksFixed(std::string_view line) {
     if (line.size() <= 7)
         return false;
     const char indicator = line[6];
@@ -104,7 +104,7 @@ class Splitter {
 public:
     Splitter(const SourceFile& file, Diagnostics& diags) : diags_(diags) { file_.file = &file; }
 
-    void fixedLine(int number, const std::string& line) {
+    void fixedLine(int number, std::string_view line) {
         // Columns count characters, so that UTF-8 text in literals keeps its place.
         const std::size_t indicatorAt = byteAt(line, 6);
         if (indicatorAt >= line.size())
@@ -139,7 +139,7 @@ public:
         out_.code.push_back({number, 8, code, false});
     }
 
-    void freeLine(int number, const std::string& line) {
+    void freeLine(int number, std::string_view line) {
         const auto first = line.find_first_not_of(' ');
         if (first == std::string::npos)
             return;
@@ -151,11 +151,12 @@ public:
     SourceLines run() {
         if (!readable())
             return out_;
-        out_.code.reserve(file_.file->lines.size());
+        out_.code.reserve(file_.file->lineCount());
         // The format is decided by a vote of the lines before the first >>SOURCE directive,
         // since copybooks rarely say which one they are written in; a directive wins outright.
         int freeish = 0, fixedish = 0;
-        for (const auto& line : file_.file->lines) {
+        for (std::size_t i = 0; i < file_.file->lineCount(); ++i) {
+            const std::string_view line = file_.file->line(i);
             if (const int d = sourceDirective(line); d >= 0) {
                 freeish += d == 1 ? 1000000 : 0;
                 break;
@@ -169,15 +170,15 @@ public:
         bool free = freeish > fixedish;
         out_.free = free;
         Directives directives(diags_);
-        for (std::size_t i = 0; i < file_.file->lines.size(); ++i) {
-            const std::string& line = file_.file->lines[i];
+        for (std::size_t i = 0; i < file_.file->lineCount(); ++i) {
+            const std::string_view line = file_.file->line(i);
             const int number = static_cast<int>(i) + 1;
             const auto first = line.find_first_not_of(' ');
             if (first != std::string::npos && line.compare(first, 2, ">>") == 0) {
                 SourceLocation at = file_;
                 at.line = number;
                 at.column = static_cast<int>(first) + 1;
-                directives.apply(line.substr(first + 2), at);
+                directives.apply(std::string(line.substr(first + 2)), at);
                 if (const int d = sourceDirective(line); d >= 0 && directives.active())
                     free = d == 1;
                 continue;
@@ -190,31 +191,31 @@ public:
                 fixedLine(number, line);
         }
         SourceLocation end = file_;
-        end.line = static_cast<int>(file_.file->lines.size());
+        end.line = static_cast<int>(file_.file->lineCount());
         directives.finish(end);
         return std::move(out_);
     }
 
 private:
     bool readable() {
-        const auto& lines = file_.file->lines;
+        const SourceFile& file = *file_.file;
         SourceLocation at = file_;
         at.line = 1;
         at.column = 1;
         // UTF-16 text has a byte-order mark or a NUL beside each ASCII letter.
-        if (!lines.empty() && lines[0].size() >= 2 &&
-            ((lines[0][0] == '\xFF' && lines[0][1] == '\xFE') ||
-             (lines[0][0] == '\xFE' && lines[0][1] == '\xFF') ||
-             (lines[0][1] == '\0' && lines[0][0] != '\0'))) {
+        const std::string_view first = file.lineCount() > 0 ? file.line(0) : "";
+        if (first.size() >= 2 && ((first[0] == '\xFF' && first[1] == '\xFE') ||
+                                  (first[0] == '\xFE' && first[1] == '\xFF') ||
+                                  (first[1] == '\0' && first[0] != '\0'))) {
             diags_.error(at, "the file is UTF-16 text, which is not read: convert it to UTF-8 or "
                              "an 8-bit code page (iconv -f UTF-16 -t UTF-8)");
             return false;
         }
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].size() <= kMaxLineLength)
+        for (std::size_t i = 0; i < file.lineCount(); ++i) {
+            if (file.line(i).size() <= kMaxLineLength)
                 continue;
             at.line = static_cast<int>(i) + 1;
-            diags_.error(at, "the line is " + std::to_string(lines[i].size()) +
+            diags_.error(at, "the line is " + std::to_string(file.line(i).size()) +
                                  " bytes long, more than the " + std::to_string(kMaxLineLength) +
                                  " of a COBOL source line: the file is not read");
             return false;

@@ -23,7 +23,7 @@ public:
         for (std::size_t i = 0; i < all.size(); ++i) {
             DataItem& record = *all[i];
             describe(record, nullptr);
-            if (!record.redefines.empty())
+            if (!record.rare().redefines.empty())
                 record.redefined = findEarlier(all, i, record);
             record.offset = 0;
             place(record);
@@ -71,7 +71,7 @@ private:
             describe(*child, &item);
         for (std::size_t i = 0; i < item.children.size(); ++i) {
             DataItem& child = *item.children[i];
-            if (!child.redefines.empty())
+            if (!child.rare().redefines.empty())
                 child.redefined = findEarlier(item.children, i, child);
         }
     }
@@ -117,9 +117,10 @@ private:
     DataItem* findEarlier(std::vector<std::unique_ptr<DataItem>>& siblings, std::size_t index,
                           DataItem& item) {
         for (std::size_t j = index; j-- > 0;)
-            if (sameName(siblings[j]->name, item.redefines) && siblings[j]->level == item.level)
+            if (sameName(siblings[j]->name, item.rare().redefines) &&
+                siblings[j]->level == item.level)
                 return siblings[j].get();
-        diags_.error(item.at, "REDEFINES names " + item.redefines +
+        diags_.error(item.at, "REDEFINES names " + item.rare().redefines +
                                   ", which is no earlier item at level " +
                                   std::to_string(item.level) + " of the same group");
         return nullptr;

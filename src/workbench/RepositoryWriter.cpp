@@ -110,7 +110,7 @@ public:
         b.attribute(Attribute::Datatype, datatypeOf(item));
         b.attribute(Attribute::Elementary, elementary ? "True" : "False");
         b.attribute(Attribute::SysVar, isSystemVariable(item) ? "True" : "False");
-        b.attribute(Attribute::Value, item.value);
+        b.attribute(Attribute::Value, item.rare().value);
         b.attribute(Attribute::Line, item.at.line);
         // What decoding a record needs beyond the picture and usage; few items have either.
         if (elementary && item.isSigned)

@@ -38,10 +38,10 @@ TEST(DataParser, LevelsNestByNumberAndClausesComeInAnyOrder) {
     EXPECT_EQ(rec.children[0]->occursMin, 2);
     EXPECT_EQ(rec.children[0]->occurs, 9);
     EXPECT_EQ(rec.children[0]->rare().dependingOn, "N");
-    EXPECT_EQ(rec.children[0]->value, "'x'");
+    EXPECT_EQ(rec.children[0]->rare().value, "'x'");
     EXPECT_EQ(rec.children[1]->children[0]->picture, "S9(4)");
     EXPECT_TRUE(rec.children[1]->children[0]->signLeading);
-    EXPECT_EQ(rec.children[2]->redefines, "B");
+    EXPECT_EQ(rec.children[2]->rare().redefines, "B");
     EXPECT_EQ(rec.children[3]->rare().renamesFrom, "A");
     EXPECT_EQ(rec.children[3]->rare().renamesThru, "D");
 }

@@ -100,7 +100,7 @@ TEST(Programs, GnuCobolFormsReadWithTheirLayout) {
     EXPECT_EQ(rec.length, 12);
     ASSERT_EQ(rec.children.size(), 3u);
     EXPECT_EQ(rec.children[1]->offset, 4);
-    EXPECT_EQ(rec.children[1]->value, "'ABCD'");
+    EXPECT_EQ(rec.children[1]->rare().value, "'ABCD'");
     EXPECT_EQ(rec.children[2]->offset, 10);
 }
 

@@ -30,6 +30,28 @@ TEST(StorageLayout, AGroupsSignClauseHoldsForItsSignedItemsOnly) {
               "R@0+11 G@0+9 A@0+3 B@3+2 H@5+4 C@5+4 D@9+2");
 }
 
+// A copybook that names no COPY is parsed a stretch of records at a time; the result is that
+// of reading all its tokens at once, across the stretches too.
+TEST(StorageLayout, ACopybookReadByStretchesOfRecordsIsLaidOutAsAWhole) {
+    std::vector<std::string> lines;
+    for (int r = 1; r <= 4000; ++r) {
+        const std::string n = std::to_string(r);
+        lines.push_back("01 REC-" + n + ".");
+        lines.push_back("05 A-" + n + " PIC X(3).");
+        lines.push_back("05 B-" + n + " PIC S9(5) COMP-3 OCCURS 2.");
+        lines.push_back("05 C-" + n + " PIC 9(4) VALUE 12.");
+    }
+    lines.push_back("01 LAST-REC REDEFINES REC-1.");
+    lines.push_back("05 WHOLE PIC X(15).");
+    const std::string text = fixed(lines);
+    const auto byStretches = testing::readOne("t.cpy", text);
+    const auto whole = testing::readOne("t.cpy", "      * COPY of nothing: read whole\n" + text);
+    ASSERT_FALSE(byStretches.diagnostics.hasErrors()) << byStretches.diagnostics.format();
+    EXPECT_EQ(byStretches.model->items.size(), 4001u);
+    EXPECT_EQ(testing::layoutOf(*byStretches.model), testing::layoutOf(*whole.model));
+    EXPECT_EQ(byStretches.model->items.back()->redefined, byStretches.model->items.front().get());
+}
+
 TEST(StorageLayout, GroupUsageOccursAndRedefines) {
     EXPECT_EQ(layout({"01 R.", "05 NUMS COMP-3.", "10 N1 PIC S9(5).", "10 N2 PIC S9(3).",
                       "05 T OCCURS 3 TIMES.", "10 T1 PIC X(2).", "10 T2 PIC 9 OCCURS 2.",
