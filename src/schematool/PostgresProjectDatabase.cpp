@@ -3,6 +3,7 @@
 #include "host/Error.h"
 #include "schematool/PostgresSchema.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -262,11 +263,15 @@ void PostgresProjectDatabase::hold(const std::string& prefix, const Value* id,
     for (std::size_t i = 0; i < values.size(); ++i)
         row += (i ? ", " : "") + literal(values[i]);
     row += ")";
-    if (prefix == heldInsert_ && !held_.empty()) {
-        held_.back() += ", " + row;
+    // Rows of tables filled turn about (a column, its lineage, the next column) still share
+    // one INSERT per table: the rows that nothing answers only meet at the commit's checks.
+    const auto open = std::find_if(openInserts_.begin(), openInserts_.end(),
+                                   [&](const auto& insert) { return insert.first == prefix; });
+    if (open != openInserts_.end()) {
+        held_[open->second] += ", " + row;
     } else {
         held_.push_back(prefix + row);
-        heldInsert_ = prefix;
+        openInserts_.emplace_back(prefix, held_.size() - 1);
     }
     heldGrew(row.size());
 }
@@ -288,7 +293,7 @@ void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
         return literal(values[static_cast<std::size_t>(n - 1)]);
     });
     held_.push_back(text);
-    heldInsert_.clear();
+    openInserts_.clear(); // later rows go after the statement
     heldGrew(text.size());
 }
 
@@ -323,7 +328,7 @@ void PostgresProjectDatabase::flushHeld() {
 std::vector<std::string> PostgresProjectDatabase::takeHeld() {
     std::vector<std::string> held = std::move(held_);
     held_.clear();
-    heldInsert_.clear();
+    openInserts_.clear();
     heldBytes_ = 0;
     return held;
 }

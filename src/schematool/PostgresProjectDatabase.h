@@ -56,9 +56,9 @@ private:
     postgres::Connection connection_;
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
     // Statements held back until the next one that answers; rows for one table and the same
-    // columns that follow each other share one INSERT.
+    // columns share one INSERT until a statement of another kind is held.
     std::vector<std::string> held_;
-    std::string heldInsert_;
+    std::vector<std::pair<std::string, std::size_t>> openInserts_; // prefix, index in held_
     std::size_t heldBytes_ = 0;
     // Automatic ids taken from each table's sequence in blocks, one round trip per block.
     struct IdBlock {
