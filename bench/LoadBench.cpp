@@ -4,6 +4,7 @@
 
 #include "host/TypeCodes.h"
 #include "load/CodePage.h"
+#include "load/DiscardingTarget.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
 #include "load/RecordDecoder.h"
@@ -172,21 +173,6 @@ std::filesystem::path writeFile(const std::filesystem::path& dir, std::int64_t r
     return path;
 }
 
-// Takes the rows and keeps nothing: decoding alone.
-class CountingTarget : public RowTarget {
-public:
-    void begin(const LoadPlan&) override {}
-    std::int64_t largestValue(const std::string&) override { return 0; }
-    bool insert(int, const std::vector<FieldValue>& row, std::string&) override {
-        fields += static_cast<std::int64_t>(row.size());
-        return true;
-    }
-    void commit() override {}
-    void rollback() noexcept override {}
-    std::string name() const override { return "nothing"; }
-    std::int64_t fields = 0;
-};
-
 // Reads and decodes the file in this thread alone, as the load's threads each do with their
 // batches.
 void decodeOnOneCore(const LoadPlan& plan, const CodePage& page,
@@ -290,7 +276,7 @@ int main(int argc, char** argv) {
     auto start = Clock::now();
     decodeOnOneCore(plan, page, file);
     fmt::print("decode_mb_s: {:.0f}\n", megabytes / seconds(start));
-    CountingTarget counting;
+    DiscardingTarget counting;
     start = Clock::now();
     runLoad(plan, noItems, page, file, counting, {});
     fmt::print("decode_all_cores_mb_s: {:.0f}\n", megabytes / seconds(start));

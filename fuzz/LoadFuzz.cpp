@@ -6,9 +6,9 @@
 #include "ScratchFile.h"
 #include "host/Error.h"
 #include "load/CodePage.h"
+#include "load/DiscardingTarget.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
-#include "load/RowTarget.h"
 #include "load/SourceItems.h"
 
 #include <cstdint>
@@ -82,18 +82,6 @@ LoadPlan plan() {
     return p;
 }
 
-class NoTarget : public RowTarget {
-public:
-    void begin(const LoadPlan&) override {}
-    std::int64_t largestValue(const std::string&) override { return 0; }
-    bool insert(int, const std::vector<FieldValue>& row, std::string&) override {
-        return !row.empty();
-    }
-    void commit() override {}
-    void rollback() noexcept override {}
-    std::string name() const override { return "nothing"; }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -111,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.rejectRecords = (choice & 0x10) != 0;
     settings.threads = 2;
     const auto file = fuzz::scratchFile("records.dat", data + 1, size - 1);
-    NoTarget target;
+    DiscardingTarget target;
     try {
         runLoad(thePlan, SourceItems("fuzz", {}), page, file, target, settings);
     } catch (const Error&) {

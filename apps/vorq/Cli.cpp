@@ -39,8 +39,8 @@ Environment:
 
 Run 'vorq help COMMAND' for the options of a command.)";
 
-// The word that names the command: the first argument that is neither an option nor the value
-// of a global option.
+} // namespace
+
 std::string commandWord(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -53,6 +53,8 @@ std::string commandWord(int argc, char** argv) {
     }
     return "";
 }
+
+namespace {
 
 std::string commandNames(CLI::App& app) {
     std::string names;

@@ -1,5 +1,7 @@
 #include "HugePages.h"
 
+#include "Cli.h"
+
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -10,25 +12,13 @@ namespace {
 
 constexpr std::string_view kTunable = "glibc.malloc.hugetlb";
 
-bool parsesSources(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--workspace" || argument == "--project") {
-            ++i;
-            continue;
-        }
-        if (!argument.starts_with("-"))
-            return argument == "verify" || argument == "demo";
-    }
-    return false;
-}
-
 } // namespace
 
 void restartWithHugePages(int argc, char** argv) {
     const char* tunables = std::getenv("GLIBC_TUNABLES");
     const std::string current = tunables ? tunables : "";
-    if (current.find(kTunable) != std::string::npos || !parsesSources(argc, argv))
+    const std::string command = commandWord(argc, argv);
+    if (current.find(kTunable) != std::string::npos || (command != "verify" && command != "demo"))
         return;
     const std::string wanted =
         (current.empty() ? "" : current + ":") + std::string(kTunable) + "=1";

@@ -52,13 +52,26 @@ std::string upperFirstWord(const std::string& text) {
     return upper.substr(0, upper.find(' '));
 }
 
+// The item a table was made from; raises vorq::Error when the import recorded none.
+ItemReference tableReference(const ProjectLineage& lineage, const CatalogTable& table) {
+    const auto it = lineage.tables.find(table.id);
+    const auto reference =
+        it == lineage.tables.end() ? std::nullopt : parseReference(it->second.sourceReference);
+    if (!reference)
+        throw Error("The table " + table.name +
+                    " has no record of the COBOL item it was made "
+                    "from (it was made by hand, or by a vorq older than the load): import it "
+                    "again to load it");
+    return *reference;
+}
+
 class Planner {
 public:
     Planner(const ProjectLineage& lineage, const SourceItems& items, const DecodeSettings& settings)
         : lineage_(lineage), items_(items), settings_(settings) {}
 
     LoadPlan plan(const CatalogTable& table) {
-        const ItemReference reference = referenceOf(table);
+        const ItemReference reference = tableReference(lineage_, table);
         sourceKey_ = reference.sourceKey;
         const SourceItem* item = items_.item(reference.itemId);
         if (!item)
@@ -80,18 +93,6 @@ public:
     }
 
 private:
-    ItemReference referenceOf(const CatalogTable& table) const {
-        const auto it = lineage_.tables.find(table.id);
-        const auto reference =
-            it == lineage_.tables.end() ? std::nullopt : parseReference(it->second.sourceReference);
-        if (!reference)
-            throw Error("The table " + table.name +
-                        " has no record of the COBOL item it was "
-                        "made from (it was made by hand, or by a vorq older than the load): "
-                        "import it again to load it");
-        return *reference;
-    }
-
     void collectVariableTables(const SourceItem& item) {
         if (!item.dependingOn.empty()) {
             if (occursChain(items_, item).size() > 1)
@@ -281,16 +282,7 @@ const CatalogTable& tableNamed(const ProjectLineage& lineage, const std::string&
 } // namespace
 
 std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableName) {
-    const CatalogTable& table = tableNamed(lineage, tableName);
-    const auto it = lineage.tables.find(table.id);
-    const auto reference =
-        it == lineage.tables.end() ? std::nullopt : parseReference(it->second.sourceReference);
-    if (!reference)
-        throw Error("The table " + table.name +
-                    " has no record of the COBOL item it was made "
-                    "from (it was made by hand, or by a vorq older than the load): import it "
-                    "again to load it");
-    return reference->sourceKey;
+    return tableReference(lineage, tableNamed(lineage, tableName)).sourceKey;
 }
 
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,

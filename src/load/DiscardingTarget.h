@@ -1,0 +1,24 @@
+#pragma once
+
+#include "load/RowTarget.h"
+
+namespace vorq::load {
+
+// Takes every row and keeps none: the load's reading and decoding alone, for measuring them
+// and for feeding them hostile files.
+class DiscardingTarget : public RowTarget {
+public:
+    void begin(const LoadPlan&) override {}
+    std::int64_t largestValue(const std::string&) override { return 0; }
+    bool insert(int, const std::vector<FieldValue>& row, std::string&) override {
+        fields += static_cast<std::int64_t>(row.size());
+        return true;
+    }
+    void commit() override {}
+    void rollback() noexcept override {}
+    std::string name() const override { return "nothing"; }
+
+    std::int64_t fields = 0; // taken so far
+};
+
+} // namespace vorq::load
