@@ -7,10 +7,12 @@
 #include "load/DiscardingTarget.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
+#include "load/OpenTarget.h"
 #include "load/RecordDecoder.h"
 #include "load/RowTarget.h"
 #include "load/SourceItems.h"
 #include "load/SqliteTarget.h"
+#include "postgres/Postgres.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
 #include "sqlite/Sqlite.h"
@@ -184,7 +186,7 @@ void decodeOnOneCore(const LoadPlan& plan, const CodePage& page,
     bool more = true;
     while (more) {
         batch.clear();
-        while (batch.recordCount < 2048 && (more = reader.next(record))) {
+        while (batch.recordCount < 1024 && (more = reader.next(record))) {
             BatchRecord& r = batch.addRecord();
             r.begin = batch.bytes.size();
             r.size = record.bytes.size();
@@ -237,6 +239,31 @@ double rawInsert(const std::filesystem::path& file, const LoadPlan& plan,
     }
     db.exec("COMMIT");
     return seconds(start);
+}
+
+// The load of the file into a scratch schema of the server that VORQ_TEST_PG names, through
+// COPY; its seconds.
+void loadIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
+                      const schematool::ProjectCatalog& catalog, double sqliteMbPerSecond) {
+    const char* server = std::getenv("VORQ_TEST_PG");
+    if (!server || !*server) {
+        fmt::print("load_pg_mb_s: skipped (no PostgreSQL server: run under "
+                   "scripts/pg-test-server run)\n");
+        return;
+    }
+    postgres::Connection admin(server);
+    admin.exec("DROP SCHEMA IF EXISTS bench_load CASCADE; CREATE SCHEMA bench_load");
+    const std::string conninfo =
+        std::string(server) +
+        (std::string_view(server).find('?') == std::string_view::npos ? "?" : "&") +
+        "options=-csearch_path%3Dbench_load";
+    const auto target = openTarget(conninfo, catalog);
+    const auto start = Clock::now();
+    runLoad(plan, SourceItems("bench", {}), CodePage("cp037"), file, *target, {});
+    const double mbPerSecond =
+        static_cast<double>(std::filesystem::file_size(file)) / 1e6 / seconds(start);
+    admin.exec("DROP SCHEMA bench_load CASCADE");
+    fmt::print("load_pg_mb_s: {:.1f}\nload_sqlite_mb_s: {:.1f}\n", mbPerSecond, sqliteMbPerSecond);
 }
 
 // The peak memory in MB of a child process that loads the file into a new database.
@@ -293,7 +320,8 @@ int main(int argc, char** argv) {
     fmt::print("load_s: {:.2f}\nraw_insert_s: {:.2f}\nload_vs_raw_insert: {:.2f}\n", load, raw,
                load / raw);
 
-    const auto small = writeFile(dir, 250'000);   // 50 MB
+    const auto small = writeFile(dir, 250'000); // 50 MB
+    loadIntoPostgres(small, plan, catalog, megabytes / load);
     const auto large = writeFile(dir, 2'500'000); // 500 MB
     const double smallPeak = loadPeakMb(small, dir / "small.db", plan, catalog);
     const double largePeak = loadPeakMb(large, dir / "large.db", plan, catalog);

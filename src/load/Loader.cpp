@@ -19,7 +19,7 @@ namespace {
 
 // A batch holds this many records, or this many bytes, whichever comes first: small enough
 // that the batches in flight stay a few MB, large enough that handing them over costs little.
-constexpr std::size_t kBatchRecords = 2048;
+constexpr std::size_t kBatchRecords = 1024;
 constexpr std::size_t kBatchBytes = 1 << 20;
 
 // The columns of each table (by number) that hold the record's made-up key: the key itself
@@ -133,7 +133,7 @@ public:
           conditions_(std::move(conditions)), rejects_(settings.rejects),
           workers_(settings.threads > 0 ? settings.threads
                                         : std::max(1u, std::thread::hardware_concurrency())),
-          pipeline_(2 * workers_ + 2) {
+          pipeline_(workers_ + 2) {
         format_ = settings.format;
         if (format_.recordLength == 0)
             format_.recordLength = plan.recordLength;
