@@ -3,11 +3,11 @@
 // against a raw prepared INSERT of as many column rows in the same run; and peak memory.
 
 #include "BenchWorkspace.h"
+#include "PostgresScratch.h"
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
 #include "host/Error.h"
-#include "postgres/Postgres.h"
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessTreeView.h"
 #include "toolkit/headless/HeadlessWindow.h"
@@ -48,24 +48,14 @@ double timedImport(bench::BenchWorkspace& w) {
 
 // The same import into a scratch schema of the server that VORQ_TEST_PG names.
 void comparePostgres(double sqliteSeconds) {
-    const char* server = std::getenv("VORQ_TEST_PG");
-    if (!server || !*server) {
-        fmt::print("import_pg_vs_sqlite: skipped (no PostgreSQL server: run under "
-                   "scripts/pg-test-server run)\n");
+    const auto scratch = bench::PostgresScratch::open("bench_import", "import_pg_vs_sqlite");
+    if (!scratch)
         return;
-    }
-    postgres::Connection admin(server);
-    admin.exec("DROP SCHEMA IF EXISTS bench_import CASCADE; CREATE SCHEMA bench_import");
-    const std::string conninfo =
-        std::string(server) +
-        (std::string_view(server).find('?') == std::string_view::npos ? "?" : "&") +
-        "options=-csearch_path%3Dbench_import";
     double seconds = 0;
     {
-        bench::BenchWorkspace w("import-pg", kItems, conninfo);
+        bench::BenchWorkspace w("import-pg", kItems, scratch->conninfo());
         seconds = timedImport(w);
     }
-    admin.exec("DROP SCHEMA bench_import CASCADE");
     fmt::print("import_pg_s: {:.3f}\nimport_pg_vs_sqlite: {:.2f}\n", seconds,
                seconds / sqliteSeconds);
 }

@@ -2,6 +2,7 @@
 // a child table): decoding alone, the whole load into SQLite against a raw prepared INSERT of
 // the same values in the same run, and peak memory for a small and a large file.
 
+#include "PostgresScratch.h"
 #include "host/TypeCodes.h"
 #include "load/CodePage.h"
 #include "load/DiscardingTarget.h"
@@ -12,7 +13,6 @@
 #include "load/RowTarget.h"
 #include "load/SourceItems.h"
 #include "load/SqliteTarget.h"
-#include "postgres/Postgres.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
 #include "sqlite/Sqlite.h"
@@ -93,7 +93,6 @@ LoadPlan benchPlan(schematool::ProjectCatalog& catalog) {
     }
     TablePlan amounts;
     amounts.name = "BENCH_REC_AMTS";
-    amounts.itemName = "AMTS";
     amounts.stride = kAmountLength;
     amounts.maxOccurs = kAmounts;
     ColumnPlan key;
@@ -242,27 +241,17 @@ double rawInsert(const std::filesystem::path& file, const LoadPlan& plan,
 }
 
 // The load of the file into a scratch schema of the server that VORQ_TEST_PG names, through
-// COPY; its seconds.
+// COPY.
 void loadIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
                       const schematool::ProjectCatalog& catalog, double sqliteMbPerSecond) {
-    const char* server = std::getenv("VORQ_TEST_PG");
-    if (!server || !*server) {
-        fmt::print("load_pg_mb_s: skipped (no PostgreSQL server: run under "
-                   "scripts/pg-test-server run)\n");
+    const auto scratch = bench::PostgresScratch::open("bench_load", "load_pg_mb_s");
+    if (!scratch)
         return;
-    }
-    postgres::Connection admin(server);
-    admin.exec("DROP SCHEMA IF EXISTS bench_load CASCADE; CREATE SCHEMA bench_load");
-    const std::string conninfo =
-        std::string(server) +
-        (std::string_view(server).find('?') == std::string_view::npos ? "?" : "&") +
-        "options=-csearch_path%3Dbench_load";
-    const auto target = openTarget(conninfo, catalog);
+    const auto target = openTarget(scratch->conninfo(), catalog);
     const auto start = Clock::now();
     runLoad(plan, SourceItems("bench", {}), CodePage("cp037"), file, *target, {});
     const double mbPerSecond =
         static_cast<double>(std::filesystem::file_size(file)) / 1e6 / seconds(start);
-    admin.exec("DROP SCHEMA bench_load CASCADE");
     fmt::print("load_pg_mb_s: {:.1f}\nload_sqlite_mb_s: {:.1f}\n", mbPerSecond, sqliteMbPerSecond);
 }
 
@@ -303,9 +292,9 @@ int main(int argc, char** argv) {
     auto start = Clock::now();
     decodeOnOneCore(plan, page, file);
     fmt::print("decode_mb_s: {:.0f}\n", megabytes / seconds(start));
-    DiscardingTarget counting;
+    DiscardingTarget discarding;
     start = Clock::now();
-    runLoad(plan, noItems, page, file, counting, {});
+    runLoad(plan, noItems, page, file, discarding, {});
     fmt::print("decode_all_cores_mb_s: {:.0f}\n", megabytes / seconds(start));
     if (decodeOnly) {
         std::filesystem::remove_all(dir);

@@ -58,7 +58,6 @@ void report(const LoadOptions& options, const std::string& target,
 void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     const load::CodePage page(options.encoding);
     load::DecodeSettings decode;
-    decode.ebcdic = page.isEbcdic();
     decode.nativeLittleEndian = options.nativeBinary || !page.isEbcdic();
     decode.ieeeFloat = options.floating.empty() ? !page.isEbcdic() : options.floating == "ieee";
     decode.keepTrailingBlanks = options.keepTrailingBlanks;

@@ -55,8 +55,6 @@ public:
     // For a reader that takes the tokens a stretch at a time: the list the lines go into.
     std::vector<Token>& tokens() { return tokens_; }
 
-    void lexLine(const CodeLine& line) { lexCode(line); }
-
     void finish() {
         if (inLiteral_)
             diags_.error(literalStart_, "literal is not closed: expected its closing quote");
@@ -72,25 +70,7 @@ public:
         return std::move(tokens_);
     }
 
-private:
-    SourceLocation at(const CodeLine& line, std::size_t pos) const {
-        return {file_, line.line, line.column + static_cast<int>(pos)};
-    }
-
-    void push(TokenKind kind, std::string_view text, SourceLocation where) {
-        Token& t = tokens_.emplace_back();
-        t.kind = kind;
-        t.text.assign(text);
-        t.at = where;
-        t.lineStart = firstOnLine_;
-        firstOnLine_ = false;
-        if (t.is("PIC") || t.is("PICTURE"))
-            pictureNext_ = true;
-        else if (!(t.is("IS") && pictureNext_))
-            pictureNext_ = false;
-    }
-
-    void lexCode(const CodeLine& line) {
+    void lexLine(const CodeLine& line) {
         const std::string_view text = line.text;
         std::size_t i = 0;
         firstOnLine_ = true;
@@ -193,6 +173,24 @@ private:
                  std::string(1, c), at(line, i));
             ++i;
         }
+    }
+
+private:
+    SourceLocation at(const CodeLine& line, std::size_t pos) const {
+        return {file_, line.line, line.column + static_cast<int>(pos)};
+    }
+
+    void push(TokenKind kind, std::string_view text, SourceLocation where) {
+        Token& t = tokens_.emplace_back();
+        t.kind = kind;
+        t.text.assign(text);
+        t.at = where;
+        t.lineStart = firstOnLine_;
+        firstOnLine_ = false;
+        if (t.is("PIC") || t.is("PICTURE"))
+            pictureNext_ = true;
+        else if (!(t.is("IS") && pictureNext_))
+            pictureNext_ = false;
     }
 
     static std::string trimmed(std::string_view s) {

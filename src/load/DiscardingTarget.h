@@ -10,15 +10,10 @@ class DiscardingTarget : public RowTarget {
 public:
     void begin(const LoadPlan&) override {}
     std::int64_t largestValue(const std::string&) override { return 0; }
-    bool insert(int, const std::vector<FieldValue>& row, std::string&) override {
-        fields += static_cast<std::int64_t>(row.size());
-        return true;
-    }
+    bool insert(int, const std::vector<FieldValue>&, std::string&) override { return true; }
     void commit() override {}
     void rollback() noexcept override {}
     std::string name() const override { return "nothing"; }
-
-    std::int64_t fields = 0; // taken so far
 };
 
 } // namespace vorq::load

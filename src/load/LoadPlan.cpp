@@ -83,7 +83,6 @@ public:
             throw Error("The table " + table.name + " comes from " + item->name +
                         ", which lies inside an OCCURS: a record holds several of it");
         record_ = &items_.record(*item);
-        plan_.sourceName = items_.sourceName();
         plan_.recordName = record_->name;
         plan_.recordLength = record_->length;
         collectVariableTables(*record_);
@@ -176,7 +175,6 @@ private:
         }
         levels.push_back(item.id);
         TablePlan plan = planTable(child, item, levels, fixed, &parent);
-        plan.itemName = item.name;
         plan.stride = item.length;
         plan.maxOccurs = item.occurs;
         plan.counter = existingCounter(item);
@@ -280,6 +278,22 @@ const CatalogTable& tableNamed(const ProjectLineage& lineage, const std::string&
 }
 
 } // namespace
+
+namespace {
+
+void collectTables(const TablePlan& table, std::vector<const TablePlan*>& out) {
+    out.push_back(&table);
+    for (const auto& child : table.children)
+        collectTables(child, out);
+}
+
+} // namespace
+
+std::vector<const TablePlan*> tablesInOrder(const LoadPlan& plan) {
+    std::vector<const TablePlan*> tables;
+    collectTables(plan.table, tables);
+    return tables;
+}
 
 std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableName) {
     return tableReference(lineage, tableNamed(lineage, tableName)).sourceKey;

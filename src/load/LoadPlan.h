@@ -50,7 +50,6 @@ struct TablePlan {
     std::string name;
     std::vector<ColumnPlan> columns; // in the table's order
     // Of a child table: its occurrences within the parent's row.
-    std::string itemName;
     std::int64_t stride = 0;
     std::int64_t maxOccurs = 1;
     int counter = -1; // OCCURS DEPENDING ON
@@ -60,7 +59,6 @@ struct TablePlan {
 
 // How the records of one table's source become rows of it and of its child tables.
 struct LoadPlan {
-    std::string sourceName;
     std::string recordName;
     int recordId = 0;
     std::int64_t recordLength = 0; // the longest record
@@ -70,7 +68,6 @@ struct LoadPlan {
 
 // Settings that choose how fields are read.
 struct DecodeSettings {
-    bool ebcdic = true;
     bool nativeLittleEndian = false; // COMP-5 and BINARY-*: little-endian
     bool ieeeFloat = false;          // COMP-1 and COMP-2: IEEE (else IBM hexadecimal)
     bool keepTrailingBlanks = false;
@@ -81,6 +78,10 @@ struct DecodeSettings {
 // not in the project, has no lineage, or its source cannot be read by the load.
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings);
+
+// The plan's tables in the order that numbers them for the loader and the targets: the table
+// first, then each child table followed by its own, depth first.
+std::vector<const TablePlan*> tablesInOrder(const LoadPlan& plan);
 
 // The source key of the table's lineage, to find its items; raises like planLoad.
 std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableName);

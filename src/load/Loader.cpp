@@ -152,8 +152,7 @@ public:
             threads.emplace_back([&] { readAll(reader); });
             for (unsigned w = 0; w < workers_; ++w)
                 threads.emplace_back([&] { decodeAll(); });
-            RecordDecoder names(plan_, page_, format_.format, conditions_);
-            tables_ = names.tables();
+            tables_ = tablesInOrder(plan_);
             rows_.assign(tables_.size(), 0);
             for (std::int64_t sequence = 0;; ++sequence) {
                 RecordBatch* batch = pipeline_.toInsert(sequence);

@@ -13,12 +13,6 @@ namespace {
 // Rows are sent when this much COPY text has gathered.
 constexpr std::size_t kFlushBytes = 8 << 20;
 
-void collect(const TablePlan& table, std::vector<const TablePlan*>& out) {
-    out.push_back(&table);
-    for (const auto& child : table.children)
-        collect(child, out);
-}
-
 // A value as COPY's text form writes it: \N for NULL, backslash escapes in text.
 void appendCopyValue(const FieldValue& v, std::string& out) {
     switch (v.kind) {
@@ -72,8 +66,7 @@ void PostgresTarget::begin(const LoadPlan& plan) {
     } catch (const postgres::Failure& e) {
         throw Error("Cannot load into " + name() + ": " + e.what());
     }
-    std::vector<const TablePlan*> tables;
-    collect(plan.table, tables);
+    const std::vector<const TablePlan*> tables = tablesInOrder(plan);
     for (const TablePlan* table : tables) {
         const auto exists = connection_->query(
             "SELECT count(*) FROM information_schema.tables WHERE table_schema = "

@@ -34,8 +34,7 @@ ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
     ProjectLineage lineage;
     lineage.catalog = schematool::readCatalog(db);
     // A project of the first schema has no lineage table; its tables then have no lineage.
-    lineage.recorded = db.hasTable("Lineage");
-    if (!lineage.recorded)
+    if (!db.hasTable("Lineage"))
         return lineage;
     auto tables = db.prepare("SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference FROM "
                              "Lineage l JOIN Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS "

@@ -35,7 +35,6 @@ struct ProjectLineage {
     schematool::ProjectCatalog catalog;
     std::map<std::int32_t, Lineage> tables;  // by TabID
     std::map<std::int32_t, Lineage> columns; // by ColumnID
-    bool recorded = false;                   // the project has a lineage table at all
 
     const schematool::CatalogTable* tableNamed(const std::string& name) const;
 };

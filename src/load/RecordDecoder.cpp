@@ -23,15 +23,15 @@ ResolvedCondition resolveCondition(const RecordCondition& condition, const LoadP
 RecordDecoder::RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format,
                              std::vector<ResolvedCondition> conditions)
     : plan_(plan), page_(page), format_(format), conditions_(std::move(conditions)) {
-    root_ = number(plan.table);
+    int next = 0;
+    root_ = number(plan.table, next);
     counts_.resize(plan.counters.size());
 }
 
-RecordDecoder::TableNode RecordDecoder::number(const TablePlan& table) {
-    TableNode node{&table, static_cast<int>(tables_.size()), {}};
-    tables_.push_back(&table);
+RecordDecoder::TableNode RecordDecoder::number(const TablePlan& table, int& next) {
+    TableNode node{&table, next++, {}};
     for (const auto& child : table.children)
-        node.children.push_back(number(child));
+        node.children.push_back(number(child, next));
     return node;
 }
 

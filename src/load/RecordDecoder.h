@@ -35,9 +35,6 @@ public:
 
     void decode(RecordBatch& batch);
 
-    // The tables in their numbers' order.
-    const std::vector<const TablePlan*>& tables() const { return tables_; }
-
 private:
     // A table of the plan with its number, and its child tables.
     struct TableNode {
@@ -45,7 +42,8 @@ private:
         int number = 0;
         std::vector<TableNode> children;
     };
-    TableNode number(const TablePlan& table);
+    // The table and its child tables numbered from next on, as tablesInOrder numbers them.
+    static TableNode number(const TablePlan& table, int& next);
     void decodeRecord(RecordBatch& batch, BatchRecord& record);
     std::string_view padded(std::string_view bytes);
     bool matches(std::string_view bytes);
@@ -61,7 +59,6 @@ private:
     const CodePage& page_;
     RecordFormat format_;
     std::vector<ResolvedCondition> conditions_;
-    std::vector<const TablePlan*> tables_;
     TableNode root_;
     std::vector<std::int64_t> counts_;
     std::string padding_;

@@ -23,8 +23,6 @@ SourceItem itemOf(const workbench::StoredRepository::Object& o) {
     for (const auto& [name, value] : o.attributes) {
         if (name == "Name")
             item.name = value;
-        else if (name == "Level")
-            item.level = static_cast<int>(number(value));
         else if (name == "Picture")
             item.picture = value;
         else if (name == "Usage")

@@ -16,7 +16,6 @@ struct SourceItem {
     int id = 0;
     int parent = 0; // 0 for a record (level 01 or 77)
     std::string name;
-    int level = 0;
     std::string picture;
     std::string usage; // as the repository writes it: "COMP-3", "BINARY-LONG UNSIGNED", ...
     std::string sign;  // "LEADING" or "TRAILING", with " SEPARATE"; "" when unsigned

@@ -8,15 +8,7 @@
 #include <system_error>
 
 namespace vorq::load {
-namespace {
-
-void collect(const TablePlan& table, std::vector<const TablePlan*>& out) {
-    out.push_back(&table);
-    for (const auto& child : table.children)
-        collect(child, out);
-}
-
-} // namespace
+namespace {} // namespace
 
 SqliteTarget::SqliteTarget(const std::filesystem::path& file,
                            const schematool::ProjectCatalog& catalog)
@@ -26,8 +18,7 @@ void SqliteTarget::begin(const LoadPlan& plan) {
     created_ = !std::filesystem::exists(file_);
     db_.emplace(file_, sqlite::Connection::Mode::CreateIfMissing);
     db_->exec("BEGIN IMMEDIATE");
-    std::vector<const TablePlan*> tables;
-    collect(plan.table, tables);
+    const std::vector<const TablePlan*> tables = tablesInOrder(plan);
     firstTable_ = plan.table.name;
     if (created_)
         db_->exec(schematool::writeDdl(catalog_, schematool::Dialect::SQLite));

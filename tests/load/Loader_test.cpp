@@ -80,7 +80,6 @@ SourceItems record() {
 // copied key, idx and V.
 ProjectLineage lineage() {
     ProjectLineage l;
-    l.recorded = true;
     schematool::CatalogTable r{1, "R", {}, {14}, {}};
     r.columns = {{10, "CNT", 20, 1, 0, true},
                  {11, "P1", 20, 1, 0, true},
@@ -109,9 +108,7 @@ TEST(Loader, VariableTablesMoveTheFieldsAfterThemAndGiveTheirRows) {
     std::ofstream(dir / "r.txt") << "2AABB12ZZ\n0\n3AABBCC90YY\n";
     const SourceItems items = record();
     const ProjectLineage l = lineage();
-    DecodeSettings decode;
-    decode.ebcdic = false;
-    const LoadPlan plan = planLoad(l, "r", items, decode);
+    const LoadPlan plan = planLoad(l, "r", items, {});
     LoadSettings settings;
     settings.format.format = RecordFormat::Text;
     CatchingTarget target;
