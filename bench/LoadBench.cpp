@@ -11,7 +11,6 @@
 #include "load/OpenTarget.h"
 #include "load/RecordDecoder.h"
 #include "load/RowTarget.h"
-#include "load/SourceItems.h"
 #include "load/SqliteTarget.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
@@ -179,7 +178,7 @@ std::filesystem::path writeFile(const std::filesystem::path& dir, std::int64_t r
 void decodeOnOneCore(const LoadPlan& plan, const CodePage& page,
                      const std::filesystem::path& file) {
     RecordReader reader(file, {RecordFormat::Fixed, kRecordLength});
-    RecordDecoder decoder(plan, page, RecordFormat::Fixed, {});
+    RecordDecoder decoder(plan, page, RecordFormat::Fixed);
     RecordBatch batch;
     Record record;
     bool more = true;
@@ -249,7 +248,7 @@ void loadIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
         return;
     const auto target = openTarget(scratch->conninfo(), catalog);
     const auto start = Clock::now();
-    runLoad(plan, SourceItems("bench", {}), CodePage("cp037"), file, *target, {});
+    runLoad(plan, CodePage("cp037"), file, *target, {});
     const double mbPerSecond =
         static_cast<double>(std::filesystem::file_size(file)) / 1e6 / seconds(start);
     fmt::print("load_pg_mb_s: {:.1f}\nload_sqlite_mb_s: {:.1f}\n", mbPerSecond, sqliteMbPerSecond);
@@ -262,7 +261,7 @@ double loadPeakMb(const std::filesystem::path& file, const std::filesystem::path
     if (pid == 0) {
         const CodePage page("cp037");
         SqliteTarget sqlite(target, catalog);
-        runLoad(plan, SourceItems("bench", {}), page, file, sqlite, {});
+        runLoad(plan, page, file, sqlite, {});
         _exit(0);
     }
     int status = 0;
@@ -283,7 +282,6 @@ int main(int argc, char** argv) {
     schematool::ProjectCatalog catalog;
     const LoadPlan plan = benchPlan(catalog);
     const CodePage page("cp037");
-    const SourceItems noItems("bench", {});
 
     const std::int64_t records = 1'000'000;
     const auto file = writeFile(dir, records);
@@ -294,7 +292,7 @@ int main(int argc, char** argv) {
     fmt::print("decode_mb_s: {:.0f}\n", megabytes / seconds(start));
     DiscardingTarget discarding;
     start = Clock::now();
-    runLoad(plan, noItems, page, file, discarding, {});
+    runLoad(plan, page, file, discarding, {});
     fmt::print("decode_all_cores_mb_s: {:.0f}\n", megabytes / seconds(start));
     if (decodeOnly) {
         std::filesystem::remove_all(dir);
@@ -303,7 +301,7 @@ int main(int argc, char** argv) {
 
     SqliteTarget sqlite(dir / "load.db", catalog);
     start = Clock::now();
-    runLoad(plan, noItems, page, file, sqlite, {});
+    runLoad(plan, page, file, sqlite, {});
     const double load = seconds(start);
     const double raw = rawInsert(dir / "raw.db", plan, catalog, records);
     fmt::print("load_s: {:.2f}\nraw_insert_s: {:.2f}\nload_vs_raw_insert: {:.2f}\n", load, raw,

@@ -9,7 +9,6 @@
 #include "load/DiscardingTarget.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
-#include "load/SourceItems.h"
 
 #include <cstdint>
 #include <string>
@@ -101,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto file = fuzz::scratchFile("records.dat", data + 1, size - 1);
     DiscardingTarget target;
     try {
-        runLoad(thePlan, SourceItems("fuzz", {}), page, file, target, settings);
+        runLoad(thePlan, page, file, target, settings);
     } catch (const Error&) {
         // A damaged file is refused with a message; anything else escapes and is a finding.
     }

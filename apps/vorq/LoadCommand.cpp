@@ -69,11 +69,11 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     settings.format.blockDescriptors = options.blockDescriptors;
     settings.format.lengthsExcludeWord = options.lengthsExcludeWord;
     settings.rejects = options.rejects;
-    settings.decode = decode;
     settings.maxErrors = options.maxErrors;
     settings.rejectRecords = options.rejectRecords;
+    std::vector<load::RecordCondition> conditions;
     for (const auto& when : options.when)
-        settings.conditions.push_back(conditionOf(when));
+        conditions.push_back(conditionOf(when));
     if (!options.quiet && ::isatty(STDERR_FILENO))
         settings.progress = showProgress;
 
@@ -83,13 +83,12 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     const load::ProjectLineage lineage = load::readLineage(*project);
     const load::SourceItems items =
         load::SourceItems::open(wb, load::sourceKeyOf(lineage, options.table));
-    const load::LoadPlan plan = load::planLoad(lineage, options.table, items, decode);
+    const load::LoadPlan plan = load::planLoad(lineage, options.table, items, decode, conditions);
 
     const std::string targetPath =
         options.target.empty() ? (context.workspace / "data.db").string() : options.target;
     const auto target = load::openTarget(targetPath, lineage.catalog);
-    const load::LoadSummary summary =
-        load::runLoad(plan, items, page, options.data, *target, settings);
+    const load::LoadSummary summary = load::runLoad(plan, page, options.data, *target, settings);
     if (settings.progress)
         fmt::print(stderr, "\r{:60}\r", "");
     report(options, target->name(), summary);

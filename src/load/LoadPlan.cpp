@@ -70,7 +70,7 @@ public:
     Planner(const ProjectLineage& lineage, const SourceItems& items, const DecodeSettings& settings)
         : lineage_(lineage), items_(items), settings_(settings) {}
 
-    LoadPlan plan(const CatalogTable& table) {
+    LoadPlan plan(const CatalogTable& table, const std::vector<RecordCondition>& conditions) {
         const ItemReference reference = tableReference(lineage_, table);
         sourceKey_ = reference.sourceKey;
         const SourceItem* item = items_.item(reference.itemId);
@@ -86,12 +86,23 @@ public:
         plan_.recordName = record_->name;
         plan_.recordLength = record_->length;
         collectVariableTables(*record_);
-        plan_.recordId = record_->id;
+        for (const RecordCondition& condition : conditions)
+            plan_.conditions.push_back(resolve(condition));
         plan_.table = planTable(table, *item, {}, {}, nullptr);
         return std::move(plan_);
     }
 
 private:
+    Condition resolve(const RecordCondition& condition) const {
+        const SourceItem* field = items_.findBelow(*record_, condition.field);
+        if (!field || !field->elementary)
+            throw Error("--when names " + condition.field + ", which is no field of the record " +
+                        record_->name);
+        if (!occursChain(items_, *field).empty())
+            throw Error("--when names " + condition.field + ", which lies inside an OCCURS");
+        return {fieldFormat(*field, settings_), field->offset, condition.value};
+    }
+
     void collectVariableTables(const SourceItem& item) {
         if (!item.dependingOn.empty()) {
             if (occursChain(items_, item).size() > 1)
@@ -300,8 +311,9 @@ std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableN
 }
 
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
-                  const SourceItems& items, const DecodeSettings& settings) {
-    return Planner(lineage, items, settings).plan(tableNamed(lineage, tableName));
+                  const SourceItems& items, const DecodeSettings& settings,
+                  const std::vector<RecordCondition>& conditions) {
+    return Planner(lineage, items, settings).plan(tableNamed(lineage, tableName), conditions);
 }
 
 FieldFormat fieldFormat(const SourceItem& item, const DecodeSettings& settings) {

@@ -57,12 +57,25 @@ struct TablePlan {
     std::vector<TablePlan> children;
 };
 
+// Only records whose field has the value are loaded (files with several record types).
+struct RecordCondition {
+    std::string field;
+    std::string value;
+};
+
+// The test of a record condition: a field at a fixed place and the value it must have.
+struct Condition {
+    FieldFormat format;
+    std::int64_t offset = 0;
+    std::string value;
+};
+
 // How the records of one table's source become rows of it and of its child tables.
 struct LoadPlan {
     std::string recordName;
-    int recordId = 0;
     std::int64_t recordLength = 0; // the longest record
     std::vector<Counter> counters;
+    std::vector<Condition> conditions; // all must hold
     TablePlan table;
 };
 
@@ -74,10 +87,12 @@ struct DecodeSettings {
 };
 
 // The plan for the table named (without regard to case) and its child tables, from the lineage
-// that the import recorded and the items of the source. Raises vorq::Error when the table is
-// not in the project, has no lineage, or its source cannot be read by the load.
+// that the import recorded and the items of the source, loading only the records that meet
+// the conditions. Raises vorq::Error when the table is not in the project, has no lineage, its
+// source cannot be read by the load, or a condition names no field at a fixed place.
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
-                  const SourceItems& items, const DecodeSettings& settings);
+                  const SourceItems& items, const DecodeSettings& settings,
+                  const std::vector<RecordCondition>& conditions = {});
 
 // The plan's tables in the order that numbers them for the loader and the targets: the table
 // first, then each child table followed by its own, depth first.

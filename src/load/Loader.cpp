@@ -128,9 +128,9 @@ private:
 class Load {
 public:
     Load(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
-         RowTarget& target, const LoadSettings& settings, std::vector<ResolvedCondition> conditions)
+         RowTarget& target, const LoadSettings& settings)
         : plan_(plan), page_(page), data_(data), target_(target), settings_(settings),
-          conditions_(std::move(conditions)), rejects_(settings.rejects),
+          rejects_(settings.rejects),
           workers_(settings.threads > 0 ? settings.threads
                                         : std::max(1u, std::thread::hardware_concurrency())),
           pipeline_(workers_ + 2) {
@@ -221,7 +221,7 @@ private:
     }
 
     void decodeAll() {
-        RecordDecoder decoder(plan_, page_, format_.format, conditions_);
+        RecordDecoder decoder(plan_, page_, format_.format);
         while (RecordBatch* batch = pipeline_.toDecode()) {
             decoder.decode(*batch);
             pipeline_.decoded(*batch);
@@ -300,7 +300,6 @@ private:
     std::filesystem::path data_;
     RowTarget& target_;
     const LoadSettings& settings_;
-    std::vector<ResolvedCondition> conditions_;
     RejectFile rejects_;
     unsigned workers_;
     Pipeline pipeline_;
@@ -315,13 +314,9 @@ private:
 
 } // namespace
 
-LoadSummary runLoad(const LoadPlan& plan, const SourceItems& items, const CodePage& page,
-                    const std::filesystem::path& data, RowTarget& target,
-                    const LoadSettings& settings) {
-    std::vector<ResolvedCondition> conditions;
-    for (const auto& condition : settings.conditions)
-        conditions.push_back(resolveCondition(condition, plan, items, settings.decode));
-    return Load(plan, page, data, target, settings, std::move(conditions)).run();
+LoadSummary runLoad(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
+                    RowTarget& target, const LoadSettings& settings) {
+    return Load(plan, page, data, target, settings).run();
 }
 
 } // namespace vorq::load

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "load/LoadPlan.h"
 #include "load/RecordReader.h"
 
 #include <chrono>
@@ -15,13 +14,7 @@ namespace vorq::load {
 
 class CodePage;
 class RowTarget;
-class SourceItems;
-
-// Only records whose field has the value are loaded (files with several record types).
-struct RecordCondition {
-    std::string field;
-    std::string value;
-};
+struct LoadPlan;
 
 // How far a load has come, for a progress display.
 struct LoadProgress {
@@ -36,9 +29,7 @@ struct LoadSettings {
     std::filesystem::path rejects; // empty: no reject file
     std::int64_t maxErrors = -1;   // records with errors tolerated; -1: no limit
     bool rejectRecords = false;    // a record with a bad field is left out, not loaded with NULL
-    std::vector<RecordCondition> conditions;
-    DecodeSettings decode; // how the fields of --when conditions are read
-    unsigned threads = 0;  // decoding threads; 0: one per core
+    unsigned threads = 0;          // decoding threads; 0: one per core
     std::function<void(const LoadProgress&)> progress; // called about twice a second
 };
 
@@ -58,8 +49,7 @@ struct LoadSummary {
 // is read through, rolled back when the file is damaged, the target fails or more records
 // than maxErrors have errors (then vorq::Error is raised). Bad fields are listed in the reject
 // file.
-LoadSummary runLoad(const LoadPlan& plan, const SourceItems& items, const CodePage& page,
-                    const std::filesystem::path& data, RowTarget& target,
-                    const LoadSettings& settings);
+LoadSummary runLoad(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
+                    RowTarget& target, const LoadSettings& settings);
 
 } // namespace vorq::load

@@ -1,28 +1,11 @@
 #include "load/RecordDecoder.h"
 
-#include "host/Error.h"
 #include "load/CodePage.h"
-#include "load/Loader.h"
-#include "load/SourceItems.h"
 
 namespace vorq::load {
 
-ResolvedCondition resolveCondition(const RecordCondition& condition, const LoadPlan& plan,
-                                   const SourceItems& items, const DecodeSettings& settings) {
-    const SourceItem* record = items.item(plan.recordId);
-    const SourceItem* field = record ? items.findBelow(*record, condition.field) : nullptr;
-    if (!field || !field->elementary)
-        throw Error("--when names " + condition.field + ", which is no field of the record " +
-                    plan.recordName);
-    for (const SourceItem* at = field; at; at = at->parent ? items.item(at->parent) : nullptr)
-        if (at->occurs > 0)
-            throw Error("--when names " + condition.field + ", which lies inside an OCCURS");
-    return {fieldFormat(*field, settings), field->offset, condition.value};
-}
-
-RecordDecoder::RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format,
-                             std::vector<ResolvedCondition> conditions)
-    : plan_(plan), page_(page), format_(format), conditions_(std::move(conditions)) {
+RecordDecoder::RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format)
+    : plan_(plan), page_(page), format_(format) {
     int next = 0;
     root_ = number(plan.table, next);
     counts_.resize(plan.counters.size());
@@ -52,7 +35,7 @@ std::string_view RecordDecoder::padded(std::string_view bytes) {
 }
 
 bool RecordDecoder::matches(std::string_view bytes) {
-    for (const ResolvedCondition& c : conditions_) {
+    for (const Condition& c : plan_.conditions) {
         if (c.offset + c.format.length > static_cast<std::int64_t>(bytes.size()))
             return false;
         decodeField(c.format, bytes.substr(static_cast<std::size_t>(c.offset), c.format.length),

@@ -11,27 +11,11 @@
 namespace vorq::load {
 
 class CodePage;
-class SourceItems;
-struct RecordCondition;
-
-// The test that picks a record type: a field at a fixed place and the value it must have.
-struct ResolvedCondition {
-    FieldFormat format;
-    std::int64_t offset = 0;
-    std::string value;
-};
-
-// The field that a condition names in the plan's record; raises vorq::Error when it names
-// none outside OCCURS.
-ResolvedCondition resolveCondition(const RecordCondition& condition, const LoadPlan& plan,
-                                   const SourceItems& items, const DecodeSettings& settings);
-
 // Turns the records of a batch into rows of the plan's tables (numbered depth first, the
 // table first). Each decoding thread has its own.
 class RecordDecoder {
 public:
-    RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format,
-                  std::vector<ResolvedCondition> conditions);
+    RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format);
 
     void decode(RecordBatch& batch);
 
@@ -58,7 +42,6 @@ private:
     const LoadPlan& plan_;
     const CodePage& page_;
     RecordFormat format_;
-    std::vector<ResolvedCondition> conditions_;
     TableNode root_;
     std::vector<std::int64_t> counts_;
     std::string padding_;

@@ -112,8 +112,7 @@ TEST(Loader, VariableTablesMoveTheFieldsAfterThemAndGiveTheirRows) {
     LoadSettings settings;
     settings.format.format = RecordFormat::Text;
     CatchingTarget target;
-    const LoadSummary summary =
-        runLoad(plan, items, CodePage("ascii"), dir / "r.txt", target, settings);
+    const LoadSummary summary = runLoad(plan, CodePage("ascii"), dir / "r.txt", target, settings);
     EXPECT_EQ(target.rows, (std::vector<std::string>{"R: 2|1|2|ZZ|1", "R_T: 1|1|AA", "R_T: 1|2|BB",
                                                      "R: 0|NULL|NULL||2", "R: 3|9|0|YY|3",
                                                      "R_T: 3|1|AA", "R_T: 3|2|BB", "R_T: 3|3|CC"}))
