@@ -12,6 +12,9 @@
 namespace vorq::cobol {
 namespace {
 
+// "As many tokens as there are", for reading a member whole.
+constexpr std::size_t kWhole = static_cast<std::size_t>(-1);
+
 struct Replacement {
     enum class Mode { Whole, Leading, Trailing } mode = Mode::Whole;
     std::vector<Token> pattern;
@@ -47,40 +50,17 @@ public:
              std::vector<std::shared_ptr<const SourceFile>>& sources)
         : files_(files), options_(options), diags_(diags), sources_(sources) {}
 
-    std::vector<Token> file(const std::string& path, const std::string& text) {
-        stack_.push_back(path);
-        sources_.push_back(SourceFile::fromText(path, text));
-        const SourceFile& source = *sources_.back();
-        auto tokens = tokenize(source, splitSource(source, diags_), diags_);
-        const bool plain = std::none_of(tokens.begin(), tokens.end(), [](const Token& t) {
-            return t.is("COPY") || t.is("EXEC") || t.is("EXECUTE");
-        });
-        if (plain) { // nothing to expand: the tokens are the result
-            stack_.pop_back();
-            return tokens;
-        }
-        std::vector<Token> out;
-        out.reserve(tokens.size());
-        expand(tokens, path, out);
-        stack_.pop_back();
-        return out;
-    }
+    // A member's tokens, expanded.
+    std::vector<Token> file(const std::string& path, std::string text);
 
-private:
-    void expand(std::vector<Token>& in, const std::string& path, std::vector<Token>& out) {
-        for (std::size_t i = 0; i < in.size(); ++i) {
-            const Token& t = in[i];
-            if (t.is("COPY")) {
-                i = copyStatement(in, i, path, out);
-                continue;
-            }
-            if (t.is("EXEC") || t.is("EXECUTE")) {
-                i = execBlock(in, i, path, out);
-                continue;
-            }
-            out.push_back(std::move(in[i]));
-        }
+    // A file that begins to be expanded, and its lines to lex; it is expanded until close().
+    const SourceFile& open(const std::string& path, std::string text) {
+        stack_.push_back(path);
+        sources_.push_back(SourceFile::fromText(path, std::move(text)));
+        return *sources_.back();
     }
+    void close() { stack_.pop_back(); }
+    Diagnostics& diags() { return diags_; }
 
     // EXEC ... END-EXEC: dropped, except EXEC SQL INCLUDE member, which is a COPY.
     std::size_t execBlock(const std::vector<Token>& in, std::size_t i, const std::string& path,
@@ -156,6 +136,7 @@ private:
         return {t};
     }
 
+private:
     void include(const Token& name, const std::string& library, const std::string& path,
                  std::vector<Token>& out) {
         if (leavesFolder(name.text) || leavesFolder(library)) {
@@ -200,7 +181,7 @@ private:
                                       std::filesystem::path(found).filename().string());
             return;
         }
-        const auto member = file(found, text);
+        const auto member = file(found, std::move(text));
         out.insert(out.end(), member.begin(), member.end());
     }
 
@@ -299,13 +280,107 @@ private:
     bool tooLarge_ = false;
 };
 
+// One file's tokens with its COPY and EXEC statements expanded, lexed a stretch of lines at a
+// time as they are asked for.
+class FileTokens {
+public:
+    FileTokens(Expander& expander, const std::string& path, std::string text)
+        : expander_(expander), path_(path), source_(expander.open(path, std::move(text))),
+          lines_(splitSource(source_, expander.diags())),
+          lexer_(source_, lines_, expander.diags()) {}
+    ~FileTokens() { expander_.close(); }
+    FileTokens(const FileTokens&) = delete;
+    FileTokens& operator=(const FileTokens&) = delete;
+
+    // Appends at least count tokens to out unless the file ends first; false once it has.
+    bool read(std::vector<Token>& out, std::size_t count) {
+        const std::size_t wanted = out.size() + std::min(count, kWhole - out.size());
+        std::vector<Token>& lexed = lexer_.tokens();
+        while (out.size() < wanted) {
+            // The last token waits for the next line: a continuation line may extend its word.
+            if (next_ + 1 >= lexed.size() && more_) {
+                lexed.erase(lexed.begin(), lexed.begin() + static_cast<std::ptrdiff_t>(next_));
+                next_ = 0;
+                more_ = lexer_.fill(lexed.size() + kLexAhead);
+                continue;
+            }
+            if (next_ >= lexed.size())
+                return false;
+            if (lexed[next_].is("COPY")) {
+                lexThrough([](const std::vector<Token>& t, std::size_t i) {
+                    return t[i].kind == TokenKind::Period;
+                });
+                next_ =
+                    std::min(expander_.copyStatement(lexed, next_, path_, out) + 1, lexed.size());
+            } else if (lexed[next_].is("EXEC") || lexed[next_].is("EXECUTE")) {
+                // Through END-EXEC and the token after it, which may be its period.
+                lexThrough([](const std::vector<Token>& t, std::size_t i) {
+                    return i > 0 && t[i - 1].is("END-EXEC");
+                });
+                next_ = std::min(expander_.execBlock(lexed, next_, path_, out) + 1, lexed.size());
+            } else {
+                out.push_back(std::move(lexed[next_++]));
+            }
+        }
+        return more_ || next_ < lexed.size();
+    }
+
+private:
+    // Tokens lexed at a time: a few pages of lines.
+    static constexpr std::size_t kLexAhead = 1024;
+
+    // Lexes on until a token after the next one to give is one where done(tokens, index)
+    // holds, or the lines end: a statement is expanded once all of it is at hand.
+    template <class Done> void lexThrough(Done done) {
+        std::vector<Token>& lexed = lexer_.tokens();
+        for (std::size_t i = next_ + 1;; ++i) {
+            while (i >= lexed.size() && more_)
+                more_ = lexer_.fill(lexed.size() + kLexAhead);
+            if (i >= lexed.size() || done(lexed, i))
+                return;
+        }
+    }
+
+    Expander& expander_;
+    const std::string path_;
+    const SourceFile& source_;
+    const SourceLines lines_;
+    LineLexer lexer_;
+    std::size_t next_ = 0; // the first lexed token not yet given
+    bool more_ = true;     // lines are left to lex
+};
+
+std::vector<Token> Expander::file(const std::string& path, std::string text) {
+    std::vector<Token> out;
+    FileTokens tokens(*this, path, std::move(text));
+    while (tokens.read(out, kWhole)) {
+    }
+    return out;
+}
+
 } // namespace
 
-std::vector<Token> readExpanded(const std::string& path, const std::string& text,
-                                const FileReader& files, const CopyOptions& options,
-                                Diagnostics& diags,
-                                std::vector<std::shared_ptr<const SourceFile>>& sources) {
-    return Expander(files, options, diags, sources).file(path, text);
+struct ExpandedTokens::State {
+    State(const std::string& path, std::string text, const FileReader& files,
+          CopyOptions copyOptions, Diagnostics& diags,
+          std::vector<std::shared_ptr<const SourceFile>>& sources)
+        : options(std::move(copyOptions)), expander(files, options, diags, sources),
+          tokens(expander, path, std::move(text)) {}
+    const CopyOptions options;
+    Expander expander;
+    FileTokens tokens;
+};
+
+ExpandedTokens::ExpandedTokens(const std::string& path, std::string text, const FileReader& files,
+                               CopyOptions options, Diagnostics& diags,
+                               std::vector<std::shared_ptr<const SourceFile>>& sources)
+    : state_(std::make_unique<State>(path, std::move(text), files, std::move(options), diags,
+                                     sources)) {}
+
+ExpandedTokens::~ExpandedTokens() = default;
+
+bool ExpandedTokens::read(std::vector<Token>& out, std::size_t count) {
+    return state_->tokens.read(out, count);
 }
 
 } // namespace vorq::cobol

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "cobol/FileReader.h"
-#include "cobol/Token.h"
+#include "cobol/TokenCursor.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,13 +23,22 @@ struct CopyOptions {
     std::size_t maxExpandedBytes = kMaxExpandedBytes;
 };
 
-// Reads a file and returns its tokens with every COPY (and EXEC SQL INCLUDE) replaced by the
-// member's tokens, REPLACING applied, and EXEC ... END-EXEC blocks removed. A missing or
-// recursive member is an error at its COPY statement; the statement is then dropped.
-// The files read (the source and its members) are added to sources; the tokens point into them.
-std::vector<Token> readExpanded(const std::string& path, const std::string& text,
-                                const FileReader& files, const CopyOptions& options,
-                                Diagnostics& diags,
-                                std::vector<std::shared_ptr<const SourceFile>>& sources);
+// The tokens of a source with every COPY (and EXEC SQL INCLUDE) replaced by the member's tokens,
+// REPLACING applied, and EXEC ... END-EXEC blocks removed, lexed a stretch of lines at a time as
+// they are read. A missing or recursive member is an error at its COPY statement; the statement
+// is then dropped. The files read (the source and its members) are added to sources; the tokens
+// point into them. files, diags and sources must outlive the tokens.
+class ExpandedTokens : public TokenSource {
+public:
+    ExpandedTokens(const std::string& path, std::string text, const FileReader& files,
+                   CopyOptions options, Diagnostics& diags,
+                   std::vector<std::shared_ptr<const SourceFile>>& sources);
+    ~ExpandedTokens() override;
+    bool read(std::vector<Token>& out, std::size_t count) override;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 } // namespace vorq::cobol

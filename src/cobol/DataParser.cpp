@@ -456,6 +456,7 @@ parseDataEntries(TokenCursor& cursor, Diagnostics& diags,
     std::vector<DataItem*> open; // the chain of groups the next entry may belong to
     EntryParser parser(cursor, diags);
     while (!cursor.atEnd()) {
+        cursor.release(); // the entries before are parsed: their tokens may go
         const Token& t = cursor.peek();
         if (!isLevelNumber(t)) {
             if (stop(cursor))

@@ -51,27 +51,27 @@ constexpr std::size_t kShownColumns = 80; // of a long line, this much either si
 
 } // namespace
 
-std::shared_ptr<const SourceFile> SourceFile::fromText(std::string name, const std::string& text) {
+std::shared_ptr<const SourceFile> SourceFile::fromText(std::string name, std::string text) {
     auto file = std::make_shared<SourceFile>();
     file->name = std::move(name);
-    file->starts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 2);
-    file->text.reserve(text.size());
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string_view line = std::string_view(text).substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        file->starts.push_back(file->text.size());
-        if (line.find('\t') == std::string_view::npos)
-            file->text.append(line);
-        else
-            file->text.append(expandTabs(std::string(line)));
-        start = end + 1;
+    if (text.find('\t') != std::string::npos) {
+        std::string expanded;
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+            expanded += expandTabs(text.substr(start, end - start));
+            start = end;
+        }
+        text = std::move(expanded);
     }
-    file->starts.push_back(file->text.size());
+    file->text = std::move(text);
+    const std::string_view all = file->text;
+    file->starts.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 2);
+    for (std::size_t start = 0; start < all.size();) {
+        file->starts.push_back(start);
+        const std::size_t end = all.find('\n', start);
+        start = end == std::string_view::npos ? all.size() : end + 1;
+    }
+    file->starts.push_back(all.size());
     return file;
 }
 

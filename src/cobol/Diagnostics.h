@@ -7,21 +7,27 @@
 
 namespace vorq::cobol {
 
-// A source file's name and its physical lines (tabs expanded, line ends removed), kept back to
-// back in one string: a string per line cost twice the file's size.
+// A source file's name and its physical lines (tabs expanded), kept as the file was read: a copy
+// of the text, or a string per line, cost the time and memory of the file again.
 struct SourceFile {
     std::string name;
-    std::string text;                // the lines without their ends
+    std::string text;                // the lines, each with its line end
     std::vector<std::size_t> starts; // where each line starts in text, then text's size
 
     std::size_t lineCount() const { return starts.empty() ? 0 : starts.size() - 1; }
-    // The line of a 0-based index below lineCount().
+    // The line of a 0-based index below lineCount(), without its line end.
     std::string_view line(std::size_t index) const {
-        return std::string_view(text).substr(starts[index], starts[index + 1] - starts[index]);
+        std::string_view line =
+            std::string_view(text).substr(starts[index], starts[index + 1] - starts[index]);
+        if (!line.empty() && line.back() == '\n')
+            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return line;
     }
 
     // Splits text into lines; a final line end does not start another line.
-    static std::shared_ptr<const SourceFile> fromText(std::string name, const std::string& text);
+    static std::shared_ptr<const SourceFile> fromText(std::string name, std::string text);
 };
 
 // Where something is in a source: a file, a 1-based line and column. The file is owned by

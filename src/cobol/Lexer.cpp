@@ -44,14 +44,6 @@ class Lexer {
 public:
     Lexer(const SourceFile* file, Diagnostics& diags) : file_(file), diags_(diags) {}
 
-    std::vector<Token> run(const SourceLines& lines) {
-        tokens_.reserve(lines.code.size() * 8);
-        for (const CodeLine& line : lines.code)
-            lexLine(line);
-        finish();
-        return std::move(tokens_);
-    }
-
     // For a reader that takes the tokens a stretch at a time: the list the lines go into.
     std::vector<Token>& tokens() { return tokens_; }
 
@@ -286,7 +278,10 @@ private:
 } // namespace
 
 std::vector<Token> tokenize(const SourceFile& file, const SourceLines& lines, Diagnostics& diags) {
-    return Lexer(&file, diags).run(lines);
+    LineLexer lexer(file, lines, diags);
+    while (lexer.fill(static_cast<std::size_t>(-1))) {
+    }
+    return std::move(lexer.tokens());
 }
 
 std::vector<Token> tokenizeText(const std::string& text, const SourceLocation& at,

@@ -45,15 +45,13 @@ public:
         : in_(in), model_(model), diags_(diags) {}
 
     void run() {
-        const bool endMarkers = hasEndProgram();
         std::vector<Program*> open;
         while (!in_.atEnd()) {
+            in_.release();
             if (isProgramStart(in_)) {
                 const Token& start = in_.peek();
                 auto program = identification();
                 Program* added = program.get();
-                if (!endMarkers)
-                    open.clear();
                 if (open.empty()) {
                     model_.programs.push_back(std::move(program));
                 } else {
@@ -83,20 +81,28 @@ public:
         }
         if (model_.programs.empty())
             diags_.error(in_.last().at, "expected a program: the source has no PROGRAM-ID");
+        if (!endProgramSeen_)
+            unnest();
     }
 
 private:
-    bool hasEndProgram() const {
-        TokenCursor scan = in_;
-        while (!scan.atEnd()) {
-            if (isEndProgram(scan))
-                return true;
-            scan.next();
+    // Where no END PROGRAM is written, programs do not nest: each one ends where the next
+    // begins. Until one is seen a program is taken to hold the next, as with END PROGRAM.
+    void unnest() {
+        std::vector<std::unique_ptr<Program>> chain = std::move(model_.programs);
+        model_.programs.clear();
+        for (std::size_t i = 0; i < chain.size(); ++i) {
+            for (auto& nested : chain[i]->nested) {
+                nested->parent = nullptr;
+                chain.push_back(std::move(nested));
+            }
+            chain[i]->nested.clear();
         }
-        return false;
+        model_.programs = std::move(chain);
     }
 
     void endProgram(std::vector<Program*>& open) {
+        endProgramSeen_ = true;
         in_.next();
         in_.next();
         const Token& name = in_.next();
@@ -136,6 +142,7 @@ private:
     // The divisions of a program, up to its end, a nested or following program.
     void body(Program& program) {
         while (!in_.atEnd() && !isProgramStart(in_) && !isEndProgram(in_)) {
+            in_.release();
             if (isDivision(in_, "ENVIRONMENT")) {
                 in_.next(), in_.next(), acceptPeriod();
                 environment(program);
@@ -248,6 +255,7 @@ private:
 
     void procedure(Program& program) {
         while (!in_.atEnd() && !isProgramStart(in_) && !isEndProgram(in_)) {
+            in_.release();
             const Token& t = in_.next();
             if (t.is("READ"))
                 fileUse(program, FileVerb::Read, t, "INTO");
@@ -327,6 +335,7 @@ private:
     TokenCursor& in_;
     SourceModel& model_;
     Diagnostics& diags_;
+    bool endProgramSeen_ = false;
 };
 
 } // namespace

@@ -115,5 +115,36 @@ TEST(Copy, ExecSqlBlocksOfDclgenMembersAreSkipped) {
     EXPECT_EQ(layoutOf(*result.model), "DCLT@0+6 C@0+6");
 }
 
+// A long source is lexed a stretch of lines at a time: statements and continued words that
+// run across the ends of stretches read as they do in a short one.
+TEST(Copy, StatementsAndContinuedWordsAcrossTheStretchesLexed) {
+    MemoryFileReader files;
+    files.add("ADDR.cpy", fixed({"10 :P:-STREET PIC X(30).", "10 :P:-CITY PIC X(20)."}));
+    std::string text = fixed({"01 R."});
+    constexpr int kGroups = 400;
+    for (int g = 0; g < kGroups; ++g) {
+        const std::string n = std::to_string(g);
+        text += fixed({"05 G" + n + ".", "COPY ADDR REPLACING", "    ==:P:== BY ==G" + n + "==",
+                       "    ==:Q:== BY ==Q==  ==:R:== BY ==R==  ==:S:== BY ==S==.",
+                       "EXEC SQL DECLARE T" + n + " TABLE", "  ( C1 CHAR(6), C2 CHAR(6),",
+                       "    C3 CHAR(6), C4 CHAR(6) ) END-EXEC.", "05 LONG-NA"}) +
+                "      -    ME-" + n + " PIC X.\n";
+    }
+    files.add("R.cpy", text);
+    const auto result = testing::readText(files, "R.cpy");
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format().substr(0, 400);
+    const auto items = testing::flattened(*result.model);
+    ASSERT_EQ(items.size(), 1u + 4u * kGroups);
+    EXPECT_EQ(items.front()->length, 51 * kGroups);
+    for (int g = 0; g < kGroups; ++g) {
+        const std::string n = std::to_string(g);
+        const std::size_t at = 1 + 4 * static_cast<std::size_t>(g);
+        EXPECT_EQ(items[at]->name, "G" + n);
+        EXPECT_EQ(items[at + 1]->name, "G" + n + "-STREET");
+        EXPECT_EQ(items[at + 2]->name, "G" + n + "-CITY");
+        EXPECT_EQ(items[at + 3]->name, "LONG-NAME-" + n);
+    }
+}
+
 } // namespace
 } // namespace vorq::cobol

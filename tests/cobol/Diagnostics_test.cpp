@@ -11,6 +11,19 @@ Diagnostic at(int column, std::string message, std::string line) {
     return {Diagnostic::Severity::Error, "f.cpy", 3, column, std::move(message), std::move(line)};
 }
 
+TEST(SourceFile, LinesWithoutTheirEndsWithTabsExpanded) {
+    const auto file = SourceFile::fromText("f.cpy", "A\r\n\tB\tC\n\nD \r\nlast");
+    ASSERT_EQ(file->lineCount(), 5u);
+    EXPECT_EQ(file->line(0), "A");
+    EXPECT_EQ(file->line(1), "        B       C") << "tab stops every 8 columns, per line";
+    EXPECT_EQ(file->line(2), "");
+    EXPECT_EQ(file->line(3), "D ");
+    EXPECT_EQ(file->line(4), "last");
+    EXPECT_EQ(SourceFile::fromText("f.cpy", "A\n")->lineCount(), 1u)
+        << "a final line end starts no line";
+    EXPECT_EQ(SourceFile::fromText("f.cpy", "")->lineCount(), 0u);
+}
+
 TEST(Diagnostics, ControlBytesAreShownEscapedWithTheCaretStillUnderItsColumn) {
     EXPECT_EQ(at(4, "bad \x1b[31m", std::string("A\0B", 3) + "C").format(),
               "f.cpy:3:4: error: bad \\x1B[31m\n"

@@ -1,0 +1,76 @@
+#include "cobol/TokenCursor.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace vorq::cobol {
+namespace {
+
+// Words T0, T1, ... given a few at a time, as a lexer gives a stretch of lines.
+class CountingSource : public TokenSource {
+public:
+    explicit CountingSource(std::size_t total) : total_(total) {}
+    bool read(std::vector<Token>& out, std::size_t count) override {
+        ++reads;
+        for (std::size_t i = 0; i < count && given_ < total_; ++i, ++given_) {
+            Token& t = out.emplace_back();
+            t.kind = TokenKind::Word;
+            t.text = "T" + std::to_string(given_);
+        }
+        return given_ < total_;
+    }
+    int reads = 0;
+
+private:
+    std::size_t total_;
+    std::size_t given_ = 0;
+};
+
+TEST(TokenCursor, ReadsAsThePeekGoesAndTokensHeldStayValid) {
+    CountingSource source(20'000);
+    TokenCursor cursor(source);
+    EXPECT_EQ(source.reads, 0) << "nothing is read before it is looked at";
+    const Token& first = cursor.peek();
+    EXPECT_EQ(cursor.peek(9'999).text, "T9999");
+    EXPECT_GT(source.reads, 1);
+    EXPECT_EQ(first.text, "T0") << "a token held while more are read is still there";
+    EXPECT_TRUE(cursor.has(19'999));
+    EXPECT_FALSE(cursor.has(20'000));
+    EXPECT_EQ(cursor.peek(20'000).text, "") << "past the end: no token";
+}
+
+TEST(TokenCursor, ReleasedTokensGoButThePositionAndTheLastTokenRemain) {
+    CountingSource source(10'000);
+    TokenCursor cursor(source);
+    for (int i = 0; i < 5'000; ++i)
+        cursor.next();
+    cursor.release();
+    EXPECT_EQ(cursor.position(), 5'000u);
+    EXPECT_EQ(cursor.next().text, "T5000");
+    cursor.seek(cursor.position() - 1);
+    EXPECT_EQ(cursor.peek().text, "T5000") << "a step back within what is held";
+    EXPECT_THROW(cursor.seek(4'999), std::logic_error) << "a released token cannot come back";
+    EXPECT_EQ(cursor.last().text, "T9999");
+    EXPECT_EQ(cursor.peek().text, "T5000") << "finding the last token does not move";
+    while (!cursor.atEnd())
+        cursor.next();
+    EXPECT_EQ(cursor.position(), 10'000u);
+}
+
+TEST(TokenCursor, GivenTokensAndAnEmptySource) {
+    Token word;
+    word.kind = TokenKind::Word;
+    word.text = "ONLY";
+    TokenCursor given(std::vector<Token>{word});
+    EXPECT_TRUE(given.accept("ONLY"));
+    EXPECT_TRUE(given.atEnd());
+    EXPECT_EQ(given.last().text, "ONLY");
+
+    CountingSource none(0);
+    TokenCursor empty(none);
+    EXPECT_TRUE(empty.atEnd());
+    EXPECT_EQ(empty.last().at.file, nullptr);
+}
+
+} // namespace
+} // namespace vorq::cobol
