@@ -106,6 +106,12 @@ Catalog::Catalog(const std::filesystem::path& file)
     // The repository databases it names are not synced to disk either (verify makes them again
     // from the sources): a commit need not wait for the disk, and WAL keeps the file whole.
     db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
+    // One verify per process is the common use: the log stays between processes and is copied
+    // into the file when it has grown (the automatic checkpoint), not at every close, where
+    // the copy waited for the disk twice.
+    int yes = 1;
+    sqlite3_file_control(db_.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &yes);
+    sqlite3_db_config(db_.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     // Renames that a verify had committed to but not done when it was killed.
     db_.exec("CREATE TABLE IF NOT EXISTS PendingInstalls (Temporary TEXT NOT NULL, "
              "Target TEXT NOT NULL)");
