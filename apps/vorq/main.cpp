@@ -4,6 +4,6 @@
 #include "HugePages.h"
 
 int main(int argc, char** argv) {
-    vorq::app::restartWithHugePages(argc, argv);
+    vorq::app::adviseHugePages(argc, argv);
     return vorq::app::runVorq(argc, argv);
 }

@@ -140,6 +140,15 @@ TEST_F(Cli, VerifyReadsFilesAndStandardInputAndReportsErrorsWithTheirPlace) {
 
     EXPECT_EQ(vorq({"verify", "--max-copy-mb", "0", "B.cpy"}).status, 2) << "1 to 4096";
     EXPECT_EQ(vorq({"verify", "--max-copy-mb", "1", "--copy-path", "copy", "A.cpy"}).status, 0);
+
+    // A source large enough that verify has its heap advised for huge pages.
+    std::string large = "       01  BIG-REC.\n";
+    for (int i = 0; i < 2000; ++i)
+        large += "           05  FIELD-" + std::to_string(i) + "  PIC S9(7)V99 COMP-3.\n";
+    write("LARGE.cpy", large);
+    const auto big = vorq({"verify", "LARGE.cpy"});
+    EXPECT_EQ(big.status, 0) << big.err;
+    EXPECT_EQ(big.out, "[1/1] verified copybook LARGE (2001 items)\n");
 }
 
 TEST_F(Cli, ImportSummarisesWhatItsOwnRunMade) {
