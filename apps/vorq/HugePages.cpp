@@ -17,6 +17,7 @@ namespace {
 // Below this the few pages a source needs cost less than clearing one huge page.
 constexpr std::uintmax_t kLargeSources = 32 * 1024;
 constexpr std::uintptr_t kHugePage = 2 * 1024 * 1024;
+constexpr int kDefaultTopPad = 128 * 1024;
 
 // The bytes of the files that the arguments name (directories and options count nothing).
 std::uintmax_t namedFileBytes(int argc, char** argv) {
@@ -51,6 +52,9 @@ void adviseHugePages(int argc, char** argv) {
     void* volatile grow = std::malloc(1 << 20); // volatile: not optimised away
     std::free(grow);
     const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    // Later growth asks for what it needs again (glibc's default pad), also where the heap
+    // could not grow this much and malloc went on elsewhere.
+    mallopt(M_TOP_PAD, kDefaultTopPad);
     const std::uintptr_t from = (before + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t to = after & ~(kHugePage - 1);
     // Only a hint: where the kernel refuses it, pages are small and verify is as before.
