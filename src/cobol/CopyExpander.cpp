@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iterator>
 #include <strings.h>
 
 namespace vorq::cobol {
@@ -51,7 +52,7 @@ public:
         : files_(files), options_(options), diags_(diags), sources_(sources) {}
 
     // A member's tokens, expanded.
-    std::vector<Token> file(const std::string& path, std::string text);
+    std::deque<Token> file(const std::string& path, std::string text);
 
     // A file that begins to be expanded, and its lines to lex; it is expanded until close().
     const SourceFile& open(const std::string& path, std::string text) {
@@ -64,7 +65,7 @@ public:
 
     // EXEC ... END-EXEC: dropped, except EXEC SQL INCLUDE member, which is a COPY.
     std::size_t execBlock(const std::vector<Token>& in, std::size_t i, const std::string& path,
-                          std::vector<Token>& out) {
+                          std::deque<Token>& out) {
         std::size_t end = i + 1;
         while (end < in.size() && !in[end].is("END-EXEC"))
             ++end;
@@ -81,7 +82,7 @@ public:
     }
 
     std::size_t copyStatement(const std::vector<Token>& in, std::size_t i, const std::string& path,
-                              std::vector<Token>& out) {
+                              std::deque<Token>& out) {
         const Token& copy = in[i];
         std::size_t j = i + 1;
         if (j >= in.size() || (in[j].kind != TokenKind::Word && in[j].kind != TokenKind::Literal)) {
@@ -124,7 +125,7 @@ public:
         if (j >= in.size() || in[j].kind != TokenKind::Period)
             diags_.error(j < in.size() ? in[j].at : copy.at,
                          "expected a period to end the COPY statement");
-        std::vector<Token> member;
+        std::deque<Token> member;
         include(name, library, path, member);
         applyReplacing(member, replacing, out);
         return j < in.size() && in[j].kind == TokenKind::Period ? j : j - 1;
@@ -138,7 +139,7 @@ public:
 
 private:
     void include(const Token& name, const std::string& library, const std::string& path,
-                 std::vector<Token>& out) {
+                 std::deque<Token>& out) {
         if (leavesFolder(name.text) || leavesFolder(library)) {
             diags_.error(name.at, "COPY " + name.text +
                                       " names a file outside the source's folder and the copy "
@@ -181,8 +182,8 @@ private:
                                       std::filesystem::path(found).filename().string());
             return;
         }
-        const auto member = file(found, std::move(text));
-        out.insert(out.end(), member.begin(), member.end());
+        auto member = file(found, std::move(text));
+        std::move(member.begin(), member.end(), std::back_inserter(out));
     }
 
     // An absolute name, or one that climbs out with "..", would read any file of the machine.
@@ -223,8 +224,8 @@ private:
         return "";
     }
 
-    void applyReplacing(const std::vector<Token>& member, const std::vector<Replacement>& rules,
-                        std::vector<Token>& out) {
+    void applyReplacing(const std::deque<Token>& member, const std::vector<Replacement>& rules,
+                        std::deque<Token>& out) {
         for (std::size_t i = 0; i < member.size();) {
             bool replaced = false;
             for (const auto& r : rules) {
@@ -293,7 +294,7 @@ public:
     FileTokens& operator=(const FileTokens&) = delete;
 
     // Appends at least count tokens to out unless the file ends first; false once it has.
-    bool read(std::vector<Token>& out, std::size_t count) {
+    bool read(std::deque<Token>& out, std::size_t count) {
         const std::size_t wanted = out.size() + std::min(count, kWhole - out.size());
         std::vector<Token>& lexed = lexer_.tokens();
         while (out.size() < wanted) {
@@ -350,8 +351,8 @@ private:
     bool more_ = true;     // lines are left to lex
 };
 
-std::vector<Token> Expander::file(const std::string& path, std::string text) {
-    std::vector<Token> out;
+std::deque<Token> Expander::file(const std::string& path, std::string text) {
+    std::deque<Token> out;
     FileTokens tokens(*this, path, std::move(text));
     while (tokens.read(out, kWhole)) {
     }
@@ -379,7 +380,7 @@ ExpandedTokens::ExpandedTokens(const std::string& path, std::string text, const 
 
 ExpandedTokens::~ExpandedTokens() = default;
 
-bool ExpandedTokens::read(std::vector<Token>& out, std::size_t count) {
+bool ExpandedTokens::read(std::deque<Token>& out, std::size_t count) {
     return state_->tokens.read(out, count);
 }
 

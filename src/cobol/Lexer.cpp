@@ -277,13 +277,6 @@ private:
 
 } // namespace
 
-std::vector<Token> tokenize(const SourceFile& file, const SourceLines& lines, Diagnostics& diags) {
-    LineLexer lexer(file, lines, diags);
-    while (lexer.fill(static_cast<std::size_t>(-1))) {
-    }
-    return std::move(lexer.tokens());
-}
-
 std::vector<Token> tokenizeText(const std::string& text, const SourceLocation& at,
                                 Diagnostics& diags) {
     return Lexer(at.file, diags).runText(text, at);

@@ -9,11 +9,9 @@
 namespace vorq::cobol {
 
 // The tokens of a file's code lines: words, picture strings, literals (continued across lines
-// by '-' in the indicator column), pseudo-text, separators. "*>" starts a comment.
-std::vector<Token> tokenize(const SourceFile& file, const SourceLines& lines, Diagnostics& diags);
-
-// The same tokens a stretch of lines at a time, for a reader that parses them as they come and
-// drops them: a copybook of 200,000 items lexes to a million tokens.
+// by '-' in the indicator column), pseudo-text, separators; "*>" starts a comment. A stretch of
+// lines at a time, for a reader that parses them as they come and drops them: a copybook of
+// 200,000 items lexes to a million tokens.
 class LineLexer {
 public:
     // file and lines must outlive the lexer.

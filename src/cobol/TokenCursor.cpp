@@ -29,11 +29,10 @@ const Token& TokenCursor::end() {
 
 bool TokenCursor::readUpTo(std::size_t count) const {
     while (tokens_.size() < count && !ended_) {
-        incoming_.clear();
-        ended_ = !source_->read(incoming_, std::max(count - tokens_.size(), kReadAhead));
-        if (!incoming_.empty())
-            last_ = incoming_.back();
-        std::move(incoming_.begin(), incoming_.end(), std::back_inserter(tokens_));
+        const std::size_t before = tokens_.size();
+        ended_ = !source_->read(tokens_, std::max(count - tokens_.size(), kReadAhead));
+        if (tokens_.size() > before)
+            last_ = tokens_.back();
     }
     return tokens_.size() >= count;
 }

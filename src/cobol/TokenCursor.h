@@ -14,7 +14,7 @@ public:
     virtual ~TokenSource() = default;
     // Appends the next tokens to out, at least count of them unless the source ends first;
     // false once it has ended.
-    virtual bool read(std::vector<Token>& out, std::size_t count) = 0;
+    virtual bool read(std::deque<Token>& out, std::size_t count) = 0;
 };
 
 // A position in a source's tokens, for the parsers. Tokens are read from the source as the
@@ -58,9 +58,8 @@ private:
     bool readUpTo(std::size_t count) const;
 
     TokenSource* source_ = nullptr;
-    // Lazily filled as the parsers look: the window and what the source last gave.
+    // Lazily filled as the parsers look: the window, and the last token the source gave.
     mutable std::deque<Token> tokens_;
-    mutable std::vector<Token> incoming_;
     mutable Token last_;
     mutable bool ended_ = false;
     std::size_t base_ = 0; // the position of tokens_.front()

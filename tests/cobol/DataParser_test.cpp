@@ -2,6 +2,7 @@
 #include "cobol/Lexer.h"
 #include "cobol/SourceFormat.h"
 #include "cobol/TokenCursor.h"
+#include "support/CobolText.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ struct Parsed {
 Parsed parse(const std::string& code) {
     Parsed out;
     const auto file = SourceFile::fromText("t.cpy", ">>SOURCE FORMAT IS FREE\n" + code);
-    const auto tokens = tokenize(*file, splitSource(*file, out.diags), out.diags);
+    const auto tokens = testing::tokenize(*file, splitSource(*file, out.diags), out.diags);
     TokenCursor cursor(tokens);
     out.records = parseDataEntries(cursor, out.diags,
                                    [](const TokenCursor& c) { return c.peek().is("PROCEDURE"); });

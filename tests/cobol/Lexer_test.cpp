@@ -1,5 +1,6 @@
 #include "cobol/Lexer.h"
 #include "cobol/SourceFormat.h"
+#include "support/CobolText.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ struct Lexed {
 Lexed lex(const std::string& code) {
     Lexed out;
     out.file = SourceFile::fromText("t.cbl", ">>SOURCE FORMAT IS FREE\n" + code);
-    out.tokens = tokenize(*out.file, splitSource(*out.file, out.diags), out.diags);
+    out.tokens = testing::tokenize(*out.file, splitSource(*out.file, out.diags), out.diags);
     return out;
 }
 

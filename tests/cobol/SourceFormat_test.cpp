@@ -10,7 +10,7 @@ namespace {
 std::string words(const std::string& text, Diagnostics& diags) {
     auto file = SourceFile::fromText("t.cpy", text);
     std::string out;
-    for (const Token& t : tokenize(*file, splitSource(*file, diags), diags))
+    for (const Token& t : testing::tokenize(*file, splitSource(*file, diags), diags))
         out +=
             (out.empty() ? "" : " ") + (t.kind == TokenKind::Literal ? "'" + t.text + "'" : t.text);
     return out;

@@ -10,7 +10,7 @@ namespace {
 class CountingSource : public TokenSource {
 public:
     explicit CountingSource(std::size_t total) : total_(total) {}
-    bool read(std::vector<Token>& out, std::size_t count) override {
+    bool read(std::deque<Token>& out, std::size_t count) override {
         ++reads;
         for (std::size_t i = 0; i < count && given_ < total_; ++i, ++given_) {
             Token& t = out.emplace_back();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cobol/CobolReader.h"
+#include "cobol/Lexer.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,16 @@ inline std::string fixed(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
         text += "       " + line + "\n";
     return text;
+}
+
+// Every token of a file's code lines at once, as a parser would be given them one by one.
+inline std::vector<cobol::Token> tokenize(const cobol::SourceFile& file,
+                                          const cobol::SourceLines& lines,
+                                          cobol::Diagnostics& diags) {
+    cobol::LineLexer lexer(file, lines, diags);
+    while (lexer.fill(static_cast<std::size_t>(-1))) {
+    }
+    return std::move(lexer.tokens());
 }
 
 // Reads path from an in-memory file set.
