@@ -9,8 +9,8 @@ namespace vorq::postgres {
 namespace {
 
 // Type OIDs of the catalog's fixed built-in types.
-constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26;
-constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+constexpr Oid kBool = 16, kInt2 = 21, kInt4 = 23, kOid = 26;
+constexpr Oid kFloat4 = 700, kFloat8 = 701;
 
 std::string trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
@@ -43,7 +43,7 @@ Value Result::value(int row, int column) const {
     switch (PQftype(result_.get(), column)) {
     case kInt2:
     case kInt4:
-    case kInt8:
+    case kBigint:
     case kOid: {
         std::int64_t number = 0;
         std::from_chars(field.data(), field.data() + field.size(), number);
@@ -110,45 +110,67 @@ Result Connection::query(const std::string& sql, const std::vector<Value>& param
                               nullptr, nullptr, 0));
 }
 
-Result Connection::queryAfter(const std::vector<std::string>& before, const std::string& sql,
-                              const std::vector<Value>& parameters, bool wholeNumbers) {
+Result Connection::queryAfter(const std::vector<Statement>& before, const Statement& last) {
     PGconn* c = conn_.get();
-    const std::string key = (wholeNumbers ? "int8:" : "any:") + sql;
-    const auto known = prepared_.find(key);
-    const std::string name =
-        known != prepared_.end() ? known->second : "vorq_" + std::to_string(prepared_.size() + 1);
-    const std::vector<Oid> types(wholeNumbers ? parameters.size() : 0, kInt8);
-    const TextParameters p(parameters);
     if (PQenterPipelineMode(c) != 1)
         throw Failure(trimmed(PQerrorMessage(c)), "");
-    int sent = 0;
+    // One result per message sent; a kept statement new to the connection is prepared first,
+    // and known as prepared once the server has answered that it took it.
+    std::vector<std::pair<std::string, std::string>> preparing; // per message: key, name
+    std::unordered_map<std::string, std::string> fresh;
+    const auto send = [&](const Statement& s) {
+        std::vector<const char*> values;
+        values.reserve(s.parameters.size());
+        for (const auto& p : s.parameters)
+            values.push_back(p ? p->c_str() : nullptr);
+        const int count = static_cast<int>(values.size());
+        const int typed = static_cast<int>(s.types.size());
+        const Oid* types = s.types.empty() ? nullptr : s.types.data();
+        if (!s.keep) {
+            if (PQsendQueryParams(c, s.sql.c_str(), count, types, values.data(), nullptr, nullptr,
+                                  0) != 1)
+                return false;
+            preparing.emplace_back();
+            return true;
+        }
+        std::string key(reinterpret_cast<const char*>(types), typed * sizeof(Oid));
+        key += s.sql;
+        std::string name;
+        if (const auto known = prepared_.find(key); known != prepared_.end()) {
+            name = known->second;
+        } else if (const auto sent = fresh.find(key); sent != fresh.end()) {
+            name = sent->second;
+        } else {
+            name = "vorq_" + std::to_string(++named_);
+            if (PQsendPrepare(c, name.c_str(), s.sql.c_str(), typed, types) != 1)
+                return false;
+            preparing.emplace_back(key, name);
+            fresh.emplace(key, name);
+        }
+        if (PQsendQueryPrepared(c, name.c_str(), count, values.data(), nullptr, nullptr, 0) != 1)
+            return false;
+        preparing.emplace_back();
+        return true;
+    };
     bool sending = true;
     for (const auto& statement : before)
-        sending = sending &&
-                  PQsendQueryParams(c, statement.c_str(), 0, nullptr, nullptr, nullptr, nullptr,
-                                    0) == 1 &&
-                  ++sent;
-    if (known == prepared_.end())
-        sending = sending &&
-                  PQsendPrepare(c, name.c_str(), sql.c_str(), static_cast<int>(types.size()),
-                                types.empty() ? nullptr : types.data()) == 1 &&
-                  ++sent;
-    sending = sending &&
-              PQsendQueryPrepared(c, name.c_str(), p.count(), p.pointers.data(), nullptr, nullptr,
-                                  0) == 1 &&
-              ++sent;
-    sending = sending && PQpipelineSync(c) == 1;
+        sending = sending && send(statement);
+    sending = sending && send(last);
+    const bool synced = PQpipelineSync(c) == 1;
     std::optional<Failure> failure;
-    if (!sending)
+    if (!sending || !synced)
         failure.emplace(trimmed(PQerrorMessage(c)), "");
-    std::optional<Result> last;
-    // Each statement's results end with a null; the sync's own result closes the pipeline.
-    for (int answered = 0; answered < sent && alive(); ++answered)
+    const std::size_t sent = synced ? preparing.size() : 0;
+    std::optional<Result> answer;
+    // Each message's results end with a null; the sync's own result closes the pipeline.
+    for (std::size_t answered = 0; answered < sent && alive(); ++answered)
         while (PGresult* raw = PQgetResult(c)) {
             const ExecStatusType status = PQresultStatus(raw);
             if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
-                if (answered == sent - 1)
-                    last.emplace(raw);
+                if (!preparing[answered].first.empty())
+                    prepared_.insert(std::move(preparing[answered]));
+                if (answered == sent - 1 && sending)
+                    answer.emplace(raw);
                 else
                     PQclear(raw);
             } else {
@@ -157,11 +179,11 @@ Result Connection::queryAfter(const std::vector<std::string>& before, const std:
                 PQclear(raw);
             }
         }
-    while (alive())
+    while (synced && alive())
         if (PGresult* raw = PQgetResult(c)) {
-            const bool synced = PQresultStatus(raw) == PGRES_PIPELINE_SYNC;
+            const bool done = PQresultStatus(raw) == PGRES_PIPELINE_SYNC;
             PQclear(raw);
-            if (synced)
+            if (done)
                 break;
         }
     PQexitPipelineMode(c);
@@ -169,11 +191,24 @@ Result Connection::queryAfter(const std::vector<std::string>& before, const std:
         failure.emplace(trimmed(PQerrorMessage(c)), "");
     if (failure)
         throw *failure;
-    if (known == prepared_.end())
-        prepared_.emplace(key, name);
-    if (!last)
-        throw Failure("the server gave no answer to " + sql, "");
-    return std::move(*last);
+    if (!answer)
+        throw Failure("the server gave no answer to " + last.sql, "");
+    return std::move(*answer);
+}
+
+Statement bound(std::string sql, const std::vector<Value>& values, bool keep) {
+    Statement statement{std::move(sql), {}, {}, keep};
+    statement.parameters.reserve(values.size());
+    bool fractions = false;
+    for (const auto& v : values) {
+        statement.parameters.push_back(v.isNull() ? std::nullopt
+                                                  : std::optional<std::string>(v.toString()));
+        fractions = fractions || v.isReal();
+    }
+    if (fractions)
+        for (const auto& v : values)
+            statement.types.push_back(v.isReal() ? kNumeric : 0);
+    return statement;
 }
 
 std::string passwordIn(const std::string& conninfo) {

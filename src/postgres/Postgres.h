@@ -5,6 +5,7 @@
 #include <functional>
 #include <libpq-fe.h>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,6 +29,24 @@ public:
 private:
     std::string sqlState_;
 };
+
+// Type OIDs of built-in types that parameters are declared as.
+inline constexpr Oid kBigint = 20;
+inline constexpr Oid kNumeric = 1700;
+
+// A statement with $1, $2 ... placeholders as the server takes it: the parameters' texts
+// (nullopt for NULL) and their declared types (0, or none at all: the server infers them).
+struct Statement {
+    std::string sql;
+    std::vector<std::optional<std::string>> parameters;
+    std::vector<Oid> types;
+    // Prepared on the server once per connection and reused, for SQL that comes again.
+    bool keep = false;
+};
+
+// The values as a statement's parameters: numbers with a fraction declared numeric, as their
+// literals would be, so that one may go where an integer is wanted; the rest inferred.
+Statement bound(std::string sql, const std::vector<Value>& values, bool keep);
 
 // The rows of one executed statement, all received.
 class Result {
@@ -63,12 +82,10 @@ public:
     void exec(const std::string& sql);
     // Runs one statement with $1, $2, ... parameters bound to values (Null stays NULL).
     Result query(const std::string& sql, const std::vector<Value>& parameters = {});
-    // Runs the statements before (one each, no parameters, no rows) and then sql through a
-    // statement prepared on the server once per connection (with wholeNumbers, every parameter
-    // declared bigint), all in one round trip; the first failure raises Failure, and the
-    // statements after it are not run.
-    Result queryAfter(const std::vector<std::string>& before, const std::string& sql,
-                      const std::vector<Value>& parameters, bool wholeNumbers);
+    // Runs the statements before (their rows, if any, unread) and then the last one, all in
+    // one round trip; the first failure raises Failure, and the statements after it are not
+    // run.
+    Result queryAfter(const std::vector<Statement>& before, const Statement& last);
 
     bool alive() const { return PQstatus(conn_.get()) == CONNECTION_OK; }
     PGTransactionStatusType transactionStatus() const { return PQtransactionStatus(conn_.get()); }
@@ -79,7 +96,8 @@ private:
     Failure failureOf(PGresult* result) const;
 
     std::unique_ptr<PGconn, decltype(&PQfinish)> conn_;
-    std::unordered_map<std::string, std::string> prepared_; // SQL text -> statement name
+    std::unordered_map<std::string, std::string> prepared_; // types and SQL -> statement name
+    std::size_t named_ = 0;
 };
 
 // The connection string as it may be shown: postgresql://user@host:port/dbname, never with

@@ -1,10 +1,12 @@
 #include "schematool/PostgresProjectDatabase.h"
 
+#include "cobol/Ascii.h"
 #include "host/Error.h"
 #include "schematool/PostgresSchema.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <optional>
 
 namespace vorq::schematool {
@@ -240,40 +242,104 @@ std::int64_t PostgresProjectDatabase::reserveId(const std::string& table) {
     return id;
 }
 
-std::string PostgresProjectDatabase::literal(const Value& value) const {
-    if (value.isNull())
-        return "NULL";
-    if (value.isInteger() || value.isReal())
-        return value.toString();
-    const std::string text = value.toString();
-    char* quoted = PQescapeLiteral(connection_.handle(), text.data(), text.size());
-    if (!quoted)
-        throw Error("The project database " + name_ +
-                    " cannot quote a value: " + PQerrorMessage(connection_.handle()));
-    std::string out(quoted);
-    PQfreemem(quoted);
-    return out;
+const PostgresProjectDatabase::RowBatch& PostgresProjectDatabase::batchOf(const RowShape& shape,
+                                                                          bool withId) {
+    const std::string& head = shape.insertHead(withId);
+    if (const auto known = batches_.find(head); known != batches_.end())
+        return known->second;
+    std::unordered_map<std::string, std::string> types;
+    try {
+        const auto columns = connection_.query(
+            "SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute WHERE attrelid = "
+            "to_regclass(lower($1)) AND attnum > 0 AND NOT attisdropped",
+            {Value(shape.table())});
+        for (int row = 0; row < columns.rows(); ++row)
+            types.emplace(columns.text(row, 0), columns.text(row, 1));
+    } catch (const postgres::Failure& failure) {
+        fail(failure);
+    }
+    std::vector<std::string> names = shape.columns();
+    if (withId)
+        names.insert(names.begin(), shape.idColumn());
+    RowBatch batch;
+    batch.sql = head + " SELECT * FROM unnest(";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto type = types.find(cobol::lowerCase(names[i]));
+        if (type == types.end())
+            throw Error("The project database " + name_ + " has no column " + names[i] +
+                        " in the table " + shape.table());
+        batch.sql += (i ? ", $" : "$") + std::to_string(i + 1) + "::" + type->second + "[]";
+        batch.whole.push_back(type->second == "integer" || type->second == "bigint" ||
+                              type->second == "smallint");
+    }
+    batch.sql += ")";
+    return batches_.emplace(head, std::move(batch)).first->second;
 }
 
-void PostgresProjectDatabase::hold(const std::string& prefix, const Value* id,
+namespace {
+
+// A value as an element of an array's text form: NULL, a whole number, or a quoted text.
+void appendElement(std::string& array, const Value& value, bool whole) {
+    if (value.isNull()) {
+        array += "NULL";
+        return;
+    }
+    // A fraction goes into an integer column rounded half away from zero, as the server rounds
+    // a numeric literal there; beyond the range of any integer it stays, and is refused.
+    if (whole && value.isReal() && std::abs(value.toDouble()) < 9.2e18) {
+        array += std::to_string(std::llround(value.toDouble()));
+        return;
+    }
+    if (value.isInteger()) {
+        array += value.toString();
+        return;
+    }
+    array += '"';
+    for (const char c : value.toString()) {
+        if (c == '"' || c == '\\')
+            array += '\\';
+        array += c;
+    }
+    array += '"';
+}
+
+} // namespace
+
+void PostgresProjectDatabase::hold(const RowShape& shape, const Value* id,
                                    const std::vector<Value>& values) {
-    std::string row = "(";
-    if (id)
-        row += literal(*id) + (values.empty() ? "" : ", ");
-    for (std::size_t i = 0; i < values.size(); ++i)
-        row += (i ? ", " : "") + literal(values[i]);
-    row += ")";
+    if (values.size() != shape.columns().size())
+        throw Error("A row of " + shape.table() + " has " + std::to_string(values.size()) +
+                    " values for " + std::to_string(shape.columns().size()) + " columns");
+    const std::string& head = shape.insertHead(id != nullptr);
+    const RowBatch& batch = batchOf(shape, id != nullptr);
     // Rows of tables filled turn about (a column, its lineage, the next column) still share
     // one INSERT per table: the rows that nothing answers only meet at the commit's checks.
-    const auto open = std::find_if(openInserts_.begin(), openInserts_.end(),
-                                   [&](const auto& insert) { return insert.first == prefix; });
-    if (open != openInserts_.end()) {
-        held_[open->second] += ", " + row;
-    } else {
-        held_.push_back(prefix + row);
-        openInserts_.emplace_back(prefix, held_.size() - 1);
+    auto open = std::find_if(openBatches_.begin(), openBatches_.end(),
+                             [&](const auto& held) { return held.first == head; });
+    const bool first = open == openBatches_.end();
+    if (first) {
+        held_.push_back({batch.sql, {}, {}, true});
+        held_.back().parameters.assign(batch.whole.size(), std::string("{"));
+        open = openBatches_.emplace(openBatches_.end(), head, held_.size() - 1);
     }
-    heldGrew(row.size());
+    auto& arrays = held_[open->second].parameters;
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < arrays.size(); ++i) {
+        std::string& array = *arrays[i];
+        const std::size_t before = array.size();
+        if (!first)
+            array += ',';
+        appendElement(array, id ? (i == 0 ? *id : values[i - 1]) : values[i], batch.whole[i]);
+        bytes += array.size() - before;
+    }
+    heldGrew(bytes);
+}
+
+void PostgresProjectDatabase::closeBatches() {
+    for (const auto& [head, index] : openBatches_)
+        for (auto& array : held_[index].parameters)
+            *array += '}';
+    openBatches_.clear();
 }
 
 void PostgresProjectDatabase::heldGrew(std::size_t bytes) {
@@ -286,25 +352,22 @@ void PostgresProjectDatabase::heldGrew(std::size_t bytes) {
 
 void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
                                                const std::vector<Value>& values) {
-    // The values go in as quoted literals, in place of their ?N.
-    const std::string text = values.empty() ? sql : postgres::replaceParameters(sql, [&](int n) {
-        if (n < 1 || static_cast<std::size_t>(n) > values.size())
-            throw Error("Parameter " + std::to_string(n) + " has no value: " + sql);
-        return literal(values[static_cast<std::size_t>(n - 1)]);
-    });
-    held_.push_back(text);
-    openInserts_.clear(); // later rows go after the statement
-    heldGrew(text.size());
+    closeBatches(); // later rows go after the statement
+    // Statements with values come again with others: prepared once, the values bound.
+    held_.push_back(values.empty()
+                        ? postgres::Statement{sql, {}, {}, false}
+                        : postgres::bound(postgres::numberedParameters(sql), values, true));
+    heldGrew(sql.size());
 }
 
 void PostgresProjectDatabase::insertRow(const RowShape& shape, const std::vector<Value>& values) {
-    hold(shape.valuesPrefix(false), nullptr, values);
+    hold(shape, nullptr, values);
 }
 
 std::int64_t PostgresProjectDatabase::insertRowWithId(const RowShape& shape,
                                                       const std::vector<Value>& values) {
     const Value id(reserveId(shape.table()));
-    hold(shape.valuesPrefix(true), &id, values);
+    hold(shape, &id, values);
     return id.toInt64();
 }
 
@@ -319,16 +382,16 @@ void PostgresProjectDatabase::flush() {
 void PostgresProjectDatabase::flushHeld() {
     if (held_.empty())
         return;
-    std::string statements;
-    for (const auto& statement : takeHeld())
-        statements += statement + ";\n";
-    connection_.exec(statements);
+    std::vector<postgres::Statement> held = takeHeld();
+    const postgres::Statement last = std::move(held.back());
+    held.pop_back();
+    connection_.queryAfter(held, last);
 }
 
-std::vector<std::string> PostgresProjectDatabase::takeHeld() {
-    std::vector<std::string> held = std::move(held_);
+std::vector<postgres::Statement> PostgresProjectDatabase::takeHeld() {
+    closeBatches();
+    std::vector<postgres::Statement> held = std::move(held_);
     held_.clear();
-    openInserts_.clear();
     heldBytes_ = 0;
     return held;
 }
@@ -338,10 +401,13 @@ postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
                                                  bool wholeNumbers) {
     try {
         // The held statements travel with the one that answers, in one round trip.
-        if (keep)
-            return connection_.queryAfter(takeHeld(), sql, parameters, wholeNumbers);
-        flushHeld();
-        return connection_.query(sql, parameters);
+        postgres::Statement statement{sql, {}, {}, keep};
+        for (const auto& value : parameters)
+            statement.parameters.push_back(
+                value.isNull() ? std::nullopt : std::optional<std::string>(value.toString()));
+        if (wholeNumbers)
+            statement.types.assign(parameters.size(), postgres::kBigint);
+        return connection_.queryAfter(takeHeld(), statement);
     } catch (const postgres::Failure& failure) {
         fail(failure);
     }

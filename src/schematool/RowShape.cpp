@@ -13,14 +13,14 @@ std::string joined(const std::vector<std::string>& names) {
 } // namespace
 
 RowShape::RowShape(std::string table, std::string idColumn, std::vector<std::string> columns)
-    : table_(std::move(table)), idColumn_(std::move(idColumn)) {
+    : table_(std::move(table)), idColumn_(std::move(idColumn)), columns_(std::move(columns)) {
     std::string marks;
-    for (std::size_t i = 0; i < columns.size(); ++i)
+    for (std::size_t i = 0; i < columns_.size(); ++i)
         marks += (i ? ", ?" : "?") + std::to_string(i + 1);
-    insert_ = "INSERT INTO " + table_ + " (" + joined(columns) + ") VALUES (" + marks + ")";
-    prefix_ = "INSERT INTO " + table_ + " (" + joined(columns) + ") VALUES ";
-    columns.insert(columns.begin(), idColumn_);
-    prefixWithId_ = "INSERT INTO " + table_ + " (" + joined(columns) + ") VALUES ";
+    head_ = "INSERT INTO " + table_ + " (" + joined(columns_) + ")";
+    headWithId_ = "INSERT INTO " + table_ + " (" + idColumn_ + (columns_.empty() ? "" : ", ") +
+                  joined(columns_) + ")";
+    insert_ = head_ + " VALUES (" + marks + ")";
 }
 
 } // namespace vorq::schematool

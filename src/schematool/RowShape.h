@@ -16,16 +16,19 @@ public:
     const std::string& idColumn() const { return idColumn_; }
     // INSERT INTO table (columns) VALUES (?1, ...)
     const std::string& insert() const { return insert_; }
-    // INSERT INTO table (columns) VALUES , with the id column first when withId: the start of
-    // a statement that adds many rows written as literals.
-    const std::string& valuesPrefix(bool withId) const { return withId ? prefixWithId_ : prefix_; }
+    // The columns that a row gives values for, the id column left out.
+    const std::vector<std::string>& columns() const { return columns_; }
+    // INSERT INTO table (columns), with the id column first when withId: the start of a
+    // statement that adds many rows at once.
+    const std::string& insertHead(bool withId) const { return withId ? headWithId_ : head_; }
 
 private:
     std::string table_;
     std::string idColumn_;
+    std::vector<std::string> columns_;
     std::string insert_;
-    std::string prefix_;
-    std::string prefixWithId_;
+    std::string head_;
+    std::string headWithId_;
 };
 
 } // namespace vorq::schematool

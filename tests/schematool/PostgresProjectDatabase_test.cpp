@@ -142,5 +142,35 @@ TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextAnswerAndTheRunRollsB
     EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
 }
 
+// A fraction into an integer column is rounded as the server rounds a literal there, also
+// when the row is held back with others; a failed run leaves the connection fit for the next.
+TEST_F(PostgresProject, HeldRowsRoundFractionsAndAFailedRunLeavesTheConnectionUsable) {
+    testing::ProjectFixture p(testing::Engine::PostgreSQL);
+    const std::int32_t tab = p.addTable("ROUNDED");
+    const auto addColumn = [&](const char* name, Value position) {
+        auto columns = p.db->OpenRecordset("Columns");
+        columns->AddNew();
+        columns->Fields("TabID") = tab;
+        columns->Fields("ColumnName") = name;
+        columns->Fields("Position") = position;
+        columns->Update();
+    };
+    p.db->BeginTrans();
+    addColumn("A", Value(2.5));
+    addColumn("B", Value(-2.5));
+    p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values "
+                  "(1,NULL,'A',-1)");
+    EXPECT_THROW(p.count("SELECT count(*) FROM Columns"), Error);
+    p.db->Rollback();
+
+    p.db->BeginTrans();
+    addColumn("A", Value(2.5));
+    addColumn("B", Value(-2.5));
+    p.db->CommitTrans();
+    EXPECT_EQ(p.texts("SELECT Position FROM Columns WHERE TabID = " + std::to_string(tab) +
+                      " ORDER BY ColumnName"),
+              "3 -3");
+}
+
 } // namespace
 } // namespace vorq::schematool

@@ -167,6 +167,39 @@ TEST_P(ProjectDatabase, TheFixedStatementTextsRunUnchanged) {
     EXPECT_THROW(p.db->OpenRecordset("NoSuchTable"), Error);
 }
 
+// Rows that nothing answers may travel in batches; every value arrives as it was written.
+TEST_P(ProjectDatabase, RowsAddedWithoutAnAnswerKeepEveryValueExactly) {
+    ProjectFixture p(GetParam());
+    const std::int32_t tab = p.addTable("TEXTS");
+    const std::vector<std::string> texts = {
+        "", "NULL", "a,b", "{x}", "say \"hi\"", "back\\slash", "  blanks  ", "Müller\tTab"};
+    p.db->BeginTrans();
+    auto columns = p.db->OpenRecordset("Columns");
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        columns->AddNew();
+        columns->Fields("TabID") = tab;
+        columns->Fields("ColumnName") = "C" + std::to_string(i);
+        columns->Fields("Position") = static_cast<std::int32_t>(i + 1);
+        columns->Fields("Description") = texts[i];
+        columns->Update();
+    }
+    columns->AddNew();
+    columns->Fields("TabID") = tab;
+    columns->Fields("ColumnName") = "NOTHING";
+    columns->Fields("Position") = 99;
+    columns->Fields("Description") = Value();
+    columns->Update();
+    p.db->CommitTrans();
+    auto read = p.db->prepare("SELECT Description FROM Columns WHERE TabID = ?1 ORDER BY Position");
+    read->bind(1, tab);
+    for (const auto& text : texts) {
+        ASSERT_TRUE(read->step());
+        EXPECT_EQ(read->column(0).toString(), text);
+    }
+    ASSERT_TRUE(read->step());
+    EXPECT_TRUE(read->column(0).isNull()) << "NULL stays NULL, unlike the text \"NULL\"";
+}
+
 TEST_P(ProjectDatabase, RollbackUndoesEveryRowOfTheTransaction) {
     ProjectFixture p(GetParam());
     p.db->BeginTrans();
