@@ -23,8 +23,14 @@ bool isSelect(std::string_view text) {
            (text.size() == 6 || !std::isalnum(static_cast<unsigned char>(text[6])));
 }
 
-// The table that an INSERT, UPDATE or DELETE statement changes, "" for any other statement.
-std::string changedTable(std::string_view sql) {
+// The table that an INSERT, UPDATE or DELETE statement changes ("" for any other statement),
+// and whether it only adds rows.
+struct Change {
+    std::string table;
+    bool addsOnly = false;
+};
+
+Change changeOf(std::string_view sql) {
     std::vector<std::string> words;
     std::size_t at = 0;
     while (words.size() < 3 && at < sql.size()) {
@@ -39,12 +45,13 @@ std::string changedTable(std::string_view sql) {
         words.push_back(cobol::lowerCase(sql.substr(at, end - at)));
         at = end;
     }
-    if (words.size() == 3 && ((words[0] == "insert" && words[1] == "into") ||
-                              (words[0] == "delete" && words[1] == "from")))
-        return words[2];
+    if (words.size() == 3 && words[0] == "insert" && words[1] == "into")
+        return {words[2], true};
+    if (words.size() == 3 && words[0] == "delete" && words[1] == "from")
+        return {words[2]};
     if (words.size() >= 2 && words[0] == "update")
-        return words[1];
-    return "";
+        return {words[1]};
+    return {};
 }
 
 } // namespace
@@ -61,11 +68,29 @@ std::uint64_t SqlProjectDatabase::generation(std::string_view table) const {
     return everyTable_ + (it == oneTable_.end() ? 0 : it->second);
 }
 
-void SqlProjectDatabase::rowsChanged(std::string_view table) {
-    if (const auto it = oneTable_.find(table); it != oneTable_.end())
+std::uint64_t SqlProjectDatabase::rewrites(std::string_view table) const {
+    const auto it = rewritten_.find(table);
+    return everyTable_ + (it == rewritten_.end() ? 0 : it->second);
+}
+
+namespace {
+
+template <typename Counts> void countChange(Counts& counts, std::string_view table) {
+    if (const auto it = counts.find(table); it != counts.end())
         ++it->second;
     else
-        oneTable_.emplace(std::string(table), 1);
+        counts.emplace(std::string(table), 1);
+}
+
+} // namespace
+
+void SqlProjectDatabase::rowsChanged(std::string_view table) {
+    countChange(oneTable_, table);
+}
+
+void SqlProjectDatabase::rowsRewritten(std::string_view table) {
+    countChange(oneTable_, table);
+    countChange(rewritten_, table);
 }
 
 std::unique_ptr<Recordset> SqlProjectDatabase::OpenRecordset(std::string_view tableOrSql) {
@@ -75,10 +100,12 @@ std::unique_ptr<Recordset> SqlProjectDatabase::OpenRecordset(std::string_view ta
 }
 
 void SqlProjectDatabase::Execute(std::string_view sql) {
-    if (const std::string table = changedTable(sql); table.empty())
+    if (const Change change = changeOf(sql); change.table.empty())
         rowsChanged();
+    else if (change.addsOnly)
+        rowsChanged(change.table);
     else
-        rowsChanged(table);
+        rowsRewritten(change.table);
     runWithoutAnswer(std::string(sql), {});
 }
 

@@ -45,9 +45,14 @@ public:
     // rollback, a statement run through Execute, a row saved through a recordset), so that
     // what they remember of it is dropped.
     std::uint64_t generation(std::string_view table) const;
-    // Rows of any table, or of the one named, may have changed.
+    // Changes whenever rows of the table that were there may have been altered or removed,
+    // but not when rows were only added: what a program saved of its own rows holds meanwhile.
+    std::uint64_t rewrites(std::string_view table) const;
+    // Rows of any table may have changed in any way; rows of the one named were added; rows of
+    // the one named were altered or removed.
     void rowsChanged() { ++everyTable_; }
     void rowsChanged(std::string_view table);
+    void rowsRewritten(std::string_view table);
 
     // True when the project has the table (older projects lack tables added since).
     bool hasTable(const std::string& table);
@@ -76,6 +81,7 @@ private:
         bool operator()(std::string_view a, std::string_view b) const;
     };
     std::map<std::string, std::uint64_t, CaselessLess> oneTable_;
+    std::map<std::string, std::uint64_t, CaselessLess> rewritten_;
     std::map<std::string, TableColumns, std::less<>> columns_;
 };
 

@@ -168,6 +168,7 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         key = cobol::lowerCase(name);
     }
     const std::int32_t id = insertColumn(tabId, name, state.nextPosition, column);
+    rememberColumn(id, column, name);
     state.names.insert(std::move(key));
     ++state.nextPosition;
     if (const char* role = roleName(column.role);
@@ -192,27 +193,65 @@ std::int32_t TableServices::insertColumn(std::int32_t tabId, const std::string& 
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,
                                        bool asKey) {
-    auto source =
-        db_.reuse("SELECT ColumnName, TypeID, Precision, Scale, Nullable, Description, Origin, "
-                  "SourceReference FROM Columns WHERE ColumnID = ?1");
-    source->bind(1, columnId);
-    if (!source->step())
-        throw Error("There is no column " + std::to_string(columnId) + " to copy");
-    ColumnSpec copy{source->text(0),
-                    static_cast<std::int32_t>(source->integer(1)),
-                    static_cast<std::int32_t>(source->integer(2)),
-                    static_cast<std::int32_t>(source->integer(3)),
-                    !asKey && source->integer(4) != 0,
-                    source->text(5),
-                    source->text(6),
-                    source->text(7),
-                    std::chrono::system_clock::now()};
+    ColumnSpec copy;
+    if (const ColumnSpec* made = madeColumn(columnId)) {
+        copy = *made;
+    } else {
+        auto source = db_.reuse("SELECT ColumnName, TypeID, Precision, Scale, Nullable, "
+                                "Description, Origin, SourceReference FROM Columns WHERE "
+                                "ColumnID = ?1");
+        source->bind(1, columnId);
+        if (!source->step())
+            throw Error("There is no column " + std::to_string(columnId) + " to copy");
+        copy = {source->text(0),
+                static_cast<std::int32_t>(source->integer(1)),
+                static_cast<std::int32_t>(source->integer(2)),
+                static_cast<std::int32_t>(source->integer(3)),
+                source->integer(4) != 0,
+                source->text(5),
+                source->text(6),
+                source->text(7),
+                {}};
+    }
+    copy.nullable = !asKey && copy.nullable;
+    copy.created = std::chrono::system_clock::now();
+    copy.role = ColumnRole::None;
     return addColumn(targetTabId, copy);
 }
 
 void TableServices::setNullable(std::int32_t columnId, bool nullable) {
     db_.runWithoutAnswer("UPDATE Columns SET Nullable = ?2 WHERE ColumnID = ?1",
                          {columnId, nullable ? 1 : 0});
+    if (ColumnSpec* made = madeColumn(columnId))
+        made->nullable = nullable;
+}
+
+std::unordered_map<std::int32_t, ColumnSpec>& TableServices::columnsMade() {
+    if (columnsMadeGeneration_ != db_.rewrites("Columns")) {
+        columnsMade_.clear();
+        columnsMadeOrder_.clear();
+        columnsMadeGeneration_ = db_.rewrites("Columns");
+    }
+    return columnsMade_;
+}
+
+ColumnSpec* TableServices::madeColumn(std::int32_t columnId) {
+    const auto it = columnsMade().find(columnId);
+    return it == columnsMade_.end() ? nullptr : &it->second;
+}
+
+void TableServices::rememberColumn(std::int32_t columnId, const ColumnSpec& column,
+                                   const std::string& name) {
+    // The keys that are copied were made shortly before; older columns are read when copied.
+    constexpr std::size_t kRemembered = 4096;
+    auto& made = columnsMade();
+    if (columnsMadeOrder_.size() == kRemembered) {
+        made.erase(columnsMadeOrder_.front());
+        columnsMadeOrder_.pop_front();
+    }
+    ColumnSpec& spec = made[columnId] = column;
+    spec.name = name;
+    columnsMadeOrder_.push_back(columnId);
 }
 
 } // namespace vorq::schematool

@@ -5,6 +5,7 @@
 #include "schematool/KnownTables.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -76,6 +77,11 @@ private:
                               const ColumnSpec& column);
     void addLineage(std::int32_t tabId, const Value& columnId, const char* role,
                     std::int64_t occurrence);
+    // The columns these services made lately, as saved, while no statement may have altered
+    // them: a copy of one (a key handed down to child tables) then needs no query.
+    std::unordered_map<std::int32_t, ColumnSpec>& columnsMade();
+    ColumnSpec* madeColumn(std::int32_t columnId);
+    void rememberColumn(std::int32_t columnId, const ColumnSpec& column, const std::string& name);
     // The source references of the tables these services made, and how many child tables of
     // one parent came from the same item, while the project's foreign keys stay as they know.
     std::unordered_map<std::int32_t, std::string>& tablesMade();
@@ -88,6 +94,9 @@ private:
     std::unordered_map<std::int32_t, std::string> tablesMade_;
     std::map<std::pair<std::int32_t, std::string>, std::int64_t> childTablesMade_;
     std::uint64_t tablesMadeGeneration_ = 0;
+    std::unordered_map<std::int32_t, ColumnSpec> columnsMade_;
+    std::deque<std::int32_t> columnsMadeOrder_; // oldest first, to bound what is kept
+    std::uint64_t columnsMadeGeneration_ = 0;
 };
 
 } // namespace vorq::schematool

@@ -81,6 +81,27 @@ TEST_P(TableServices, ColumnCopyMakesAFreeNotNullCopyInTheTarget) {
     EXPECT_EQ(row->integer(4), child);
 }
 
+// A copy takes what the column holds at that moment, whoever changed it since it was made.
+TEST_P(TableServices, ColumnCopyFollowsChangesToTheColumnAndItsRollback) {
+    ProjectFixture p(GetParam());
+    std::int32_t parent = p.addTable("P");
+    std::int32_t child = p.addTable("C");
+    p.db->BeginTrans();
+    const std::int32_t id = p.addColumn(parent, "AMOUNT", 20, 8, 2);
+    const auto copied = [&](std::int32_t copy) {
+        return p.texts("SELECT ColumnName || ':' || Precision || ':' || Nullable FROM Columns "
+                       "WHERE ColumnID = " +
+                       std::to_string(copy));
+    };
+    EXPECT_EQ(copied(p.ws->ColumnCopy(id, child, false)), "AMOUNT:8:1");
+    p.db->Execute("UPDATE Columns SET ColumnName = 'TOTAL', Precision = 9 WHERE ColumnID = " +
+                  std::to_string(id));
+    p.ws->ColumnUpdate(id, false);
+    EXPECT_EQ(copied(p.ws->ColumnCopy(id, child, false)), "TOTAL:9:0");
+    p.db->Rollback();
+    EXPECT_THROW(p.ws->ColumnCopy(id, child, false), Error) << "the column went with the rollback";
+}
+
 // What a load needs to find each column's bytes: the role of each column that an import made
 // and which occurrence of its item it holds.
 TEST_P(TableServices, LineageNumbersTheOccurrencesOfAnItemPerTableAndChildTablesPerParent) {
