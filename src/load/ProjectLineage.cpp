@@ -3,6 +3,7 @@
 #include "cobol/Ascii.h"
 #include "schematool/SqlProjectDatabase.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vorq::load {
@@ -33,17 +34,28 @@ const schematool::CatalogTable* ProjectLineage::tableNamed(const std::string& na
 ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
     ProjectLineage lineage;
     lineage.catalog = schematool::readCatalog(db);
-    // A project of the first schema has no lineage table; its tables then have no lineage.
-    if (!db.hasTable("Lineage"))
+    // Tables and columns carry their lineage; a project not yet brought up to date (opened
+    // only for reading) has it in a table of its own (version 2) or not at all (version 1).
+    const bool ownTable = db.hasTable("Lineage");
+    const auto& columnNames = db.columnsOf("Columns");
+    const bool inRows = std::any_of(columnNames.begin(), columnNames.end(), [](const auto& name) {
+        return cobol::lowerCase(name) == "lineagerole";
+    });
+    if (!ownTable && !inRows)
         return lineage;
-    auto tables = db.prepare("SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference FROM "
-                             "Lineage l JOIN Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS "
-                             "NULL");
+    auto tables = db.prepare(
+        ownTable ? "SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference FROM Lineage l JOIN "
+                   "Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS NULL"
+                 : "SELECT TabID, LineageRole, LineageOccurrence, SourceReference FROM Tables "
+                   "WHERE LineageRole IS NOT NULL");
     while (tables->step())
         lineage.tables[static_cast<std::int32_t>(tables->integer(0))] = {
             tables->text(1), tables->integer(2), tables->text(3)};
-    auto columns = db.prepare("SELECT l.ColumnID, l.Role, l.Occurrence, c.SourceReference FROM "
-                              "Lineage l JOIN Columns c ON c.ColumnID = l.ColumnID");
+    auto columns = db.prepare(
+        ownTable ? "SELECT l.ColumnID, l.Role, l.Occurrence, c.SourceReference FROM Lineage l "
+                   "JOIN Columns c ON c.ColumnID = l.ColumnID"
+                 : "SELECT ColumnID, LineageRole, LineageOccurrence, SourceReference FROM "
+                   "Columns WHERE LineageRole IS NOT NULL");
     while (columns->step())
         lineage.columns[static_cast<std::int32_t>(columns->integer(0))] = {
             columns->text(1), columns->integer(2), columns->text(3)};

@@ -27,7 +27,9 @@ CREATE TABLE Tables (
     SourceKey       text,
     Origin          text,
     SourceReference text,
-    CreatedAt       text
+    CreatedAt       text,
+    LineageRole     text,
+    LineageOccurrence integer
 );
 CREATE UNIQUE INDEX TablesByName ON Tables (lower(TableName));
 
@@ -43,7 +45,9 @@ CREATE TABLE Columns (
     Description     text,
     Origin          text,
     SourceReference text,
-    CreatedAt       text
+    CreatedAt       text,
+    LineageRole     text,
+    LineageOccurrence integer
 );
 CREATE UNIQUE INDEX ColumnsByName ON Columns (TabID, lower(ColumnName));
 CREATE INDEX ColumnsByPosition ON Columns (TabID, Position);
@@ -99,18 +103,7 @@ CREATE TRIGGER IndexColumnsPosition BEFORE INSERT ON IndexColumns
     FOR EACH ROW EXECUTE FUNCTION index_column_position();
 )sql";
 
-// Where the import took each table and column from: as in the SQLite project.
-constexpr const char* kLineage = R"sql(
-CREATE TABLE Lineage (
-    TabID           integer NOT NULL REFERENCES Tables (TabID) DEFERRABLE INITIALLY DEFERRED,
-    ColumnID        integer UNIQUE REFERENCES Columns (ColumnID) DEFERRABLE INITIALLY DEFERRED,
-    Role            text NOT NULL,
-    Occurrence      integer NOT NULL
-);
-CREATE INDEX LineageByTable ON Lineage (TabID);
-)sql";
-
-// The tables of a version 1 project; version 2 added lineage.
+// The tables of every version; version 2 added the table lineage, which version 3 took apart.
 constexpr std::array kTables = {"vorq_project", "tables",      "columns",          "indexes",
                                 "indexcolumns", "foreignkeys", "foreignkeycolumns"};
 
@@ -127,7 +120,6 @@ void checkOrCreate(postgres::Connection& c, const std::string& project, bool wri
         if (!writable)
             throw Error(project + " holds no vorq project yet: import into it to make one");
         c.exec(kSchema);
-        c.exec(kLineage);
         c.exec("INSERT INTO vorq_project VALUES ('application', 'vorq'), ('schema_version', '" +
                std::to_string(kSchemaVersion) + "')");
         return;
@@ -146,13 +138,15 @@ void checkOrCreate(postgres::Connection& c, const std::string& project, bool wri
         if (!present.contains(table))
             throw Error(project + " holds a half-made vorq project (the table " +
                         std::string(table) + " is missing); it was left as it is");
-    if (version < 2 && writable) {
-        c.exec(kLineage);
-        c.exec("UPDATE vorq_project SET value = '" + std::to_string(kSchemaVersion) +
-               "' WHERE property = 'schema_version'");
-    } else if (version >= 2 && !present.contains("lineage")) {
+    if (version == 2 && !present.contains("lineage"))
         throw Error(project + " holds a half-made vorq project (the table lineage is missing); "
                               "it was left as it is");
+    if (version < 3 && writable) {
+        c.exec(kLineageColumns);
+        if (version == 2)
+            c.exec(kLineageFromTable);
+        c.exec("UPDATE vorq_project SET value = '" + std::to_string(kSchemaVersion) +
+               "' WHERE property = 'schema_version'");
     }
 }
 

@@ -20,23 +20,6 @@ WHEN NEW.Position IS NULL BEGIN
 END;
 )sql";
 
-// Where the import took each table and column from, so that a load finds their bytes. The item
-// is the one that the row's SourceReference names; Occurrence numbers the columns of one table
-// (or the child tables of one parent) made from the same item, 1, 2, ..., in the order they
-// were made, which is the order of the item's occurrences. Role: "table", "item" (a column
-// holding an item's value), "index" (idx of a child table) or "key" (a made-up primary key).
-// Projects made before it get it when they are next opened for writing; their tables have no
-// rows in it.
-constexpr const char* kLineage = R"sql(
-CREATE TABLE IF NOT EXISTS Lineage (
-    TabID           INTEGER NOT NULL REFERENCES Tables(TabID) DEFERRABLE INITIALLY DEFERRED,
-    ColumnID        INTEGER UNIQUE REFERENCES Columns(ColumnID) DEFERRABLE INITIALLY DEFERRED,
-    Role            TEXT NOT NULL,
-    Occurrence      INTEGER NOT NULL
-);
-CREATE INDEX IF NOT EXISTS LineageByTable ON Lineage(TabID);
-)sql";
-
 constexpr const char* kSchema = R"sql(
 CREATE TABLE Tables (
     TabID           INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -46,7 +29,9 @@ CREATE TABLE Tables (
     SourceKey       TEXT,
     Origin          TEXT,
     SourceReference TEXT,
-    CreatedAt       TEXT
+    CreatedAt       TEXT,
+    LineageRole     TEXT,
+    LineageOccurrence INTEGER
 );
 CREATE UNIQUE INDEX TablesByName ON Tables(TableName COLLATE NOCASE);
 
@@ -62,7 +47,9 @@ CREATE TABLE Columns (
     Description     TEXT,
     Origin          TEXT,
     SourceReference TEXT,
-    CreatedAt       TEXT
+    CreatedAt       TEXT,
+    LineageRole     TEXT,
+    LineageOccurrence INTEGER
 );
 CREATE UNIQUE INDEX ColumnsByName ON Columns(TabID, ColumnName COLLATE NOCASE);
 CREATE INDEX ColumnsByPosition ON Columns(TabID, Position);
@@ -101,6 +88,20 @@ CREATE TABLE ForeignKeyColumns (
 CREATE INDEX ForeignKeyColumnsByKey ON ForeignKeyColumns(KeyID);
 )sql";
 
+// Each query's statement ends with its function: one still open would keep a later DROP TABLE
+// from running.
+std::int64_t objectCount(const sqlite::Connection& db) {
+    auto objects = db.prepare("SELECT count(*) FROM sqlite_master");
+    return objects.step() ? objects.integer(0) : 0;
+}
+
+bool hasTable(const sqlite::Connection& db, const char* name) {
+    auto table = db.prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1 "
+                            "COLLATE NOCASE");
+    table.bind(1, name);
+    return table.step() && table.integer(0) > 0;
+}
+
 int pragma(const sqlite::Connection& db, const char* name) {
     auto statement = db.prepare(std::string("PRAGMA ") + name);
     return statement.step() ? static_cast<int>(statement.integer(0)) : 0;
@@ -124,13 +125,10 @@ void checkIntact(const sqlite::Connection& db, const std::string& file) {
 void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool writable) {
     const int applicationId = pragma(db, "application_id");
     const int version = pragma(db, "user_version");
-    auto objects = db.prepare("SELECT count(*) FROM sqlite_master");
-    objects.step();
-    const bool empty = objects.integer(0) == 0;
+    const bool empty = objectCount(db) == 0;
     if (applicationId == 0 && version == 0 && empty && writable) {
         db.exec(kSchema);
         db.exec(kKeyPositions);
-        db.exec(kLineage);
         db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
         db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
         return;
@@ -141,7 +139,12 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
     checkIntact(db, file);
     if (writable) {
         db.exec(kKeyPositions);
-        db.exec(kLineage);
+        if (version < 3) {
+            const bool hasLineageTable = hasTable(db, "Lineage");
+            db.exec(kLineageColumns);
+            if (hasLineageTable)
+                db.exec(kLineageFromTable);
+        }
         db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     }
 }

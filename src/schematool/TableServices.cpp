@@ -61,15 +61,16 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
                                      const std::string& sourceReference) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
-    static const RowShape kTableRow(
-        "Tables", "TabID", {"TableName", "SourceKey", "Origin", "SourceReference", "CreatedAt"});
+    static const RowShape kTableRow("Tables", "TabID",
+                                    {"TableName", "SourceKey", "Origin", "SourceReference",
+                                     "CreatedAt", "LineageRole", "LineageOccurrence"});
+    const bool fromItem = namesRepositoryItem(sourceReference);
     const std::int32_t id = toId(db_.insertRowWithId(
-        kTableRow, {name, sourceKey, origin, sourceReference, isoTime(created)}));
+        kTableRow, {name, sourceKey, origin, sourceReference, isoTime(created),
+                    fromItem ? Value("table") : Value(), fromItem ? Value(1) : Value()}));
     known_.tableAdded(id, name);
-    if (namesRepositoryItem(sourceReference)) {
-        addLineage(id, Value(), "table", 1);
+    if (fromItem)
         tablesMade()[id] = sourceReference;
-    }
     // A new table has no columns: nothing to read before the first is added.
     filling().try_emplace(id);
     return id;
@@ -106,9 +107,8 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
     if (const auto made = tablesMade().find(childTabId); made != tablesMade().end()) {
         const std::int64_t occurrence = ++childTablesMade_[{parentTabId, made->second}];
         if (occurrence > 1)
-            db_.runWithoutAnswer(
-                "UPDATE Lineage SET Occurrence = ?2 WHERE TabID = ?1 AND ColumnID IS NULL",
-                {childTabId, occurrence});
+            db_.runWithoutAnswer("UPDATE Tables SET LineageOccurrence = ?2 WHERE TabID = ?1",
+                                 {childTabId, occurrence});
     }
     return id;
 }
@@ -122,12 +122,6 @@ std::unordered_map<std::int32_t, std::string>& TableServices::tablesMade() {
     return tablesMade_;
 }
 
-void TableServices::addLineage(std::int32_t tabId, const Value& columnId, const char* role,
-                               std::int64_t occurrence) {
-    static const RowShape kLineageRow("Lineage", "", {"TabID", "ColumnID", "Role", "Occurrence"});
-    db_.insertRow(kLineageRow, {tabId, columnId, role, occurrence});
-}
-
 std::unordered_map<std::int32_t, TableServices::FillState>& TableServices::filling() {
     if (fillingGeneration_ != db_.generation("Columns")) {
         filling_.clear();
@@ -139,11 +133,8 @@ std::unordered_map<std::int32_t, TableServices::FillState>& TableServices::filli
 TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
     auto [it, added] = filling().try_emplace(tabId);
     if (added) {
-        // The role through the lineage's index on ColumnID, a row at a time: a join let the
-        // server scan the whole lineage for each table.
-        auto columns = db_.reuse("SELECT c.ColumnName, c.Position, c.SourceReference, (SELECT "
-                                 "l.Role FROM Lineage l WHERE l.ColumnID = c.ColumnID) FROM "
-                                 "Columns c WHERE c.TabID = ?1");
+        auto columns = db_.reuse("SELECT ColumnName, Position, SourceReference, LineageRole FROM "
+                                 "Columns WHERE TabID = ?1");
         columns->bind(1, tabId);
         while (columns->step()) {
             it->second.names.insert(cobol::lowerCase(columns->text(0)));
@@ -167,28 +158,27 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         });
         key = cobol::lowerCase(name);
     }
-    const std::int32_t id = insertColumn(tabId, name, state.nextPosition, column);
-    rememberColumn(id, column, name);
-    state.names.insert(std::move(key));
-    ++state.nextPosition;
-    if (const char* role = roleName(column.role);
-        role && namesRepositoryItem(column.sourceReference))
-        addLineage(tabId, id, role,
-                   column.role == ColumnRole::Item ? ++state.itemColumns[column.sourceReference]
-                                                   : 1);
-    return id;
-}
-
-std::int32_t TableServices::insertColumn(std::int32_t tabId, const std::string& name,
-                                         std::int64_t position, const ColumnSpec& column) {
+    Value role;
+    Value occurrence;
+    if (const char* named = roleName(column.role);
+        named && namesRepositoryItem(column.sourceReference)) {
+        role = named;
+        occurrence = column.role == ColumnRole::Item ? ++state.itemColumns[column.sourceReference]
+                                                     : std::int64_t{1};
+    }
     static const RowShape kColumnRow("Columns", "ColumnID",
                                      {"TabID", "ColumnName", "Position", "TypeID", "Precision",
                                       "Scale", "Nullable", "Description", "Origin",
-                                      "SourceReference", "CreatedAt"});
-    return toId(db_.insertRowWithId(
-        kColumnRow, {tabId, name, position, column.type, column.precision, column.scale,
+                                      "SourceReference", "CreatedAt", "LineageRole",
+                                      "LineageOccurrence"});
+    const std::int32_t id = toId(db_.insertRowWithId(
+        kColumnRow, {tabId, name, state.nextPosition, column.type, column.precision, column.scale,
                      column.nullable ? 1 : 0, column.description, column.origin,
-                     column.sourceReference, isoTime(column.created)}));
+                     column.sourceReference, isoTime(column.created), role, occurrence}));
+    rememberColumn(id, column, name);
+    state.names.insert(std::move(key));
+    ++state.nextPosition;
+    return id;
 }
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,

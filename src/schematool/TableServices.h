@@ -36,7 +36,7 @@ struct ColumnSpec {
 
 // The schema tool's table services over the project database: tables, columns with names
 // unique per table (compared without case), primary indexes and foreign keys. Tables and
-// columns whose source reference names a repository item ("xr:...") get their lineage row.
+// columns whose source reference names a repository item ("xr:...") carry their lineage.
 class TableServices {
 public:
     // identifierLimit is asked at each use: the user may change it between two imports.
@@ -73,10 +73,6 @@ private:
     // The tables being filled, emptied when Columns changed behind the services' back.
     std::unordered_map<std::int32_t, FillState>& filling();
     FillState& fillState(std::int32_t tabId);
-    std::int32_t insertColumn(std::int32_t tabId, const std::string& name, std::int64_t position,
-                              const ColumnSpec& column);
-    void addLineage(std::int32_t tabId, const Value& columnId, const char* role,
-                    std::int64_t occurrence);
     // The columns these services made lately, as saved, while no statement may have altered
     // them: a copy of one (a key handed down to child tables) then needs no query.
     std::unordered_map<std::int32_t, ColumnSpec>& columnsMade();

@@ -1,4 +1,5 @@
 #include "host/Error.h"
+#include "postgres/Postgres.h"
 #include "schematool/ProjectSchema.h"
 #include "schematool/SqliteProjectDatabase.h"
 #include "support/ProjectFixture.h"
@@ -54,20 +55,28 @@ TEST(SqliteProject, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem
                   std::to_string(kSchemaVersion) + ")");
 }
 
-TEST(SqliteProject, AProjectOfTheFirstSchemaGetsLineageWhenOpenedForWriting) {
-    testing::TempDir dir;
-    const auto file = dir / "old.db";
-    { SqliteProjectDatabase fresh(file, OpenMode::CreateIfMissing); }
-    sqlite::Connection(file, Mode::ReadWrite).exec("DROP TABLE Lineage; PRAGMA user_version = 1");
-    {
-        SqliteProjectDatabase reading(file, OpenMode::ReadOnly);
-        EXPECT_FALSE(reading.hasTable("Lineage")) << "reading changes nothing";
+TEST_P(ProjectDatabase, AnOlderProjectGetsItsLineageIntoItsRowsWhenOpenedForWriting) {
+    for (const int version : {1, 2}) {
+        ProjectFixture p(GetParam());
+        p.db->BeginTrans();
+        p.addColumn(p.addTable("OLD"), "AMOUNT");
+        p.db->CommitTrans();
+        p.makeOlderSchema(version);
+        {
+            auto reading = openProjectDatabase(p.location(), OpenMode::ReadOnly);
+            EXPECT_EQ(reading->hasTable("Lineage"), version == 2) << "reading changes nothing";
+        }
+        auto writing = openProjectDatabase(p.location(), OpenMode::ReadWrite);
+        EXPECT_FALSE(writing->hasTable("Lineage"));
+        const auto lineage = [&](const std::string& table) {
+            auto row = writing->prepare("SELECT coalesce(LineageRole, '-') || ':' || "
+                                        "coalesce(LineageOccurrence, 0) FROM " +
+                                        table);
+            return row->step() ? row->text(0) : "";
+        };
+        EXPECT_EQ(lineage("Tables"), version == 2 ? "table:1" : "-:0") << "version " << version;
+        EXPECT_EQ(lineage("Columns"), version == 2 ? "item:1" : "-:0") << "version " << version;
     }
-    SqliteProjectDatabase writing(file, OpenMode::ReadWrite);
-    EXPECT_TRUE(writing.hasTable("Lineage"));
-    auto version = sqlite::Connection(file, Mode::ReadOnly).prepare("PRAGMA user_version");
-    version.step();
-    EXPECT_EQ(version.integer(0), kSchemaVersion);
 }
 
 TEST(SqliteProject, ALockedDatabaseIsAClearErrorAndChangesNothing) {

@@ -139,13 +139,13 @@ TEST_P(TableServices, LineageNumbersTheOccurrencesOfAnItemPerTableAndChildTables
     p.ws->ColumnAdd(first, "NOTE", 4, 0, 0, true, "A note", "", {}, "DataStructImport", "xr:K?9",
                     -1, key);
 
-    EXPECT_EQ(p.texts("SELECT c.ColumnName || ':' || l.Role || ':' || l.Occurrence FROM "
-                      "Lineage l JOIN Columns c ON c.ColumnID = l.ColumnID ORDER BY c.ColumnID"),
+    EXPECT_EQ(p.texts("SELECT ColumnName || ':' || LineageRole || ':' || LineageOccurrence FROM "
+                      "Columns WHERE LineageRole IS NOT NULL ORDER BY ColumnID"),
               "A1:item:1 A2:item:2 B:item:1 A3:item:3 R_KEY:key:1 idx:index:1")
         << "hand-made columns and columns of no known role have none";
-    EXPECT_EQ(p.texts("SELECT t.TableName || ':' || l.Occurrence FROM Lineage l JOIN Tables t "
-                      "ON t.TabID = l.TabID WHERE l.ColumnID IS NULL ORDER BY t.TabID"),
-              "R:1 R_C1:1 R_C2:2 R_C1_D:1")
+    EXPECT_EQ(p.texts("SELECT TableName || ':' || LineageRole || ':' || LineageOccurrence FROM "
+                      "Tables WHERE LineageRole IS NOT NULL ORDER BY TabID"),
+              "R:table:1 R_C1:table:1 R_C2:table:2 R_C1_D:table:1")
         << "the child tables of one parent from one item are its occurrences in turn";
 }
 

@@ -3,6 +3,7 @@
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
 #include "schematool/SqlProjectDatabase.h"
+#include "sqlite/Sqlite.h"
 #include "support/TempDir.h"
 #include "support/TestEngines.h"
 #include "toolkit/headless/HeadlessToolkit.h"
@@ -47,6 +48,31 @@ struct ProjectFixture {
         return ws->ColumnImport(tabId, name, type, precision, scale,
                                 std::chrono::system_clock::now(), "DataStructImport", "xr:K?2",
                                 message);
+    }
+    // Rewrites the project as versions 1 and 2 of the schema left it: no lineage at all, and
+    // lineage in a table of its own. The fixture's own connection is closed first.
+    void makeOlderSchema(int version) {
+        std::string sql = version == 2 ? "CREATE TABLE Lineage (TabID integer, ColumnID integer, "
+                                         "Role text, Occurrence integer); INSERT INTO Lineage "
+                                         "SELECT TabID, NULL, LineageRole, LineageOccurrence FROM "
+                                         "Tables WHERE LineageRole IS NOT NULL; INSERT INTO "
+                                         "Lineage SELECT TabID, ColumnID, LineageRole, "
+                                         "LineageOccurrence FROM Columns WHERE LineageRole IS NOT "
+                                         "NULL; "
+                                       : "";
+        for (const char* table : {"Tables", "Columns"})
+            for (const char* column : {"LineageRole", "LineageOccurrence"})
+                sql += std::string("ALTER TABLE ") + table + " DROP COLUMN " + column + "; ";
+        const std::string mark = std::to_string(version);
+        ws.reset();
+        db.reset();
+        if (schema)
+            postgres::Connection(location())
+                .exec(sql + "UPDATE vorq_project SET value = '" + mark +
+                      "' WHERE property = 'schema_version'");
+        else
+            sqlite::Connection(location(), sqlite::Connection::Mode::ReadWrite)
+                .exec(sql + "PRAGMA user_version = " + mark);
     }
     // The first field of the first row of a query (0 when it has none).
     std::int64_t count(const std::string& sql) {
