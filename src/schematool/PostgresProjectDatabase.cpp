@@ -3,10 +3,10 @@
 #include "cobol/Ascii.h"
 #include "host/Error.h"
 #include "schematool/PostgresSchema.h"
+#include "schematool/SqlText.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <optional>
 
 namespace vorq::schematool {
@@ -200,7 +200,7 @@ void PostgresProjectDatabase::CommitTrans() {
 
 void PostgresProjectDatabase::Rollback() {
     rowsChanged();
-    takeHeld();
+    held_.takeAll();
     // A lost connection has rolled back on the server already.
     if (!connection_.alive() || !inTransaction())
         return;
@@ -243,8 +243,7 @@ std::int64_t PostgresProjectDatabase::reserveId(const std::string& table) {
     return id;
 }
 
-const PostgresProjectDatabase::RowBatch& PostgresProjectDatabase::batchOf(const RowShape& shape,
-                                                                          bool withId) {
+const HeldStatements::Batch& PostgresProjectDatabase::batchOf(const RowShape& shape, bool withId) {
     const std::string& head = shape.insertHead(withId);
     if (const auto known = batches_.find(head); known != batches_.end())
         return known->second;
@@ -262,7 +261,8 @@ const PostgresProjectDatabase::RowBatch& PostgresProjectDatabase::batchOf(const 
     std::vector<std::string> names = shape.columns();
     if (withId)
         names.insert(names.begin(), shape.idColumn());
-    RowBatch batch;
+    HeldStatements::Batch batch;
+    batch.table = cobol::lowerCase(shape.table());
     batch.sql = head + " SELECT * FROM unnest(";
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto type = types.find(cobol::lowerCase(names[i]));
@@ -277,88 +277,35 @@ const PostgresProjectDatabase::RowBatch& PostgresProjectDatabase::batchOf(const 
     return batches_.emplace(head, std::move(batch)).first->second;
 }
 
-namespace {
-
-// A value as an element of an array's text form: NULL, a whole number, or a quoted text.
-void appendElement(std::string& array, const Value& value, bool whole) {
-    if (value.isNull()) {
-        array += "NULL";
-        return;
-    }
-    // A fraction goes into an integer column rounded half away from zero, as the server rounds
-    // a numeric literal there; beyond the range of any integer it stays, and is refused.
-    if (whole && value.isReal() && std::abs(value.toDouble()) < 9.2e18) {
-        array += std::to_string(std::llround(value.toDouble()));
-        return;
-    }
-    if (value.isInteger()) {
-        array += value.toString();
-        return;
-    }
-    array += '"';
-    for (const char c : value.toString()) {
-        if (c == '"' || c == '\\')
-            array += '\\';
-        array += c;
-    }
-    array += '"';
-}
-
-} // namespace
-
 void PostgresProjectDatabase::hold(const RowShape& shape, const Value* id,
                                    const std::vector<Value>& values) {
     if (values.size() != shape.columns().size())
         throw Error("A row of " + shape.table() + " has " + std::to_string(values.size()) +
                     " values for " + std::to_string(shape.columns().size()) + " columns");
-    const std::string& head = shape.insertHead(id != nullptr);
-    const RowBatch& batch = batchOf(shape, id != nullptr);
-    // Rows of tables filled turn about (a column, its lineage, the next column) still share
-    // one INSERT per table: the rows that nothing answers only meet at the commit's checks.
-    auto open = std::find_if(openBatches_.begin(), openBatches_.end(),
-                             [&](const auto& held) { return held.first == head; });
-    const bool first = open == openBatches_.end();
-    if (first) {
-        held_.push_back({batch.sql, {}, {}, true});
-        held_.back().parameters.assign(batch.whole.size(), std::string("{"));
-        open = openBatches_.emplace(openBatches_.end(), head, held_.size() - 1);
-    }
-    auto& arrays = held_[open->second].parameters;
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < arrays.size(); ++i) {
-        std::string& array = *arrays[i];
-        const std::size_t before = array.size();
-        if (!first)
-            array += ',';
-        appendElement(array, id ? (i == 0 ? *id : values[i - 1]) : values[i], batch.whole[i]);
-        bytes += array.size() - before;
-    }
-    heldGrew(bytes);
+    held_.addRow(shape.insertHead(id != nullptr), batchOf(shape, id != nullptr), id, values);
+    heldGrew();
 }
 
-void PostgresProjectDatabase::closeBatches() {
-    for (const auto& [head, index] : openBatches_)
-        for (auto& array : held_[index].parameters)
-            *array += '}';
-    openBatches_.clear();
-}
-
-void PostgresProjectDatabase::heldGrew(std::size_t bytes) {
+void PostgresProjectDatabase::heldGrew() {
     // A long run of rows that nothing answers goes out in pieces of about a megabyte.
     constexpr std::size_t kHeldLimit = 1 << 20;
-    heldBytes_ += bytes;
-    if (heldBytes_ > kHeldLimit)
+    if (held_.bytes() > kHeldLimit)
         flush();
 }
 
 void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
                                                const std::vector<Value>& values) {
-    closeBatches(); // later rows go after the statement
+    // A row written out in an INSERT joins the other rows of its table and columns.
+    if (values.empty())
+        if (auto row = literalInsert(sql)) {
+            hold(RowShape(row->table, "", std::move(row->columns)), nullptr, row->values);
+            return;
+        }
     // Statements with values come again with others: prepared once, the values bound.
-    held_.push_back(values.empty()
-                        ? postgres::Statement{sql, {}, {}, false}
-                        : postgres::bound(postgres::numberedParameters(sql), values, true));
-    heldGrew(sql.size());
+    held_.addStatement(values.empty()
+                           ? postgres::Statement{sql, {}, {}, false}
+                           : postgres::bound(postgres::numberedParameters(sql), values, true));
+    heldGrew();
 }
 
 void PostgresProjectDatabase::insertRow(const RowShape& shape, const std::vector<Value>& values) {
@@ -383,32 +330,24 @@ void PostgresProjectDatabase::flush() {
 void PostgresProjectDatabase::flushHeld() {
     if (held_.empty())
         return;
-    std::vector<postgres::Statement> held = takeHeld();
+    std::vector<postgres::Statement> held = held_.takeAll();
     const postgres::Statement last = std::move(held.back());
     held.pop_back();
     connection_.queryAfter(held, last);
-}
-
-std::vector<postgres::Statement> PostgresProjectDatabase::takeHeld() {
-    closeBatches();
-    std::vector<postgres::Statement> held = std::move(held_);
-    held_.clear();
-    heldBytes_ = 0;
-    return held;
 }
 
 postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
                                                  const std::vector<Value>& parameters, bool keep,
                                                  bool wholeNumbers) {
     try {
-        // The held statements travel with the one that answers, in one round trip.
+        // The held statements that it may read travel with it, in one round trip.
         postgres::Statement statement{sql, {}, {}, keep};
         for (const auto& value : parameters)
             statement.parameters.push_back(
                 value.isNull() ? std::nullopt : std::optional<std::string>(value.toString()));
         if (wholeNumbers)
             statement.types.assign(parameters.size(), postgres::kBigint);
-        return connection_.queryAfter(takeHeld(), statement);
+        return connection_.queryAfter(held_.takeBefore(sql), statement);
     } catch (const postgres::Failure& failure) {
         fail(failure);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "postgres/Postgres.h"
+#include "schematool/HeldStatements.h"
 #include "schematool/SqlProjectDatabase.h"
 
 #include <deque>
@@ -44,29 +45,17 @@ protected:
     TableColumns readColumns(const std::string& table) override;
 
 private:
-    // The INSERT that adds the rows of one shape held back: each column's values go as one
-    // array parameter, unnested into rows in the order they were held.
-    struct RowBatch {
-        std::string sql;
-        std::vector<bool> whole; // per column: an integer type, which takes no fractions
-    };
-    const RowBatch& batchOf(const RowShape& shape, bool withId);
+    const HeldStatements::Batch& batchOf(const RowShape& shape, bool withId);
     void flushHeld();
-    void heldGrew(std::size_t bytes);
-    void closeBatches();
-    std::vector<postgres::Statement> takeHeld();
+    void heldGrew();
     // Holds a row back; id is the row's own id when it goes first.
     void hold(const RowShape& shape, const Value* id, const std::vector<Value>& values);
 
     std::string name_;
     postgres::Connection connection_;
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
-    std::unordered_map<std::string, RowBatch> batches_; // by the INSERT's head
-    // Statements held back until the next one that answers; rows for one table and the same
-    // columns share one INSERT until a statement of another kind is held.
-    std::vector<postgres::Statement> held_;
-    std::vector<std::pair<std::string, std::size_t>> openBatches_; // head, index in held_
-    std::size_t heldBytes_ = 0;
+    std::unordered_map<std::string, HeldStatements::Batch> batches_; // by the INSERT's head
+    HeldStatements held_;
     // Automatic ids taken from each table's sequence in blocks, one round trip per block.
     struct IdBlock {
         std::deque<std::int64_t> free;

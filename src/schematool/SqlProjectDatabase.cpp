@@ -3,6 +3,7 @@
 #include "cobol/Ascii.h"
 #include "host/Error.h"
 #include "schematool/SqlRecordsets.h"
+#include "schematool/SqlText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,37 +22,6 @@ bool isSelect(std::string_view text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return word == "select" &&
            (text.size() == 6 || !std::isalnum(static_cast<unsigned char>(text[6])));
-}
-
-// The table that an INSERT, UPDATE or DELETE statement changes ("" for any other statement),
-// and whether it only adds rows.
-struct Change {
-    std::string table;
-    bool addsOnly = false;
-};
-
-Change changeOf(std::string_view sql) {
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while (words.size() < 3 && at < sql.size()) {
-        while (at < sql.size() && std::isspace(static_cast<unsigned char>(sql[at])))
-            ++at;
-        std::size_t end = at;
-        while (end < sql.size() &&
-               (std::isalnum(static_cast<unsigned char>(sql[end])) || sql[end] == '_'))
-            ++end;
-        if (end == at)
-            break;
-        words.push_back(cobol::lowerCase(sql.substr(at, end - at)));
-        at = end;
-    }
-    if (words.size() == 3 && words[0] == "insert" && words[1] == "into")
-        return {words[2], true};
-    if (words.size() == 3 && words[0] == "delete" && words[1] == "from")
-        return {words[2]};
-    if (words.size() >= 2 && words[0] == "update")
-        return {words[1]};
-    return {};
 }
 
 } // namespace
@@ -100,7 +70,7 @@ std::unique_ptr<Recordset> SqlProjectDatabase::OpenRecordset(std::string_view ta
 }
 
 void SqlProjectDatabase::Execute(std::string_view sql) {
-    if (const Change change = changeOf(sql); change.table.empty())
+    if (const SqlChange change = changeOf(sql); change.table.empty())
         rowsChanged();
     else if (change.addsOnly)
         rowsChanged(change.table);

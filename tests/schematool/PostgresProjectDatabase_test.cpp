@@ -3,6 +3,7 @@
 #include "support/ErrorOf.h"
 #include "support/ProjectFixture.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace vorq::schematool {
@@ -122,24 +123,30 @@ TEST_F(PostgresProject, ALostConnectionFailsTheRunAndLeavesNothingBehind) {
     EXPECT_EQ(tables->integer(0), 0);
 }
 
-// Statements that answer nothing travel with the next one that does: a failure among them fails
-// that one, with the server's reason, and the run rolls back whole.
-TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextAnswerAndTheRunRollsBack) {
+// Statements that answer nothing travel with the next one that reads what they change: a
+// failure among them fails that one, with the server's reason, or else the commit; the run
+// rolls back whole.
+TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextReaderAndTheRunRollsBack) {
     testing::ProjectFixture p(testing::Engine::PostgreSQL);
-    p.db->BeginTrans();
-    const std::int32_t tab = p.addTable("HELD");
-    p.addColumn(tab, "A");
-    p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values "
-                  "(1,NULL,'A',-1)");
-    const std::string error = testing::errorOf([&] {
-        p.db->OpenRecordset("select * from ForeignKeys where RefTabID = " + std::to_string(tab));
-    });
-    EXPECT_NE(error.find("refused a statement: null value in column \"columnid\""),
-              std::string::npos)
-        << "the held insert breaks a NOT NULL column: " << error;
-    p.db->Rollback();
-    EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
-    EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
+    const auto failingRun = [&](const std::function<void()>& after) {
+        p.db->BeginTrans();
+        const std::int32_t tab = p.addTable("HELD");
+        p.addColumn(tab, "A");
+        p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values "
+                      "(1,NULL,'A',-1)");
+        EXPECT_TRUE(
+            p.db->OpenRecordset("select * from ForeignKeys where RefTabID = " + std::to_string(tab))
+                ->Eof())
+            << "a query of another table neither waits for the insert nor fails";
+        const std::string error = testing::errorOf(after);
+        EXPECT_NE(error.find("null value in column \"columnid\""), std::string::npos)
+            << "the held insert breaks a NOT NULL column: " << error;
+        p.db->Rollback();
+        EXPECT_EQ(p.count("SELECT count(*) FROM Tables"), 0);
+        EXPECT_EQ(p.count("SELECT count(*) FROM Columns"), 0);
+    };
+    failingRun([&] { p.count("SELECT count(*) FROM IndexColumns"); });
+    failingRun([&] { p.db->CommitTrans(); });
 }
 
 // A fraction into an integer column is rounded as the server rounds a literal there, also
@@ -160,7 +167,7 @@ TEST_F(PostgresProject, HeldRowsRoundFractionsAndAFailedRunLeavesTheConnectionUs
     addColumn("B", Value(-2.5));
     p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values "
                   "(1,NULL,'A',-1)");
-    EXPECT_THROW(p.count("SELECT count(*) FROM Columns"), Error);
+    EXPECT_THROW(p.count("SELECT count(*) FROM IndexColumns"), Error);
     p.db->Rollback();
 
     p.db->BeginTrans();

@@ -1,0 +1,141 @@
+#include "schematool/SqlText.h"
+
+#include "cobol/Ascii.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace vorq::schematool {
+namespace {
+
+bool isWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// Reads the text a token at a time: words, quoted texts, numbers and single marks.
+class SqlTokens {
+public:
+    explicit SqlTokens(std::string_view sql) : sql_(sql) {}
+
+    void skipBlanks() {
+        while (at_ < sql_.size() && std::isspace(static_cast<unsigned char>(sql_[at_])))
+            ++at_;
+    }
+    bool atEnd() {
+        skipBlanks();
+        return at_ == sql_.size();
+    }
+    // The next word in lower case, or "" (nothing read) when the next token is no word.
+    std::string word() {
+        skipBlanks();
+        std::size_t end = at_;
+        while (end < sql_.size() && isWordChar(sql_[end]))
+            ++end;
+        if (end == at_ || std::isdigit(static_cast<unsigned char>(sql_[at_])))
+            return "";
+        std::string word = cobol::lowerCase(sql_.substr(at_, end - at_));
+        at_ = end;
+        return word;
+    }
+    bool mark(char c) {
+        skipBlanks();
+        if (at_ < sql_.size() && sql_[at_] == c) {
+            ++at_;
+            return true;
+        }
+        return false;
+    }
+    // A whole number, a quoted text ('' inside for a quote) or NULL.
+    std::optional<Value> literal() {
+        skipBlanks();
+        if (at_ < sql_.size() && sql_[at_] == '\'') {
+            std::string text;
+            for (std::size_t i = at_ + 1; i < sql_.size(); ++i) {
+                if (sql_[i] != '\'') {
+                    text += sql_[i];
+                } else if (i + 1 < sql_.size() && sql_[i + 1] == '\'') {
+                    text += '\'';
+                    ++i;
+                } else {
+                    at_ = i + 1;
+                    return Value(std::move(text));
+                }
+            }
+            return std::nullopt;
+        }
+        const std::size_t start = at_;
+        std::size_t end = at_ + (at_ < sql_.size() && sql_[at_] == '-');
+        std::int64_t number = 0;
+        const auto [stop, error] =
+            std::from_chars(sql_.data() + end, sql_.data() + sql_.size(), number);
+        if (error == std::errc() && stop != sql_.data() + end &&
+            (stop == sql_.data() + sql_.size() || (!isWordChar(*stop) && *stop != '.'))) {
+            at_ = static_cast<std::size_t>(stop - sql_.data());
+            return Value(sql_[start] == '-' ? -number : number);
+        }
+        if (word() == "null")
+            return Value();
+        return std::nullopt;
+    }
+
+private:
+    std::string_view sql_;
+    std::size_t at_ = 0;
+};
+
+} // namespace
+
+SqlChange changeOf(std::string_view sql) {
+    SqlTokens tokens(sql);
+    const std::string first = tokens.word();
+    const std::string second = tokens.word();
+    if (first == "insert" && second == "into")
+        return {tokens.word(), true};
+    if (first == "delete" && second == "from")
+        return {tokens.word()};
+    if (first == "update")
+        return {second};
+    return {};
+}
+
+bool namesTable(std::string_view sql, std::string_view table) {
+    for (std::size_t at = 0; at + table.size() <= sql.size(); ++at) {
+        if ((at > 0 && isWordChar(sql[at - 1])) ||
+            (at + table.size() < sql.size() && isWordChar(sql[at + table.size()])))
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; same && i < table.size(); ++i)
+            same = cobol::asciiLower(sql[at + i]) == cobol::asciiLower(table[i]);
+        if (same)
+            return true;
+    }
+    return false;
+}
+
+std::optional<LiteralRow> literalInsert(std::string_view sql) {
+    SqlTokens tokens(sql);
+    LiteralRow row;
+    if (tokens.word() != "insert" || tokens.word() != "into")
+        return std::nullopt;
+    row.table = tokens.word();
+    if (row.table.empty() || !tokens.mark('('))
+        return std::nullopt;
+    do {
+        row.columns.push_back(tokens.word());
+        if (row.columns.back().empty())
+            return std::nullopt;
+    } while (tokens.mark(','));
+    if (!tokens.mark(')') || tokens.word() != "values" || !tokens.mark('('))
+        return std::nullopt;
+    do {
+        auto value = tokens.literal();
+        if (!value)
+            return std::nullopt;
+        row.values.push_back(std::move(*value));
+    } while (tokens.mark(','));
+    if (!tokens.mark(')') || !tokens.atEnd() || row.values.size() != row.columns.size())
+        return std::nullopt;
+    return row;
+}
+
+} // namespace vorq::schematool

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "host/Value.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorq::schematool {
+
+// The table that an INSERT, UPDATE or DELETE statement changes ("" for any other statement),
+// and whether it only adds rows.
+struct SqlChange {
+    std::string table; // in lower case
+    bool addsOnly = false;
+};
+SqlChange changeOf(std::string_view sql);
+
+// True when the text has the table's name as a word of its own, without regard to case
+// ("Columns" is in "FROM Columns c", not in "IndexColumns" or "ColumnID"). Names inside
+// quoted text count too: a false yes only costs an early send.
+bool namesTable(std::string_view sql, std::string_view table);
+
+// The row that "INSERT INTO t (a, b) VALUES (1, 'x')" adds, when every value is a whole
+// number, a quoted text or NULL; nothing for any other statement.
+struct LiteralRow {
+    std::string table;
+    std::vector<std::string> columns;
+    std::vector<Value> values;
+};
+std::optional<LiteralRow> literalInsert(std::string_view sql);
+
+} // namespace vorq::schematool

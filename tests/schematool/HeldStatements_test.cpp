@@ -1,0 +1,82 @@
+#include "schematool/HeldStatements.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::schematool {
+namespace {
+
+const HeldStatements::Batch kColumns{
+    "columns", "INSERT INTO Columns (ColumnID, Name) ...", {true, false}};
+const HeldStatements::Batch kIndexColumns{
+    "indexcolumns", "INSERT INTO IndexColumns (a) ...", {true}};
+
+// Each statement as "sql" or, for a batch, "sql [array|array]".
+std::vector<std::string> shown(const std::vector<postgres::Statement>& statements) {
+    std::vector<std::string> lines;
+    for (const auto& s : statements) {
+        std::string line = s.sql;
+        for (std::size_t i = 0; i < s.parameters.size(); ++i)
+            line += (i ? "|" : " [") + s.parameters[i].value_or("NULL");
+        lines.push_back(line + (s.parameters.empty() ? "" : "]"));
+    }
+    return lines;
+}
+
+TEST(HeldStatements, RowsOfATableGatherAndKeepTheirOrderAroundStatements) {
+    HeldStatements held;
+    const Value one(1), two(2), three(3);
+    held.addRow("C", kColumns, &one, {"A"});
+    held.addRow("I", kIndexColumns, nullptr, {7});
+    held.addStatement({"UPDATE Tables SET PrimaryIndexID = $2 WHERE TabID = $1", {}, {}, true});
+    // Not named by the update: joins the batch before it.
+    held.addRow("C", kColumns, &two, {"say \"hi\""});
+    held.addStatement({"UPDATE Columns SET Nullable = 0 WHERE ColumnID = 1", {}, {}, false});
+    // Named by the update: starts a batch after it.
+    held.addRow("C", kColumns, &three, {Value()});
+    EXPECT_GT(held.bytes(), 0u);
+    EXPECT_EQ(shown(held.takeAll()),
+              (std::vector<std::string>{
+                  "INSERT INTO Columns (ColumnID, Name) ... [{1,2}|{\"A\",\"say \\\"hi\\\"\"}]",
+                  "INSERT INTO IndexColumns (a) ... [{7}]",
+                  "UPDATE Tables SET PrimaryIndexID = $2 WHERE TabID = $1",
+                  "UPDATE Columns SET Nullable = 0 WHERE ColumnID = 1",
+                  "INSERT INTO Columns (ColumnID, Name) ... [{3}|{NULL}]"}));
+    EXPECT_TRUE(held.empty());
+    EXPECT_EQ(held.bytes(), 0u);
+}
+
+TEST(HeldStatements, AQueryTakesWhatItReadsAndAllHeldBeforeIt) {
+    HeldStatements held;
+    held.addRow("I", kIndexColumns, nullptr, {7});
+    held.addRow("C", kColumns, nullptr, {1, "A"});
+    held.addStatement({"UPDATE ForeignKeys SET KeyName = 'K'", {}, {}, false});
+    EXPECT_TRUE(held.takeBefore("select * from Tables where TabID = 1").empty());
+    EXPECT_EQ(shown(held.takeBefore("select * from Columns")),
+              (std::vector<std::string>{"INSERT INTO IndexColumns (a) ... [{7}]",
+                                        "INSERT INTO Columns (ColumnID, Name) ... [{1}|{\"A\"}]"}));
+    // What stayed held still takes rows, after what went.
+    held.addRow("C", kColumns, nullptr, {2, "B"});
+    EXPECT_EQ(shown(held.takeBefore("select * from ForeignKeys")),
+              (std::vector<std::string>{"UPDATE ForeignKeys SET KeyName = 'K'"}));
+    held.addStatement({"VACUUM", {}, {}, false});
+    EXPECT_EQ(shown(held.takeBefore("select 1")),
+              (std::vector<std::string>{"INSERT INTO Columns (ColumnID, Name) ... [{2}|{\"B\"}]",
+                                        "VACUUM"}))
+        << "a statement of unknown reach goes before anything";
+}
+
+TEST(HeldStatements, ARowOfAnotherShapeOfTheSameTableGoesAfterTheRowsBeforeIt) {
+    HeldStatements held;
+    const HeldStatements::Batch literal{
+        "indexcolumns", "INSERT INTO IndexColumns (a, b) ...", {true, true}};
+    held.addRow("I", kIndexColumns, nullptr, {1});
+    held.addRow("L", literal, nullptr, {2, 3});
+    held.addRow("I", kIndexColumns, nullptr, {4});
+    EXPECT_EQ(shown(held.takeAll()),
+              (std::vector<std::string>{"INSERT INTO IndexColumns (a) ... [{1}]",
+                                        "INSERT INTO IndexColumns (a, b) ... [{2}|{3}]",
+                                        "INSERT INTO IndexColumns (a) ... [{4}]"}));
+}
+
+} // namespace
+} // namespace vorq::schematool

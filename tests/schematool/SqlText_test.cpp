@@ -1,0 +1,49 @@
+#include "schematool/SqlText.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::schematool {
+namespace {
+
+TEST(SqlText, TheChangedTableAndWhetherRowsAreOnlyAdded) {
+    EXPECT_EQ(changeOf("insert into IndexColumns(IndexID) values (1)").table, "indexcolumns");
+    EXPECT_TRUE(changeOf("INSERT INTO Columns (a) VALUES (1)").addsOnly);
+    EXPECT_EQ(changeOf(" UPDATE Tables SET x = 1").table, "tables");
+    EXPECT_FALSE(changeOf("UPDATE Tables SET x = 1").addsOnly);
+    EXPECT_EQ(changeOf("delete from Lineage").table, "lineage");
+    EXPECT_EQ(changeOf("SELECT 1").table, "");
+    EXPECT_EQ(changeOf("CREATE TABLE t (x int)").table, "");
+}
+
+TEST(SqlText, ATableIsNamedOnlyAsAWordOfItsOwn) {
+    EXPECT_TRUE(namesTable("select C.* from Tables T, IndexColumns IC, Columns C", "columns"));
+    EXPECT_TRUE(namesTable("UPDATE columns SET Nullable = 0", "Columns"));
+    EXPECT_TRUE(namesTable("SELECT * FROM Columns", "columns"));
+    EXPECT_FALSE(namesTable("select * from IndexColumns where ColumnID = 1", "columns"));
+    EXPECT_FALSE(namesTable("select * from ForeignKeys where RefTabID = 3", "tables"));
+    EXPECT_FALSE(namesTable("", "tables"));
+}
+
+TEST(SqlText, AnInsertOfLiteralsIsReadAsARow) {
+    const auto row = literalInsert("insert into IndexColumns(IndexID,ColumnID, Direction, "
+                                   "Position) values (12,-7,'it''s',NULL)");
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->table, "indexcolumns");
+    EXPECT_EQ(row->columns,
+              (std::vector<std::string>{"indexid", "columnid", "direction", "position"}));
+    ASSERT_EQ(row->values.size(), 4u);
+    EXPECT_EQ(row->values[0].toInt64(), 12);
+    EXPECT_EQ(row->values[1].toInt64(), -7);
+    EXPECT_EQ(row->values[2].toString(), "it's");
+    EXPECT_TRUE(row->values[3].isNull());
+    // Anything else stays a statement.
+    for (const char* other :
+         {"insert into t(a) values (1.5)", "insert into t(a) values (now())",
+          "insert into t(a, b) values (1)", "insert into t(a) values (1); delete from t",
+          "insert into t(a) select 1", "insert into t values (1)", "insert into t(a) values ('x)",
+          "insert into \"T\"(a) values (1)", "update t set a = 1"})
+        EXPECT_FALSE(literalInsert(other)) << other;
+}
+
+} // namespace
+} // namespace vorq::schematool
