@@ -9,28 +9,22 @@ namespace vorq::schematool {
 namespace {
 
 // A value as an element of an array's text form: NULL, a whole number, or a quoted text.
-void appendElement(std::string& array, const Value& value, bool whole) {
-    if (value.isNull()) {
-        array += "NULL";
-        return;
-    }
+std::string element(const Value& value, bool whole) {
+    if (value.isNull())
+        return "NULL";
     // A fraction goes into an integer column rounded half away from zero, as the server rounds
     // a numeric literal there; beyond the range of any integer it stays, and is refused.
-    if (whole && value.isReal() && std::abs(value.toDouble()) < 9.2e18) {
-        array += std::to_string(std::llround(value.toDouble()));
-        return;
-    }
-    if (value.isInteger()) {
-        array += value.toString();
-        return;
-    }
-    array += '"';
+    if (whole && value.isReal() && std::abs(value.toDouble()) < 9.2e18)
+        return std::to_string(std::llround(value.toDouble()));
+    if (value.isInteger())
+        return value.toString();
+    std::string quoted = "\"";
     for (const char c : value.toString()) {
         if (c == '"' || c == '\\')
-            array += '\\';
-        array += c;
+            quoted += '\\';
+        quoted += c;
     }
-    array += '"';
+    return quoted + '"';
 }
 
 } // namespace
@@ -38,8 +32,13 @@ void appendElement(std::string& array, const Value& value, bool whole) {
 void HeldStatements::close(Held& held) {
     if (!held.open)
         return;
-    for (auto& array : held.statement.parameters)
-        *array += '}';
+    for (const auto& column : held.elements) {
+        std::string array = "{";
+        for (std::size_t row = 0; row < column.size(); ++row)
+            (array += row ? "," : "") += column[row];
+        held.statement.parameters.emplace_back(array + "}");
+    }
+    held.elements.clear();
     held.open = false;
 }
 
@@ -53,22 +52,46 @@ void HeldStatements::addRow(const std::string& head, const Batch& batch, const V
         for (auto& held : held_)
             if (held.open && held.table == batch.table)
                 close(held);
-        held_.push_back({{batch.sql, {}, {}, true}, batch.table, head, true});
-        held_.back().statement.parameters.assign(batch.whole.size(), std::string("{"));
+        held_.push_back({{batch.sql, {}, {}, true}, batch.table, head, true, 0, &batch, {}});
+        held_.back().elements.resize(batch.whole.size());
         open = held_.end() - 1;
     }
     std::size_t bytes = 0;
-    auto& arrays = open->statement.parameters;
-    for (std::size_t i = 0; i < arrays.size(); ++i) {
-        std::string& array = *arrays[i];
-        const std::size_t before = array.size();
-        if (!first)
-            array += ',';
-        appendElement(array, id ? (i == 0 ? *id : values[i - 1]) : values[i], batch.whole[i]);
-        bytes += array.size() - before;
+    for (std::size_t i = 0; i < open->elements.size(); ++i) {
+        auto& column = open->elements[i];
+        column.push_back(element(id ? (i == 0 ? *id : values[i - 1]) : values[i], batch.whole[i]));
+        bytes += column.back().size() + 1;
     }
     open->bytes += bytes;
     bytes_ += bytes;
+}
+
+bool HeldStatements::setHeld(std::string_view table, std::string_view idColumn, const Value& id,
+                             std::string_view column, const Value& value) {
+    // Only an open batch: a statement held after the row would have closed it had it named the
+    // table, so the UPDATE may as well have come first.
+    const auto open = std::find_if(held_.begin(), held_.end(), [&](const Held& held) {
+        return held.open && held.table == table && held.batch->hasId &&
+               held.batch->columns.front() == idColumn;
+    });
+    if (open == held_.end())
+        return false;
+    const auto& columns = open->batch->columns;
+    const auto set = std::find(columns.begin(), columns.end(), column);
+    if (set == columns.end())
+        return false;
+    const auto& ids = open->elements.front();
+    const auto row = std::find(ids.rbegin(), ids.rend(), element(id, open->batch->whole.front()));
+    if (row == ids.rend())
+        return false;
+    const auto at = static_cast<std::size_t>(ids.rend() - row - 1);
+    const auto index = static_cast<std::size_t>(set - columns.begin());
+    std::string& cell = open->elements[index][at];
+    std::string now = element(value, open->batch->whole[index]);
+    open->bytes += now.size() - cell.size();
+    bytes_ += now.size() - cell.size();
+    cell = std::move(now);
+    return true;
 }
 
 void HeldStatements::addStatement(postgres::Statement statement) {
@@ -78,7 +101,7 @@ void HeldStatements::addStatement(postgres::Statement statement) {
         if (held.open && (table.empty() || namesTable(statement.sql, held.table)))
             close(held);
     const std::size_t bytes = statement.sql.size();
-    held_.push_back({std::move(statement), table, "", false, bytes});
+    held_.push_back({std::move(statement), table, "", false, bytes, nullptr, {}});
     bytes_ += bytes;
 }
 

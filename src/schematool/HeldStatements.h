@@ -19,17 +19,25 @@ namespace vorq::schematool {
 class HeldStatements {
 public:
     // The INSERT that adds rows of one shape: an array parameter per column, unnested in
-    // order; whole says which columns are of an integer type.
+    // order. Names are in lower case; with an id, the id column comes first. whole says which
+    // columns are of an integer type.
     struct Batch {
         std::string table;
         std::string sql;
+        std::vector<std::string> columns;
         std::vector<bool> whole;
+        bool hasId = false;
     };
 
     // Holds a row of the batch's shape (head tells shapes apart); id goes first when given.
+    // The batch must outlive the row's stay.
     void addRow(const std::string& head, const Batch& batch, const Value* id,
                 const std::vector<Value>& values);
     void addStatement(postgres::Statement statement);
+    // Sets a column of a row still gathering, found by its id, in place of an UPDATE of it
+    // that no held statement stands between: true when such a row is held.
+    bool setHeld(std::string_view table, std::string_view idColumn, const Value& id,
+                 std::string_view column, const Value& value);
     // What has to run before the statement sql, in the order held; the rest stays held.
     std::vector<postgres::Statement> takeBefore(std::string_view sql);
     std::vector<postgres::Statement> takeAll();
@@ -44,6 +52,8 @@ private:
         std::string head;  // a batch's shape; "" for a statement
         bool open = false; // a batch that still takes rows
         std::size_t bytes = 0;
+        const Batch* batch = nullptr;
+        std::vector<std::vector<std::string>> elements; // per column, while open
     };
     void close(Held& held);
     std::vector<postgres::Statement> take(std::size_t count);

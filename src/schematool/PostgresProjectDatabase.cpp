@@ -263,6 +263,7 @@ const HeldStatements::Batch& PostgresProjectDatabase::batchOf(const RowShape& sh
         names.insert(names.begin(), shape.idColumn());
     HeldStatements::Batch batch;
     batch.table = cobol::lowerCase(shape.table());
+    batch.hasId = withId;
     batch.sql = head + " SELECT * FROM unnest(";
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto type = types.find(cobol::lowerCase(names[i]));
@@ -270,6 +271,7 @@ const HeldStatements::Batch& PostgresProjectDatabase::batchOf(const RowShape& sh
             throw Error("The project database " + name_ + " has no column " + names[i] +
                         " in the table " + shape.table());
         batch.sql += (i ? ", $" : "$") + std::to_string(i + 1) + "::" + type->second + "[]";
+        batch.columns.push_back(type->first);
         batch.whole.push_back(type->second == "integer" || type->second == "bigint" ||
                               type->second == "smallint");
     }
@@ -301,6 +303,14 @@ void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
             hold(RowShape(row->table, "", std::move(row->columns)), nullptr, row->values);
             return;
         }
+    // An update of a row still held is made in the row, which then goes out as it ends up.
+    if (const auto update = keyedUpdate(sql)) {
+        const auto value = static_cast<std::size_t>(update->valueParameter - 1);
+        const auto key = static_cast<std::size_t>(update->keyParameter - 1);
+        if (value < values.size() && key < values.size() &&
+            held_.setHeld(update->table, update->key, values[key], update->column, values[value]))
+            return;
+    }
     // Statements with values come again with others: prepared once, the values bound.
     held_.addStatement(values.empty()
                            ? postgres::Statement{sql, {}, {}, false}

@@ -45,6 +45,19 @@ public:
         }
         return false;
     }
+    // The number of a placeholder ?N, or 0 (nothing read) when the next token is none.
+    int parameter() {
+        skipBlanks();
+        if (at_ + 1 >= sql_.size() || sql_[at_] != '?')
+            return 0;
+        int number = 0;
+        const auto [stop, error] =
+            std::from_chars(sql_.data() + at_ + 1, sql_.data() + sql_.size(), number);
+        if (error != std::errc() || number <= 0)
+            return 0;
+        at_ = static_cast<std::size_t>(stop - sql_.data());
+        return number;
+    }
     // A whole number, a quoted text ('' inside for a quote) or NULL.
     std::optional<Value> literal() {
         skipBlanks();
@@ -136,6 +149,29 @@ std::optional<LiteralRow> literalInsert(std::string_view sql) {
     if (!tokens.mark(')') || !tokens.atEnd() || row.values.size() != row.columns.size())
         return std::nullopt;
     return row;
+}
+
+std::optional<KeyedUpdate> keyedUpdate(std::string_view sql) {
+    SqlTokens tokens(sql);
+    KeyedUpdate update;
+    if (tokens.word() != "update")
+        return std::nullopt;
+    update.table = tokens.word();
+    if (update.table.empty() || tokens.word() != "set")
+        return std::nullopt;
+    update.column = tokens.word();
+    if (update.column.empty() || !tokens.mark('='))
+        return std::nullopt;
+    update.valueParameter = tokens.parameter();
+    if (update.valueParameter == 0 || tokens.word() != "where")
+        return std::nullopt;
+    update.key = tokens.word();
+    if (update.key.empty() || !tokens.mark('='))
+        return std::nullopt;
+    update.keyParameter = tokens.parameter();
+    if (update.keyParameter == 0 || !tokens.atEnd())
+        return std::nullopt;
+    return update;
 }
 
 } // namespace vorq::schematool

@@ -31,4 +31,15 @@ struct LiteralRow {
 };
 std::optional<LiteralRow> literalInsert(std::string_view sql);
 
+// "UPDATE t SET c = ?2 WHERE k = ?1": one column of the row with a key set, with the numbers of
+// the two placeholders; nothing for any other statement.
+struct KeyedUpdate {
+    std::string table; // in lower case, as the column names
+    std::string column;
+    int valueParameter = 0;
+    std::string key;
+    int keyParameter = 0;
+};
+std::optional<KeyedUpdate> keyedUpdate(std::string_view sql);
+
 } // namespace vorq::schematool

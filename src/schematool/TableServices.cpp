@@ -61,12 +61,15 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
                                      const std::string& sourceReference) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
+    // PrimaryIndexID is written, empty, so that an engine that holds the row back may fill it
+    // in there when the primary index comes before the row is sent.
     static const RowShape kTableRow("Tables", "TabID",
-                                    {"TableName", "SourceKey", "Origin", "SourceReference",
-                                     "CreatedAt", "LineageRole", "LineageOccurrence"});
+                                    {"TableName", "PrimaryIndexID", "SourceKey", "Origin",
+                                     "SourceReference", "CreatedAt", "LineageRole",
+                                     "LineageOccurrence"});
     const bool fromItem = namesRepositoryItem(sourceReference);
     const std::int32_t id = toId(db_.insertRowWithId(
-        kTableRow, {name, sourceKey, origin, sourceReference, isoTime(created),
+        kTableRow, {name, Value(), sourceKey, origin, sourceReference, isoTime(created),
                     fromItem ? Value("table") : Value(), fromItem ? Value(1) : Value()}));
     known_.tableAdded(id, name);
     if (fromItem)

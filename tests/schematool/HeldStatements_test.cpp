@@ -5,10 +5,13 @@
 namespace vorq::schematool {
 namespace {
 
-const HeldStatements::Batch kColumns{
-    "columns", "INSERT INTO Columns (ColumnID, Name) ...", {true, false}};
+const HeldStatements::Batch kColumns{"columns",
+                                     "INSERT INTO Columns (ColumnID, Name) ...",
+                                     {"columnid", "name"},
+                                     {true, false},
+                                     true};
 const HeldStatements::Batch kIndexColumns{
-    "indexcolumns", "INSERT INTO IndexColumns (a) ...", {true}};
+    "indexcolumns", "INSERT INTO IndexColumns (a) ...", {"a"}, {true}, false};
 
 // Each statement as "sql" or, for a batch, "sql [array|array]".
 std::vector<std::string> shown(const std::vector<postgres::Statement>& statements) {
@@ -68,7 +71,7 @@ TEST(HeldStatements, AQueryTakesWhatItReadsAndAllHeldBeforeIt) {
 TEST(HeldStatements, ARowOfAnotherShapeOfTheSameTableGoesAfterTheRowsBeforeIt) {
     HeldStatements held;
     const HeldStatements::Batch literal{
-        "indexcolumns", "INSERT INTO IndexColumns (a, b) ...", {true, true}};
+        "indexcolumns", "INSERT INTO IndexColumns (a, b) ...", {"a", "b"}, {true, true}, false};
     held.addRow("I", kIndexColumns, nullptr, {1});
     held.addRow("L", literal, nullptr, {2, 3});
     held.addRow("I", kIndexColumns, nullptr, {4});
@@ -76,6 +79,26 @@ TEST(HeldStatements, ARowOfAnotherShapeOfTheSameTableGoesAfterTheRowsBeforeIt) {
               (std::vector<std::string>{"INSERT INTO IndexColumns (a) ... [{1}]",
                                         "INSERT INTO IndexColumns (a, b) ... [{2}|{3}]",
                                         "INSERT INTO IndexColumns (a) ... [{4}]"}));
+}
+
+// An update of a row that is still gathering is made in the row; one that a statement stands
+// between, or of a row already gone, is left to run.
+TEST(HeldStatements, AnUpdateOfARowStillGatheringIsMadeInTheRow) {
+    HeldStatements held;
+    const Value one(1), two(2);
+    held.addRow("C", kColumns, &one, {"A"});
+    held.addRow("C", kColumns, &two, {"B"});
+    EXPECT_TRUE(held.setHeld("columns", "columnid", 1, "name", "Z"));
+    EXPECT_FALSE(held.setHeld("columns", "columnid", 3, "name", "Z")) << "no such row held";
+    EXPECT_FALSE(held.setHeld("columns", "columnid", 1, "other", "Z")) << "no such column";
+    EXPECT_FALSE(held.setHeld("indexcolumns", "a", 7, "a", 8)) << "rows without an id";
+    held.addStatement({"UPDATE Columns SET Name = 'Y'", {}, {}, false});
+    EXPECT_FALSE(held.setHeld("columns", "columnid", 2, "name", "X"))
+        << "the statement in between would see the row as it was";
+    EXPECT_EQ(
+        shown(held.takeAll()),
+        (std::vector<std::string>{"INSERT INTO Columns (ColumnID, Name) ... [{1,2}|{\"Z\",\"B\"}]",
+                                  "UPDATE Columns SET Name = 'Y'"}));
 }
 
 } // namespace

@@ -45,5 +45,21 @@ TEST(SqlText, AnInsertOfLiteralsIsReadAsARow) {
         EXPECT_FALSE(literalInsert(other)) << other;
 }
 
+TEST(SqlText, AnUpdateOfOneColumnByKeyIsRead) {
+    const auto update = keyedUpdate("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1");
+    ASSERT_TRUE(update);
+    EXPECT_EQ(update->table, "tables");
+    EXPECT_EQ(update->column, "primaryindexid");
+    EXPECT_EQ(update->valueParameter, 2);
+    EXPECT_EQ(update->key, "tabid");
+    EXPECT_EQ(update->keyParameter, 1);
+    for (const char* other :
+         {"UPDATE Tables SET a = ?2, b = ?3 WHERE TabID = ?1",
+          "UPDATE Tables SET a = ?2 WHERE TabID = ?1 AND b = 0",
+          "UPDATE Tables SET a = 5 WHERE TabID = ?1", "UPDATE Tables SET a = ?2 WHERE TabID > ?1",
+          "UPDATE Tables SET a = ?2", "DELETE FROM Tables WHERE TabID = ?1"})
+        EXPECT_FALSE(keyedUpdate(other)) << other;
+}
+
 } // namespace
 } // namespace vorq::schematool

@@ -45,6 +45,25 @@ TEST_P(TableServices, PrimaryAddIsIdempotentAndForeignAddRecordsChildAndParent) 
     EXPECT_EQ(p.count("SELECT RefTabID FROM ForeignKeys WHERE KeyID = " + std::to_string(keyId)),
               parent);
     EXPECT_FALSE(p.ws->ForeignAdd(child, missing, "X", keyId));
+    EXPECT_EQ(p.count("SELECT PrimaryIndexID FROM Tables WHERE TabID = " + std::to_string(parent)),
+              index);
+}
+
+// A table's primary index and a column's NOT NULL, set while their rows are new in the run,
+// are saved with the rows.
+TEST_P(TableServices, KeysSetOnRowsNewInTheRunAreSaved) {
+    ProjectFixture p(GetParam());
+    p.db->BeginTrans();
+    std::int32_t tab = p.addTable("T");
+    const std::int32_t column = p.addColumn(tab, "ID");
+    const std::int32_t index = p.ws->PrimaryAdd(tab);
+    p.ws->ColumnUpdate(column, false);
+    p.db->CommitTrans();
+    EXPECT_EQ(p.count("SELECT PrimaryIndexID FROM Tables WHERE TabID = " + std::to_string(tab)),
+              index);
+    EXPECT_EQ(
+        p.count("SELECT Nullable + 10 FROM Columns WHERE ColumnID = " + std::to_string(column)),
+        10);
 }
 
 TEST_P(TableServices, ClashingColumnNamesGetNumberedAndPositionsFollow) {
