@@ -258,6 +258,8 @@ const HeldStatements::Batch& PostgresProjectDatabase::batchOf(const RowShape& sh
     } catch (const postgres::Failure& failure) {
         fail(failure);
     }
+    if (types.empty())
+        throw Error("The project database " + name_ + " has no table " + shape.table());
     std::vector<std::string> names = shape.columns();
     if (withId)
         names.insert(names.begin(), shape.idColumn());

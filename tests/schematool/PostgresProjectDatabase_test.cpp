@@ -147,6 +147,12 @@ TEST_F(PostgresProject, AHeldStatementThatFailsFailsTheNextReaderAndTheRunRollsB
     };
     failingRun([&] { p.count("SELECT count(*) FROM IndexColumns"); });
     failingRun([&] { p.db->CommitTrans(); });
+    p.db->BeginTrans();
+    EXPECT_NE(testing::errorOf([&] {
+                  p.db->Execute("insert into Nowhere(a) values (1)");
+              }).find("has no table nowhere"),
+              std::string::npos);
+    p.db->Rollback();
 }
 
 // A fraction into an integer column is rounded as the server rounds a literal there, also
