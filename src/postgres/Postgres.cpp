@@ -1,5 +1,6 @@
 #include "postgres/Postgres.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -22,15 +23,12 @@ void ignoreNotice(void*, const char*) {}
 
 // Parameters as libpq takes them: text, or a null pointer for NULL.
 struct TextParameters {
-    explicit TextParameters(const std::vector<Value>& values) {
-        texts.reserve(values.size());
-        for (const auto& v : values)
-            texts.push_back(v.isNull() ? std::string() : v.toString());
-        for (std::size_t i = 0; i < values.size(); ++i)
-            pointers.push_back(values[i].isNull() ? nullptr : texts[i].c_str());
+    explicit TextParameters(const std::vector<Value>& values) : texts(parameterTexts(values)) {
+        for (const auto& text : texts)
+            pointers.push_back(text ? text->c_str() : nullptr);
     }
     int count() const { return static_cast<int>(pointers.size()); }
-    std::vector<std::string> texts;
+    std::vector<std::optional<std::string>> texts;
     std::vector<const char*> pointers;
 };
 
@@ -196,16 +194,17 @@ Result Connection::queryAfter(const std::vector<Statement>& before, const Statem
     return std::move(*answer);
 }
 
+std::vector<std::optional<std::string>> parameterTexts(const std::vector<Value>& values) {
+    std::vector<std::optional<std::string>> texts;
+    texts.reserve(values.size());
+    for (const auto& v : values)
+        texts.push_back(v.isNull() ? std::nullopt : std::optional<std::string>(v.toString()));
+    return texts;
+}
+
 Statement bound(std::string sql, const std::vector<Value>& values, bool keep) {
-    Statement statement{std::move(sql), {}, {}, keep};
-    statement.parameters.reserve(values.size());
-    bool fractions = false;
-    for (const auto& v : values) {
-        statement.parameters.push_back(v.isNull() ? std::nullopt
-                                                  : std::optional<std::string>(v.toString()));
-        fractions = fractions || v.isReal();
-    }
-    if (fractions)
+    Statement statement{std::move(sql), parameterTexts(values), {}, keep};
+    if (std::any_of(values.begin(), values.end(), [](const Value& v) { return v.isReal(); }))
         for (const auto& v : values)
             statement.types.push_back(v.isReal() ? kNumeric : 0);
     return statement;

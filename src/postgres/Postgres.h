@@ -44,6 +44,8 @@ struct Statement {
     bool keep = false;
 };
 
+// Values as parameter texts: nullopt for NULL.
+std::vector<std::optional<std::string>> parameterTexts(const std::vector<Value>& values);
 // The values as a statement's parameters: numbers with a fraction declared numeric, as their
 // literals would be, so that one may go where an integer is wanted; the rest inferred.
 Statement bound(std::string sql, const std::vector<Value>& values, bool keep);

@@ -42,17 +42,16 @@ void HeldStatements::close(Held& held) {
     held.open = false;
 }
 
-void HeldStatements::addRow(const std::string& head, const Batch& batch, const Value* id,
-                            const std::vector<Value>& values) {
+void HeldStatements::addRow(const Batch& batch, const Value* id, const std::vector<Value>& values) {
     auto open = std::find_if(held_.begin(), held_.end(),
-                             [&](const Held& held) { return held.open && held.head == head; });
+                             [&](const Held& held) { return held.open && held.batch == &batch; });
     const bool first = open == held_.end();
     if (first) {
         // Rows of another shape of the same table went before this one.
         for (auto& held : held_)
             if (held.open && held.table == batch.table)
                 close(held);
-        held_.push_back({{batch.sql, {}, {}, true}, batch.table, head, true, 0, &batch, {}});
+        held_.push_back({{batch.sql, {}, {}, true}, batch.table, true, 0, &batch, {}});
         held_.back().elements.resize(batch.whole.size());
         open = held_.end() - 1;
     }
@@ -101,7 +100,7 @@ void HeldStatements::addStatement(postgres::Statement statement) {
         if (held.open && (table.empty() || namesTable(statement.sql, held.table)))
             close(held);
     const std::size_t bytes = statement.sql.size();
-    held_.push_back({std::move(statement), table, "", false, bytes, nullptr, {}});
+    held_.push_back({std::move(statement), table, false, bytes, nullptr, {}});
     bytes_ += bytes;
 }
 

@@ -29,10 +29,9 @@ public:
         bool hasId = false;
     };
 
-    // Holds a row of the batch's shape (head tells shapes apart); id goes first when given.
-    // The batch must outlive the row's stay.
-    void addRow(const std::string& head, const Batch& batch, const Value* id,
-                const std::vector<Value>& values);
+    // Holds a row of the batch's shape (one Batch per shape); id goes first when given. The
+    // batch must outlive the row's stay.
+    void addRow(const Batch& batch, const Value* id, const std::vector<Value>& values);
     void addStatement(postgres::Statement statement);
     // Sets a column of a row still gathering, found by its id, in place of an UPDATE of it
     // that no held statement stands between: true when such a row is held.
@@ -49,10 +48,9 @@ private:
     struct Held {
         postgres::Statement statement;
         std::string table; // the table it changes; "" when not known
-        std::string head;  // a batch's shape; "" for a statement
         bool open = false; // a batch that still takes rows
         std::size_t bytes = 0;
-        const Batch* batch = nullptr;
+        const Batch* batch = nullptr;                   // none for a statement
         std::vector<std::vector<std::string>> elements; // per column, while open
     };
     void close(Held& held);

@@ -286,7 +286,7 @@ void PostgresProjectDatabase::hold(const RowShape& shape, const Value* id,
     if (values.size() != shape.columns().size())
         throw Error("A row of " + shape.table() + " has " + std::to_string(values.size()) +
                     " values for " + std::to_string(shape.columns().size()) + " columns");
-    held_.addRow(shape.insertHead(id != nullptr), batchOf(shape, id != nullptr), id, values);
+    held_.addRow(batchOf(shape, id != nullptr), id, values);
     heldGrew();
 }
 
@@ -353,10 +353,7 @@ postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
                                                  bool wholeNumbers) {
     try {
         // The held statements that it may read travel with it, in one round trip.
-        postgres::Statement statement{sql, {}, {}, keep};
-        for (const auto& value : parameters)
-            statement.parameters.push_back(
-                value.isNull() ? std::nullopt : std::optional<std::string>(value.toString()));
+        postgres::Statement statement{sql, postgres::parameterTexts(parameters), {}, keep};
         if (wholeNumbers)
             statement.types.assign(parameters.size(), postgres::kBigint);
         return connection_.queryAfter(held_.takeBefore(sql), statement);

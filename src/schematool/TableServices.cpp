@@ -242,8 +242,8 @@ void TableServices::rememberColumn(std::int32_t columnId, const ColumnSpec& colu
         made.erase(columnsMadeOrder_.front());
         columnsMadeOrder_.pop_front();
     }
-    ColumnSpec& spec = made[columnId] = column;
-    spec.name = name;
+    ColumnSpec& remembered = made[columnId] = column;
+    remembered.name = name;
     columnsMadeOrder_.push_back(columnId);
 }
 

@@ -28,14 +28,14 @@ std::vector<std::string> shown(const std::vector<postgres::Statement>& statement
 TEST(HeldStatements, RowsOfATableGatherAndKeepTheirOrderAroundStatements) {
     HeldStatements held;
     const Value one(1), two(2), three(3);
-    held.addRow("C", kColumns, &one, {"A"});
-    held.addRow("I", kIndexColumns, nullptr, {7});
+    held.addRow(kColumns, &one, {"A"});
+    held.addRow(kIndexColumns, nullptr, {7});
     held.addStatement({"UPDATE Tables SET PrimaryIndexID = $2 WHERE TabID = $1", {}, {}, true});
     // Not named by the update: joins the batch before it.
-    held.addRow("C", kColumns, &two, {"say \"hi\""});
+    held.addRow(kColumns, &two, {"say \"hi\""});
     held.addStatement({"UPDATE Columns SET Nullable = 0 WHERE ColumnID = 1", {}, {}, false});
     // Named by the update: starts a batch after it.
-    held.addRow("C", kColumns, &three, {Value()});
+    held.addRow(kColumns, &three, {Value()});
     EXPECT_GT(held.bytes(), 0u);
     EXPECT_EQ(shown(held.takeAll()),
               (std::vector<std::string>{
@@ -50,15 +50,15 @@ TEST(HeldStatements, RowsOfATableGatherAndKeepTheirOrderAroundStatements) {
 
 TEST(HeldStatements, AQueryTakesWhatItReadsAndAllHeldBeforeIt) {
     HeldStatements held;
-    held.addRow("I", kIndexColumns, nullptr, {7});
-    held.addRow("C", kColumns, nullptr, {1, "A"});
+    held.addRow(kIndexColumns, nullptr, {7});
+    held.addRow(kColumns, nullptr, {1, "A"});
     held.addStatement({"UPDATE ForeignKeys SET KeyName = 'K'", {}, {}, false});
     EXPECT_TRUE(held.takeBefore("select * from Tables where TabID = 1").empty());
     EXPECT_EQ(shown(held.takeBefore("select * from Columns")),
               (std::vector<std::string>{"INSERT INTO IndexColumns (a) ... [{7}]",
                                         "INSERT INTO Columns (ColumnID, Name) ... [{1}|{\"A\"}]"}));
     // What stayed held still takes rows, after what went.
-    held.addRow("C", kColumns, nullptr, {2, "B"});
+    held.addRow(kColumns, nullptr, {2, "B"});
     EXPECT_EQ(shown(held.takeBefore("select * from ForeignKeys")),
               (std::vector<std::string>{"UPDATE ForeignKeys SET KeyName = 'K'"}));
     held.addStatement({"VACUUM", {}, {}, false});
@@ -72,9 +72,9 @@ TEST(HeldStatements, ARowOfAnotherShapeOfTheSameTableGoesAfterTheRowsBeforeIt) {
     HeldStatements held;
     const HeldStatements::Batch literal{
         "indexcolumns", "INSERT INTO IndexColumns (a, b) ...", {"a", "b"}, {true, true}, false};
-    held.addRow("I", kIndexColumns, nullptr, {1});
-    held.addRow("L", literal, nullptr, {2, 3});
-    held.addRow("I", kIndexColumns, nullptr, {4});
+    held.addRow(kIndexColumns, nullptr, {1});
+    held.addRow(literal, nullptr, {2, 3});
+    held.addRow(kIndexColumns, nullptr, {4});
     EXPECT_EQ(shown(held.takeAll()),
               (std::vector<std::string>{"INSERT INTO IndexColumns (a) ... [{1}]",
                                         "INSERT INTO IndexColumns (a, b) ... [{2}|{3}]",
@@ -86,8 +86,8 @@ TEST(HeldStatements, ARowOfAnotherShapeOfTheSameTableGoesAfterTheRowsBeforeIt) {
 TEST(HeldStatements, AnUpdateOfARowStillGatheringIsMadeInTheRow) {
     HeldStatements held;
     const Value one(1), two(2);
-    held.addRow("C", kColumns, &one, {"A"});
-    held.addRow("C", kColumns, &two, {"B"});
+    held.addRow(kColumns, &one, {"A"});
+    held.addRow(kColumns, &two, {"B"});
     EXPECT_TRUE(held.setHeld("columns", "columnid", 1, "name", "Z"));
     EXPECT_FALSE(held.setHeld("columns", "columnid", 3, "name", "Z")) << "no such row held";
     EXPECT_FALSE(held.setHeld("columns", "columnid", 1, "other", "Z")) << "no such column";

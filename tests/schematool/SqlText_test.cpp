@@ -5,16 +5,6 @@
 namespace vorq::schematool {
 namespace {
 
-TEST(SqlText, TheChangedTableAndWhetherRowsAreOnlyAdded) {
-    EXPECT_EQ(changeOf("insert into IndexColumns(IndexID) values (1)").table, "indexcolumns");
-    EXPECT_TRUE(changeOf("INSERT INTO Columns (a) VALUES (1)").addsOnly);
-    EXPECT_EQ(changeOf(" UPDATE Tables SET x = 1").table, "tables");
-    EXPECT_FALSE(changeOf("UPDATE Tables SET x = 1").addsOnly);
-    EXPECT_EQ(changeOf("delete from Lineage").table, "lineage");
-    EXPECT_EQ(changeOf("SELECT 1").table, "");
-    EXPECT_EQ(changeOf("CREATE TABLE t (x int)").table, "");
-}
-
 TEST(SqlText, ATableIsNamedOnlyAsAWordOfItsOwn) {
     EXPECT_TRUE(namesTable("select C.* from Tables T, IndexColumns IC, Columns C", "columns"));
     EXPECT_TRUE(namesTable("UPDATE columns SET Nullable = 0", "Columns"));
