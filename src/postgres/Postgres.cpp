@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <new>
 #include <optional>
 
 namespace vorq::postgres {
@@ -33,6 +34,23 @@ struct TextParameters {
 };
 
 } // namespace
+
+Result Result::empty(const std::vector<std::string>& columns) {
+    Result result(PQmakeEmptyPGresult(nullptr, PGRES_TUPLES_OK));
+    if (!result.result_)
+        throw std::bad_alloc();
+    std::vector<PGresAttDesc> described(columns.size());
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        described[i].name = const_cast<char*>(columns[i].c_str());
+        described[i].typid = kText;
+        described[i].typlen = -1;
+        described[i].atttypmod = -1;
+    }
+    if (!PQsetResultAttrs(result.result_.get(), static_cast<int>(described.size()),
+                          described.data()))
+        throw std::bad_alloc();
+    return result;
+}
 
 Value Result::value(int row, int column) const {
     if (isNull(row, column))

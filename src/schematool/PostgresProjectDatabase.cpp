@@ -171,6 +171,7 @@ void PostgresProjectDatabase::BeginTrans() {
     flush();
     // Other programs may have changed the project since this one last looked.
     rowsChanged();
+    newTables_.forget();
     ids_.clear();
     try {
         connection_.exec("BEGIN");
@@ -188,6 +189,7 @@ void PostgresProjectDatabase::CommitTrans() {
     if (connection_.transactionStatus() == PQTRANS_INERROR)
         throw Error("The project database " + name_ +
                     " had refused a statement of this run; nothing was saved");
+    newTables_.forget();
     try {
         flushHeld();
         // Links are checked here: a broken one fails the COMMIT, which then rolls back.
@@ -200,6 +202,7 @@ void PostgresProjectDatabase::CommitTrans() {
 
 void PostgresProjectDatabase::Rollback() {
     rowsChanged();
+    newTables_.forget();
     held_.takeAll();
     // A lost connection has rolled back on the server already.
     if (!connection_.alive() || !inTransaction())
@@ -287,6 +290,7 @@ void PostgresProjectDatabase::hold(const RowShape& shape, const Value* id,
         throw Error("A row of " + shape.table() + " has " + std::to_string(values.size()) +
                     " values for " + std::to_string(shape.columns().size()) + " columns");
     held_.addRow(batchOf(shape, id != nullptr), id, values);
+    newTables_.rowAdded(shape.table(), shape.idColumn(), shape.columns(), id, values);
     heldGrew();
 }
 
@@ -305,6 +309,7 @@ void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
             hold(RowShape(row->table, "", std::move(row->columns)), nullptr, row->values);
             return;
         }
+    newTables_.statementRun(sql, values);
     // An update of a row still held is made in the row, which then goes out as it ends up.
     if (const auto update = keyedUpdate(sql)) {
         const auto value = static_cast<std::size_t>(update->valueParameter - 1);
@@ -351,6 +356,12 @@ void PostgresProjectDatabase::flushHeld() {
 postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
                                                  const std::vector<Value>& parameters, bool keep,
                                                  bool wholeNumbers) {
+    if (const auto none = newTables_.answersNothing(sql, parameters)) {
+        std::vector<std::string> columns = columnsOf(std::string(none->table));
+        columns.insert(columns.end(), none->after.begin(), none->after.end());
+        return postgres::Result::empty(columns);
+    }
+    newTables_.statementRun(sql, parameters);
     try {
         // The held statements that it may read travel with it, in one round trip.
         postgres::Statement statement{sql, postgres::parameterTexts(parameters), {}, keep};

@@ -2,6 +2,7 @@
 
 #include "postgres/Postgres.h"
 #include "schematool/HeldStatements.h"
+#include "schematool/NewTables.h"
 #include "schematool/SqlProjectDatabase.h"
 
 #include <deque>
@@ -56,6 +57,7 @@ private:
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
     std::unordered_map<std::string, HeldStatements::Batch> batches_; // by the INSERT's head
     HeldStatements held_;
+    NewTables newTables_;
     // Automatic ids taken from each table's sequence in blocks, one round trip per block.
     struct IdBlock {
         std::deque<std::int64_t> free;

@@ -1,5 +1,7 @@
 #include "builder/BuildMonitor.h"
+#include "builder/ProjectStatements.h"
 #include "builder/TableBuilder.h"
+#include "schematool/NewTables.h"
 #include "support/ProjectFixture.h"
 #include "support/VerifiedWorkspace.h"
 #include "workbench/StoredRepository.h"
@@ -60,6 +62,16 @@ struct BuilderTest : testing::EngineTest {
 INSTANTIATE_TEST_SUITE_P(Engines, BuilderTest, testing::allEngines(), testing::engineName);
 
 // The progress total counted before the walk equals the column steps the walk makes.
+// A PostgreSQL project answers these two questions for the run's own tables by their text.
+TEST(ProjectStatements, TheKeyQuestionsAreTheTextsThatTheProjectAnswersFromTheRunsRows) {
+    const auto asked = [](std::string_view question) {
+        std::string text(question);
+        return text.replace(text.find("$1"), 2, "12");
+    };
+    EXPECT_EQ(referencingKeysQuery(12), asked(schematool::NewTables::kReferencingKeys));
+    EXPECT_EQ(keyColumnQuery(12), asked(schematool::NewTables::kKeyColumns));
+}
+
 TEST_P(BuilderTest, CountColumnsEqualsTheColumnStepsOnEveryExample) {
     for (const std::int32_t threshold : {0, 2, 10, -1}) {
         options.Threshold = threshold;

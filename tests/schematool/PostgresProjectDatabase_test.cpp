@@ -185,5 +185,63 @@ TEST_F(PostgresProject, HeldRowsRoundFractionsAndAFailedRunLeavesTheConnectionUs
               "3 -3");
 }
 
+// The import asks for a table's key columns and for the keys that refer to it; for a table of
+// the run the engine answers from the run's own rows. Each answer is compared with the
+// server's, asked with a text that only the server answers (a trailing blank).
+TEST_F(PostgresProject, KeyQuestionsAboutTablesOfTheRunAreAnsweredAsTheServerAnswersThem) {
+    testing::ProjectFixture p(testing::Engine::PostgreSQL);
+    const auto referencing = [](std::int32_t tab) {
+        return "select * from ForeignKeys where RefTabID = " + std::to_string(tab);
+    };
+    const auto keyColumns = [](std::int32_t tab) {
+        return "select C.*, IC.Position as IPosition from Tables T, IndexColumns IC, Columns C "
+               "where T.PrimaryIndexID = IC.IndexID and IC.ColumnID = C.ColumnID and T.TabID = " +
+               std::to_string(tab) + " order by IC.Position";
+    };
+    const auto rows = [&](const std::string& sql) {
+        auto answer = p.db->OpenRecordset(sql);
+        std::string shown;
+        for (; !answer->Eof(); answer->MoveNext())
+            shown += answer->Fields("TabID").value().toString() + ";";
+        // Past the end, as on an empty answer: the field is there, the row is not.
+        return shown + testing::errorOf([&] { answer->Fields("TabID").value(); });
+    };
+    const auto asTheServer = [&](const std::string& sql) {
+        const std::string answered = rows(sql);
+        EXPECT_EQ(answered, rows(sql + " ")) << sql;
+        return answered;
+    };
+    p.db->BeginTrans();
+    const std::int32_t parent = p.addTable("PARENT");
+    const std::int32_t child = p.addTable("CHILD");
+    EXPECT_EQ(asTheServer(keyColumns(parent)).find(';'), std::string::npos);
+    EXPECT_EQ(asTheServer(referencing(parent)).find(';'), std::string::npos);
+
+    std::int32_t tab = parent;
+    const std::int32_t index = p.ws->PrimaryAdd(tab);
+    p.db->Execute("insert into IndexColumns(IndexID,ColumnID, Direction, Position) values (" +
+                  std::to_string(index) + "," + std::to_string(p.addColumn(parent, "ID")) +
+                  ",'A',-1)");
+    EXPECT_EQ(asTheServer(keyColumns(parent)).substr(0, std::to_string(parent).size() + 1),
+              std::to_string(parent) + ";");
+
+    auto keys = p.db->OpenRecordset("ForeignKeys");
+    keys->AddNew();
+    keys->Fields("KeyName") = "CHILD_PARENT";
+    keys->Fields("TabID") = child;
+    keys->Fields("RefTabID") = parent;
+    keys->Update();
+    EXPECT_EQ(asTheServer(referencing(parent)).substr(0, std::to_string(child).size() + 1),
+              std::to_string(child) + ";");
+    EXPECT_EQ(asTheServer(referencing(child)).find(';'), std::string::npos);
+
+    // Answered without the server: a held insert into Columns, which the server refuses, is
+    // not sent for it as it is for the server's answer.
+    p.db->Execute("insert into Columns(TabID, ColumnName) values (NULL, 'X')");
+    EXPECT_NO_THROW(rows(keyColumns(child)));
+    EXPECT_THROW(rows(keyColumns(child) + " "), Error);
+    p.db->Rollback();
+}
+
 } // namespace
 } // namespace vorq::schematool

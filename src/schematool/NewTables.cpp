@@ -1,0 +1,98 @@
+#include "schematool/NewTables.h"
+
+#include "cobol/Ascii.h"
+#include "schematool/SqlText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vorq::schematool {
+namespace {
+
+bool sameWord(std::string_view a, std::string_view b) {
+    return cobol::lowerCase(a) == cobol::lowerCase(b);
+}
+
+// The value of a column of the row, or nothing when the row does not set it.
+const Value* valueOf(std::string_view column, const std::vector<std::string>& columns,
+                     const Value* id, std::string_view idColumn, const std::vector<Value>& values) {
+    if (id && sameWord(column, idColumn))
+        return id;
+    for (std::size_t i = 0; i < columns.size() && i < values.size(); ++i)
+        if (sameWord(columns[i], column))
+            return &values[i];
+    return nullptr;
+}
+
+bool isSelect(std::string_view sql) {
+    const auto first = std::min(sql.find_first_not_of(" \t\r\n"), sql.size());
+    const std::string_view word = sql.substr(first, 6);
+    return sameWord(word, "select") &&
+           (sql.size() == first + 6 || !std::isalnum(static_cast<unsigned char>(sql[first + 6])));
+}
+
+bool isWhole(const Value* value) {
+    return value && value->isInteger();
+}
+
+} // namespace
+
+void NewTables::rowAdded(std::string_view table, std::string_view idColumn,
+                         const std::vector<std::string>& columns, const Value* id,
+                         const std::vector<Value>& values) {
+    if (sameWord(table, "tables")) {
+        const Value* tabId = valueOf("TabID", columns, id, idColumn, values);
+        const Value* index = valueOf("PrimaryIndexID", columns, id, idColumn, values);
+        // A row that leaves its index to the column's default is not followed.
+        if (isWhole(tabId) && index)
+            hasPrimaryIndex_[tabId->toInt64()] = !index->isNull();
+    } else if (sameWord(table, "foreignkeys")) {
+        const Value* referenced = valueOf("RefTabID", columns, id, idColumn, values);
+        if (isWhole(referenced))
+            referenced_.insert(referenced->toInt64());
+        else if (!referenced || !referenced->isNull())
+            forget();
+    }
+}
+
+void NewTables::statementRun(std::string_view sql, const std::vector<Value>& values) {
+    if (!namesTable(sql, "tables") && !namesTable(sql, "foreignkeys"))
+        return;
+    if (const auto update = keyedUpdate(sql); update && update->table == "tables" &&
+                                              update->column == "primaryindexid" &&
+                                              update->key == "tabid") {
+        const auto key = static_cast<std::size_t>(update->keyParameter - 1);
+        const auto value = static_cast<std::size_t>(update->valueParameter - 1);
+        if (key < values.size() && value < values.size() && isWhole(&values[key])) {
+            if (const auto known = hasPrimaryIndex_.find(values[key].toInt64());
+                known != hasPrimaryIndex_.end())
+                known->second = !values[value].isNull();
+            return;
+        }
+    }
+    // Reading is no change; anything else that names the tables may be one.
+    if (!isSelect(sql))
+        forget();
+}
+
+void NewTables::forget() {
+    hasPrimaryIndex_.clear();
+    referenced_.clear();
+}
+
+std::optional<NewTables::Columns>
+NewTables::answersNothing(std::string_view sql, const std::vector<Value>& parameters) const {
+    if (parameters.size() != 1 || !parameters.front().isInteger())
+        return std::nullopt;
+    const std::int64_t tabId = parameters.front().toInt64();
+    const auto table = hasPrimaryIndex_.find(tabId);
+    if (table == hasPrimaryIndex_.end())
+        return std::nullopt;
+    if (sql == kKeyColumns && !table->second)
+        return Columns{"Columns", {"iposition"}};
+    if (sql == kReferencingKeys && !referenced_.contains(tabId))
+        return Columns{"ForeignKeys", {}};
+    return std::nullopt;
+}
+
+} // namespace vorq::schematool

@@ -1,0 +1,88 @@
+#include "schematool/NewTables.h"
+
+#include <gtest/gtest.h>
+
+namespace vorq::schematool {
+namespace {
+
+const std::vector<std::string> kTableRow{"TableName", "PrimaryIndexID"};
+
+struct Questions {
+    NewTables& tables;
+    bool keyColumnsNone(std::int64_t tab) const {
+        return tables.answersNothing(NewTables::kKeyColumns, {Value(tab)}).has_value();
+    }
+    bool referencingNone(std::int64_t tab) const {
+        return tables.answersNothing(NewTables::kReferencingKeys, {Value(tab)}).has_value();
+    }
+};
+
+TEST(NewTables, ATableOfTheRunHasNoKeyColumnsUntilItsIndexIsSetAndNoReferencesUntilAKeyIsAdded) {
+    NewTables tables;
+    const Questions ask{tables};
+    const Value seven(7);
+    tables.rowAdded("Tables", "TabID", kTableRow, &seven, {"CUST", Value()});
+    EXPECT_TRUE(ask.keyColumnsNone(7));
+    EXPECT_TRUE(ask.referencingNone(7));
+    const auto none = tables.answersNothing(NewTables::kKeyColumns, {Value(7)});
+    EXPECT_EQ(none->table, "Columns");
+    EXPECT_EQ(none->after, (std::vector<std::string_view>{"iposition"}));
+
+    tables.statementRun("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1", {7, 30});
+    EXPECT_FALSE(ask.keyColumnsNone(7)) << "the index may have columns now";
+    tables.statementRun("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1", {7, Value()});
+    EXPECT_TRUE(ask.keyColumnsNone(7));
+
+    const Value key(40);
+    tables.rowAdded("foreignkeys", "KeyID", {"KeyName", "TabID", "RefTabID"}, &key, {"FK", 8, 7});
+    EXPECT_FALSE(ask.referencingNone(7));
+    EXPECT_TRUE(ask.keyColumnsNone(7));
+
+    EXPECT_FALSE(tables.answersNothing(NewTables::kKeyColumns, {Value("7")}))
+        << "only a whole number is a table's id";
+    EXPECT_FALSE(tables.answersNothing("select * from Tables where TabID = $1", {Value(7)}))
+        << "no other question is answered";
+}
+
+TEST(NewTables, OnlyTablesWhoseRowsItSawAreAnswered) {
+    NewTables tables;
+    const Questions ask{tables};
+    EXPECT_FALSE(ask.keyColumnsNone(1)) << "a table from before the run";
+    const Value two(2);
+    tables.rowAdded("Tables", "TabID", {"TableName"}, &two, {"T"});
+    EXPECT_FALSE(ask.keyColumnsNone(2)) << "its index was left to the column's default";
+    tables.rowAdded("Tables", "", {"TabID", "TableName", "PrimaryIndexID"}, nullptr,
+                    {3, "T3", Value()});
+    EXPECT_TRUE(ask.keyColumnsNone(3)) << "a written-out row names its id among its values";
+}
+
+TEST(NewTables, WhatItCannotFollowMakesItForgetAndReadingDoesNot) {
+    const auto afterStatement = [](const std::string& sql) {
+        NewTables tables;
+        const Value five(5);
+        tables.rowAdded("Tables", "TabID", kTableRow, &five, {"T", Value()});
+        tables.statementRun(sql, {});
+        return Questions{tables}.keyColumnsNone(5);
+    };
+    EXPECT_TRUE(afterStatement("SELECT count(*) FROM Tables"));
+    EXPECT_TRUE(afterStatement("  select * from ForeignKeys"));
+    EXPECT_TRUE(afterStatement("UPDATE Columns SET Nullable = 0 WHERE ColumnID = 1"));
+    EXPECT_TRUE(afterStatement("INSERT INTO IndexColumns (IndexID) VALUES (1)"));
+    EXPECT_FALSE(afterStatement("UPDATE Tables SET PrimaryIndexID = 3"));
+    EXPECT_FALSE(afterStatement("update tables set PrimaryIndexID = 3 where TableName = 'T'"));
+    EXPECT_FALSE(afterStatement("DELETE FROM ForeignKeys WHERE KeyID = 2"));
+    EXPECT_FALSE(afterStatement("WITH x AS (UPDATE Tables SET TableName = 'U') SELECT 1"));
+    EXPECT_FALSE(afterStatement("selecting Tables"));
+
+    NewTables tables;
+    const Value five(5), key(9);
+    tables.rowAdded("Tables", "TabID", kTableRow, &five, {"T", Value()});
+    tables.rowAdded("ForeignKeys", "KeyID", {"RefTabID"}, &key, {"5"});
+    EXPECT_FALSE(Questions{tables}.keyColumnsNone(5)) << "a key to a table it cannot read";
+    tables.rowAdded("Tables", "TabID", kTableRow, &five, {"T", Value()});
+    tables.forget();
+    EXPECT_FALSE(Questions{tables}.keyColumnsNone(5));
+}
+
+} // namespace
+} // namespace vorq::schematool
