@@ -58,21 +58,29 @@ void NewTables::rowAdded(std::string_view table, std::string_view idColumn,
 void NewTables::statementRun(std::string_view sql, const std::vector<Value>& values) {
     if (!namesTable(sql, "tables") && !namesTable(sql, "foreignkeys"))
         return;
-    if (const auto update = keyedUpdate(sql); update && update->table == "tables" &&
-                                              update->column == "primaryindexid" &&
-                                              update->key == "tabid") {
+    // Reading is no change.
+    if (isSelect(sql))
+        return;
+    if (const auto update = keyedUpdate(sql)) {
         const auto key = static_cast<std::size_t>(update->keyParameter - 1);
         const auto value = static_cast<std::size_t>(update->valueParameter - 1);
-        if (key < values.size() && value < values.size() && isWhole(&values[key])) {
-            if (const auto known = hasPrimaryIndex_.find(values[key].toInt64());
-                known != hasPrimaryIndex_.end())
-                known->second = !values[value].isNull();
-            return;
+        // A table's other columns (its lineage, its name) and a key's name change nothing
+        // followed here.
+        if (update->table == "tables" && update->key == "tabid" && update->column != "tabid") {
+            if (update->column != "primaryindexid")
+                return;
+            if (key < values.size() && value < values.size() && isWhole(&values[key])) {
+                if (const auto known = hasPrimaryIndex_.find(values[key].toInt64());
+                    known != hasPrimaryIndex_.end())
+                    known->second = !values[value].isNull();
+                return;
+            }
         }
+        if (update->table == "foreignkeys" && update->key == "keyid" && update->column != "keyid" &&
+            update->column != "reftabid")
+            return;
     }
-    // Reading is no change; anything else that names the tables may be one.
-    if (!isSelect(sql))
-        forget();
+    forget();
 }
 
 void NewTables::forget() {
