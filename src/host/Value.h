@@ -20,6 +20,7 @@ public:
     bool isNull() const { return std::holds_alternative<std::monostate>(data_); }
     bool isInteger() const { return std::holds_alternative<std::int64_t>(data_); }
     bool isReal() const { return std::holds_alternative<double>(data_); }
+    bool isText() const { return std::holds_alternative<std::string>(data_); }
 
     // Conversions raise vorq::Error for Null and for text that is not a number, as a
     // late-bound conversion would.

@@ -11,7 +11,7 @@ namespace vorq::postgres {
 namespace {
 
 // Type OIDs of the catalog's fixed built-in types.
-constexpr Oid kBool = 16, kInt2 = 21, kInt4 = 23, kOid = 26;
+constexpr Oid kBool = 16, kInt2 = 21, kInt4 = 23, kText = 25, kOid = 26;
 constexpr Oid kFloat4 = 700, kFloat8 = 701;
 
 std::string trimmed(std::string text) {
@@ -35,20 +35,32 @@ struct TextParameters {
 
 } // namespace
 
-Result Result::empty(const std::vector<std::string>& columns) {
+Result Result::made(const std::vector<std::string>& columns,
+                    const std::vector<std::vector<Value>>& rows) {
     Result result(PQmakeEmptyPGresult(nullptr, PGRES_TUPLES_OK));
     if (!result.result_)
         throw std::bad_alloc();
     std::vector<PGresAttDesc> described(columns.size());
     for (std::size_t i = 0; i < columns.size(); ++i) {
         described[i].name = const_cast<char*>(columns[i].c_str());
-        described[i].typid = kText;
-        described[i].typlen = -1;
+        const bool whole = !rows.empty() && i < rows.front().size() && rows.front()[i].isInteger();
+        described[i].typid = whole ? kInt4 : kText;
+        described[i].typlen = whole ? 4 : -1;
         described[i].atttypmod = -1;
     }
     if (!PQsetResultAttrs(result.result_.get(), static_cast<int>(described.size()),
                           described.data()))
         throw std::bad_alloc();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        for (std::size_t column = 0; column < columns.size() && column < rows[row].size();
+             ++column) {
+            const Value& value = rows[row][column];
+            std::string text = value.isNull() ? std::string() : value.toString();
+            if (!PQsetvalue(result.result_.get(), static_cast<int>(row), static_cast<int>(column),
+                            value.isNull() ? nullptr : text.data(),
+                            value.isNull() ? -1 : static_cast<int>(text.size())))
+                throw std::bad_alloc();
+        }
     return result;
 }
 

@@ -33,7 +33,6 @@ private:
 // Type OIDs of built-in types that parameters are declared as.
 inline constexpr Oid kBigint = 20;
 inline constexpr Oid kNumeric = 1700;
-inline constexpr Oid kText = 25;
 
 // A statement with $1, $2 ... placeholders as the server takes it: the parameters' texts
 // (nullopt for NULL) and their declared types (0, or none at all: the server infers them).
@@ -55,8 +54,10 @@ Statement bound(std::string sql, const std::vector<Value>& values, bool keep);
 class Result {
 public:
     explicit Result(PGresult* result) : result_(result, PQclear) {}
-    // An answer without rows, with these columns (text, as the server names them).
-    static Result empty(const std::vector<std::string>& columns);
+    // An answer made without the server: these columns (as the server names them) and rows of
+    // their values; a column is of an integer type where the first row holds a whole number.
+    static Result made(const std::vector<std::string>& columns,
+                       const std::vector<std::vector<Value>>& rows);
     int rows() const { return PQntuples(result_.get()); }
     int columns() const { return PQnfields(result_.get()); }
     std::string columnName(int column) const { return PQfname(result_.get(), column); }

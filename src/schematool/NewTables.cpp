@@ -48,10 +48,21 @@ void NewTables::rowAdded(std::string_view table, std::string_view idColumn,
             hasPrimaryIndex_[tabId->toInt64()] = !index->isNull();
     } else if (sameWord(table, "foreignkeys")) {
         const Value* referenced = valueOf("RefTabID", columns, id, idColumn, values);
-        if (isWhole(referenced))
-            referenced_.insert(referenced->toInt64());
-        else if (!referenced || !referenced->isNull())
-            forget();
+        if (!isWhole(referenced)) {
+            if (!referenced || !referenced->isNull())
+                forget();
+            return;
+        }
+        const Value* keyId = valueOf("KeyID", columns, id, idColumn, values);
+        const Value* name = valueOf("KeyName", columns, id, idColumn, values);
+        const Value* tabId = valueOf("TabID", columns, id, idColumn, values);
+        // Only a row given whole, with values of its columns' types, is an answer.
+        const bool whole = columns.size() + (id ? 1 : 0) == 4;
+        if (whole && isWhole(keyId) && name && name->isText() && isWhole(tabId))
+            keysTo_[referenced->toInt64()].push_back(
+                {keyId->toInt64(), name->toString(), tabId->toInt64()});
+        else
+            keysPartlyKnown_.insert(referenced->toInt64());
     }
 }
 
@@ -85,11 +96,12 @@ void NewTables::statementRun(std::string_view sql, const std::vector<Value>& val
 
 void NewTables::forget() {
     hasPrimaryIndex_.clear();
-    referenced_.clear();
+    keysTo_.clear();
+    keysPartlyKnown_.clear();
 }
 
-std::optional<NewTables::Columns>
-NewTables::answersNothing(std::string_view sql, const std::vector<Value>& parameters) const {
+std::optional<NewTables::Answer> NewTables::answer(std::string_view sql,
+                                                   const std::vector<Value>& parameters) const {
     if (parameters.size() != 1 || !parameters.front().isInteger())
         return std::nullopt;
     const std::int64_t tabId = parameters.front().toInt64();
@@ -97,10 +109,14 @@ NewTables::answersNothing(std::string_view sql, const std::vector<Value>& parame
     if (table == hasPrimaryIndex_.end())
         return std::nullopt;
     if (sql == kKeyColumns && !table->second)
-        return Columns{"Columns", {"iposition"}};
-    if (sql == kReferencingKeys && !referenced_.contains(tabId))
-        return Columns{"ForeignKeys", {}};
-    return std::nullopt;
+        return Answer{"Columns", {"iposition"}, {}, {}};
+    if (sql != kReferencingKeys || keysPartlyKnown_.contains(tabId))
+        return std::nullopt;
+    Answer keys{"ForeignKeys", {}, {"keyid", "keyname", "tabid", "reftabid"}, {}};
+    if (const auto known = keysTo_.find(tabId); known != keysTo_.end())
+        for (const Key& key : known->second)
+            keys.rows.push_back({key.keyId, key.name, key.tabId, tabId});
+    return keys;
 }
 
 } // namespace vorq::schematool

@@ -353,14 +353,34 @@ void PostgresProjectDatabase::flushHeld() {
     connection_.queryAfter(held, last);
 }
 
+std::optional<postgres::Result>
+PostgresProjectDatabase::madeAnswer(const NewTables::Answer& known) {
+    std::vector<std::string> columns = columnsOf(std::string(known.table));
+    columns.insert(columns.end(), known.after.begin(), known.after.end());
+    // The rows' values in the order of the columns, which the project's schema decides.
+    std::vector<std::vector<Value>> rows(known.rows.size());
+    for (const std::string& column : columns) {
+        const auto given =
+            std::find_if(known.columns.begin(), known.columns.end(),
+                         [&](std::string_view c) { return c == cobol::lowerCase(column); });
+        if (given == known.columns.end()) {
+            if (!rows.empty())
+                return std::nullopt;
+            continue;
+        }
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            rows[row].push_back(
+                known.rows[row][static_cast<std::size_t>(given - known.columns.begin())]);
+    }
+    return postgres::Result::made(columns, rows);
+}
+
 postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
                                                  const std::vector<Value>& parameters, bool keep,
                                                  bool wholeNumbers) {
-    if (const auto none = newTables_.answersNothing(sql, parameters)) {
-        std::vector<std::string> columns = columnsOf(std::string(none->table));
-        columns.insert(columns.end(), none->after.begin(), none->after.end());
-        return postgres::Result::empty(columns);
-    }
+    if (auto known = newTables_.answer(sql, parameters))
+        if (auto made = madeAnswer(*known))
+            return std::move(*made);
     newTables_.statementRun(sql, parameters);
     try {
         // The held statements that it may read travel with it, in one round trip.

@@ -6,6 +6,7 @@
 #include "schematool/SqlProjectDatabase.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -47,6 +48,9 @@ protected:
 
 private:
     const HeldStatements::Batch& batchOf(const RowShape& shape, bool withId);
+    // The answer that the run's own rows give, as the server would give it; nothing where the
+    // project's tables have columns that the rows do not fill.
+    std::optional<postgres::Result> madeAnswer(const NewTables::Answer& known);
     void flushHeld();
     void heldGrew();
     // Holds a row back; id is the row's own id when it goes first.

@@ -6,54 +6,76 @@ namespace vorq::schematool {
 namespace {
 
 const std::vector<std::string> kTableRow{"TableName", "PrimaryIndexID"};
+const std::vector<std::string> kKeyRow{"KeyName", "TabID", "RefTabID"};
 
 struct Questions {
     NewTables& tables;
     bool keyColumnsNone(std::int64_t tab) const {
-        return tables.answersNothing(NewTables::kKeyColumns, {Value(tab)}).has_value();
+        return tables.answer(NewTables::kKeyColumns, {Value(tab)}).has_value();
     }
-    bool referencingNone(std::int64_t tab) const {
-        return tables.answersNothing(NewTables::kReferencingKeys, {Value(tab)}).has_value();
+    // The referring keys as "keyid name tabid reftabid;" each; "?" when the server must say.
+    std::string referencing(std::int64_t tab) const {
+        const auto known = tables.answer(NewTables::kReferencingKeys, {Value(tab)});
+        if (!known)
+            return "?";
+        std::string shown;
+        for (const auto& row : known->rows) {
+            for (const Value& value : row)
+                shown += value.toString() + " ";
+            shown.back() = ';';
+        }
+        return shown;
     }
 };
 
-TEST(NewTables, ATableOfTheRunHasNoKeyColumnsUntilItsIndexIsSetAndNoReferencesUntilAKeyIsAdded) {
+TEST(NewTables, ATableOfTheRunHasNoKeyColumnsUntilItsIndexIsSetAndTheKeysTheRunAddedToIt) {
     NewTables tables;
     const Questions ask{tables};
     const Value seven(7);
     tables.rowAdded("Tables", "TabID", kTableRow, &seven, {"CUST", Value()});
     EXPECT_TRUE(ask.keyColumnsNone(7));
-    EXPECT_TRUE(ask.referencingNone(7));
-    const auto none = tables.answersNothing(NewTables::kKeyColumns, {Value(7)});
+    EXPECT_EQ(ask.referencing(7), "");
+    const auto none = tables.answer(NewTables::kKeyColumns, {Value(7)});
     EXPECT_EQ(none->table, "Columns");
     EXPECT_EQ(none->after, (std::vector<std::string_view>{"iposition"}));
+    EXPECT_TRUE(none->rows.empty());
 
     tables.statementRun("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1", {7, 30});
     EXPECT_FALSE(ask.keyColumnsNone(7)) << "the index may have columns now";
     tables.statementRun("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1", {7, Value()});
     EXPECT_TRUE(ask.keyColumnsNone(7));
 
-    const Value key(40);
-    tables.rowAdded("foreignkeys", "KeyID", {"KeyName", "TabID", "RefTabID"}, &key, {"FK", 8, 7});
-    EXPECT_FALSE(ask.referencingNone(7));
+    const Value key40(40), key41(41);
+    tables.rowAdded("foreignkeys", "KeyID", kKeyRow, &key40, {"FK_B", 9, 7});
+    tables.rowAdded("ForeignKeys", "KeyID", kKeyRow, &key41, {"FK_A", 8, 7});
+    EXPECT_EQ(ask.referencing(7), "40 FK_B 9 7;41 FK_A 8 7;") << "in the order added";
+    EXPECT_EQ(tables.answer(NewTables::kReferencingKeys, {Value(7)})->table, "ForeignKeys");
     EXPECT_TRUE(ask.keyColumnsNone(7));
 
-    EXPECT_FALSE(tables.answersNothing(NewTables::kKeyColumns, {Value("7")}))
+    EXPECT_FALSE(tables.answer(NewTables::kKeyColumns, {Value("7")}))
         << "only a whole number is a table's id";
-    EXPECT_FALSE(tables.answersNothing("select * from Tables where TabID = $1", {Value(7)}))
+    EXPECT_FALSE(tables.answer("select * from Tables where TabID = $1", {Value(7)}))
         << "no other question is answered";
 }
 
-TEST(NewTables, OnlyTablesWhoseRowsItSawAreAnswered) {
+TEST(NewTables, OnlyTablesAndKeysWhoseRowsItReadWholeAreAnswered) {
     NewTables tables;
     const Questions ask{tables};
     EXPECT_FALSE(ask.keyColumnsNone(1)) << "a table from before the run";
-    const Value two(2);
+    EXPECT_EQ(ask.referencing(1), "?");
+    const Value two(2), three(3), key(50);
     tables.rowAdded("Tables", "TabID", {"TableName"}, &two, {"T"});
     EXPECT_FALSE(ask.keyColumnsNone(2)) << "its index was left to the column's default";
     tables.rowAdded("Tables", "", {"TabID", "TableName", "PrimaryIndexID"}, nullptr,
                     {3, "T3", Value()});
     EXPECT_TRUE(ask.keyColumnsNone(3)) << "a written-out row names its id among its values";
+
+    tables.rowAdded("ForeignKeys", "", {"KeyID", "KeyName", "TabID", "RefTabID"}, nullptr,
+                    {51, "FK", 9, 3});
+    EXPECT_EQ(ask.referencing(3), "51 FK 9 3;");
+    tables.rowAdded("ForeignKeys", "KeyID", {"TabID", "RefTabID"}, &key, {9, 3});
+    EXPECT_EQ(ask.referencing(3), "?") << "a key whose name was left to a default";
+    EXPECT_TRUE(ask.keyColumnsNone(3));
 }
 
 TEST(NewTables, WhatItCannotFollowMakesItForgetAndReadingDoesNot) {
@@ -82,7 +104,7 @@ TEST(NewTables, WhatItCannotFollowMakesItForgetAndReadingDoesNot) {
     NewTables tables;
     const Value five(5), key(9);
     tables.rowAdded("Tables", "TabID", kTableRow, &five, {"T", Value()});
-    tables.rowAdded("ForeignKeys", "KeyID", {"RefTabID"}, &key, {"5"});
+    tables.rowAdded("ForeignKeys", "KeyID", kKeyRow, &key, {"K", 6, "5"});
     EXPECT_FALSE(Questions{tables}.keyColumnsNone(5)) << "a key to a table it cannot read";
     tables.rowAdded("Tables", "TabID", kTableRow, &five, {"T", Value()});
     tables.forget();
