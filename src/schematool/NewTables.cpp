@@ -75,8 +75,8 @@ void NewTables::statementRun(std::string_view sql, const std::vector<Value>& val
     if (const auto update = keyedUpdate(sql)) {
         const auto key = static_cast<std::size_t>(update->keyParameter - 1);
         const auto value = static_cast<std::size_t>(update->valueParameter - 1);
-        // A table's other columns (its lineage, its name) and a key's name change nothing
-        // followed here.
+        // A table's other columns (its lineage, its name) change nothing followed here; any
+        // column of a key does, since the keys are answers.
         if (update->table == "tables" && update->key == "tabid" && update->column != "tabid") {
             if (update->column != "primaryindexid")
                 return;
@@ -87,9 +87,6 @@ void NewTables::statementRun(std::string_view sql, const std::vector<Value>& val
                 return;
             }
         }
-        if (update->table == "foreignkeys" && update->key == "keyid" && update->column != "keyid" &&
-            update->column != "reftabid")
-            return;
     }
     forget();
 }

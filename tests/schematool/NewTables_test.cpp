@@ -91,7 +91,7 @@ TEST(NewTables, WhatItCannotFollowMakesItForgetAndReadingDoesNot) {
     EXPECT_TRUE(afterStatement("UPDATE Columns SET Nullable = 0 WHERE ColumnID = 1"));
     EXPECT_TRUE(afterStatement("INSERT INTO IndexColumns (IndexID) VALUES (1)"));
     EXPECT_TRUE(afterStatement("UPDATE Tables SET LineageOccurrence = ?2 WHERE TabID = ?1"));
-    EXPECT_TRUE(afterStatement("UPDATE ForeignKeys SET KeyName = ?2 WHERE KeyID = ?1"));
+    EXPECT_FALSE(afterStatement("UPDATE ForeignKeys SET KeyName = ?2 WHERE KeyID = ?1"));
     EXPECT_FALSE(afterStatement("UPDATE ForeignKeys SET RefTabID = ?2 WHERE KeyID = ?1"));
     EXPECT_FALSE(afterStatement("UPDATE Tables SET TabID = ?2 WHERE TabID = ?1"));
     EXPECT_FALSE(afterStatement("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TableName = ?1"));
