@@ -4,31 +4,26 @@
 #include "schematool/SqlText.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vorq::schematool {
 namespace {
 
-bool sameWord(std::string_view a, std::string_view b) {
-    return cobol::lowerCase(a) == cobol::lowerCase(b);
-}
-
-// The value of a column of the row, or nothing when the row does not set it.
+// The value of a column (named in upper case) of the row, or nothing when the row does not
+// set it. Asked of every row the run holds back: names are compared without making strings.
 const Value* valueOf(std::string_view column, const std::vector<std::string>& columns,
                      const Value* id, std::string_view idColumn, const std::vector<Value>& values) {
-    if (id && sameWord(column, idColumn))
+    if (id && cobol::equalsKeyword(idColumn, column))
         return id;
     for (std::size_t i = 0; i < columns.size() && i < values.size(); ++i)
-        if (sameWord(columns[i], column))
+        if (cobol::equalsKeyword(columns[i], column))
             return &values[i];
     return nullptr;
 }
 
 bool isSelect(std::string_view sql) {
     const auto first = std::min(sql.find_first_not_of(" \t\r\n"), sql.size());
-    const std::string_view word = sql.substr(first, 6);
-    return sameWord(word, "select") &&
-           (sql.size() == first + 6 || !std::isalnum(static_cast<unsigned char>(sql[first + 6])));
+    return cobol::equalsKeyword(sql.substr(first, 6), "SELECT") &&
+           (sql.size() == first + 6 || !cobol::isAsciiAlnum(sql[first + 6]));
 }
 
 bool isWhole(const Value* value) {
@@ -40,22 +35,22 @@ bool isWhole(const Value* value) {
 void NewTables::rowAdded(std::string_view table, std::string_view idColumn,
                          const std::vector<std::string>& columns, const Value* id,
                          const std::vector<Value>& values) {
-    if (sameWord(table, "tables")) {
-        const Value* tabId = valueOf("TabID", columns, id, idColumn, values);
-        const Value* index = valueOf("PrimaryIndexID", columns, id, idColumn, values);
+    if (cobol::equalsKeyword(table, "TABLES")) {
+        const Value* tabId = valueOf("TABID", columns, id, idColumn, values);
+        const Value* index = valueOf("PRIMARYINDEXID", columns, id, idColumn, values);
         // A row that leaves its index to the column's default is not followed.
         if (isWhole(tabId) && index)
             hasPrimaryIndex_[tabId->toInt64()] = !index->isNull();
-    } else if (sameWord(table, "foreignkeys")) {
-        const Value* referenced = valueOf("RefTabID", columns, id, idColumn, values);
+    } else if (cobol::equalsKeyword(table, "FOREIGNKEYS")) {
+        const Value* referenced = valueOf("REFTABID", columns, id, idColumn, values);
         if (!isWhole(referenced)) {
             if (!referenced || !referenced->isNull())
                 forget();
             return;
         }
-        const Value* keyId = valueOf("KeyID", columns, id, idColumn, values);
-        const Value* name = valueOf("KeyName", columns, id, idColumn, values);
-        const Value* tabId = valueOf("TabID", columns, id, idColumn, values);
+        const Value* keyId = valueOf("KEYID", columns, id, idColumn, values);
+        const Value* name = valueOf("KEYNAME", columns, id, idColumn, values);
+        const Value* tabId = valueOf("TABID", columns, id, idColumn, values);
         // Only a row given whole, with values of its columns' types, is an answer.
         const bool whole = columns.size() + (id ? 1 : 0) == 4;
         if (whole && isWhole(keyId) && name && name->isText() && isWhole(tabId))

@@ -359,19 +359,16 @@ PostgresProjectDatabase::madeAnswer(const NewTables::Answer& known) {
     columns.insert(columns.end(), known.after.begin(), known.after.end());
     // The rows' values in the order of the columns, which the project's schema decides.
     std::vector<std::vector<Value>> rows(known.rows.size());
-    for (const std::string& column : columns) {
-        const auto given =
-            std::find_if(known.columns.begin(), known.columns.end(),
-                         [&](std::string_view c) { return c == cobol::lowerCase(column); });
-        if (given == known.columns.end()) {
-            if (!rows.empty())
+    if (!rows.empty())
+        for (const std::string& column : columns) {
+            const auto given =
+                std::find(known.columns.begin(), known.columns.end(), cobol::lowerCase(column));
+            if (given == known.columns.end())
                 return std::nullopt;
-            continue;
+            const auto at = static_cast<std::size_t>(given - known.columns.begin());
+            for (std::size_t row = 0; row < rows.size(); ++row)
+                rows[row].push_back(known.rows[row][at]);
         }
-        for (std::size_t row = 0; row < rows.size(); ++row)
-            rows[row].push_back(
-                known.rows[row][static_cast<std::size_t>(given - known.columns.begin())]);
-    }
     return postgres::Result::made(columns, rows);
 }
 
