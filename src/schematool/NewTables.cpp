@@ -3,8 +3,6 @@
 #include "cobol/Ascii.h"
 #include "schematool/SqlText.h"
 
-#include <algorithm>
-
 namespace vorq::schematool {
 namespace {
 
@@ -18,12 +16,6 @@ const Value* valueOf(std::string_view column, const std::vector<std::string>& co
         if (cobol::equalsKeyword(columns[i], column))
             return &values[i];
     return nullptr;
-}
-
-bool isSelect(std::string_view sql) {
-    const auto first = std::min(sql.find_first_not_of(" \t\r\n"), sql.size());
-    return cobol::equalsKeyword(sql.substr(first, 6), "SELECT") &&
-           (sql.size() == first + 6 || !cobol::isAsciiAlnum(sql[first + 6]));
 }
 
 bool isWhole(const Value* value) {

@@ -6,26 +6,9 @@
 #include "schematool/SqlText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace vorq::schematool {
-namespace {
-
-bool isSelect(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    if (text.size() < 6)
-        return false;
-    std::string word(text.substr(0, 6));
-    for (char& c : word)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return word == "select" &&
-           (text.size() == 6 || !std::isalnum(static_cast<unsigned char>(text[6])));
-}
-
-} // namespace
-
 bool SqlProjectDatabase::CaselessLess::operator()(std::string_view a, std::string_view b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(cobol::asciiLower(x)) <

@@ -151,6 +151,13 @@ std::optional<LiteralRow> literalInsert(std::string_view sql) {
     return row;
 }
 
+bool isSelect(std::string_view sql) {
+    while (!sql.empty() && std::isspace(static_cast<unsigned char>(sql.front())))
+        sql.remove_prefix(1);
+    return cobol::equalsKeyword(sql.substr(0, 6), "SELECT") &&
+           (sql.size() == 6 || !cobol::isAsciiAlnum(sql[6]));
+}
+
 std::optional<KeyedUpdate> keyedUpdate(std::string_view sql) {
     SqlTokens tokens(sql);
     KeyedUpdate update;

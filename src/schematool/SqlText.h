@@ -17,6 +17,9 @@ struct SqlChange {
 };
 SqlChange changeOf(std::string_view sql);
 
+// True when the statement is a SELECT: its first word, after blanks, in any case.
+bool isSelect(std::string_view sql);
+
 // True when the text has the table's name as a word of its own, without regard to case
 // ("Columns" is in "FROM Columns c", not in "IndexColumns" or "ColumnID"). Names inside
 // quoted text count too: a false yes only costs an early send.
