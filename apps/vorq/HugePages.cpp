@@ -18,6 +18,8 @@ namespace {
 constexpr std::uintmax_t kLargeSources = 32 * 1024;
 constexpr std::uintptr_t kHugePage = 2 * 1024 * 1024;
 constexpr int kDefaultTopPad = 128 * 1024;
+// Two block headers of glibc malloc: the kept block's and the next one's.
+constexpr std::uintptr_t kHeaderRoom = 32;
 
 // The bytes of the files that the arguments name (directories and options count nothing).
 std::uintmax_t namedFileBytes(int argc, char** argv) {
@@ -48,17 +50,23 @@ void adviseHugePages(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
     mallopt(M_TOP_PAD, reserve);
-    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
-    void* volatile grow = std::malloc(1 << 20); // volatile: not optimised away
-    std::free(grow);
+    // The kernel gives a huge page only where none of its 2 MB was touched before the advice,
+    // and malloc writes a header where each block ends. So the growth is one block from the
+    // free end of the heap (its start known from the main arena's top size, without a touch)
+    // to just below the first boundary past the break: the only headers written lie below
+    // that boundary, and every later block begins above it. The block is kept and never used:
+    // its pages are address space only.
+    const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    const std::uintptr_t top = end - mallinfo2().keepcost;
+    const std::uintptr_t from = (end + 2 * kHeaderRoom + kHugePage - 1) & ~(kHugePage - 1);
+    static void* const skipped = std::malloc(from - top - kHeaderRoom);
     const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
     // Later growth asks for what it needs again (glibc's default pad), also where the heap
     // could not grow this much and malloc went on elsewhere.
     mallopt(M_TOP_PAD, kDefaultTopPad);
-    const std::uintptr_t from = (before + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t to = after & ~(kHugePage - 1);
     // Only a hint: where the kernel refuses it, pages are small and verify is as before.
-    if (to > from)
+    if (skipped && to > from)
         madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
 
