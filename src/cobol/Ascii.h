@@ -38,6 +38,14 @@ inline std::string lowerCase(std::string_view text) {
     return out;
 }
 
+// The value of a run of ASCII digits that the caller has checked, nine at most.
+constexpr int digitsValue(std::string_view digits) {
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
 // text equals keyword (given in upper case) in any letter case.
 constexpr bool equalsKeyword(std::string_view text, std::string_view keyword) {
     if (text.size() != keyword.size())

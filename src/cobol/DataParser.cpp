@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <cstdint>
 #include <string_view>
 
 namespace vorq::cobol {
@@ -72,12 +72,44 @@ constexpr std::array<std::string_view, 14> kFigurative = {
     "ZERO",      "ZEROS",      "ZEROES", "SPACE",  "SPACES", "HIGH-VALUE", "HIGH-VALUES",
     "LOW-VALUE", "LOW-VALUES", "QUOTE",  "QUOTES", "NULL",   "NULLS",      "ALL"};
 
+// The first letters of a list's words, as bits by word length: most words a parser meets are
+// names, and one look at their length and first letter settles that they are none of the list,
+// where comparing them with each keyword cost a tenth of parsing.
+class KeywordShapes {
+public:
+    constexpr void add(std::string_view word) { letters_[word.size()] |= 1u << (word[0] - 'A'); }
+    constexpr bool mayBe(std::string_view word) const {
+        if (word.empty() || word.size() >= kLongest)
+            return false;
+        const char first = asciiUpper(word[0]);
+        return first >= 'A' && first <= 'Z' && (letters_[word.size()] >> (first - 'A') & 1u);
+    }
+
+private:
+    static constexpr std::size_t kLongest = 24;
+    std::array<std::uint32_t, kLongest> letters_{};
+};
+
+constexpr KeywordShapes kUsageShapes = [] {
+    KeywordShapes shapes;
+    for (const auto& u : kUsageWords)
+        shapes.add(u.word);
+    return shapes;
+}();
+
+constexpr KeywordShapes kClauseShapes = [] {
+    KeywordShapes shapes;
+    for (const auto word : kClauseWords)
+        shapes.add(word);
+    return shapes;
+}();
+
 template <std::size_t N> bool among(const Token& t, const std::array<std::string_view, N>& words) {
     return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return t.is(w); });
 }
 
 const UsageWord* usageWord(const Token& t) {
-    if (t.kind != TokenKind::Word)
+    if (t.kind != TokenKind::Word || !kUsageShapes.mayBe(t.text))
         return nullptr;
     for (const auto& u : kUsageWords)
         if (t.is(u.word))
@@ -86,25 +118,18 @@ const UsageWord* usageWord(const Token& t) {
 }
 
 bool isClauseStart(const Token& t) {
-    return among(t, kClauseWords) || usageWord(t) != nullptr;
-}
-
-int toInt(const Token& t) {
-    try {
-        return std::stoi(t.text);
-    } catch (const std::exception&) {
-        return -1;
-    }
+    return (kClauseShapes.mayBe(t.text) && among(t, kClauseWords)) || usageWord(t) != nullptr;
 }
 
 class EntryParser {
 public:
     EntryParser(TokenCursor& cursor, Diagnostics& diags) : in_(cursor), diags_(diags) {}
 
+    // The entry that begins at the level number under the cursor.
     std::unique_ptr<DataItem> entry() {
         const Token& levelToken = in_.next();
         auto item = std::make_unique<DataItem>();
-        item->level = toInt(levelToken);
+        item->level = digitsValue(levelToken.text); // a level number: one or two digits
         item->at = levelToken.at;
         if (in_.peek().kind == TokenKind::Word && !isClauseStart(in_.peek()) &&
             !isLevelNumber(in_.peek()))
@@ -331,7 +356,7 @@ private:
                                  " is more than the 999999999 occurrences that a COBOL compiler "
                                  "takes");
         }
-        count = std::stoi(in_.next().text);
+        count = digitsValue(in_.next().text);
         return true;
     }
 
@@ -442,10 +467,9 @@ private:
 
 bool isLevelNumber(const Token& token) {
     if (token.kind != TokenKind::Word || token.text.empty() || token.text.size() > 2 ||
-        !std::all_of(token.text.begin(), token.text.end(),
-                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        !std::all_of(token.text.begin(), token.text.end(), isAsciiDigit))
         return false;
-    const int level = std::stoi(token.text);
+    const int level = digitsValue(token.text);
     return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 78 || level == 88;
 }
 

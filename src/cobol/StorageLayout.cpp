@@ -1,7 +1,8 @@
 #include "cobol/StorageLayout.h"
 
+#include "cobol/Ascii.h"
+
 #include <algorithm>
-#include <cctype>
 #include <strings.h>
 
 namespace vorq::cobol {
@@ -218,19 +219,19 @@ PictureCounts countPicture(const std::string& picture) {
     bool afterPoint = false, edited = false, other = false;
     std::int64_t total = 0; // every count summed: it bounds each of the counts kept
     for (std::size_t i = 0; i < picture.size(); ++i) {
-        const char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(picture[i])));
+        const char ch = asciiUpper(picture[i]);
         int count = 1;
         if (i + 1 < picture.size() && picture[i + 1] == '(') {
             const auto close = picture.find(')', i + 2);
-            const std::string number =
-                close == std::string::npos ? "" : picture.substr(i + 2, close - i - 2);
+            const std::string_view number =
+                close == std::string::npos ? ""
+                                           : std::string_view(picture).substr(i + 2, close - i - 2);
             if (number.empty() || number.size() > 9 ||
-                !std::all_of(number.begin(), number.end(),
-                             [](char d) { return std::isdigit(static_cast<unsigned char>(d)); })) {
+                !std::all_of(number.begin(), number.end(), isAsciiDigit)) {
                 c.valid = false;
                 return c;
             }
-            count = std::stoi(number);
+            count = digitsValue(number);
             i = close;
         }
         total += count;
@@ -276,8 +277,7 @@ PictureCounts countPicture(const std::string& picture) {
             break;
         case 'C':
         case 'D':
-            if (i + 1 < picture.size() && std::toupper(static_cast<unsigned char>(
-                                              picture[i + 1])) == (ch == 'C' ? 'R' : 'B')) {
+            if (i + 1 < picture.size() && asciiUpper(picture[i + 1]) == (ch == 'C' ? 'R' : 'B')) {
                 ++i;
                 edited = true;
                 c.positions += 2;
