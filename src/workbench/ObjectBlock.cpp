@@ -2,8 +2,10 @@
 
 #include "host/Error.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace vorq::workbench {
 namespace {
@@ -16,36 +18,49 @@ constexpr std::array<std::string_view, 23> kAttributeNames = {
     "AssignTo",  "PORTNAME",    "Verb",   "Sign",    "BlankWhenZero"};
 static_assert(kAttributeNames.size() == static_cast<std::size_t>(Attribute::BlankWhenZero) + 1);
 
-} // namespace
+// The most bytes a number takes.
+constexpr std::size_t kNumberBytes = 10;
 
-void ObjectBlockBuilder::number(std::uint64_t n) {
-    char encoded[10];
-    std::size_t size = 0;
+char* putNumber(char* out, std::uint64_t n) {
     for (; n >= 0x80; n >>= 7)
-        encoded[size++] = static_cast<char>((n & 0x7f) | 0x80);
-    encoded[size++] = static_cast<char>(n);
-    bytes_.append(encoded, size);
+        *out++ = static_cast<char>((n & 0x7f) | 0x80);
+    *out++ = static_cast<char>(n);
+    return out;
 }
 
-void ObjectBlockBuilder::text(std::string_view s) {
-    // Nearly every text is shorter than 128 bytes: one length byte.
-    if (s.size() < 0x80)
-        bytes_ += static_cast<char>(s.size());
-    else
-        number(s.size());
-    bytes_.append(s);
+char* putText(char* out, std::string_view s) {
+    out = putNumber(out, s.size());
+    if (!s.empty())
+        std::memcpy(out, s.data(), s.size());
+    return out + s.size();
+}
+
+} // namespace
+
+char* ObjectBlockBuilder::room(std::size_t n) {
+    if (capacity_ - size_ < n) {
+        const std::size_t capacity = std::max(2 * capacity_, size_ + n);
+        auto data = std::make_unique_for_overwrite<char[]>(capacity);
+        if (size_ > 0)
+            std::memcpy(data.get(), data_.get(), size_);
+        data_ = std::move(data);
+        capacity_ = capacity;
+    }
+    return data_.get() + size_;
 }
 
 void ObjectBlockBuilder::begin(std::int64_t parent, std::string_view cls,
                                std::string_view displayName) {
-    number(static_cast<std::uint64_t>(parent));
-    text(cls);
-    text(displayName);
+    char* out = room(3 * kNumberBytes + cls.size() + displayName.size());
+    out = putNumber(out, static_cast<std::uint64_t>(parent));
+    out = putText(out, cls);
+    size_ = static_cast<std::size_t>(putText(out, displayName) - data_.get());
 }
 
 void ObjectBlockBuilder::attribute(Attribute name, std::string_view value) {
-    bytes_ += static_cast<char>(name);
-    text(value);
+    char* out = room(1 + kNumberBytes + value.size());
+    *out++ = static_cast<char>(name);
+    size_ = static_cast<std::size_t>(putText(out, value) - data_.get());
 }
 
 void ObjectBlockBuilder::attribute(Attribute name, std::int64_t value) {
@@ -55,12 +70,13 @@ void ObjectBlockBuilder::attribute(Attribute name, std::int64_t value) {
 }
 
 void ObjectBlockBuilder::end() {
-    number(0);
+    *room(1) = 0;
+    ++size_;
     ++count_;
 }
 
 void ObjectBlockBuilder::clear() {
-    bytes_.clear();
+    size_ = 0;
     count_ = 0;
 }
 
