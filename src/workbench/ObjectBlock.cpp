@@ -64,9 +64,13 @@ void ObjectBlockBuilder::attribute(Attribute name, std::string_view value) {
 }
 
 void ObjectBlockBuilder::attribute(Attribute name, std::int64_t value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    attribute(name, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    // The digits go straight after their length byte: at most 20 of them, so one byte.
+    constexpr std::size_t kDigits = 20;
+    char* out = room(2 + kDigits);
+    *out++ = static_cast<char>(name);
+    char* const end = std::to_chars(out + 1, out + 1 + kDigits, value).ptr;
+    *out = static_cast<char>(end - out - 1);
+    size_ = static_cast<std::size_t>(end - data_.get());
 }
 
 void ObjectBlockBuilder::end() {
