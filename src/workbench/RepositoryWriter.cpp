@@ -45,8 +45,10 @@ public:
         // one kept two megabytes of them in memory.
         db_.exec("PRAGMA page_size = 65536; PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; "
                  "PRAGMA cache_size = -512;");
-        db_.exec(kRepositorySchema);
+        // The tables are made in the one transaction too: each statement of its own wrote the
+        // pages it changed at once.
         db_.exec("BEGIN");
+        db_.exec(kRepositorySchema);
         insertBlock_.emplace(db_.prepare("INSERT INTO ObjectBlocks VALUES (?, ?)"));
         insertRelation_.emplace(db_.prepare("INSERT INTO Relations VALUES (?, ?, ?)"));
     }
