@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <iterator>
 #include <strings.h>
 
 namespace vorq::cobol {
@@ -27,6 +26,16 @@ bool same(const Token& a, const Token& b) {
         return a.kind == b.kind && a.text == b.text;
     return a.text.size() == b.text.size() &&
            strncasecmp(a.text.data(), b.text.data(), a.text.size()) == 0;
+}
+
+// Whether the tokens of tokens from at on begin with pattern.
+bool matches(const std::vector<Token>& pattern, const TokenQueue& tokens, std::size_t at) {
+    if (at + pattern.size() > tokens.size())
+        return false;
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        if (!same(pattern[i], tokens[at + i]))
+            return false;
+    return true;
 }
 
 // A pseudo-text pattern such as ==:TAG:== replaces that text inside words too.
@@ -52,7 +61,7 @@ public:
         : files_(files), options_(options), diags_(diags), sources_(sources) {}
 
     // A member's tokens, expanded.
-    std::deque<Token> file(const std::string& path, std::string text);
+    TokenQueue file(const std::string& path, std::string text);
 
     // A file that begins to be expanded, and its lines to lex; it is expanded until close().
     const SourceFile& open(const std::string& path, std::string text) {
@@ -65,7 +74,7 @@ public:
 
     // EXEC ... END-EXEC: dropped, except EXEC SQL INCLUDE member, which is a COPY.
     std::size_t execBlock(const std::vector<Token>& in, std::size_t i, const std::string& path,
-                          std::deque<Token>& out) {
+                          TokenQueue& out) {
         std::size_t end = i + 1;
         while (end < in.size() && !in[end].is("END-EXEC"))
             ++end;
@@ -82,7 +91,7 @@ public:
     }
 
     std::size_t copyStatement(const std::vector<Token>& in, std::size_t i, const std::string& path,
-                              std::deque<Token>& out) {
+                              TokenQueue& out) {
         const Token& copy = in[i];
         std::size_t j = i + 1;
         if (j >= in.size() || (in[j].kind != TokenKind::Word && in[j].kind != TokenKind::Literal)) {
@@ -125,7 +134,7 @@ public:
         if (j >= in.size() || in[j].kind != TokenKind::Period)
             diags_.error(j < in.size() ? in[j].at : copy.at,
                          "expected a period to end the COPY statement");
-        std::deque<Token> member;
+        TokenQueue member;
         include(name, library, path, member);
         applyReplacing(member, replacing, out);
         return j < in.size() && in[j].kind == TokenKind::Period ? j : j - 1;
@@ -139,7 +148,7 @@ public:
 
 private:
     void include(const Token& name, const std::string& library, const std::string& path,
-                 std::deque<Token>& out) {
+                 TokenQueue& out) {
         if (leavesFolder(name.text) || leavesFolder(library)) {
             diags_.error(name.at, "COPY " + name.text +
                                       " names a file outside the source's folder and the copy "
@@ -182,8 +191,9 @@ private:
                                       std::filesystem::path(found).filename().string());
             return;
         }
-        auto member = file(found, std::move(text));
-        std::move(member.begin(), member.end(), std::back_inserter(out));
+        TokenQueue member = file(found, std::move(text));
+        for (std::size_t i = 0; i < member.size(); ++i)
+            out.push_back(std::move(member[i]));
     }
 
     // An absolute name, or one that climbs out with "..", would read any file of the machine.
@@ -224,16 +234,14 @@ private:
         return "";
     }
 
-    void applyReplacing(const std::deque<Token>& member, const std::vector<Replacement>& rules,
-                        std::deque<Token>& out) {
+    void applyReplacing(const TokenQueue& member, const std::vector<Replacement>& rules,
+                        TokenQueue& out) {
         for (std::size_t i = 0; i < member.size();) {
             bool replaced = false;
             for (const auto& r : rules) {
                 if (r.pattern.empty())
                     continue;
-                if (r.mode == Replacement::Mode::Whole && i + r.pattern.size() <= member.size() &&
-                    std::equal(r.pattern.begin(), r.pattern.end(),
-                               member.begin() + static_cast<long>(i), same)) {
+                if (r.mode == Replacement::Mode::Whole && matches(r.pattern, member, i)) {
                     for (Token t : r.by) {
                         t.at = member[i].at;
                         t.lineStart = member[i].lineStart;
@@ -294,7 +302,7 @@ public:
     FileTokens& operator=(const FileTokens&) = delete;
 
     // Appends at least count tokens to out unless the file ends first; false once it has.
-    bool read(std::deque<Token>& out, std::size_t count) {
+    bool read(TokenQueue& out, std::size_t count) {
         const std::size_t wanted = out.size() + std::min(count, kWhole - out.size());
         std::vector<Token>& lexed = lexer_.tokens();
         while (out.size() < wanted) {
@@ -351,8 +359,8 @@ private:
     bool more_ = true;     // lines are left to lex
 };
 
-std::deque<Token> Expander::file(const std::string& path, std::string text) {
-    std::deque<Token> out;
+TokenQueue Expander::file(const std::string& path, std::string text) {
+    TokenQueue out;
     FileTokens tokens(*this, path, std::move(text));
     while (tokens.read(out, kWhole)) {
     }
@@ -380,7 +388,7 @@ ExpandedTokens::ExpandedTokens(const std::string& path, std::string text, const 
 
 ExpandedTokens::~ExpandedTokens() = default;
 
-bool ExpandedTokens::read(std::deque<Token>& out, std::size_t count) {
+bool ExpandedTokens::read(TokenQueue& out, std::size_t count) {
     return state_->tokens.read(out, count);
 }
 

@@ -34,7 +34,7 @@ public:
                    CopyOptions options, Diagnostics& diags,
                    std::vector<std::shared_ptr<const SourceFile>>& sources);
     ~ExpandedTokens() override;
-    bool read(std::deque<Token>& out, std::size_t count) override;
+    bool read(TokenQueue& out, std::size_t count) override;
 
 private:
     struct State;

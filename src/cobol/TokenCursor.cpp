@@ -1,7 +1,6 @@
 #include "cobol/TokenCursor.h"
 
 #include <algorithm>
-#include <iterator>
 #include <stdexcept>
 
 namespace vorq::cobol {
@@ -13,9 +12,9 @@ constexpr std::size_t kReadAhead = 4096;
 
 } // namespace
 
-TokenCursor::TokenCursor(std::vector<Token> tokens)
-    : tokens_(std::make_move_iterator(tokens.begin()), std::make_move_iterator(tokens.end())),
-      ended_(true) {
+TokenCursor::TokenCursor(std::vector<Token> tokens) : ended_(true) {
+    for (Token& token : tokens)
+        tokens_.push_back(std::move(token));
     if (!tokens_.empty())
         last_ = tokens_.back();
 }
@@ -45,7 +44,7 @@ void TokenCursor::seek(std::size_t pos) {
 
 void TokenCursor::release() {
     const std::size_t gone = std::min(pos_ - base_, tokens_.size());
-    tokens_.erase(tokens_.begin(), tokens_.begin() + static_cast<std::ptrdiff_t>(gone));
+    tokens_.dropFront(gone);
     base_ += gone;
 }
 

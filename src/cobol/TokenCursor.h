@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cobol/Token.h"
+#include "cobol/TokenQueue.h"
 
 #include <cstddef>
-#include <deque>
 #include <vector>
 
 namespace vorq::cobol {
@@ -14,7 +14,7 @@ public:
     virtual ~TokenSource() = default;
     // Appends the next tokens to out, at least count of them unless the source ends first;
     // false once it has ended.
-    virtual bool read(std::deque<Token>& out, std::size_t count) = 0;
+    virtual bool read(TokenQueue& out, std::size_t count) = 0;
 };
 
 // A position in a source's tokens, for the parsers. Tokens are read from the source as the
@@ -59,7 +59,7 @@ private:
 
     TokenSource* source_ = nullptr;
     // Lazily filled as the parsers look: the window, and the last token the source gave.
-    mutable std::deque<Token> tokens_;
+    mutable TokenQueue tokens_;
     mutable Token last_;
     mutable bool ended_ = false;
     std::size_t base_ = 0; // the position of tokens_.front()

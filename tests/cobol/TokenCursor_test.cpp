@@ -6,17 +6,21 @@
 namespace vorq::cobol {
 namespace {
 
+Token word(std::size_t n) {
+    Token t;
+    t.kind = TokenKind::Word;
+    t.text = "T" + std::to_string(n);
+    return t;
+}
+
 // Words T0, T1, ... given a few at a time, as a lexer gives a stretch of lines.
 class CountingSource : public TokenSource {
 public:
     explicit CountingSource(std::size_t total) : total_(total) {}
-    bool read(std::deque<Token>& out, std::size_t count) override {
+    bool read(TokenQueue& out, std::size_t count) override {
         ++reads;
-        for (std::size_t i = 0; i < count && given_ < total_; ++i, ++given_) {
-            Token& t = out.emplace_back();
-            t.kind = TokenKind::Word;
-            t.text = "T" + std::to_string(given_);
-        }
+        for (std::size_t i = 0; i < count && given_ < total_; ++i, ++given_)
+            out.push_back(word(given_));
         return given_ < total_;
     }
     int reads = 0;
@@ -55,6 +59,27 @@ TEST(TokenCursor, ReleasedTokensGoButThePositionAndTheLastTokenRemain) {
     while (!cursor.atEnd())
         cursor.next();
     EXPECT_EQ(cursor.position(), 10'000u);
+}
+
+TEST(TokenQueue, DroppingFromTheFrontKeepsTheOthersInTheirPlacesAcrossBlocks) {
+    TokenQueue queue;
+    for (std::size_t n = 0; n < 2'500; ++n)
+        queue.push_back(word(n));
+    const Token& held = queue[2'000];
+    queue.dropFront(1'500); // the first block whole, half of the second
+    EXPECT_EQ(queue.size(), 1'000u);
+    EXPECT_EQ(queue[0].text, "T1500");
+    EXPECT_EQ(&queue[500], &held) << "a token after those dropped did not move";
+    for (std::size_t n = 2'500; n < 4'000; ++n)
+        queue.push_back(word(n));
+    EXPECT_EQ(held.text, "T2000");
+    EXPECT_EQ(queue.back().text, "T3999");
+
+    queue.dropFront(queue.size());
+    EXPECT_TRUE(queue.empty());
+    queue.push_back(word(7));
+    EXPECT_EQ(queue.size(), 1u);
+    EXPECT_EQ(queue[0].text, "T7") << "an emptied queue takes tokens again";
 }
 
 TEST(TokenCursor, GivenTokensAndAnEmptySource) {
