@@ -27,13 +27,12 @@ public:
     }
     Token& back() { return (*this)[count_ - 1]; }
 
-    void push_back(Token token) {
-        const std::size_t at = head_ + count_;
-        if (at / kBlock == blocks_.size()) {
-            blocks_.emplace_back();
-            blocks_.back().reserve(kBlock); // never grows past this: its tokens stay in place
-        }
-        blocks_.back().push_back(std::move(token));
+    void push_back(Token&& token) {
+        lastBlock().push_back(std::move(token));
+        ++count_;
+    }
+    void push_back(const Token& token) {
+        lastBlock().push_back(token);
         ++count_;
     }
 
@@ -48,6 +47,15 @@ public:
 
 private:
     static constexpr std::size_t kBlock = 1024;
+
+    // The block the next token goes into.
+    std::vector<Token>& lastBlock() {
+        if ((head_ + count_) / kBlock == blocks_.size()) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(kBlock); // never grows past this: its tokens stay in place
+        }
+        return blocks_.back();
+    }
 
     std::vector<std::vector<Token>> blocks_;
     std::size_t head_ = 0; // the first token's place in blocks_.front()
