@@ -74,6 +74,11 @@ TEST(SourceFormat, ColumnsCountCharactersNotBytes) {
     EXPECT_EQ(
         words(testing::fixed({"05 RUSSIAN PIC X(50) VALUE 'когда мир'.                     "})),
         "05 RUSSIAN PIC X(50) VALUE 'когда мир' .");
+    // "é" is two bytes: counted as bytes, column 72 would fall one character early and cut
+    // off the closing quote, and the sequence area would begin inside the code.
+    const std::string open = "       05 A PIC X(40) VALUE 'é";
+    const std::string dashes(71 - (open.size() - 1), '-'); // to column 71: the quote is in 72
+    EXPECT_EQ(words(open + dashes + "'SEQ00100\n"), "05 A PIC X(40) VALUE 'é" + dashes + "'");
 }
 
 // Conditional compilation chooses the items as GnuCOBOL does (layouts checked with cobc).

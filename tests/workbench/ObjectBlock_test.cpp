@@ -2,6 +2,7 @@
 #include "workbench/ObjectBlock.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace vorq::workbench {
 namespace {
@@ -31,11 +32,13 @@ TEST(ObjectBlock, ObjectsComeBackAsWrittenWhateverTheirBytes) {
     block.attribute(Attribute::Value, longValue);
     block.attribute(Attribute::PortName, controls);
     block.attribute(Attribute::Length, std::int64_t{-7});
+    block.attribute(Attribute::Offset, std::numeric_limits<std::int64_t>::min()); // 20 bytes
     block.attribute(Attribute::Value, "");
     block.end();
     EXPECT_EQ(block.objectCount(), 2u);
     EXPECT_EQ(dump(block.bytes()), "0 FILE CUST\n200000 DECL  Value=" + longValue +
-                                       " PORTNAME=" + controls + " Length=-7 Value=\n");
+                                       " PORTNAME=" + controls +
+                                       " Length=-7 Offset=-9223372036854775808 Value=\n");
     block.clear();
     EXPECT_EQ(block.objectCount(), 0u);
     EXPECT_EQ(dump(block.bytes()), "");
