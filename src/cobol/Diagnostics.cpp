@@ -65,12 +65,6 @@ std::shared_ptr<const SourceFile> SourceFile::fromText(std::string name, std::st
     }
     file->text = std::move(text);
     const std::string_view all = file->text;
-    // Counted by the library's search for a byte, many times quicker than a test of each byte.
-    std::size_t lines = 2;
-    for (std::size_t end = all.find('\n'); end != std::string_view::npos;
-         end = all.find('\n', end + 1))
-        ++lines;
-    file->starts.reserve(lines);
     for (std::size_t start = 0; start < all.size();) {
         file->starts.push_back(start);
         const std::size_t end = all.find('\n', start);

@@ -61,7 +61,6 @@ struct BuilderTest : testing::EngineTest {
 
 INSTANTIATE_TEST_SUITE_P(Engines, BuilderTest, testing::allEngines(), testing::engineName);
 
-// The progress total counted before the walk equals the column steps the walk makes.
 // A PostgreSQL project answers these two questions for the run's own tables by their text.
 TEST(ProjectStatements, TheKeyQuestionsAreTheTextsThatTheProjectAnswersFromTheRunsRows) {
     const auto asked = [](std::string_view question) {
@@ -72,6 +71,7 @@ TEST(ProjectStatements, TheKeyQuestionsAreTheTextsThatTheProjectAnswersFromTheRu
     EXPECT_EQ(keyColumnQuery(12), asked(schematool::NewTables::kKeyColumns));
 }
 
+// The progress total counted before the walk equals the column steps the walk makes.
 TEST_P(BuilderTest, CountColumnsEqualsTheColumnStepsOnEveryExample) {
     for (const std::int32_t threshold : {0, 2, 10, -1}) {
         options.Threshold = threshold;
