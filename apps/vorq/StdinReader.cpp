@@ -3,16 +3,20 @@
 #include "host/Error.h"
 
 #include <iostream>
-#include <iterator>
 
 namespace vorq::app {
 
 const std::string& StdinReader::readStdin() {
     if (text_)
         throw Error("Standard input can be read once: give - one time only");
-    text_ = std::string(std::istreambuf_iterator<char>(std::cin), {});
+    bool tooLong = false;
+    text_ = cobol::readSourceText(std::cin, 0, kMaxStdinBytes, tooLong);
     if (std::cin.bad())
         throw Error("Cannot read standard input");
+    if (tooLong)
+        throw Error("Standard input (" + name_ + ") holds more than " +
+                    std::to_string(kMaxStdinBytes >> 20) +
+                    " MiB, more than any COBOL source: give the file by its name");
     return name_;
 }
 

@@ -183,6 +183,13 @@ private:
                                       "; add its folder with --copy-path)");
             return;
         }
+        if (!files_.liesIn(found, searchFolders(path))) {
+            // A symbolic link on the way leads out: its text is neither read nor shown.
+            diags_.error(name.at, "COPY " + name.text + " finds " + found +
+                                      ", a symbolic link to a file outside the source's folder "
+                                      "and the copy paths; a member is read only inside them");
+            return;
+        }
         if (std::find(stack_.begin(), stack_.end(), found) != stack_.end()) {
             std::string chain;
             for (const auto& s : stack_)
@@ -206,12 +213,18 @@ private:
         return false;
     }
 
+    // The folders that members are looked for in: the including file's, then the copy paths.
+    std::vector<std::string> searchFolders(const std::string& including) const {
+        std::vector<std::string> folders{std::filesystem::path(including).parent_path().string()};
+        folders.insert(folders.end(), options_.copyPaths.begin(), options_.copyPaths.end());
+        return folders;
+    }
+
     // The path of the member (and its text), or "" when no folder holds it.
     std::string resolve(const std::string& name, const std::string& library,
                         const std::string& including, std::vector<std::string>& searched,
                         std::string& text) {
-        std::vector<std::string> folders{std::filesystem::path(including).parent_path().string()};
-        folders.insert(folders.end(), options_.copyPaths.begin(), options_.copyPaths.end());
+        const std::vector<std::string> folders = searchFolders(including);
         const std::string lower = lowerCase(name), upper = upperCase(name);
         static const char* extensions[] = {"",     ".cpy", ".CPY", ".cbl",
                                            ".CBL", ".cob", ".COB", ".copy"};

@@ -366,7 +366,8 @@ private:
         if (!occursCount(count, "OCCURS"))
             return false;
         item.occursMin = count;
-        if (in_.accept("TO")) {
+        const bool range = in_.accept("TO");
+        if (range) {
             if (!occursCount(count, "OCCURS " + std::to_string(item.occursMin) + " TO"))
                 return false;
             if (count < item.occursMin || count == 0)
@@ -386,6 +387,10 @@ private:
                     return expected("a data name after DEPENDING ON");
                 item.rareToWrite().dependingOn = in_.next().name();
                 skipQualifiers();
+                // OCCURS n DEPENDING ON, without TO: IBM's compilers and GnuCOBOL take 1 as
+                // the minimum and n as the maximum.
+                if (!range)
+                    item.occursMin = 1;
             } else if (in_.peek().is("ASCENDING") || in_.peek().is("DESCENDING")) {
                 in_.next();
                 in_.accept("KEY");

@@ -1,5 +1,9 @@
 #include "cobol/FileReader.h"
 
+#include "cobol/SourceFormat.h"
+
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -12,17 +16,57 @@ std::optional<std::string> DiskFileReader::read(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    bool tooLong = false;
+    std::string text = readSourceText(in, ec ? 0 : static_cast<std::size_t>(size),
+                                      static_cast<std::size_t>(-1), tooLong);
+    if (in.bad())
+        return std::nullopt;
+    return text;
+}
+
+bool DiskFileReader::liesIn(const std::string& path,
+                            const std::vector<std::string>& folders) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path real = fs::canonical(path, ec);
+    if (ec)
+        return false;
+    for (const auto& folder : folders) {
+        const fs::path root = fs::canonical(folder.empty() ? "." : folder, ec);
+        if (ec)
+            continue;
+        const auto [end, ignored] =
+            std::mismatch(root.begin(), root.end(), real.begin(), real.end());
+        if (end == root.end())
+            return true;
+    }
+    return false;
+}
+
+std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t limit,
+                           bool& tooLong) {
     // Read in one piece at the size the file has: through a string stream the text was
     // copied and moved again as it grew, a tenth of verify's time on a large program.
     std::string text;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec)
-        text.reserve(static_cast<std::size_t>(size));
+    text.reserve(std::min(sizeHint, limit));
+    std::size_t lineStart = 0;
     char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        const std::size_t from = text.size();
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        return std::nullopt;
+        if (const void* newline = ::memrchr(text.data() + from, '\n', text.size() - from))
+            lineStart =
+                static_cast<std::size_t>(static_cast<const char*>(newline) - text.data()) + 1;
+        if (text.size() - lineStart > kMaxLineLength) {
+            text.resize(lineStart + kMaxLineLength + 1);
+            return text;
+        }
+        if (text.size() > limit) {
+            tooLong = true;
+            return text;
+        }
+    }
     return text;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vorq::cobol {
 
@@ -12,11 +14,24 @@ public:
     virtual ~FileReader() = default;
     // The file's text, or nothing when there is no such file.
     virtual std::optional<std::string> read(const std::string& path) const = 0;
+    // Whether the file, with every symbolic link on its way followed, lies in one of the
+    // folders ("" is the current one).
+    virtual bool liesIn(const std::string& path, const std::vector<std::string>& folders) const {
+        (void)path, (void)folders;
+        return true;
+    }
 };
+
+// Reads a source's text from a stream to its end, but stops after the first line that is
+// longer than a source line may be (the splitter then names that line), or when more than
+// limit bytes have come (then tooLong is set).
+std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t limit,
+                           bool& tooLong);
 
 class DiskFileReader : public FileReader {
 public:
     std::optional<std::string> read(const std::string& path) const override;
+    bool liesIn(const std::string& path, const std::vector<std::string>& folders) const override;
 };
 
 class MemoryFileReader : public FileReader {
