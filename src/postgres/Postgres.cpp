@@ -22,6 +22,29 @@ std::string trimmed(std::string text) {
 
 void ignoreNotice(void*, const char*) {}
 
+// A connect_timeout of 0 (or less) in the string would wait for ever on a server that never
+// answers; a number of seconds may raise the bound, nothing may remove it.
+void refuseEndlessWait(const std::string& conninfo) {
+    PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), nullptr);
+    if (!options)
+        return; // libpq names what it cannot read when it connects
+    std::string timeout;
+    for (const PQconninfoOption* o = options; o->keyword; ++o)
+        if (std::string_view(o->keyword) == "connect_timeout" && o->val)
+            timeout = o->val;
+    PQconninfoFree(options);
+    if (timeout.empty())
+        return;
+    char* end = nullptr;
+    const long seconds = std::strtol(timeout.c_str(), &end, 10);
+    if (*end == '\0' && seconds > 0)
+        return;
+    throw Failure("connect_timeout=" + timeout +
+                      " would wait for ever on a server that does not answer: give it a number "
+                      "of seconds above 0 (without it, vorq waits 10 s)",
+                  "");
+}
+
 // Parameters as libpq takes them: text, or a null pointer for NULL.
 struct TextParameters {
     explicit TextParameters(const std::vector<Value>& values) : texts(parameterTexts(values)) {
@@ -89,6 +112,7 @@ Value Result::value(int row, int column) const {
 }
 
 Connection::Connection(const std::string& conninfo) : conn_(nullptr, PQfinish) {
+    refuseEndlessWait(conninfo);
     // Defaults come before the string, which overrides them: a server that stops answering
     // (or never does) ends the wait instead of hanging the program.
     const char* keywords[] = {"connect_timeout",

@@ -81,6 +81,12 @@ Dialect dialectNamed(std::string_view name) {
     throw Error("Unknown SQL dialect " + std::string(name) + " (use sqlite, postgresql or db2)");
 }
 
+bool sqliteKeepsDecimal(int precision, int scale) {
+    // NUMERIC affinity stores a whole number that fits 64 bits as an integer, and any other
+    // number as a double, which holds 15 significant digits.
+    return scale == 0 ? precision <= 18 : precision <= 15;
+}
+
 std::string columnType(int type, int precision, int scale, Dialect dialect) {
     const int n = std::max(precision, 1);
     switch (type) {
@@ -97,6 +103,8 @@ std::string columnType(int type, int precision, int scale, Dialect dialect) {
     case kTypeDouble:
         return dialect == Dialect::PostgreSQL ? "DOUBLE PRECISION" : "DOUBLE";
     case kTypeDecimal:
+        if (dialect == Dialect::SQLite && !sqliteKeepsDecimal(n, std::max(scale, 0)))
+            return fmt::format("DECIMAL_TEXT({},{})", n, std::max(scale, 0));
         return fmt::format("{}({},{})", dialect == Dialect::PostgreSQL ? "NUMERIC" : "DECIMAL", n,
                            std::max(scale, 0));
     case kTypeTimestamp:

@@ -17,6 +17,12 @@ Dialect dialectNamed(std::string_view name);
 // reserves, else in double quotes; statements on the tables made by the DDL use it too.
 std::string ddlName(const std::string& name);
 
+// Whether SQLite keeps every value of a DECIMAL(precision,scale) exactly in a column of NUMERIC
+// affinity. A wider decimal is declared DECIMAL_TEXT(p,s) there: its TEXT affinity keeps the
+// digits as written ("-1234567890123456.78"); decimal_sum() and decimal_cmp() of SQLite's
+// decimal extension compute with them exactly.
+bool sqliteKeepsDecimal(int precision, int scale);
+
 // The column type of a type triple in a dialect, such as DECIMAL(9,2) or VARCHAR(300).
 std::string columnType(int type, int precision, int scale, Dialect dialect);
 

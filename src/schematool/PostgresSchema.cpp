@@ -29,7 +29,8 @@ CREATE TABLE Tables (
     SourceReference text,
     CreatedAt       text,
     LineageRole     text,
-    LineageOccurrence integer
+    LineageOccurrence integer,
+    LineageLayout   text
 );
 CREATE UNIQUE INDEX TablesByName ON Tables (lower(TableName));
 
@@ -141,10 +142,13 @@ void checkOrCreate(postgres::Connection& c, const std::string& project, bool wri
     if (version == 2 && !present.contains("lineage"))
         throw Error(project + " holds a half-made vorq project (the table lineage is missing); "
                               "it was left as it is");
-    if (version < 3 && writable) {
-        c.exec(kLineageColumns);
+    if (version < kSchemaVersion && writable) {
+        if (version < 3)
+            c.exec(kLineageColumns);
         if (version == 2)
             c.exec(kLineageFromTable);
+        if (version < 4)
+            c.exec(kLayoutColumn);
         c.exec("UPDATE vorq_project SET value = '" + std::to_string(kSchemaVersion) +
                "' WHERE property = 'schema_version'");
     }

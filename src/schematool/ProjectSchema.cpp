@@ -31,7 +31,8 @@ CREATE TABLE Tables (
     SourceReference TEXT,
     CreatedAt       TEXT,
     LineageRole     TEXT,
-    LineageOccurrence INTEGER
+    LineageOccurrence INTEGER,
+    LineageLayout   TEXT
 );
 CREATE UNIQUE INDEX TablesByName ON Tables(TableName COLLATE NOCASE);
 
@@ -88,25 +89,6 @@ CREATE TABLE ForeignKeyColumns (
 CREATE INDEX ForeignKeyColumnsByKey ON ForeignKeyColumns(KeyID);
 )sql";
 
-// Each query's statement ends with its function: one still open would keep a later DROP TABLE
-// from running.
-std::int64_t objectCount(const sqlite::Connection& db) {
-    auto objects = db.prepare("SELECT count(*) FROM sqlite_master");
-    return objects.step() ? objects.integer(0) : 0;
-}
-
-bool hasTable(const sqlite::Connection& db, const char* name) {
-    auto table = db.prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1 "
-                            "COLLATE NOCASE");
-    table.bind(1, name);
-    return table.step() && table.integer(0) > 0;
-}
-
-int pragma(const sqlite::Connection& db, const char* name) {
-    auto statement = db.prepare(std::string("PRAGMA ") + name);
-    return statement.step() ? static_cast<int>(statement.integer(0)) : 0;
-}
-
 } // namespace
 
 namespace {
@@ -123,9 +105,9 @@ void checkIntact(const sqlite::Connection& db, const std::string& file) {
 }
 
 void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool writable) {
-    const int applicationId = pragma(db, "application_id");
-    const int version = pragma(db, "user_version");
-    const bool empty = objectCount(db) == 0;
+    const auto applicationId = db.pragmaInteger("application_id");
+    const int version = static_cast<int>(db.pragmaInteger("user_version"));
+    const bool empty = db.objectCount() == 0;
     if (applicationId == 0 && version == 0 && empty && writable) {
         db.exec(kSchema);
         db.exec(kKeyPositions);
@@ -140,11 +122,13 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
     if (writable) {
         db.exec(kKeyPositions);
         if (version < 3) {
-            const bool hasLineageTable = hasTable(db, "Lineage");
+            const bool hasLineageTable = db.hasTable("Lineage");
             db.exec(kLineageColumns);
             if (hasLineageTable)
                 db.exec(kLineageFromTable);
         }
+        if (version < 4)
+            db.exec(kLayoutColumn);
         db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     }
 }
@@ -172,9 +156,16 @@ void prepareProjectSchema(const sqlite::Connection& db) {
     // The check and the creation are one transaction, so that two programs that open a new
     // file at once never see each other's half-made schema: the second waits, then finds it.
     try {
-        if (writable)
+        if (writable) {
+            // Another program's import holds the file until it commits.
+            db.waitWhenBusy(kWriterWait);
             db.exec("BEGIN IMMEDIATE");
+            db.waitWhenBusy(sqlite::kBusyWait);
+        }
     } catch (const Error& e) {
+        db.waitWhenBusy(sqlite::kBusyWait);
+        if ((e.number() & 0xFF) == SQLITE_BUSY)
+            throw projectBusy(file, kWriterWait);
         throw cannotOpen(file, e);
     }
     try {
@@ -189,6 +180,11 @@ void prepareProjectSchema(const sqlite::Connection& db) {
             throw;
         throw cannotOpen(file, e);
     }
+}
+
+Error projectBusy(const std::string& project, std::chrono::milliseconds waited) {
+    return Error("The project " + project + " is busy: another program's run held it for " +
+                 std::to_string(waited.count() / 1000) + " s; try again when it has ended");
 }
 
 } // namespace vorq::schematool

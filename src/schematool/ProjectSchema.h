@@ -1,5 +1,8 @@
 #pragma once
 
+#include "host/Error.h"
+
+#include <chrono>
 #include <string>
 
 namespace vorq::sqlite {
@@ -10,8 +13,9 @@ namespace vorq::schematool {
 
 // The version of the project database's schema that this program writes and reads.
 // Version 2 added the table Lineage; version 3 moved what it held into the rows of Tables and
-// Columns. An older project is brought up to date when it is next opened for writing.
-constexpr int kSchemaVersion = 3;
+// Columns; version 4 added LineageLayout. An older project is brought up to date when it is
+// next opened for writing.
+constexpr int kSchemaVersion = 4;
 
 // Where the import took each table and column from, so that a load finds their bytes: the
 // item is the one that the row's SourceReference names. LineageRole: "table", "item" (a column
@@ -26,6 +30,11 @@ ALTER TABLE Tables ADD COLUMN LineageOccurrence INTEGER;
 ALTER TABLE Columns ADD COLUMN LineageRole TEXT;
 ALTER TABLE Columns ADD COLUMN LineageOccurrence INTEGER;
 )sql";
+// The layout of the record that a table was made from, as the import saw it (a digest that a
+// load compares with the record's layout now): NULL where the host had none to give.
+inline constexpr const char* kLayoutColumn = R"sql(
+ALTER TABLE Tables ADD COLUMN LineageLayout TEXT;
+)sql";
 // The lineage of a version 2 project, moved into its rows.
 inline constexpr const char* kLineageFromTable = R"sql(
 UPDATE Tables SET (LineageRole, LineageOccurrence) = (SELECT Role, Occurrence FROM Lineage l
@@ -38,6 +47,12 @@ DROP TABLE Lineage;
 )sql";
 // "vorq" in the file header, so that a foreign SQLite file is told apart from a project.
 constexpr int kApplicationId = 0x766f7271;
+
+// How long a program that writes the project waits for another program's run to end.
+inline constexpr std::chrono::milliseconds kWriterWait{std::chrono::minutes(1)};
+
+// The failure of a program that waited that long for another's run.
+Error projectBusy(const std::string& project, std::chrono::milliseconds waited);
 
 // Creates the schema in an empty file, or checks that an existing one is a project database
 // of a version this program reads; raises vorq::Error naming the file otherwise.

@@ -83,7 +83,8 @@ std::string SchemaWorkspace::GetFreeTableName(const std::string& candidate) {
 bool SchemaWorkspace::TableAdd(std::string& name, std::int32_t& tabId, std::string& sourceKey,
                                Timestamp time, const std::string& origin,
                                const std::string& sourceReference) {
-    const std::int32_t id = tables_.addTable(name, sourceKey, time, origin, sourceReference);
+    const std::int32_t id = tables_.addTable(name, sourceKey, time, origin, sourceReference,
+                                             layoutOf ? layoutOf(sourceReference) : "");
     if (id == 0)
         return false;
     tabId = id;

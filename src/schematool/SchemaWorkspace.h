@@ -64,6 +64,10 @@ public:
     std::string shownReference;
     // Called when the component asks the host to re-read the project.
     std::function<void()> onRefresh;
+    // The digest of the layout of the record that a source reference's item lies in, kept with
+    // each table made from it so that a load can tell that the source changed since; unset or
+    // "" when the host cannot tell.
+    std::function<std::string(const std::string& sourceReference)> layoutOf;
     // What the component made since the host last cleared these, so that a host can tell what
     // one run made even while others write to the same project.
     std::vector<std::int32_t> tablesAdded;

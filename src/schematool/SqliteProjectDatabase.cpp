@@ -1,5 +1,6 @@
 #include "schematool/SqliteProjectDatabase.h"
 
+#include "host/Error.h"
 #include "schematool/ProjectSchema.h"
 
 namespace vorq::schematool {
@@ -55,7 +56,18 @@ SqlStatement& SqliteProjectDatabase::cached(const std::string& sql) {
 void SqliteProjectDatabase::BeginTrans() {
     // Other programs may have changed the project since this one last looked.
     rowsChanged();
-    db_.exec("BEGIN IMMEDIATE");
+    // A run of another program holds the file until it commits: a second import waits for it,
+    // for a bound that it names when it gives up.
+    db_.waitWhenBusy(writerWait_);
+    try {
+        db_.exec("BEGIN IMMEDIATE");
+    } catch (const Error& e) {
+        db_.waitWhenBusy(sqlite::kBusyWait);
+        if ((e.number() & 0xFF) != SQLITE_BUSY)
+            throw;
+        throw projectBusy(name_, writerWait_);
+    }
+    db_.waitWhenBusy(sqlite::kBusyWait);
 }
 
 void SqliteProjectDatabase::CommitTrans() {

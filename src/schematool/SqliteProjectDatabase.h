@@ -1,8 +1,10 @@
 #pragma once
 
+#include "schematool/ProjectSchema.h"
 #include "schematool/SqlProjectDatabase.h"
 #include "sqlite/Sqlite.h"
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <unordered_map>
@@ -23,11 +25,13 @@ public:
     std::unique_ptr<SqlStatement> prepare(std::string_view sql) override;
     SqlStatement& cached(const std::string& sql) override;
     const std::string& name() const override { return name_; }
-    bool inTransaction() const override { return !sqlite3_get_autocommit(db_.handle()); }
+    bool inTransaction() const override { return db_.inTransaction(); }
     std::int64_t reserveId(const std::string& table) override;
     std::int64_t insertRowWithId(const RowShape& shape, const std::vector<Value>& values) override;
 
     const sqlite::Connection& connection() const { return db_; }
+    // How long BeginTrans waits for another program's run to end (a minute unless set).
+    void setWriterWait(std::chrono::milliseconds wait) { writerWait_ = wait; }
 
 protected:
     TableColumns readColumns(const std::string& table) override;
@@ -35,6 +39,7 @@ protected:
 private:
     sqlite::Connection db_;
     std::string name_;
+    std::chrono::milliseconds writerWait_ = kWriterWait;
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
 };
 

@@ -58,7 +58,8 @@ bool TableServices::tableExists(std::int32_t tabId) {
 
 std::int32_t TableServices::addTable(const std::string& name, const std::string& sourceKey,
                                      Timestamp created, const std::string& origin,
-                                     const std::string& sourceReference) {
+                                     const std::string& sourceReference,
+                                     const std::string& layout) {
     if (name.empty() || freeTableName(name) != name)
         return 0;
     // PrimaryIndexID is written, empty, so that an engine that holds the row back may fill it
@@ -66,11 +67,12 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
     static const RowShape kTableRow("Tables", "TabID",
                                     {"TableName", "PrimaryIndexID", "SourceKey", "Origin",
                                      "SourceReference", "CreatedAt", "LineageRole",
-                                     "LineageOccurrence"});
+                                     "LineageOccurrence", "LineageLayout"});
     const bool fromItem = namesRepositoryItem(sourceReference);
     const std::int32_t id = toId(db_.insertRowWithId(
         kTableRow, {name, Value(), sourceKey, origin, sourceReference, isoTime(created),
-                    fromItem ? Value("table") : Value(), fromItem ? Value(1) : Value()}));
+                    fromItem ? Value("table") : Value(), fromItem ? Value(1) : Value(),
+                    fromItem && !layout.empty() ? Value(layout) : Value()}));
     known_.tableAdded(id, name);
     if (fromItem)
         tablesMade()[id] = sourceReference;

@@ -45,9 +45,11 @@ public:
     int identifierLimit() const { return limit_(); }
     // A name not used by any table of the project, within the identifier limit.
     std::string freeTableName(const std::string& candidate);
-    // The id of a new table, or 0 when the name is empty or taken.
+    // The id of a new table, or 0 when the name is empty or taken. layout: the digest of the
+    // record's layout that the table is made from ("" when the host knows none).
     std::int32_t addTable(const std::string& name, const std::string& sourceKey, Timestamp created,
-                          const std::string& origin, const std::string& sourceReference);
+                          const std::string& origin, const std::string& sourceReference,
+                          const std::string& layout);
     // The table's primary index, made on the first call; 0 when the table does not exist.
     std::int32_t primaryIndex(std::int32_t tabId);
     // The id of a new foreign key from child to parent, or 0 when either table is missing.

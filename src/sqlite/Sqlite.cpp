@@ -6,17 +6,44 @@
 
 namespace vorq::sqlite {
 
-std::string describe(sqlite3* db, int code) {
-    std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+namespace {
+
+// The file of a connection, for messages: "" for a database in memory.
+std::string fileOf(sqlite3* db) {
+    const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return file ? file : "";
+}
+
+// Failures that are about the file rather than the statement.
+bool aboutTheFile(int code) {
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return "the database is locked by another program (" + text + ")";
     case SQLITE_READONLY:
-        return "the database is read-only (" + text + ")";
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        return "the file is not a database or is damaged (" + text + ")";
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::string describe(sqlite3* db, int code) {
+    std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    const std::string file = fileOf(db);
+    const std::string database = file.empty() ? "the database" : "the database " + file;
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return database + " is locked by another program (" + text + ")";
+    case SQLITE_READONLY:
+        return database + " is read-only (" + text + ")";
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return (file.empty() ? std::string("the file") : file) +
+               " is not a database or is damaged (" + text + ")";
     default:
         return text;
     }
@@ -153,7 +180,7 @@ Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(pat
         db_ = nullptr;
         throw Error("Cannot open " + path.string() + ": " + message, rc);
     }
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, static_cast<int>(kBusyWait.count()));
     sqlite3_extended_result_codes(db_, 1);
     try {
         exec("PRAGMA foreign_keys = ON");
@@ -179,10 +206,32 @@ Statement& Connection::cached(const std::string& sql) const {
     return *entry;
 }
 
+std::int64_t Connection::pragmaInteger(std::string_view name) const {
+    auto statement = prepare("PRAGMA " + std::string(name));
+    return statement.step() ? statement.integer(0) : 0;
+}
+
+std::int64_t Connection::objectCount() const {
+    auto objects = prepare("SELECT count(*) FROM sqlite_master");
+    return objects.step() ? objects.integer(0) : 0;
+}
+
+bool Connection::hasTable(std::string_view name) const {
+    auto table = prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1 "
+                         "COLLATE NOCASE");
+    table.bind(1, name);
+    return table.step() && table.integer(0) > 0;
+}
+
+void Connection::waitWhenBusy(std::chrono::milliseconds wait) const {
+    sqlite3_busy_timeout(db_, static_cast<int>(wait.count()));
+}
+
 void Connection::exec(std::string_view sql) const {
     const int rc = sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
-        throw Error(path_.string() + ": " + describe(db_, rc), rc);
+        throw Error(
+            aboutTheFile(rc) ? describe(db_, rc) : path_.string() + ": " + describe(db_, rc), rc);
 }
 
 } // namespace vorq::sqlite

@@ -2,6 +2,7 @@
 
 #include "host/Value.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <sqlite3.h>
@@ -10,6 +11,9 @@
 #include <unordered_map>
 
 namespace vorq::sqlite {
+
+// How long a statement waits for another connection's lock unless told otherwise.
+inline constexpr std::chrono::milliseconds kBusyWait{2000};
 
 // A prepared statement; bind, step, read, reset.
 class Statement {
@@ -91,6 +95,18 @@ public:
     // Runs one or more statements that return no rows.
     void exec(std::string_view sql) const;
     std::int64_t lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
+    // The integer value of a pragma ("application_id", "user_version"); 0 when it has none.
+    std::int64_t pragmaInteger(std::string_view name) const;
+    // The tables, indexes, views and triggers of the database.
+    std::int64_t objectCount() const;
+    // Whether a transaction is open.
+    bool inTransaction() const { return !sqlite3_get_autocommit(db_); }
+    // The rows that the last INSERT, UPDATE or DELETE changed.
+    std::int64_t changes() const { return sqlite3_changes64(db_); }
+    // Whether the database has a table of that name, compared without case.
+    bool hasTable(std::string_view name) const;
+    // How long a statement waits for another connection's lock before it fails as busy.
+    void waitWhenBusy(std::chrono::milliseconds wait) const;
 
 private:
     std::filesystem::path path_;

@@ -12,7 +12,6 @@ namespace vorq::workbench {
 namespace {
 
 constexpr int kCatalogVersion = 1;
-constexpr int kCatalogApplicationId = 0x766f7263; // "vorc"
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE Objects (
@@ -84,23 +83,18 @@ std::string now() {
     return buffer;
 }
 
-int pragma(const sqlite::Connection& db, const char* name) {
-    auto s = db.prepare(std::string("PRAGMA ") + name);
-    return s.step() ? static_cast<int>(s.integer(0)) : 0;
-}
-
 } // namespace
 
 Catalog::Catalog(const std::filesystem::path& file)
     : db_(file, sqlite::Connection::Mode::CreateIfMissing) {
-    const int id = pragma(db_, "application_id");
-    if (id == 0 && pragma(db_, "user_version") == 0) {
+    const auto id = db_.pragmaInteger("application_id");
+    if (id == 0 && db_.pragmaInteger("user_version") == 0) {
         db_.exec(std::string("BEGIN IMMEDIATE;") + kSchema +
                  "PRAGMA application_id = " + std::to_string(kCatalogApplicationId) +
                  "; PRAGMA user_version = " + std::to_string(kCatalogVersion) + "; COMMIT;");
     } else if (id != kCatalogApplicationId) {
         throw Error(file.string() + " is not a vorq repository catalog");
-    } else if (pragma(db_, "user_version") > kCatalogVersion) {
+    } else if (db_.pragmaInteger("user_version") > kCatalogVersion) {
         throw Error(file.string() + " was written by a newer vorq");
     }
     // The repository databases it names are not synced to disk either (verify makes them again

@@ -14,6 +14,9 @@ struct SourceModel;
 
 namespace vorq::workbench {
 
+// The application id of a catalog's SQLite file.
+constexpr int kCatalogApplicationId = 0x766f7263; // "vorc"
+
 // One object of the catalog: a copybook, a COBOL source, a program or a data port.
 struct CatalogObject {
     std::int64_t id = 0;

@@ -94,6 +94,12 @@ TEST(Ddl, DialectsSpellTypesTheirOwnWay) {
     EXPECT_EQ(columnType(kTypeChar, 300, 0, Dialect::DB2), "VARCHAR(300)");
     EXPECT_EQ(columnType(kTypeChar, 300, 0, Dialect::SQLite), "CHAR(300)");
     EXPECT_EQ(columnType(kTypeNChar, 4, 0, Dialect::PostgreSQL), "CHAR(4)");
+    // SQLite keeps 15 significant digits of a number with a fraction, whole numbers to 18.
+    EXPECT_EQ(columnType(kTypeDecimal, 15, 2, Dialect::SQLite), "DECIMAL(15,2)");
+    EXPECT_EQ(columnType(kTypeDecimal, 16, 2, Dialect::SQLite), "DECIMAL_TEXT(16,2)");
+    EXPECT_EQ(columnType(kTypeDecimal, 18, 0, Dialect::SQLite), "DECIMAL(18,0)");
+    EXPECT_EQ(columnType(kTypeDecimal, 19, 0, Dialect::SQLite), "DECIMAL_TEXT(19,0)");
+    EXPECT_EQ(columnType(kTypeDecimal, 38, 2, Dialect::DB2), "DECIMAL(38,2)");
     CustomerProject p;
     const std::string db2 = writeDdl(readCatalog(*p.db), Dialect::DB2);
     EXPECT_NE(db2.find("\"ORDER\" GRAPHIC(4)"), std::string::npos) << db2;

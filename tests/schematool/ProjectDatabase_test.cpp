@@ -36,8 +36,9 @@ TEST(SqliteProject, RefusesMissingCorruptForeignAndNewerFilesWithoutChangingThem
 
     std::ofstream(dir / "text.db") << "this is a text file, not a database, long enough to check";
     EXPECT_EQ(openError(dir / "text.db"),
-              "Cannot open the project database " + (dir / "text.db").string() +
-                  ": the file is not a database or is damaged (file is not a database)");
+              "Cannot open the project database " + (dir / "text.db").string() + ": " +
+                  (dir / "text.db").string() +
+                  " is not a database or is damaged (file is not a database)");
 
     {
         sqlite::Connection other(dir / "other.db", Mode::CreateIfMissing);
@@ -83,13 +84,14 @@ TEST(SqliteProject, ALockedDatabaseIsAClearErrorAndChangesNothing) {
     ProjectFixture p;
     sqlite::Connection other(p.dir / "project.db", Mode::ReadWrite);
     other.exec("BEGIN IMMEDIATE");
+    dynamic_cast<SqliteProjectDatabase&>(*p.db).setWriterWait(std::chrono::seconds(1));
     try {
         p.db->BeginTrans();
         FAIL() << "BeginTrans should wait and then fail";
     } catch (const Error& e) {
-        EXPECT_NE(e.description().find("the database is locked by another program"),
-                  std::string::npos)
-            << e.description();
+        EXPECT_EQ(e.description(), "The project " + (p.dir / "project.db").string() +
+                                       " is busy: another program's run held it for 1 s; try "
+                                       "again when it has ended");
     }
     other.exec("ROLLBACK");
     EXPECT_FALSE(p.db->inTransaction());

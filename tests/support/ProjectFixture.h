@@ -60,6 +60,7 @@ struct ProjectFixture {
                                          "LineageOccurrence FROM Columns WHERE LineageRole IS NOT "
                                          "NULL; "
                                        : "";
+        sql += "ALTER TABLE Tables DROP COLUMN LineageLayout; ";
         for (const char* table : {"Tables", "Columns"})
             for (const char* column : {"LineageRole", "LineageOccurrence"})
                 sql += std::string("ALTER TABLE ") + table + " DROP COLUMN " + column + "; ";
