@@ -17,6 +17,9 @@ struct AppContext {
     std::string project;
     // The plug-in library; "" means the one installed beside this program.
     std::string library;
+    // What the command made lasting before a later step failed ("the import was committed"),
+    // so that a failure to print its summary does not read as if nothing was done.
+    mutable std::string committed;
 
     std::string projectLocation() const {
         return project.empty() ? (workspace / "project.db").string() : project;

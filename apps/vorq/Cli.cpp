@@ -11,7 +11,10 @@
 #include "qt/GuiCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
 #include <fmt/core.h>
+#include <system_error>
 
 namespace vorq::app {
 namespace {
@@ -123,6 +126,10 @@ int runVorq(int argc, char** argv) {
             throw UsageError("'" + word + "' is not a vorq command (the commands are: " +
                              commandNames(app) + ")");
         app.parse(argc, argv);
+        // Output that did not reach its file (a full disk, a closed pipe) is a failure.
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot write to standard output");
         return kExitDone;
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
@@ -136,7 +143,8 @@ int runVorq(int argc, char** argv) {
         fmt::print(stderr, "vorq: {}\n", e.description());
         return kExitUsage;
     } catch (const std::exception& e) {
-        fmt::print(stderr, "vorq: {}\n", e.what());
+        fmt::print(stderr, "vorq: {}{}\n", e.what(),
+                   context.committed.empty() ? "" : "; " + context.committed);
         return kExitFailed;
     } catch (...) {
         fmt::print(stderr, "vorq: the command failed for a reason that it could not name\n");

@@ -2,6 +2,7 @@
 
 #include "RegistryCommands.h"
 #include "component/ComponentLoader.h"
+#include "load/LayoutDigests.h"
 #include "workbench/Workbench.h"
 
 namespace vorq::app {
@@ -17,6 +18,10 @@ bool HostSession::runComponent(const AppContext& context,
                                const std::shared_ptr<workbench::Workbench>& wb) {
     workspace->tablesAdded.clear();
     workspace->columnsImported = 0;
+    auto digests = std::make_shared<load::LayoutDigests>(*wb);
+    workspace->layoutOf = [digests](const std::string& reference) {
+        return digests->of(reference);
+    };
     auto instance = openComponent(context);
     std::shared_ptr<OskWS> osk = wb;
     std::shared_ptr<VorqWS> vorq = workspace;

@@ -165,6 +165,8 @@ void addImportCommand(CLI::App& app, AppContext& context) {
         const BatchOutcome outcome = runBatchImport(context, host, wb, wanted);
         if (!outcome.imported)
             throw Error(outcome.message);
+        context.committed = "the import was committed (" + std::to_string(outcome.tables.size()) +
+                            " tables): `vorq tables` lists them";
         report(*options, outcome, schematool::readCatalog(*host.session.database));
     });
 }

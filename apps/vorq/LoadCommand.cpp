@@ -1,12 +1,14 @@
 #include "LoadCommand.h"
 
 #include "AppContext.h"
+#include "OutputGuard.h"
 #include "UsageError.h"
 #include "load/CodePage.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
 #include "load/OpenTarget.h"
 #include "load/ProjectLineage.h"
+#include "load/RejectFile.h"
 #include "load/SourceItems.h"
 #include "schematool/SqlProjectDatabase.h"
 #include "workbench/Workbench.h"
@@ -28,18 +30,27 @@ load::RecordCondition conditionOf(const std::string& text) {
 void showProgress(const load::LoadProgress& p) {
     const double seconds = std::chrono::duration<double>(p.elapsed).count();
     const double rate = seconds > 0 ? static_cast<double>(p.bytesRead) / seconds : 0;
+    if (p.fileSize == 0) { // a stream: its end is not known
+        fmt::print(stderr, "\r{} records, {:.1f} MB/s   ", p.records, rate / 1e6);
+        return;
+    }
     const double left = rate > 0 ? static_cast<double>(p.fileSize - p.bytesRead) / rate : 0;
     fmt::print(stderr, "\r{} records, {:.1f} MB/s, {:.0f} s left   ", p.records, rate / 1e6, left);
 }
 
-void report(const LoadOptions& options, const std::string& target,
-            const load::LoadSummary& summary) {
+void report(const LoadOptions& options, const std::string& target, const load::LoadSummary& summary,
+            std::int64_t recordLength) {
     if (options.quiet)
         return;
     const double rate =
         summary.seconds > 0 ? static_cast<double>(summary.bytes) / summary.seconds : 0;
     fmt::print("loaded {} records of {} into {} in {:.2f} s ({:.1f} MB/s)\n", summary.records,
                options.data, target, summary.seconds, rate / 1e6);
+    if (summary.records == 0)
+        fmt::print("  the file holds no records\n");
+    if (summary.replaced > 0)
+        fmt::print("  {} rows that the tables held before were replaced (--replace)\n",
+                   summary.replaced);
     for (const auto& [table, rows] : summary.rowsPerTable)
         fmt::print("  {}: {} rows\n", table, rows);
     if (summary.skipped > 0)
@@ -49,8 +60,37 @@ void report(const LoadOptions& options, const std::string& target,
                    summary.rejected,
                    options.rejects.empty() ? " (--rejects FILE lists them)"
                                            : "; listed in " + options.rejects);
+    for (const auto& [reason, count] : summary.leftOutBy)
+        fmt::print("  left out, {}: {}\n", reason, count);
+    if (summary.longer > 0)
+        fmt::print("warning: {} records are longer than the layout's {} bytes; their bytes past "
+                   "it were not read (is the copybook the file's?)\n",
+                   summary.longer, recordLength);
     for (const auto& column : summary.columnsWithoutSource)
         fmt::print("NULL in {}\n", column);
+}
+
+load::ExistingRows existingRows(const LoadOptions& options) {
+    if (options.append && options.replace)
+        throw UsageError("--append and --replace exclude each other");
+    return options.append    ? load::ExistingRows::Append
+           : options.replace ? load::ExistingRows::Replace
+                             : load::ExistingRows::Refuse;
+}
+
+// The files a load writes are never its inputs, the workspace's own files, or files that
+// vorq did not write.
+void refuseOverwrites(const AppContext& context, const LoadOptions& options,
+                      const std::string& target) {
+    const bool targetIsFile = !schematool::isConnectionString(target);
+    const bool projectIsFile = !schematool::isConnectionString(context.projectLocation());
+    const NamedFile data{options.data, "the data file"};
+    const NamedFile project{projectIsFile ? context.projectLocation() : "", "the project database"};
+    const NamedFile rejects{options.rejects, "the reject file"};
+    const NamedFile targetFile{targetIsFile ? target : "", "the target"};
+    refuseOverwrite(rejects, {data, project, targetFile}, context.workspace);
+    refuseForeignFile(rejects, load::RejectFile::kHeader);
+    refuseOverwrite(targetFile, {data, project, rejects}, context.workspace);
 }
 
 } // namespace
@@ -68,6 +108,7 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     settings.format.littleEndianLengths = options.littleEndianLengths;
     settings.format.blockDescriptors = options.blockDescriptors;
     settings.format.lengthsExcludeWord = options.lengthsExcludeWord;
+    settings.existingRows = existingRows(options);
     settings.rejects = options.rejects;
     settings.maxErrors = options.maxErrors;
     settings.rejectRecords = options.rejectRecords;
@@ -87,11 +128,21 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
 
     const std::string targetPath =
         options.target.empty() ? (context.workspace / "data.db").string() : options.target;
+    refuseOverwrites(context, options, targetPath);
     const auto target = load::openTarget(targetPath, lineage.catalog);
-    const load::LoadSummary summary = load::runLoad(plan, page, options.data, *target, settings);
-    if (settings.progress)
-        fmt::print(stderr, "\r{:60}\r", "");
-    report(options, target->name(), summary);
+    try {
+        const load::LoadSummary summary =
+            load::runLoad(plan, page, options.data, *target, settings);
+        if (settings.progress)
+            fmt::print(stderr, "\r{:60}\r", "");
+        report(options, target->name(), summary, plan.recordLength);
+    } catch (const load::TargetNotEmpty& e) {
+        throw Error(e.description() + ": --append adds the records to them, --replace replaces "
+                                      "them (and those of the child tables)");
+    } catch (const load::RecordNotStored& e) {
+        throw Error(e.description() + " (--max-errors N lets a load leave out up to N records "
+                                      "with errors, and lists them with --rejects FILE)");
+    }
 }
 
 void addLoadCommand(CLI::App& app, AppContext& context) {
@@ -101,9 +152,18 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
                 "import made, and add them as rows of that table and its child tables");
     command->add_option("--table", options->table, "The table to load (made by vorq import)")
         ->required();
-    command->add_option("--data", options->data, "The data file, as the mainframe or PC wrote it")
+    command
+        ->add_option("--data", options->data,
+                     "The data file, as the mainframe or PC wrote it; - or a FIFO reads a "
+                     "stream (zcat file.gz | vorq load ... --data -)")
         ->required()
-        ->check(CLI::ExistingFile);
+        ->check(CLI::Validator(
+            [](const std::string& path) {
+                return path == "-" || std::filesystem::exists(path)
+                           ? std::string()
+                           : "the data file " + path + " does not exist";
+            },
+            "FILE|-"));
     command->add_option("--target", options->target,
                         "The database that receives the rows: an SQLite file, made with the "
                         "project's tables when missing (default: data.db in the workspace), or "
@@ -124,8 +184,8 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     command
         ->add_option("--record-length", options->recordLength,
                      "The length of fixed records when it is not the layout's (e.g. the "
-                     "file's LRECL)")
-        ->check(CLI::PositiveNumber);
+                     "file's LRECL), 1 to 999999999")
+        ->check(CLI::Range(std::int64_t{1}, std::int64_t{999'999'999}));
     command->add_flag("--bdw", options->blockDescriptors,
                       "With --format rdw: the records are grouped in blocks, each after a block "
                       "descriptor word (RECFM=VB)");
@@ -144,12 +204,20 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         ->check(CLI::IsMember({"hfp", "ieee"}));
     command->add_flag("--keep-trailing-blanks", options->keepTrailingBlanks,
                       "Keep the blanks at the end of text fields");
+    command->add_flag("--append", options->append,
+                      "Add the records to rows that the tables hold already (by default a load "
+                      "into tables that hold rows is refused)");
+    command->add_flag("--replace", options->replace,
+                      "Replace the rows that the tables hold (and those of their child tables) "
+                      "by the records, in the same transaction");
     command->add_option("--rejects", options->rejects,
                         "Write each bad field and left-out record to this file (tab separated: "
                         "record, byte offset, column, bytes in hex, reason)");
     command
         ->add_option("--max-errors", options->maxErrors,
-                     "Stop and undo the whole load when more than N records have errors")
+                     "Stop and undo the whole load when more than N records have errors; "
+                     "without it, bad fields are loaded as NULL and a record whose keys cannot "
+                     "be stored undoes the load")
         ->check(CLI::NonNegativeNumber);
     command->add_flag("--reject-records", options->rejectRecords,
                       "Leave out a record with a bad field (by default it is loaded, the field "
@@ -165,6 +233,7 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         "  vorq load --table CUSTOMER --data cust.txt --format text --encoding ascii \\\n"
         "            --rejects rejects.tsv --max-errors 100\n"
         "  vorq load --table ORDER_HEADER --data orders.dat --when REC-TYPE=H\n"
+        "  zcat cust.dat.gz | vorq load --table CUSTOMER --data - --replace\n"
         "The whole load is one transaction: on failure the target is left as it was.");
     command->callback([&context, options] { runLoadCommand(context, *options); });
 }

@@ -23,6 +23,8 @@ struct LoadOptions {
     bool nativeBinary = false;
     std::string floating;
     bool keepTrailingBlanks = false;
+    bool append = false;
+    bool replace = false;
     std::string rejects;
     std::int64_t maxErrors = -1;
     bool rejectRecords = false;

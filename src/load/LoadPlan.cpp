@@ -83,16 +83,30 @@ public:
             throw Error("The table " + table.name + " comes from " + item->name +
                         ", which lies inside an OCCURS: a record holds several of it");
         record_ = &items_.record(*item);
+        refuseChangedLayout(table);
         plan_.recordName = record_->name;
         plan_.recordLength = record_->length;
         collectVariableTables(*record_);
         for (const RecordCondition& condition : conditions)
             plan_.conditions.push_back(resolve(condition));
+        plan_.requested = conditions;
         plan_.table = planTable(table, *item, {}, {}, nullptr);
         return std::move(plan_);
     }
 
 private:
+    // Lineage names items by id: after the source changed, the same ids may be other items, at
+    // other places. The digest that the import kept tells.
+    void refuseChangedLayout(const CatalogTable& table) const {
+        const std::string& imported = lineage_.tables.at(table.id).layout;
+        if (imported.empty() || imported == items_.layoutDigest(*record_))
+            return;
+        throw Error("The source " + items_.sourceName() + " changed since the table " + table.name +
+                    " was imported: the record " + record_->name +
+                    " is not laid out as it was then, and its bytes would land in the wrong "
+                    "columns; import the record again to load it");
+    }
+
     Condition resolve(const RecordCondition& condition) const {
         const SourceItem* field = items_.findBelow(*record_, condition.field);
         if (!field || !field->elementary)

@@ -75,7 +75,8 @@ struct LoadPlan {
     std::string recordName;
     std::int64_t recordLength = 0; // the longest record
     std::vector<Counter> counters;
-    std::vector<Condition> conditions; // all must hold
+    std::vector<Condition> conditions;      // all must hold
+    std::vector<RecordCondition> requested; // the conditions as the user wrote them
     TablePlan table;
 };
 

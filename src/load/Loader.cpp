@@ -148,19 +148,22 @@ public:
         target_.begin(plan_);
         std::vector<std::thread> threads;
         try {
+            tables_ = tablesInOrder(plan_);
+            settleExistingRows();
             nextKey_ = largestKey() + 1;
             threads.emplace_back([&] { readAll(reader); });
             for (unsigned w = 0; w < workers_; ++w)
                 threads.emplace_back([&] { decodeAll(); });
-            tables_ = tablesInOrder(plan_);
             rows_.assign(tables_.size(), 0);
             for (std::int64_t sequence = 0;; ++sequence) {
                 RecordBatch* batch = pipeline_.toInsert(sequence);
                 if (!batch)
                     break;
                 insertBatch(*batch);
+                summary_.bytes = std::max(summary_.bytes, batch->bytesRead);
                 pipeline_.inserted(*batch);
             }
+            refuseEmptyResult();
             rejects_.close();
             target_.commit();
         } catch (...) {
@@ -185,6 +188,35 @@ public:
     }
 
 private:
+    void settleExistingRows() {
+        if (settings_.existingRows == ExistingRows::Append)
+            return;
+        for (std::size_t t = 0; t < tables_.size(); ++t) {
+            const std::int64_t rows = target_.rowCount(static_cast<int>(t));
+            if (rows > 0 && settings_.existingRows == ExistingRows::Refuse)
+                throw TargetNotEmpty(tables_[t]->name, rows, target_.name());
+        }
+        // Child tables first: their rows refer to their parents'.
+        for (std::size_t t = tables_.size(); t-- > 0;)
+            summary_.replaced += target_.removeRows(static_cast<int>(t));
+    }
+
+    // Records read that made no row have a reason that the user gave, or fail the load.
+    void refuseEmptyResult() const {
+        if (summary_.records == 0 || rows_[0] > 0)
+            return;
+        if (summary_.skipped == summary_.records) {
+            std::string conditions;
+            for (const RecordCondition& c : plan_.requested)
+                conditions += (conditions.empty() ? "" : " and ") + c.field + "=" + c.value;
+            throw Error("No record of the " + std::to_string(summary_.records) + " in " +
+                        data_.string() + " has " + conditions + ": nothing was loaded");
+        }
+        if (summary_.rejected == 0)
+            throw Error(std::to_string(summary_.records) + " records of " + data_.string() +
+                        " made no row of " + tables_[0]->name + ": nothing was loaded");
+    }
+
     std::int64_t largestKey() {
         for (const auto& column : plan_.table.columns)
             if (column.source == ColumnPlan::Source::SurrogateKey)
@@ -247,7 +279,9 @@ private:
             ++summary_.skipped;
             return;
         }
-        bool keep = record.readable && (record.problems.empty() || !settings_.rejectRecords);
+        if (record.size > static_cast<std::size_t>(plan_.recordLength))
+            ++summary_.longer;
+        bool keep = record.problems.empty() || !settings_.rejectRecords;
         std::string refusal;
         if (keep) {
             for (std::size_t r = 0; r < record.rowCount; ++r) {
@@ -279,8 +313,11 @@ private:
             ++nextKey_;
         } else {
             ++summary_.rejected;
-            rejects_.add(record.number, record.offset, "", bytes,
-                         refusal.empty() ? "record left out" : "record left out: " + refusal);
+            const std::string reason = refusal.empty() ? "a bad field, left out as asked" : refusal;
+            ++summary_.leftOutBy[reason];
+            rejects_.add(record.number, record.offset, "", bytes, "record left out: " + reason);
+            if (!refusal.empty() && settings_.maxErrors < 0)
+                throw RecordNotStored(record.number, data_.string(), refusal);
         }
         if (keep && record.problems.empty())
             return;

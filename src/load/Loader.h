@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/Error.h"
 #include "load/RecordReader.h"
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,12 +26,37 @@ struct LoadProgress {
     std::chrono::steady_clock::duration elapsed{};
 };
 
+// What a load does with the rows that its tables already hold.
+enum class ExistingRows {
+    Refuse,  // the load fails (TargetNotEmpty) and changes nothing
+    Append,  // the records' rows are added to them
+    Replace, // they are removed, the child tables' first, in the load's transaction
+};
+
+// A load into tables that already hold rows, without leave to add to them or replace them.
+struct TargetNotEmpty : Error {
+    TargetNotEmpty(const std::string& table, std::int64_t rows, const std::string& target)
+        : Error("The table " + table + " in " + target + " already holds " + std::to_string(rows) +
+                " rows, which a load of the same records again would double or refuse") {}
+};
+
+// A record whose rows the target refused (a key missing or taken), with no leave to leave
+// records out.
+struct RecordNotStored : Error {
+    RecordNotStored(std::int64_t record, const std::string& data, const std::string& reason)
+        : Error("Record " + std::to_string(record) + " of " + data + " cannot be stored (" +
+                reason + "): the load was undone, since no record is left out unasked") {}
+};
+
 struct LoadSettings {
-    RecordFormatOptions format;    // a record length of 0 takes the layout's
+    RecordFormatOptions format; // a record length of 0 takes the layout's
+    ExistingRows existingRows = ExistingRows::Refuse;
     std::filesystem::path rejects; // empty: no reject file
-    std::int64_t maxErrors = -1;   // records with errors tolerated; -1: no limit
-    bool rejectRecords = false;    // a record with a bad field is left out, not loaded with NULL
-    unsigned threads = 0;          // decoding threads; 0: one per core
+    // Records with errors tolerated; -1: no limit on records loaded with a bad field NULL, and
+    // none left out that the load was not asked to leave out.
+    std::int64_t maxErrors = -1;
+    bool rejectRecords = false; // a record with a bad field is left out, not loaded with NULL
+    unsigned threads = 0;       // decoding threads; 0: one per core
     std::function<void(const LoadProgress&)> progress; // called about twice a second
 };
 
@@ -38,6 +65,9 @@ struct LoadSummary {
     std::int64_t skipped = 0;    // not of the record type asked for
     std::int64_t rejected = 0;   // left out
     std::int64_t withErrors = 0; // with a bad field or left out
+    std::int64_t longer = 0;     // with bytes past the end of the layout, not read
+    std::int64_t replaced = 0;   // rows removed before the load (ExistingRows::Replace)
+    std::map<std::string, std::int64_t> leftOutBy; // records left out, by reason
     std::vector<std::pair<std::string, std::int64_t>> rowsPerTable;
     std::vector<std::string> columnsWithoutSource; // "TABLE.COLUMN: why"
     std::int64_t bytes = 0;
@@ -46,8 +76,9 @@ struct LoadSummary {
 
 // Reads the data file a batch of records at a time, decodes the batches on all cores and adds
 // their rows to the target in the file's order, in one transaction: committed when the file
-// is read through, rolled back when the file is damaged, the target fails or more records
-// than maxErrors have errors (then vorq::Error is raised). Bad fields are listed in the reject
+// is read through, rolled back when the file is damaged, the target fails, more records than
+// maxErrors have errors, a record is left out that maxErrors does not allow, or records were
+// read and none made a row (then vorq::Error is raised). Bad fields are listed in the reject
 // file.
 LoadSummary runLoad(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
                     RowTarget& target, const LoadSettings& settings);

@@ -6,9 +6,13 @@
 #include "schematool/DdlWriter.h"
 
 #include <charconv>
+#include <chrono>
 
 namespace vorq::load {
 namespace {
+
+// How long a load waits for another load of the same table to end.
+constexpr std::chrono::seconds kTurnWait{600};
 
 // Rows are sent when this much COPY text has gathered.
 constexpr std::size_t kFlushBytes = 8 << 20;
@@ -63,7 +67,22 @@ void PostgresTarget::begin(const LoadPlan& plan) {
     try {
         connection_.emplace(conninfo_);
         connection_->exec("SET client_encoding = 'UTF8'; BEGIN");
+        if (connection_->query("SELECT current_schema()").isNull(0, 0))
+            throw Error("Cannot load into " + name() +
+                        ": its search_path names no schema that exists, so there is none to "
+                        "hold the tables");
+        // Loads of one table take turns: the second would make the same tables or number the
+        // same made-up keys.
+        connection_->exec("SET LOCAL lock_timeout = '" + std::to_string(kTurnWait.count()) + "s'");
+        connection_->query("SELECT pg_advisory_xact_lock(hashtextextended('vorq load ' || "
+                           "current_schema() || '.' || lower($1), 0))",
+                           {Value(plan.table.name)});
+        connection_->exec("SET LOCAL lock_timeout = 0");
     } catch (const postgres::Failure& e) {
+        if (e.sqlState() == postgres::kLockNotAvailable)
+            throw Error("The table " + plan.table.name + " in " + name() +
+                        " is busy: another program's load held it for " +
+                        std::to_string(kTurnWait.count()) + " s; try again when it has ended");
         throw Error("Cannot load into " + name() + ": " + e.what());
     }
     const std::vector<const TablePlan*> tables = tablesInOrder(plan);
@@ -99,6 +118,21 @@ void PostgresTarget::begin(const LoadPlan& plan) {
                         keyColumns_.push_back(c);
 }
 
+std::int64_t PostgresTarget::rowCount(int table) {
+    const auto count =
+        connection_->query("SELECT count(*) FROM " +
+                           schematool::ddlName(tables_[static_cast<std::size_t>(table)].name));
+    return std::stoll(std::string(count.text(0, 0)));
+}
+
+std::int64_t PostgresTarget::removeRows(int table) {
+    const auto removed =
+        connection_->query("WITH removed AS (DELETE FROM " +
+                           schematool::ddlName(tables_[static_cast<std::size_t>(table)].name) +
+                           " RETURNING 1) SELECT count(*) FROM removed");
+    return std::stoll(std::string(removed.text(0, 0)));
+}
+
 std::int64_t PostgresTarget::largestValue(const std::string& column) {
     const auto largest =
         connection_->query("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
@@ -126,7 +160,7 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
             key.push_back('\t');
         }
         if (!keysSeen_.insert(std::move(key)).second) {
-            refusal = "its key came before in the file";
+            refusal = "its key is taken (it came before in the file)";
             return false;
         }
     }

@@ -20,6 +20,8 @@ public:
     PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog);
 
     void begin(const LoadPlan& plan) override;
+    std::int64_t rowCount(int table) override;
+    std::int64_t removeRows(int table) override;
     std::int64_t largestValue(const std::string& column) override;
     bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
     void commit() override;

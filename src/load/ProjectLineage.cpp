@@ -43,14 +43,20 @@ ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
     });
     if (!ownTable && !inRows)
         return lineage;
+    const auto& tableColumns = db.columnsOf("Tables");
+    const bool withLayout =
+        std::any_of(tableColumns.begin(), tableColumns.end(),
+                    [](const auto& name) { return cobol::lowerCase(name) == "lineagelayout"; });
     auto tables = db.prepare(
-        ownTable ? "SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference FROM Lineage l JOIN "
-                   "Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS NULL"
-                 : "SELECT TabID, LineageRole, LineageOccurrence, SourceReference FROM Tables "
-                   "WHERE LineageRole IS NOT NULL");
+        ownTable ? "SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference, NULL FROM Lineage l "
+                   "JOIN Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS NULL"
+        : withLayout ? "SELECT TabID, LineageRole, LineageOccurrence, SourceReference, "
+                       "LineageLayout FROM Tables WHERE LineageRole IS NOT NULL"
+                     : "SELECT TabID, LineageRole, LineageOccurrence, SourceReference, NULL FROM "
+                       "Tables WHERE LineageRole IS NOT NULL");
     while (tables->step())
         lineage.tables[static_cast<std::int32_t>(tables->integer(0))] = {
-            tables->text(1), tables->integer(2), tables->text(3)};
+            tables->text(1), tables->integer(2), tables->text(3), tables->text(4)};
     auto columns = db.prepare(
         ownTable ? "SELECT l.ColumnID, l.Role, l.Occurrence, c.SourceReference FROM Lineage l "
                    "JOIN Columns c ON c.ColumnID = l.ColumnID"
@@ -58,7 +64,7 @@ ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
                    "Columns WHERE LineageRole IS NOT NULL");
     while (columns->step())
         lineage.columns[static_cast<std::int32_t>(columns->integer(0))] = {
-            columns->text(1), columns->integer(2), columns->text(3)};
+            columns->text(1), columns->integer(2), columns->text(3), ""};
     return lineage;
 }
 

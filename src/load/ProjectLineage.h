@@ -28,6 +28,7 @@ struct Lineage {
     std::string role;
     std::int64_t occurrence = 0;
     std::string sourceReference;
+    std::string layout; // of a table: the digest of its record's layout at the import, or ""
 };
 
 // The project's tables with their keys, and the lineage of each table and column that has one.

@@ -24,7 +24,6 @@ struct BatchRecord {
     std::int64_t offset = 0;                // in the file
     std::size_t begin = 0, size = 0;        // its bytes in the batch
     bool skipped = false;                   // of another record type (--when)
-    bool readable = true;                   // false: its counts are bad, it makes no rows
     std::size_t firstRow = 0, rowCount = 0; // its rows in the batch's pool
     std::vector<RecordProblem> problems;
 };
@@ -54,7 +53,6 @@ struct RecordBatch {
             records.emplace_back();
         BatchRecord& r = records[recordCount++];
         r.skipped = false;
-        r.readable = true;
         r.problems.clear();
         r.firstRow = rowCount;
         r.rowCount = 0;

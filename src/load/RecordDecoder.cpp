@@ -49,35 +49,49 @@ bool RecordDecoder::matches(std::string_view bytes) {
     return true;
 }
 
-bool RecordDecoder::readCounts(std::string_view bytes, BatchRecord& record) {
+// The counts of the variable tables. A count that cannot be read or is above the table's
+// maximum is unknown (-1): the fields that depend on it are NULL and the table makes no rows,
+// but the rest of the record loads. A count below the minimum still places the bytes.
+void RecordDecoder::readCounts(std::string_view bytes, BatchRecord& record) {
     for (std::size_t c = 0; c < plan_.counters.size(); ++c) {
         const Counter& counter = plan_.counters[c];
+        counts_[c] = -1;
         if (counter.offset + counter.format.length > static_cast<std::int64_t>(bytes.size())) {
             record.problems.push_back({counter.fieldName, counter.offset, 0,
                                        "the record ends before the count of " + counter.itemName});
-            return false;
+            continue;
         }
         decodeField(counter.format,
                     bytes.substr(static_cast<std::size_t>(counter.offset), counter.format.length),
                     page_, scratch_);
-        if (scratch_.kind != FieldValue::Kind::Integer || scratch_.integer < counter.min ||
-            scratch_.integer > counter.max) {
-            record.problems.push_back(
-                {counter.fieldName, counter.offset, counter.format.length,
-                 scratch_.problem
-                     ? std::string("the count of ") + counter.itemName + " has " + scratch_.problem
-                     : "the count of " + counter.itemName + " is outside " +
-                           std::to_string(counter.min) + " to " + std::to_string(counter.max)});
-            return false;
-        }
-        counts_[c] = scratch_.integer;
+        const bool number = scratch_.kind == FieldValue::Kind::Integer;
+        if (number && scratch_.integer >= 0 && scratch_.integer <= counter.max)
+            counts_[c] = scratch_.integer;
+        if (number && scratch_.integer >= counter.min && scratch_.integer <= counter.max)
+            continue;
+        const std::string bounds =
+            std::to_string(counter.min) + " to " + std::to_string(counter.max);
+        record.problems.push_back(
+            {counter.fieldName, counter.offset, counter.format.length,
+             !number && scratch_.problem
+                 ? std::string("the count of ") + counter.itemName + " has " + scratch_.problem
+             : counts_[c] >= 0
+                 ? "the count of " + counter.itemName + " is below its minimum (" + bounds + ")"
+                 : "the count of " + counter.itemName + " is outside " + bounds +
+                       ": the fields that it places are NULL"});
     }
-    return true;
 }
 
 bool RecordDecoder::present(const std::vector<Presence>& presence) const {
     for (const Presence& p : presence)
         if (counts_[static_cast<std::size_t>(p.counter)] < p.index)
+            return false;
+    return true;
+}
+
+bool RecordDecoder::placed(const ColumnPlan& column) const {
+    for (const Shift& shift : column.shifts)
+        if (counts_[static_cast<std::size_t>(shift.counter)] < 0)
             return false;
     return true;
 }
@@ -90,9 +104,8 @@ void RecordDecoder::decodeRecord(RecordBatch& batch, BatchRecord& record) {
         record.skipped = true;
         return;
     }
-    record.readable = readCounts(bytes, record);
-    if (record.readable)
-        decodeRows(root_, bytes, 0, 1, 0, batch, record);
+    readCounts(bytes, record);
+    decodeRows(root_, bytes, 0, 1, 0, batch, record);
     record.rowCount = batch.rowCount - record.firstRow;
 }
 
@@ -147,7 +160,7 @@ void RecordDecoder::decodeRows(const TableNode& node, std::string_view bytes, st
 
 void RecordDecoder::decodeColumn(const ColumnPlan& column, std::string_view bytes,
                                  std::int64_t base, FieldValue& value, BatchRecord& record) {
-    if (!present(column.presence)) {
+    if (!present(column.presence) || !placed(column)) {
         value.kind = FieldValue::Kind::Null;
         return;
     }

@@ -31,8 +31,11 @@ private:
     void decodeRecord(RecordBatch& batch, BatchRecord& record);
     std::string_view padded(std::string_view bytes);
     bool matches(std::string_view bytes);
-    bool readCounts(std::string_view bytes, BatchRecord& record);
+    void readCounts(std::string_view bytes, BatchRecord& record);
+    // Whether the occurrences of variable tables that a column or table lies in are there.
     bool present(const std::vector<Presence>& presence) const;
+    // Whether the counts of the variable tables before a column are known.
+    bool placed(const ColumnPlan& column) const;
     void decodeRows(const TableNode& table, std::string_view bytes, std::int64_t base,
                     std::int64_t index, std::size_t parentRow, RecordBatch& batch,
                     BatchRecord& record);
@@ -43,7 +46,7 @@ private:
     const CodePage& page_;
     RecordFormat format_;
     TableNode root_;
-    std::vector<std::int64_t> counts_;
+    std::vector<std::int64_t> counts_; // of the record being decoded; -1 when unknown
     std::string padding_;
     FieldValue scratch_;
 };

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,33 +29,63 @@ RecordFormat recordFormatNamed(std::string_view name) {
     throw Error("'" + std::string(name) + "' is no record format (fixed, rdw or text)");
 }
 
-RecordReader::RecordReader(const std::filesystem::path& file, const RecordFormatOptions& options)
+namespace {
+
+// Waits until a program opens the FIFO for writing (its first bytes or its end arrive), then
+// makes reads block again.
+void awaitWriter(int fd, const std::filesystem::path& file, std::chrono::milliseconds wait) {
+    pollfd ready{fd, POLLIN, 0};
+    int got = 0;
+    do
+        got = ::poll(&ready, 1, static_cast<int>(wait.count()));
+    while (got < 0 && errno == EINTR);
+    if (got == 0)
+        throw Error("No program opened the pipe " + file.string() + " for writing within " +
+                    std::to_string(wait.count() / 1000) + " s: start the program that writes it");
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
+
+} // namespace
+
+RecordReader::RecordReader(const std::filesystem::path& file, const RecordFormatOptions& options,
+                           std::chrono::milliseconds writerWait)
     : path_(file), options_(options), buffer_(kBufferSize) {
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool standardInput = file == "-";
+    // A FIFO without a writer would block open() for ever.
+    fd_ = standardInput ? ::dup(STDIN_FILENO)
+                        : ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         throw Error("Cannot open the data file " + file.string() + ": " + std::strerror(errno));
-    struct stat status {};
-    if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
+    try {
+        struct stat status {};
+        if (::fstat(fd_, &status) != 0)
+            throw Error("Cannot read the data file " + file.string() + ": " + std::strerror(errno));
+        stream_ = S_ISFIFO(status.st_mode) || (standardInput && !S_ISREG(status.st_mode));
+        if (!stream_ && !S_ISREG(status.st_mode))
+            throw Error("The data file " + file.string() +
+                        " is no regular file and no pipe: vorq reads records from files and "
+                        "pipes only");
+        if (S_ISFIFO(status.st_mode) && !standardInput)
+            awaitWriter(fd_, file, writerWait);
+        else if (!standardInput)
+            ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        if (!stream_) {
+            fileSize_ = status.st_size;
+            ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+        }
+        if (options_.format == RecordFormat::Fixed) {
+            if (options_.recordLength <= 0)
+                throw Error("Fixed records need a length above 0");
+            if (!stream_ && fileSize_ % options_.recordLength != 0)
+                throw Error("The data file " + file.string() + " holds " +
+                            std::to_string(fileSize_) + " bytes, which is no whole number of " +
+                            std::to_string(options_.recordLength) +
+                            "-byte records: is the record length or the format (--format rdw, "
+                            "text) another?");
+        }
+    } catch (...) {
         ::close(fd_);
-        throw Error("The data file " + file.string() + " is no regular file");
-    }
-    fileSize_ = status.st_size;
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    if (options_.format == RecordFormat::Fixed) {
-        if (options_.recordLength <= 0) {
-            ::close(fd_);
-            throw Error("Fixed records need a length above 0");
-        }
-        if (fileSize_ % options_.recordLength != 0) {
-            ::close(fd_);
-            throw Error("The data file " + file.string() + " holds " + std::to_string(fileSize_) +
-                        " bytes, which is no whole number of " +
-                        std::to_string(options_.recordLength) +
-                        "-byte records: is the record length or the format (--format rdw, "
-                        "text) another?");
-        }
-        if (static_cast<std::size_t>(options_.recordLength) > buffer_.size())
-            buffer_.resize(static_cast<std::size_t>(options_.recordLength));
+        throw;
     }
 }
 
@@ -71,9 +102,11 @@ bool RecordReader::have(std::size_t n) {
         end_ -= at_;
         at_ = 0;
     }
-    if (n > buffer_.size())
-        buffer_.resize(std::max(n, buffer_.size() * 2));
     while (end_ < n && !eof_) {
+        // The buffer grows with the bytes that arrive, never to a length that the input only
+        // claims: a huge record length or descriptor costs memory only when its bytes are there.
+        if (end_ == buffer_.size())
+            buffer_.resize(std::min(std::max(n, kBufferSize), buffer_.size() * 2));
         const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
         if (got < 0 && errno == EINTR)
             continue;
@@ -112,8 +145,12 @@ bool RecordReader::next(Record& record) {
 
 bool RecordReader::nextFixed(Record& record) {
     const auto length = static_cast<std::size_t>(options_.recordLength);
-    if (!have(length))
+    if (!have(length)) {
+        if (end_ != at_) // only a stream can end so; a file's size was checked
+            damaged("the file ends " + std::to_string(end_ - at_) + " bytes into a " +
+                    std::to_string(length) + "-byte record");
         return false;
+    }
     record = {std::string_view(buffer_.data() + at_, length), ++number_, consumed_};
     at_ += length;
     consumed_ += static_cast<std::int64_t>(length);
@@ -137,6 +174,9 @@ bool RecordReader::nextRdw(Record& record) {
     if (!have(4)) {
         if (end_ != at_)
             damaged("the file ends inside a record descriptor word");
+        if (options_.blockDescriptors && blockLeft_ > 0)
+            damaged("the file ends " + std::to_string(blockLeft_) +
+                    " bytes before the end of the block that its block descriptor word gives");
         return false;
     }
     const char* word = buffer_.data() + at_;

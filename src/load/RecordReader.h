@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -34,18 +35,24 @@ struct Record {
 
 // Reads a data file a buffer at a time, so that memory stays the same whatever its size.
 // Damage that makes the rest unreadable (a descriptor word that runs past the end of the file
-// or of its block, a length under 4) raises vorq::Error naming the file, record and offset.
+// or of its block, a length under 4, a file that ends inside a record) raises vorq::Error
+// naming the file, record and offset.
 class RecordReader {
 public:
-    // A fixed format file whose size is no multiple of the record length is refused here.
-    RecordReader(const std::filesystem::path& file, const RecordFormatOptions& options);
+    // The file "-" is standard input. A pipe or FIFO is read as a stream: the reader waits
+    // for a writer at most writerWait. A regular file of fixed records whose size is no
+    // multiple of the record length is refused here.
+    RecordReader(const std::filesystem::path& file, const RecordFormatOptions& options,
+                 std::chrono::milliseconds writerWait = std::chrono::seconds(60));
     ~RecordReader();
     RecordReader(const RecordReader&) = delete;
     RecordReader& operator=(const RecordReader&) = delete;
 
     // The next record, its bytes valid until the next call; false at the end of the file.
     bool next(Record& record);
+    // The size of a regular file; 0 for a stream, whose size is known only at its end.
     std::int64_t fileSize() const { return fileSize_; }
+    bool isStream() const { return stream_; }
     std::int64_t bytesRead() const { return consumed_; }
 
 private:
@@ -68,6 +75,7 @@ private:
     std::int64_t number_ = 0;
     std::int64_t blockLeft_ = 0; // bytes of the current block not yet read
     bool eof_ = false;
+    bool stream_ = false;
 };
 
 } // namespace vorq::load

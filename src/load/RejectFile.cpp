@@ -24,7 +24,7 @@ RejectFile::RejectFile(const std::filesystem::path& path) : path_(path) {
     out_.open(path, std::ios::binary | std::ios::trunc);
     if (!out_)
         throw Error("Cannot write the reject file " + path.string());
-    out_ << "record\toffset\tcolumn\tbytes\treason\n";
+    out_ << kHeader;
 }
 
 void RejectFile::add(std::int64_t record, std::int64_t offset, std::string_view column,

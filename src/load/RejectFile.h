@@ -12,6 +12,9 @@ namespace vorq::load {
 // separated: record number, byte offset in the file, column, the bytes in hexadecimal, reason.
 class RejectFile {
 public:
+    // The first line of every reject file.
+    static constexpr const char* kHeader = "record\toffset\tcolumn\tbytes\treason\n";
+
     // An empty path writes nothing.
     explicit RejectFile(const std::filesystem::path& path);
 

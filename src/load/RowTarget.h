@@ -19,6 +19,10 @@ public:
     // Readies the tables of the plan (making those that are missing) and begins the
     // transaction.
     virtual void begin(const LoadPlan& plan) = 0;
+    // The rows that a table holds already.
+    virtual std::int64_t rowCount(int table) = 0;
+    // Removes the rows of a table (within the transaction); returns how many there were.
+    virtual std::int64_t removeRows(int table) = 0;
     // The largest value of a column of table 0 already there, 0 when it has none.
     virtual std::int64_t largestValue(const std::string& column) = 0;
     // Adds a row; false when the table's keys refuse it (a duplicate or a missing key value),

@@ -6,6 +6,7 @@
 #include "workbench/Workbench.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace vorq::load {
 namespace {
@@ -112,6 +113,41 @@ const SourceItem* SourceItems::findBelow(const SourceItem& root, const std::stri
             return found;
     }
     return nullptr;
+}
+
+namespace {
+
+// FNV-1a, 64 bits: stable across builds and machines, as a digest kept in a project must be.
+void mix(std::uint64_t& hash, std::string_view text) {
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ULL;
+    }
+    hash ^= 0xFF; // ends the field, so that "AB","C" and "A","BC" differ
+    hash *= 0x100000001b3ULL;
+}
+
+void mixItem(const SourceItems& items, const SourceItem& item, std::uint64_t& hash) {
+    for (const std::string_view text :
+         {std::string_view(item.name), std::string_view(item.picture), std::string_view(item.usage),
+          std::string_view(item.sign), std::string_view(item.dependingOn)})
+        mix(hash, text);
+    for (const std::int64_t n : {std::int64_t{item.id}, std::int64_t{item.parent}, item.occurs,
+                                 item.occursMin, item.length, item.offset,
+                                 std::int64_t{item.elementary}, std::int64_t{item.blankWhenZero}})
+        mix(hash, std::to_string(n));
+    for (const int child : item.children)
+        mixItem(items, *items.item(child), hash);
+}
+
+} // namespace
+
+std::string SourceItems::layoutDigest(const SourceItem& record) const {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    mixItem(*this, record, hash);
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string("1:") + text;
 }
 
 } // namespace vorq::load

@@ -45,6 +45,10 @@ public:
     const SourceItem& record(const SourceItem& item) const;
     // The first item below root (in document order) with the name, compared without case.
     const SourceItem* findBelow(const SourceItem& root, const std::string& name) const;
+    // A digest of the layout of a record and its items, ids included (lineage finds items by
+    // id): the same text for the same layout, another for any change that a load would read
+    // differently.
+    std::string layoutDigest(const SourceItem& record) const;
 
 private:
     std::string sourceName_;

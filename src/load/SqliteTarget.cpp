@@ -1,14 +1,85 @@
 #include "load/SqliteTarget.h"
 
+#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/TypeCodes.h"
 #include "load/LoadPlan.h"
 #include "schematool/DdlWriter.h"
+#include "schematool/ProjectSchema.h"
+#include "workbench/Catalog.h"
 
-#include <sqlite3.h>
 #include <system_error>
 
 namespace vorq::load {
-namespace {} // namespace
+namespace {
+
+// Another load into the same file waits this long for the first to commit.
+constexpr std::chrono::minutes kTurnWait{10};
+
+// A file that vorq's own data would damage, or that is no SQLite database made for data.
+void refuseForeignDatabase(const sqlite::Connection& db, const std::filesystem::path& file) {
+    const std::int64_t id = db.pragmaInteger("application_id");
+    if (id == 0 || id == kDataApplicationId)
+        return;
+    if (id == schematool::kApplicationId)
+        throw Error(file.string() +
+                    " is a vorq project database, not a database for the loaded rows: name "
+                    "another file as the target");
+    if (id == workbench::kCatalogApplicationId)
+        throw Error(file.string() + " is the catalog of a vorq repository: name another file as "
+                                    "the target");
+    throw Error(file.string() + " is the database of another program (its application id is " +
+                std::to_string(id) + "): name another file as the target");
+}
+
+// SQLite's affinity of a declared column type.
+bool hasTextAffinity(const std::string& declared) {
+    const std::string type = cobol::upperCase(declared);
+    return type.find("INT") == std::string::npos &&
+           (type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
+            type.find("TEXT") != std::string::npos);
+}
+
+// A table made by an older vorq declares wide decimals DECIMAL(p,s): SQLite would keep 15 of
+// their digits.
+void refuseLossyColumns(const sqlite::Connection& db, const std::filesystem::path& file,
+                        const schematool::CatalogTable& table) {
+    auto columns = db.prepare("SELECT name, type FROM pragma_table_info(?1)");
+    columns.bind(1, table.name);
+    while (columns.step()) {
+        const std::string name = columns.text(0);
+        for (const auto& c : table.columns)
+            if (cobol::lowerCase(c.name) == cobol::lowerCase(name) && c.type == kTypeDecimal &&
+                !schematool::sqliteKeepsDecimal(c.precision, std::max(c.scale, 0)) &&
+                !hasTextAffinity(columns.text(1)))
+                throw Error("The column " + table.name + "." + c.name + " of " + file.string() +
+                            " has the type " + columns.text(1) +
+                            ", in which SQLite keeps 15 of "
+                            "its " +
+                            std::to_string(c.precision) +
+                            " digits: load into a new target file, where vorq declares it " +
+                            schematool::columnType(c.type, c.precision, c.scale,
+                                                   schematool::Dialect::SQLite));
+    }
+}
+
+// Why SQLite refused a row, in the words that the PostgreSQL target uses too.
+std::string refusalOf(const Error& e) {
+    const std::string what = e.description();
+    const std::size_t colon = what.rfind(": ");
+    const std::string column = colon == std::string::npos ? what : what.substr(colon + 2);
+    switch (e.number()) {
+    case SQLITE_CONSTRAINT_NOTNULL:
+        return "no value for the key column " + column.substr(column.find('.') + 1);
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+    case SQLITE_CONSTRAINT_UNIQUE:
+        return "its key is taken (" + column + ")";
+    default:
+        return what;
+    }
+}
+
+} // namespace
 
 SqliteTarget::SqliteTarget(const std::filesystem::path& file,
                            const schematool::ProjectCatalog& catalog)
@@ -17,29 +88,56 @@ SqliteTarget::SqliteTarget(const std::filesystem::path& file,
 void SqliteTarget::begin(const LoadPlan& plan) {
     created_ = !std::filesystem::exists(file_);
     db_.emplace(file_, sqlite::Connection::Mode::CreateIfMissing);
-    db_->exec("BEGIN IMMEDIATE");
-    const std::vector<const TablePlan*> tables = tablesInOrder(plan);
-    firstTable_ = plan.table.name;
-    if (created_)
+    db_->waitWhenBusy(kTurnWait);
+    refuseForeignDatabase(*db_, file_);
+    try {
+        db_->exec("BEGIN IMMEDIATE");
+    } catch (const Error& e) {
+        if ((e.number() & 0xFF) != SQLITE_BUSY)
+            throw;
+        throw Error("The target " + file_.string() +
+                    " is busy: another program's load held it "
+                    "for " +
+                    std::to_string(kTurnWait.count()) +
+                    " minutes; try again when it "
+                    "has ended");
+    }
+    // Decided inside the transaction: another load may have made the tables meanwhile.
+    if (db_->pragmaInteger("application_id") == 0 && db_->objectCount() == 0) {
+        db_->exec("PRAGMA application_id = " + std::to_string(kDataApplicationId));
         db_->exec(schematool::writeDdl(catalog_, schematool::Dialect::SQLite));
-    for (const TablePlan* table : tables) {
-        auto exists =
-            db_->prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1 "
-                         "COLLATE NOCASE");
-        exists.bind(1, table->name);
-        exists.step();
-        if (exists.integer(0) == 0)
-            for (const auto& t : catalog_.tables)
-                if (t.name == table->name)
-                    db_->exec(schematool::tableDdl(catalog_, t, schematool::Dialect::SQLite));
+    }
+    firstTable_ = plan.table.name;
+    for (const TablePlan* table : tablesInOrder(plan)) {
+        const schematool::CatalogTable* made = nullptr;
+        for (const auto& t : catalog_.tables)
+            if (t.name == table->name)
+                made = &t;
+        if (!db_->hasTable(table->name) && made)
+            db_->exec(schematool::tableDdl(catalog_, *made, schematool::Dialect::SQLite));
+        if (made)
+            refuseLossyColumns(*db_, file_, *made);
         std::string columns, parameters;
         for (std::size_t c = 0; c < table->columns.size(); ++c) {
             columns += (c ? ", " : "") + schematool::ddlName(table->columns[c].name);
             parameters += (c ? ", ?" : "?") + std::to_string(c + 1);
         }
+        tableNames_.push_back(table->name);
         inserts_.push_back(db_->prepare("INSERT INTO " + schematool::ddlName(table->name) + " (" +
                                         columns + ") VALUES (" + parameters + ")"));
     }
+}
+
+std::int64_t SqliteTarget::rowCount(int table) {
+    auto count = db_->prepare("SELECT count(*) FROM " +
+                              schematool::ddlName(tableNames_[static_cast<std::size_t>(table)]));
+    count.step();
+    return count.integer(0);
+}
+
+std::int64_t SqliteTarget::removeRows(int table) {
+    db_->exec("DELETE FROM " + schematool::ddlName(tableNames_[static_cast<std::size_t>(table)]));
+    return db_->changes();
 }
 
 std::int64_t SqliteTarget::largestValue(const std::string& column) {
@@ -74,7 +172,7 @@ bool SqliteTarget::insert(int table, const std::vector<FieldValue>& row, std::st
     } catch (const Error& e) {
         if ((e.number() & 0xFF) != SQLITE_CONSTRAINT)
             throw;
-        refusal = e.description();
+        refusal = refusalOf(e);
         return false;
     }
     return true;

@@ -10,14 +10,20 @@
 
 namespace vorq::load {
 
+// The application id of an SQLite file that a load made for its rows.
+constexpr std::int64_t kDataApplicationId = 0x766f7264; // "vord"
+
 // An SQLite database that receives the rows. A missing file is made with the project's tables
 // (its DDL); missing tables of the load are added to an existing file. The file is changed in
-// one transaction.
+// one transaction. A vorq project or catalog, or another program's database (by its
+// application id), is refused.
 class SqliteTarget : public RowTarget {
 public:
     SqliteTarget(const std::filesystem::path& file, const schematool::ProjectCatalog& catalog);
 
     void begin(const LoadPlan& plan) override;
+    std::int64_t rowCount(int table) override;
+    std::int64_t removeRows(int table) override;
     std::int64_t largestValue(const std::string& column) override;
     bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
     void commit() override;
@@ -30,6 +36,7 @@ private:
     bool created_ = false;
     std::optional<sqlite::Connection> db_;
     std::vector<sqlite::Statement> inserts_;
+    std::vector<std::string> tableNames_;
     std::string firstTable_;
 };
 

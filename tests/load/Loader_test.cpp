@@ -20,6 +20,8 @@ namespace {
 class CatchingTarget : public RowTarget {
 public:
     void begin(const LoadPlan& plan) override { collect(plan.table); }
+    std::int64_t rowCount(int) override { return 0; }
+    std::int64_t removeRows(int) override { return 0; }
     std::int64_t largestValue(const std::string&) override { return 0; }
     bool insert(int table, const std::vector<FieldValue>& row, std::string&) override {
         std::string line = names[static_cast<std::size_t>(table)] + ":";
@@ -91,15 +93,15 @@ ProjectLineage lineage() {
         {20, "R_KEY", 4, 0, 0, false}, {21, "idx", 4, 0, 0, false}, {22, "V", 18, 2, 0, true}};
     t.foreignKeys.push_back({1, "R_T_OCCURS", 1, {{20, 14}}});
     l.catalog.tables = {r, t};
-    l.tables[1] = {"table", 1, "xr:9?1"};
-    l.tables[2] = {"table", 1, "xr:9?3"};
-    l.columns[10] = {"item", 1, "xr:9?2"};
-    l.columns[11] = {"item", 1, "xr:9?6"};
-    l.columns[12] = {"item", 2, "xr:9?6"};
-    l.columns[13] = {"item", 1, "xr:9?7"};
-    l.columns[14] = {"key", 1, "xr:9?1"};
-    l.columns[21] = {"index", 1, "xr:9?3"};
-    l.columns[22] = {"item", 1, "xr:9?4"};
+    l.tables[1] = {"table", 1, "xr:9?1", ""};
+    l.tables[2] = {"table", 1, "xr:9?3", ""};
+    l.columns[10] = {"item", 1, "xr:9?2", ""};
+    l.columns[11] = {"item", 1, "xr:9?6", ""};
+    l.columns[12] = {"item", 2, "xr:9?6", ""};
+    l.columns[13] = {"item", 1, "xr:9?7", ""};
+    l.columns[14] = {"key", 1, "xr:9?1", ""};
+    l.columns[21] = {"index", 1, "xr:9?3", ""};
+    l.columns[22] = {"item", 1, "xr:9?4", ""};
     return l;
 }
 
@@ -124,7 +126,7 @@ TEST(Loader, ColumnsWithoutLineageAreNullAndTablesWithoutAreRefused) {
     const SourceItems items = record();
     ProjectLineage l = lineage();
     l.columns.erase(13);
-    l.columns[12] = {"item", 3, "xr:9?6"};
+    l.columns[12] = {"item", 3, "xr:9?6", ""};
     const LoadPlan plan = planLoad(l, "R", items, {});
     EXPECT_EQ(plan.table.columns[2].why,
               "no source: occurrence 3 of P is more than the source has");

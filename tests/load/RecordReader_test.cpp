@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vorq::load {
 namespace {
@@ -86,6 +87,19 @@ TEST_F(RecordReaderTest, TextLinesWithAndWithoutCarriageReturns) {
     ASSERT_EQ(one.size(), 2u);
     EXPECT_EQ(one[0].size(), 3'000'004u);
     EXPECT_EQ(one[1], "2@3000001:z");
+}
+
+TEST_F(RecordReaderTest, APipeThatNoProgramWritesEndsTheWaitAndDevicesAreRefused) {
+    const auto fifo = dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(testing::errorOf(
+                  [&] { RecordReader(fifo, {RecordFormat::Text}, std::chrono::seconds(1)); }),
+              "No program opened the pipe " + fifo.string() +
+                  " for writing within 1 s: start the program that writes it");
+    EXPECT_NE(testing::errorOf([&] {
+                  RecordReader("/dev/zero", {RecordFormat::Fixed, 10});
+              }).find("is no regular file and no pipe"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <map>
@@ -67,14 +68,28 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
         execProgram(program, args, folder, environment);
     }
     close(in[0]), close(out[1]), close(err[1]);
-    if (!input.empty() && write(in[1], input.data(), input.size()) < 0)
-        throw std::runtime_error("cannot write the program's input");
-    close(in[1]);
+    // The input is written as the program takes it, while its output is read: a program that
+    // stops reading early (a bound reached) must not leave the writer stuck or killed.
+    std::signal(SIGPIPE, SIG_IGN);
+    fcntl(in[1], F_SETFL, O_NONBLOCK);
+    std::size_t written = 0;
+    if (input.empty())
+        close(in[1]);
     ProgramResult result;
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    pollfd fds[3] = {
+        {out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {input.empty() ? -1 : in[1], POLLOUT, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
     for (int open = 2; open > 0;) {
-        poll(fds, 2, -1);
+        poll(fds, 3, -1);
+        if (fds[2].fd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
+            const ssize_t n = write(in[1], input.data() + written, input.size() - written);
+            if (n > 0)
+                written += static_cast<std::size_t>(n);
+            if (n < 0 || written == input.size()) {
+                close(in[1]);
+                fds[2].fd = -1;
+            }
+        }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
                 continue;
@@ -89,6 +104,8 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
             --open;
         }
     }
+    if (fds[2].fd >= 0)
+        close(in[1]);
     int status = 0;
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

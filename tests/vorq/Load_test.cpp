@@ -2,21 +2,18 @@
 // COBOL program (GnuCOBOL is the oracle for the PC side) or built from known values by the
 // EBCDIC rules, loaded, and every row of every table compared.
 
-#include "sqlite/Sqlite.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "support/LoadFolder.h"
 #include "support/TestEngines.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <optional>
 
 namespace vorq {
 namespace {
 
-using testing::ProgramResult;
+using testing::ebcdic;
+using testing::LoadFolder;
 
 // Every field kind that PC compilers write, a spread OCCURS and a variable one in a child
 // table.
@@ -80,57 +77,6 @@ constexpr const char* kWriter = R"(       IDENTIFICATION DIVISION.
            CLOSE F.
            STOP RUN.
 )";
-
-// A test's folder with its private registry: the program, the files and the SQLite rows.
-struct LoadFolder {
-    testing::TempDir dir;
-    std::map<std::string, std::string> environment{
-        {"XDG_CONFIG_HOME", (dir / "config").string()}, {"VORQ_WORKSPACE", ""}, {"LC_ALL", "C"}};
-
-    ProgramResult vorq(const std::vector<std::string>& args) {
-        return testing::runProgram(VORQ_PROGRAM, args, dir.path().string(), environment);
-    }
-    void write(const std::string& file, const std::string& bytes) {
-        std::ofstream(dir / file, std::ios::binary) << bytes;
-    }
-    // Verifies and imports the copybook with the options given as name, value pairs.
-    void imported(const std::string& name, const std::string& copybook,
-                  const std::vector<std::pair<std::string, std::string>>& options) {
-        write(name + ".cpy", copybook);
-        ASSERT_EQ(vorq({"verify", name + ".cpy"}).status, 0);
-        for (const auto& [option, value] : options)
-            ASSERT_EQ(vorq({"options", "set", option, value}).status, 0);
-        const auto import = vorq({"import", "--batch", "--source", name, "--all"});
-        ASSERT_EQ(import.status, 0) << import.err;
-    }
-    // Compiles and runs a COBOL program in the test's folder.
-    void runCobol(const std::string& program) {
-        write("writer.cbl", program);
-        const auto compiled = testing::runProgram(
-            "/usr/bin/cobc", {"-x", "-std=ibm", "-w", "-o", "writer", "writer.cbl"},
-            dir.path().string());
-        ASSERT_EQ(compiled.status, 0) << compiled.err;
-        ASSERT_EQ(testing::runProgram((dir / "writer").string(), {}, dir.path().string()).status,
-                  0);
-    }
-    // Every row of a table of the target, fields separated by |, NULL as NULL.
-    std::vector<std::string> rows(const std::string& table, const std::string& db = "data.db") {
-        sqlite::Connection c(dir / "vorq-workspace" / db, sqlite::Connection::Mode::ReadOnly);
-        auto s = c.prepare("SELECT * FROM \"" + table + "\" ORDER BY rowid");
-        std::vector<std::string> out;
-        while (s.step()) {
-            std::string row;
-            for (int i = 0; i < s.columnCount(); ++i)
-                row += (i ? "|" : "") + (s.isNull(i) ? std::string("NULL") : s.text(i));
-            out.push_back(row);
-        }
-        return out;
-    }
-    std::string file(const std::string& name) {
-        std::ifstream in(dir / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-};
 
 struct Load : ::testing::Test, LoadFolder {};
 
@@ -235,19 +181,6 @@ TEST_F(Load, NestedOccurrencesFindTheirBytes) {
     EXPECT_EQ(rows("GRID_CELL2")[3], "4|8|7");
 }
 
-// EBCDIC bytes of text, by the system's converter.
-std::string ebcdic(const std::string& text) {
-    iconv_t cd = iconv_open("IBM037", "UTF-8");
-    std::string out(text.size() * 2, '\0');
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size(), outLeft = out.size();
-    char* at = out.data();
-    iconv(cd, &in, &inLeft, &at, &outLeft);
-    iconv_close(cd);
-    out.resize(static_cast<std::size_t>(at - out.data()));
-    return out;
-}
-
 // A mainframe record: a name, a packed amount and three zoned quantities (a child table).
 constexpr const char* kStock = R"(       01 STOCK-REC.
           05 ITEM-NAME     PIC X(6).
@@ -266,7 +199,12 @@ TEST_F(Load, EbcdicFixedRecordsNumberTheSurrogateKeyAcrossLoads) {
           stockRecord("BOLT", std::string("\x01\x23\x4C", 3), "\xF0\xF1\xF0\xF2\xF3\xD0") +
               stockRecord("NUT", std::string("\x00\x05\x0D", 3), "\xF9\xF9\xF0\xF0\xF0\xC1"));
     ASSERT_EQ(vorq({"load", "--table", "stock_rec", "--data", "stock.dat"}).status, 0);
-    ASSERT_EQ(vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat"}).status, 0);
+    const auto again = vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("The table STOCK_REC in vorq-workspace/data.db already holds 2 rows"),
+              std::string::npos)
+        << again.err;
+    ASSERT_EQ(vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat", "--append"}).status, 0);
     EXPECT_EQ(rows("STOCK_REC"), (std::vector<std::string>{"BOLT|12.34|1", "NUT|-0.5|2",
                                                            "BOLT|12.34|3", "NUT|-0.5|4"}))
         << "a second load continues the key after the largest";
@@ -306,8 +244,8 @@ TEST_F(Load, BadFieldsAreListedAndLeftNullOrTheirRecordsLeftOut) {
     EXPECT_NE(file("rejects.tsv").find("2\t15\t\t"), std::string::npos)
         << "the left-out record has its own line";
 
-    const auto tooMany =
-        vorq({"load", "--table", "STOCK_REC", "--data", "stock.dat", "--max-errors", "1"});
+    const auto tooMany = vorq(
+        {"load", "--table", "STOCK_REC", "--data", "stock.dat", "--max-errors", "1", "--append"});
     EXPECT_EQ(tooMany.status, 1);
     EXPECT_NE(tooMany.err.find("More than 1 records have errors (the last is record 3"),
               std::string::npos)
@@ -410,17 +348,121 @@ TEST_P(LoadInto, RecordsWithARepeatedOrMissingKeyAreLeftOut) {
                     {"AutoKey", "True"},
                     {"Patterns", "PART-ID"}});
     files.write("parts.txt", "00112\n00234\n00156\n   78\n");
-    const auto load =
-        files.vorq({"load", "--table", "PART_REC", "--data", "parts.txt", "--format", "text",
-                    "--encoding", "ascii", "--target", target(), "--rejects", "rejects.tsv"});
-    ASSERT_EQ(load.status, 0) << load.err;
-    EXPECT_NE(load.out.find("2 records with errors, 2 of them left out"), std::string::npos)
-        << load.out;
+    const std::vector<std::string> load{
+        "load",       "--table", "PART_REC", "--data", "parts.txt", "--format",   "text",
+        "--encoding", "ascii",   "--target", target(), "--rejects", "rejects.tsv"};
+    const auto unasked = files.vorq(load);
+    EXPECT_EQ(unasked.status, 1);
+    EXPECT_NE(unasked.err.find("Record 3 of parts.txt cannot be stored (its key is taken"),
+              std::string::npos)
+        << unasked.err;
+    EXPECT_TRUE(schema || !std::filesystem::exists(files.dir / "vorq-workspace/data.db"))
+        << "nothing of the undone load stays";
+
+    auto allowed = load;
+    allowed.insert(allowed.end(), {"--max-errors", "2"});
+    const auto loaded = files.vorq(allowed);
+    ASSERT_EQ(loaded.status, 0) << loaded.err;
+    EXPECT_NE(loaded.out.find("2 records with errors, 2 of them left out"), std::string::npos)
+        << loaded.out;
+    EXPECT_NE(loaded.out.find("left out, no value for the key column PART_ID: 1"),
+              std::string::npos)
+        << loaded.out;
     EXPECT_EQ(rows("PART_REC"), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(rows("PART_REC_BIN"), (std::vector<std::string>{"1|1|1", "2|2|1", "1|3|2", "2|4|2"}));
     const std::string rejects = files.file("rejects.tsv");
     EXPECT_NE(rejects.find("3\t12\t\t3030313536\trecord left out: "), std::string::npos) << rejects;
     EXPECT_NE(rejects.find("4\t18\tPART_ID\t202020\tblanks in a numeric field"), std::string::npos)
+        << rejects;
+}
+
+// Decimals of 15, 18, 19, 31 and 38 digits, packed as a mainframe writes them.
+constexpr const char* kWide = R"(       01 WIDE-REC.
+          05 W-ID          PIC 9(2).
+          05 D15           PIC S9(13)V99 COMP-3.
+          05 D18           PIC S9(16)V99 COMP-3.
+          05 D19           PIC S9(19) COMP-3.
+          05 D31           PIC S9(29)V99 COMP-3.
+          05 D38           PIC S9(36)V99 COMP-3.
+)";
+
+// The packed bytes of a signed number of that many digits (an odd count fills the bytes).
+std::string packed(const std::string& digits, std::size_t count, bool negative) {
+    std::string nibbles = std::string((count | 1) - digits.size(), '0') + digits;
+    nibbles.push_back(negative ? 'D' : 'C');
+    std::string bytes;
+    for (std::size_t i = 0; i < nibbles.size(); i += 2)
+        bytes.push_back(static_cast<char>(std::stoi(nibbles.substr(i, 2), nullptr, 16)));
+    return bytes;
+}
+
+TEST_P(LoadInto, DecimalsOfEveryWidthArriveDigitForDigit) {
+    files.imported("WIDE", kWide, {{"AutoKey", "True"}, {"Patterns", "W-ID"}});
+    const std::string nines(38, '9');
+    files.write("wide.dat", ebcdic("01") + packed("123456789012345", 15, true) +
+                                packed("123456789012345678", 18, false) +
+                                packed(nines.substr(0, 19), 19, true) +
+                                packed("1234567890123456789012345678901", 31, false) +
+                                packed("12345678901234567890123456789012345678", 38, true) +
+                                ebcdic("02") + packed("1", 15, false) + packed("1", 18, true) +
+                                packed("0", 19, false) + packed("10", 31, true) +
+                                packed(nines, 38, false));
+    const auto load =
+        files.vorq({"load", "--table", "WIDE_REC", "--data", "wide.dat", "--target", target()});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_EQ(rows("WIDE_REC"),
+              (std::vector<std::string>{
+                  "1|-1234567890123.45|1234567890123456.78|-9999999999999999999|"
+                  "12345678901234567890123456789.01|-123456789012345678901234567890123456.78",
+                  "2|0.01|-0.01|0|-0.10|999999999999999999999999999999999999.99"}));
+    if (schema) {
+        postgres::Connection c(schema->conninfo());
+        EXPECT_EQ(c.query("SELECT sum(d18), sum(d38) FROM wide_rec").text(0, 1),
+                  "876543210987654321098765432109876543.21");
+        return;
+    }
+    // The target's columns are those that the DDL declares, and each holds the exact text.
+    const std::string ddl = files.vorq({"ddl", "--dialect", "sqlite"}).out;
+    sqlite::Connection data(files.dir / "vorq-workspace/data.db",
+                            sqlite::Connection::Mode::ReadOnly);
+    auto types = data.prepare("SELECT name || ' ' || type FROM pragma_table_info('WIDE_REC')");
+    while (types.step())
+        EXPECT_NE(ddl.find("    " + types.text(0)), std::string::npos) << types.text(0);
+    EXPECT_NE(ddl.find("D18 DECIMAL_TEXT(18,2)"), std::string::npos) << ddl;
+    EXPECT_NE(ddl.find("D15 DECIMAL(15,2)"), std::string::npos) << ddl;
+}
+
+// OCCURS n DEPENDING ON without TO: the count may be anything from 0 up to n.
+constexpr const char* kVariable = R"(       01 VAR-REC.
+          05 V-ID          PIC 9(2).
+          05 V-CNT         PIC 9.
+          05 V-ITEM OCCURS 3 TIMES DEPENDING ON V-CNT.
+             10 V-VAL      PIC XX.
+          05 V-TAIL        PIC XX.
+)";
+
+TEST_P(LoadInto, EveryRecordOfAVariableTableLoadsWhateverItsCount) {
+    files.imported(
+        "VAR", kVariable,
+        {{"ArrayFields", "True"}, {"Threshold", "1"}, {"AutoKey", "True"}, {"Patterns", "V-ID"}});
+    // Counts 3, 1, 0 (below the minimum of 1), 9 (above the maximum) and a letter.
+    files.write("var.txt", "013AABBCCT1\n021AAT2\n030T3\n049AABBCCT4\n05xAAT5\n");
+    const auto load =
+        files.vorq({"load", "--table", "VAR_REC", "--data", "var.txt", "--format", "text",
+                    "--encoding", "ascii", "--target", target(), "--rejects", "rejects.tsv"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_NE(load.out.find("loaded 5 records"), std::string::npos) << load.out;
+    EXPECT_EQ(rows("VAR_REC"),
+              (std::vector<std::string>{"1|3|T1", "2|1|T2", "3|0|T3", "4|9|NULL", "5|NULL|NULL"}))
+        << "the tail moves with the count; an unknown count leaves it NULL";
+    EXPECT_EQ(rows("VAR_REC_V_ITEM"),
+              (std::vector<std::string>{"1|AA|1", "2|BB|1", "3|CC|1", "1|AA|2"}));
+    const std::string rejects = files.file("rejects.tsv");
+    EXPECT_NE(rejects.find("the count of V-ITEM is below its minimum (1 to 3)"), std::string::npos)
+        << rejects;
+    EXPECT_NE(rejects.find("the count of V-ITEM is outside 1 to 3: the fields that it places are "
+                           "NULL"),
+              std::string::npos)
         << rejects;
 }
 
