@@ -95,6 +95,7 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         load.table = "CUSTOMER_MASTER";
         load.data = (folder / "data" / "CUSTMAST.dat").string();
         load.rejects = (context.workspace / "rejects.tsv").string();
+        load.replace = true; // a demo run again shows the same rows
         fmt::print("\n== load {}\n", load.data);
         runLoadCommand(context, load);
     });

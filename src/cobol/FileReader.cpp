@@ -53,6 +53,10 @@ std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t l
     std::size_t lineStart = 0;
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        if (text.size() + static_cast<std::size_t>(in.gcount()) > limit) {
+            tooLong = true;
+            return text;
+        }
         const std::size_t from = text.size();
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
         if (const void* newline = ::memrchr(text.data() + from, '\n', text.size() - from))
@@ -60,10 +64,6 @@ std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t l
                 static_cast<std::size_t>(static_cast<const char*>(newline) - text.data()) + 1;
         if (text.size() - lineStart > kMaxLineLength) {
             text.resize(lineStart + kMaxLineLength + 1);
-            return text;
-        }
-        if (text.size() > limit) {
-            tooLong = true;
             return text;
         }
     }
