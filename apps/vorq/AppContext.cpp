@@ -4,6 +4,7 @@
 #include "host/InstalledLibrary.h"
 #include "schematool/ProjectCatalog.h"
 #include "schematool/SqlProjectDatabase.h"
+#include "sqlite/Sqlite.h"
 
 namespace vorq::app {
 
@@ -20,6 +21,15 @@ std::filesystem::path AppContext::ensureWorkspace() const {
     if (std::filesystem::exists(workspace, error) && !std::filesystem::is_directory(workspace))
         throw Error("The workspace " + workspace.string() +
                     " is not a folder: name another one with --workspace DIR");
+    // The longest file of a workspace, a repository database, adds about 80 characters; a
+    // longer path would leave a half-made workspace behind.
+    const auto length = std::filesystem::absolute(workspace).string().size();
+    if (length + 80 > sqlite::kLongestPath)
+        throw Error("The workspace " + workspace.string() + " has a path of " +
+                    std::to_string(length) + " characters: its databases need paths of at most " +
+                    std::to_string(sqlite::kLongestPath) +
+                    ", so a workspace's path may be at most " +
+                    std::to_string(sqlite::kLongestPath - 80) + " long; name a shorter one");
     std::filesystem::create_directories(workspace, error);
     if (error)
         throw Error("Cannot create the workspace " + workspace.string() + ": " + error.message());

@@ -173,7 +173,8 @@ void prepareProjectSchema(const sqlite::Connection& db) {
         if (writable)
             db.exec("COMMIT");
     } catch (const Error& e) {
-        if (writable)
+        // SQLite ends the transaction itself after some failures (an I/O error).
+        if (writable && db.inTransaction())
             db.exec("ROLLBACK");
         if (std::string_view(e.what()).starts_with(file) ||
             std::string_view(e.what()).starts_with("The project database"))

@@ -35,10 +35,19 @@ private:
     sqlite::Statement statement_;
 };
 
+// A device or a folder would take SQLite's writes and lose them, or fail in their midst.
+const std::filesystem::path& regularFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error))
+        throw Error("The project database " + path.string() +
+                    " is no regular file: name a file (a new one is made)");
+    return path;
+}
+
 } // namespace
 
 SqliteProjectDatabase::SqliteProjectDatabase(const std::filesystem::path& path, OpenMode mode)
-    : db_(path, sqliteMode(mode)), name_(path.string()) {
+    : db_(regularFile(path), sqliteMode(mode)), name_(path.string()) {
     prepareProjectSchema(db_);
 }
 

@@ -173,6 +173,10 @@ Connection::Connection(const std::filesystem::path& path, Mode mode) : path_(pat
     int flags = readOnly && !recoverable ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == Mode::CreateIfMissing)
         flags |= SQLITE_OPEN_CREATE;
+    if (const auto length = std::filesystem::absolute(path).string().size(); length > kLongestPath)
+        throw Error("Cannot open " + path.string() + ": its path is " + std::to_string(length) +
+                    " characters long, more than the " + std::to_string(kLongestPath) +
+                    " of a file that SQLite opens");
     const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = describe(db_, rc);

@@ -15,6 +15,10 @@ namespace vorq::sqlite {
 // How long a statement waits for another connection's lock unless told otherwise.
 inline constexpr std::chrono::milliseconds kBusyWait{2000};
 
+// The longest absolute path of a database file: SQLite opens at most 512 characters, and its
+// journal's name is the file's and 8 more.
+inline constexpr std::size_t kLongestPath = 500;
+
 // A prepared statement; bind, step, read, reset.
 class Statement {
 public:

@@ -223,6 +223,35 @@ TEST_F(LoadSafety, AServerThatIsNeverToAnswerIsRefusedUpFront) {
         << endless.err;
 }
 
+TEST_F(LoadSafety, ErrorsNameTheFileAndTheCauseAndLeaveNothingHalfMade) {
+    write("CUST.cpy", kCustomer);
+    ASSERT_EQ(vorq({"verify", "CUST.cpy"}).status, 0);
+    const auto device =
+        vorq({"--project", "/dev/null", "import", "--batch", "--source", "CUST", "--all"});
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.err.find("The project database /dev/null is no regular file"),
+              std::string::npos)
+        << device.err;
+
+    fs::path deep = dir.path();
+    for (int i = 0; i < 10; ++i)
+        deep /= std::string(60, 'd');
+    const auto longPath = vorq({"--workspace", deep.string(), "verify", "CUST.cpy"});
+    EXPECT_EQ(longPath.status, 1);
+    EXPECT_NE(longPath.err.find("characters: its databases need paths of at most 500"),
+              std::string::npos)
+        << longPath.err;
+    EXPECT_FALSE(fs::exists(dir / std::string(60, 'd'))) << "no half-made workspace";
+
+    write("text.db", "this is a text file, not a database, long enough to be read as one");
+    imported("CUST", kCustomer, kKeyed);
+    write("cust.txt", "001ALICE12345\n");
+    const auto notADatabase = vorq(loadArgs({"--target", "text.db"}));
+    EXPECT_EQ(notADatabase.status, 1);
+    EXPECT_NE(notADatabase.err.find("text.db is not a database or is damaged"), std::string::npos)
+        << notADatabase.err;
+}
+
 TEST_F(LoadSafety, ImportsIntoOneSqliteProjectTakeTurns) {
     write("CUST.cpy", kCustomer);
     ASSERT_EQ(vorq({"verify", "CUST.cpy"}).status, 0);
