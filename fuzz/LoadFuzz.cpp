@@ -1,7 +1,8 @@
-// Hostile data files: the first byte picks the record format and encoding, the rest is the
-// file. The plan holds every kind of field, a spread OCCURS, an OCCURS DEPENDING ON in a child
-// table and a field after it, so that reading, decoding and the threads all see the bytes.
-// Damage may end the load with vorq::Error; nothing may crash, hang or leak.
+// Hostile data files: the first byte picks the record format and encoding, the second the
+// options that frame the records (a record length of the command line, standard input or a
+// file), the rest is the file. The plan holds every kind of field, a spread OCCURS, an OCCURS
+// DEPENDING ON in a child table and a field after it, so that reading, decoding and the threads all
+// see the bytes. Damage may end the load with vorq::Error; nothing may crash, hang or leak.
 
 #include "ScratchFile.h"
 #include "host/Error.h"
@@ -10,8 +11,12 @@
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
 
+#include <csignal>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <thread>
+#include <unistd.h>
 
 using namespace vorq;
 using namespace vorq::load;
@@ -83,8 +88,37 @@ LoadPlan plan() {
 
 } // namespace
 
+// The bytes as a pipe that a thread writes, named as /proc gives it: the loader reads it as
+// it reads standard input or a FIFO.
+class PipedFile {
+public:
+    PipedFile(const std::uint8_t* data, std::size_t size) {
+        std::signal(SIGPIPE, SIG_IGN);
+        if (::pipe(ends_) != 0)
+            throw std::runtime_error("pipe");
+        writer_ = std::thread([this, data, size] {
+            for (std::size_t at = 0; at < size;) {
+                const ssize_t n = ::write(ends_[1], data + at, size - at);
+                if (n <= 0)
+                    break; // the reader stopped: damage found, or a bound reached
+                at += static_cast<std::size_t>(n);
+            }
+            ::close(ends_[1]);
+        });
+    }
+    ~PipedFile() {
+        ::close(ends_[0]);
+        writer_.join();
+    }
+    std::filesystem::path path() const { return "/proc/self/fd/" + std::to_string(ends_[0]); }
+
+private:
+    int ends_[2] = {-1, -1};
+    std::thread writer_;
+};
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 1)
+    if (size < 2)
         return 0;
     static const LoadPlan thePlan = plan();
     static const char* const kPages[] = {"cp037", "cp930", "ascii", "utf-8"};
@@ -97,10 +131,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.format.lengthsExcludeWord = (choice & 0x80) != 0;
     settings.rejectRecords = (choice & 0x10) != 0;
     settings.threads = 2;
-    const auto file = fuzz::scratchFile("records.dat", data + 1, size - 1);
+    const std::uint8_t framing = data[1];
+    settings.format.recordLength = framing & 0x3F; // 0: the layout's
+    settings.maxErrors = (framing & 0x40) ? 3 : -1;
     DiscardingTarget target;
     try {
-        runLoad(thePlan, page, file, target, settings);
+        if (framing & 0x80) {
+            const PipedFile piped(data + 2, size - 2);
+            runLoad(thePlan, page, piped.path(), target, settings);
+        } else {
+            runLoad(thePlan, page, fuzz::scratchFile("records.dat", data + 2, size - 2), target,
+                    settings);
+        }
     } catch (const Error&) {
         // A damaged file is refused with a message; anything else escapes and is a finding.
     }

@@ -59,12 +59,19 @@ std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t l
         }
         const std::size_t from = text.size();
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (const void* newline = ::memrchr(text.data() + from, '\n', text.size() - from))
-            lineStart =
-                static_cast<std::size_t>(static_cast<const char*>(newline) - text.data()) + 1;
-        if (text.size() - lineStart > kMaxLineLength) {
-            text.resize(lineStart + kMaxLineLength + 1);
-            return text;
+        // Every line that ends in this piece, and the one it leaves open, is measured.
+        for (std::size_t at = from;;) {
+            const void* newline = std::memchr(text.data() + at, '\n', text.size() - at);
+            const std::size_t end =
+                newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text.data())
+                        : text.size();
+            if (end - lineStart > kMaxLineLength) {
+                text.resize(lineStart + kMaxLineLength + 1);
+                return text;
+            }
+            if (!newline)
+                break;
+            lineStart = at = end + 1;
         }
     }
     return text;
