@@ -6,6 +6,7 @@
 #include "support/FaultPoints.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
+#include "support/TestEngines.h"
 
 #include <chrono>
 #include <csignal>
@@ -159,6 +160,87 @@ TEST_F(CrashSafety, AVerifyKilledAnywhereLeavesTheRepositoryAsBeforeOrAsAfter) {
     expectEveryKillLeavesBeforeOrAfter(
         {"verify", "BIG.cpy"}, {"sources"},
         {"vorq-workspace/repository/BIG.copybook.xrdb", "vorq-workspace/repository/catalog.db"});
+}
+
+// A record with a child table, and 10,000 of its records as text: a load of two tables long
+// enough to be hit anywhere.
+constexpr const char* kOrders = "       01  ORDER-REC.\n           05  ORD-ID PIC 9(6).\n"
+                                "           05  ORD-NAME PIC X(20).\n"
+                                "           05  ORD-LINE OCCURS 8.\n"
+                                "               10  LINE-QTY PIC 9(3).\n"
+                                "               10  LINE-AMT PIC 9(5)V99.\n";
+
+void prepareOrders(CrashSafety& test) {
+    fs::create_directories(test.pristine);
+    std::ofstream(test.pristine / "ORDERS.cpy") << kOrders;
+    std::ofstream data(test.pristine / "orders.txt");
+    for (int r = 0; r < 10'000; ++r) {
+        data << std::string(6 - std::to_string(r).size(), '0') << r << "CUSTOMER NAME       ";
+        for (int l = 0; l < 8; ++l)
+            data << "012"
+                 << "0012345";
+        data << '\n';
+    }
+    ASSERT_EQ(test.vorq(test.pristine, {"verify", "ORDERS.cpy"}).status, 0);
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
+             {"ArrayFields", "True"}, {"Threshold", "2"}, {"AutoKey", "True"}})
+        ASSERT_EQ(test.vorq(test.pristine, {"options", "set", name, value}).status, 0);
+    ASSERT_EQ(test.vorq(test.pristine, {"import", "--batch", "--source", "ORDERS", "--all"}).status,
+              0);
+}
+
+const std::vector<std::string> kOrdersLoad = {"load",       "--table",  "ORDER_REC", "--data",
+                                              "orders.txt", "--format", "text",      "--encoding",
+                                              "ascii",      "--append"};
+
+TEST_F(CrashSafety, ALoadOfTwoTablesKilledAnywhereLeavesTheTargetAsBeforeOrAsAfter) {
+    prepareOrders(*this);
+    // The target holds an earlier load's rows.
+    ASSERT_EQ(vorq(pristine, kOrdersLoad).status, 0);
+    expectEveryKillLeavesBeforeOrAfter(kOrdersLoad, {"tables"}, {"vorq-workspace/data.db"});
+}
+
+TEST_F(CrashSafety, ALoadIntoPostgresqlKilledAnywhereLeavesItAsBeforeOrAsAfter) {
+    if (testing::testServer().empty())
+        GTEST_SKIP() << "PostgreSQL skipped: VORQ_TEST_PG names no test server";
+    prepareOrders(*this);
+    const auto counts = [](const testing::ScratchSchema& schema) {
+        postgres::Connection c(schema.conninfo());
+        const auto r = c.query("SELECT (SELECT count(*) FROM order_rec) || '/' || "
+                               "(SELECT count(*) FROM order_rec_ord_line)");
+        return std::string(r.text(0, 0));
+    };
+    const auto into = [](const testing::ScratchSchema& schema) {
+        auto args = kOrdersLoad;
+        args.insert(args.end(), {"--target", schema.conninfo()});
+        return args;
+    };
+    {
+        const testing::ScratchSchema schema;
+        ASSERT_EQ(vorq(pristine, into(schema)).status, 0);
+        const auto start = Clock::now();
+        ASSERT_EQ(vorq(pristine, into(schema)).status, 0);
+        duration_ = Clock::now() - start;
+        ASSERT_EQ(counts(schema), "20000/160000");
+    }
+    int killed = 0, stayedBefore = 0, wentAfter = 0;
+    const int kills = 100;
+    const auto points = testing::faultPoints(kills, 10);
+    for (const int n : points) {
+        SCOPED_TRACE("kill " + std::to_string(n) + " of " + std::to_string(kills));
+        const testing::ScratchSchema schema;
+        const fs::path folder = copyOfPristine("killed");
+        ASSERT_EQ(vorq(folder, into(schema)).status, 0);
+        killed += runAndKill(folder, into(schema), duration_ * n / kills);
+        const std::string now = counts(schema);
+        EXPECT_TRUE(now == "10000/80000" || now == "20000/160000") << now;
+        stayedBefore += now == "10000/80000";
+        wentAfter += now == "20000/160000";
+        // The server ends the killed run; the next load takes its turn and lands.
+        ASSERT_EQ(vorq(folder, into(schema)).status, 0);
+    }
+    std::cout << "kills: " << points.size() << " tried, " << killed << " before the end; "
+              << stayedBefore << " before, " << wentAfter << " after\n";
 }
 
 TEST_F(CrashSafety, ASecondImportWhileOneRunsWaitsForItOrSaysTheProjectIsLocked) {
