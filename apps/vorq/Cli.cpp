@@ -111,6 +111,7 @@ int runVorq(int argc, char** argv) {
     addProjectCommands(app, context);
     addImportCommand(app, context);
     addLoadCommand(app, context);
+    addEncodingsCommand(app);
     addRegistryCommands(app, context);
     addDemoCommand(app, context);
     addGuiCommand(app, context);

@@ -99,7 +99,11 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     const load::CodePage page(options.encoding);
     load::DecodeSettings decode;
     decode.nativeLittleEndian = options.nativeBinary || !page.isEbcdic();
-    decode.ieeeFloat = options.floating.empty() ? !page.isEbcdic() : options.floating == "ieee";
+    decode.floating = options.floating == "ieee-be" ? load::FieldKind::IeeeFloatBig
+                      : options.floating == "ieee"  ? load::FieldKind::IeeeFloat
+                      : options.floating == "hfp"   ? load::FieldKind::HexFloat
+                      : page.isEbcdic()             ? load::FieldKind::HexFloat
+                                                    : load::FieldKind::IeeeFloat;
     decode.keepTrailingBlanks = options.keepTrailingBlanks;
 
     load::LoadSettings settings;
@@ -145,6 +149,19 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     }
 }
 
+void addEncodingsCommand(CLI::App& app) {
+    auto* command = app.add_subcommand(
+        "encodings", "List the EBCDIC code pages that vorq load reads (those the system's "
+                     "converter has)");
+    command->footer("Each page is also understood as IBM-NNNN, IBMNNNN or NNNN. ascii, latin1, "
+                    "cp1252, cp437, utf-8 and the other ASCII-based single-byte pages of iconv "
+                    "are read too.");
+    command->callback([] {
+        for (const std::string& page : load::CodePage::ebcdicPages())
+            fmt::print("{}\n", page);
+    });
+}
+
 void addLoadCommand(CLI::App& app, AppContext& context) {
     auto options = std::make_shared<LoadOptions>();
     auto* command = app.add_subcommand(
@@ -171,8 +188,9 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
                         "missing tables are made");
     command
         ->add_option("--encoding", options->encoding,
-                     "The character set of the file: an EBCDIC code page (cp037, cp273, cp500, "
-                     "cp1140 ... cp1149, cp930, cp939, ...), ascii, latin1, cp1252 or utf-8")
+                     "The character set of the file: an EBCDIC code page (cp037, cp1047, cp273, "
+                     "cp500, cp1140 ... cp1149, cp930, ...; `vorq encodings` lists them), ascii, "
+                     "latin1, cp1252 or utf-8")
         ->capture_default_str();
     command
         ->add_option("--format", options->format,
@@ -200,8 +218,9 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     command
         ->add_option("--float", options->floating,
                      "COMP-1 and COMP-2: hfp, IBM hexadecimal floating point (the default for "
-                     "EBCDIC), or ieee, little-endian IEEE 754 (the default otherwise)")
-        ->check(CLI::IsMember({"hfp", "ieee"}));
+                     "EBCDIC); ieee, little-endian IEEE 754 (the default otherwise); or ieee-be, "
+                     "big-endian IEEE 754 (z/OS with FLOAT(IEEE), Java)")
+        ->check(CLI::IsMember({"hfp", "ieee", "ieee-be"}));
     command->add_flag("--keep-trailing-blanks", options->keepTrailingBlanks,
                       "Keep the blanks at the end of text fields");
     command->add_flag("--append", options->append,

@@ -5,30 +5,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <iconv.h>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace vorq::load {
 namespace {
-
-struct PageName {
-    const char* name; // as users write it, without "cp"
-    const char* iconvName;
-    bool ebcdic;
-};
-
-constexpr PageName kPages[] = {
-    {"037", "IBM037", true},   {"273", "IBM273", true},   {"277", "IBM277", true},
-    {"278", "IBM278", true},   {"280", "IBM280", true},   {"284", "IBM284", true},
-    {"285", "IBM285", true},   {"297", "IBM297", true},   {"500", "IBM500", true},
-    {"871", "IBM871", true},   {"930", "IBM930", true},   {"939", "IBM939", true},
-    {"1140", "IBM1140", true}, {"1141", "IBM1141", true}, {"1142", "IBM1142", true},
-    {"1143", "IBM1143", true}, {"1144", "IBM1144", true}, {"1145", "IBM1145", true},
-    {"1146", "IBM1146", true}, {"1147", "IBM1147", true}, {"1148", "IBM1148", true},
-    {"1149", "IBM1149", true}, {"ascii", "ASCII", false}, {"latin1", "ISO-8859-1", false},
-    {"1252", "CP1252", false}, {"utf-8", "", false},
-};
 
 // "CP037", "ibm-037", "IBM037" and "037" name the same page; "utf8" is "utf-8".
 std::string canonical(std::string_view name) {
@@ -45,11 +30,29 @@ std::string canonical(std::string_view name) {
         return "latin1";
     if (n == "us-ascii")
         return "ascii";
-    while (n.size() > 3 && n[0] == '0')
-        n.erase(0, 1);
-    if (n.size() == 2 && n == "37")
-        return "037";
+    if (std::all_of(n.begin(), n.end(), cobol::isAsciiDigit)) {
+        while (n.size() > 3 && n[0] == '0')
+            n.erase(0, 1);
+        while (n.size() < 3)
+            n.insert(0, "0");
+    }
     return n;
+}
+
+bool isNumber(const std::string& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), cobol::isAsciiDigit);
+}
+
+// The names that the system's converter may know a page by, most usual first.
+std::vector<std::string> converterNames(const std::string& canonicalName) {
+    if (canonicalName == "ascii")
+        return {"ASCII"};
+    if (canonicalName == "latin1")
+        return {"ISO-8859-1"};
+    if (!isNumber(canonicalName))
+        return {cobol::upperCase(canonicalName)};
+    const std::string bare = canonicalName.substr(canonicalName.find_first_not_of('0'));
+    return {"IBM" + canonicalName, "IBM-" + bare, "IBM" + bare, "CP" + bare};
 }
 
 struct IconvCloser {
@@ -86,31 +89,59 @@ constexpr char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
 
 } // namespace
 
-std::string CodePage::knownNames() {
-    std::string names;
-    for (const PageName& page : kPages) {
-        const bool number = cobol::isAsciiDigit(page.name[0]);
-        names += (names.empty() ? "" : ", ") + std::string(number ? "cp" : "") + page.name;
+namespace {
+
+// The converter of the first name that the system knows the page by, with that name; none
+// when it knows none.
+std::pair<IconvHandle, std::string> openFirst(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        const iconv_t cd = iconv_open("UTF-8", name.c_str());
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            return {IconvHandle(cd), name};
     }
-    return names;
+    return {IconvHandle(nullptr), ""};
+}
+
+// The page's character of one byte: whether the byte is a blank in it.
+bool isBlank(void* cd, char byte) {
+    std::string utf8;
+    return convert(cd, std::string_view(&byte, 1), utf8) && utf8 == " ";
+}
+
+} // namespace
+
+std::vector<std::string> CodePage::ebcdicPages() {
+    std::vector<std::string> pages;
+    char name[16];
+    for (int n = 1; n < 2000; ++n) {
+        std::snprintf(name, sizeof name, "%03d", n);
+        const auto [cd, known] = openFirst(converterNames(name));
+        if (cd && isBlank(cd.get(), '\x40'))
+            pages.push_back(std::string("cp") + name);
+    }
+    return pages;
 }
 
 CodePage::CodePage(std::string_view name) {
     const std::string wanted = canonical(name);
-    const auto page = std::find_if(std::begin(kPages), std::end(kPages),
-                                   [&](const PageName& p) { return wanted == p.name; });
-    if (page == std::end(kPages))
-        throw Error("'" + std::string(name) + "' is no encoding that vorq knows (it knows " +
-                    knownNames() + ")");
-    name_ = cobol::isAsciiDigit(page->name[0]) ? std::string("cp") + page->name : page->name;
-    iconvName_ = page->iconvName;
-    ebcdic_ = page->ebcdic;
-    if (iconvName_.empty()) {
+    name_ = isNumber(wanted) ? "cp" + wanted : wanted;
+    if (wanted == "utf-8") {
         for (int b = 0; b < 0x80; ++b)
             characters_[b] = {{static_cast<char>(b)}, 1};
         return;
     }
-    const IconvHandle cd = openConverter(iconvName_, name_);
+    auto [cd, known] = openFirst(converterNames(wanted));
+    if (!cd)
+        throw Error("'" + std::string(name) +
+                    "' is no encoding that vorq knows: the system's converter (iconv) has no "
+                    "such page (`vorq encodings` lists the EBCDIC pages it has; ascii, latin1, "
+                    "cp1252 and utf-8 name the others)");
+    iconvName_ = known;
+    ebcdic_ = isBlank(cd.get(), '\x40');
+    if (!ebcdic_ && !isBlank(cd.get(), '\x20'))
+        throw Error("'" + std::string(name) + "' (" + known +
+                    ") is no EBCDIC and no ASCII-based single-byte page: vorq cannot tell a "
+                    "blank in it");
     for (int b = 0; b < 256; ++b) {
         std::string utf8;
         const char byte = static_cast<char>(b);
@@ -119,6 +150,11 @@ CodePage::CodePage(std::string_view name) {
             Character& c = characters_[b];
             std::copy(utf8.begin(), utf8.end(), c.bytes);
             c.size = static_cast<std::uint8_t>(utf8.size());
+        } else if (!ebcdic_ && errno == EINVAL) {
+            // A byte that begins a character of several: the page is no single-byte one.
+            throw Error("'" + std::string(name) + "' (" + known +
+                        ") is a multi-byte encoding: vorq reads text as single bytes of a page, "
+                        "or as utf-8");
         }
     }
 }

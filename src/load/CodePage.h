@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorq::load {
 
@@ -13,8 +14,9 @@ namespace vorq::load {
 // used by several threads at once.
 class CodePage {
 public:
-    // "cp037", "cp1140", "ibm-500", "037", "ascii", "utf-8", ...; an unknown name raises
-    // vorq::Error listing the names known.
+    // Any page that the system's converter knows, by the names users write: "cp1047",
+    // "IBM-1047", "1047", "ascii", "latin1", "utf-8", ...; an unknown or multi-byte one raises
+    // vorq::Error.
     explicit CodePage(std::string_view name);
 
     const std::string& name() const { return name_; }
@@ -32,8 +34,9 @@ public:
     bool appendNational(std::string_view bytes, std::string& out) const;
     bool appendDoubleByte(std::string_view bytes, std::string& out) const;
 
-    // The names accepted, for help and messages.
-    static std::string knownNames();
+    // The single-byte (and double-byte) EBCDIC pages that the system's converter has, as
+    // "cp037", "cp1047", ...
+    static std::vector<std::string> ebcdicPages();
 
 private:
     struct Character {

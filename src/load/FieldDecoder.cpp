@@ -234,16 +234,14 @@ void decodeFloat(const FieldFormat& f, std::string_view bytes, FieldValue& out) 
     double value = 0;
     if (f.kind == FieldKind::HexFloat) {
         value = hexFloat(p, bytes.size());
-    } else if (bytes.size() == 4) {
-        std::uint32_t raw = 0;
-        for (int i = 3; i >= 0; --i)
-            raw = (raw << 8) | p[i];
-        value = std::bit_cast<float>(raw);
     } else {
+        const bool big = f.kind == FieldKind::IeeeFloatBig;
+        const int n = static_cast<int>(bytes.size());
         std::uint64_t raw = 0;
-        for (int i = 7; i >= 0; --i)
-            raw = (raw << 8) | p[i];
-        value = std::bit_cast<double>(raw);
+        for (int i = 0; i < n; ++i)
+            raw = (raw << 8) | p[big ? i : n - 1 - i];
+        value = n == 4 ? std::bit_cast<float>(static_cast<std::uint32_t>(raw))
+                       : std::bit_cast<double>(raw);
     }
     if (!std::isfinite(value))
         return setNull(out, kNotANumber);
@@ -312,6 +310,7 @@ void decodeField(const FieldFormat& format, std::string_view bytes, const CodePa
         return decodeBinary(format, bytes, out);
     case FieldKind::HexFloat:
     case FieldKind::IeeeFloat:
+    case FieldKind::IeeeFloatBig:
         return decodeFloat(format, bytes, out);
     }
 }

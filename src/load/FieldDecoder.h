@@ -21,6 +21,7 @@ enum class FieldKind : std::uint8_t {
     BinaryLittle,   // the same, least significant byte first
     HexFloat,       // IBM hexadecimal floating point, 4 or 8 bytes
     IeeeFloat,      // IEEE 754, 4 or 8 bytes, least significant byte first
+    IeeeFloatBig,   // IEEE 754, most significant byte first (Java, z/OS FLOAT(IEEE))
 };
 
 // Where a field's bytes are and how to read them.

@@ -368,14 +368,15 @@ FieldFormat fieldFormat(const SourceItem& item, const DecodeSettings& settings) 
     } else if (usage == "COMP-6") {
         f.kind = FieldKind::PackedUnsigned;
     } else if (usage == "COMP-1" || usage == "COMP-2") {
-        f.kind = settings.ieeeFloat ? FieldKind::IeeeFloat : FieldKind::HexFloat;
+        f.kind = settings.floating;
     } else {
         throw Error("the load does not decode USAGE " + item.usage + " (" + item.name + ")");
     }
     const bool binary = f.kind == FieldKind::BinaryBig || f.kind == FieldKind::BinaryLittle;
     if ((binary && f.length > 8) ||
-        ((f.kind == FieldKind::HexFloat || f.kind == FieldKind::IeeeFloat) && f.length != 4 &&
-         f.length != 8))
+        ((f.kind == FieldKind::HexFloat || f.kind == FieldKind::IeeeFloat ||
+          f.kind == FieldKind::IeeeFloatBig) &&
+         f.length != 4 && f.length != 8))
         throw Error("the load does not decode a " + std::to_string(f.length) + "-byte " +
                     item.usage + " item (" + item.name + ")");
     return f;

@@ -83,7 +83,9 @@ struct LoadPlan {
 // Settings that choose how fields are read.
 struct DecodeSettings {
     bool nativeLittleEndian = false; // COMP-5 and BINARY-*: little-endian
-    bool ieeeFloat = false;          // COMP-1 and COMP-2: IEEE (else IBM hexadecimal)
+    // COMP-1 and COMP-2: IBM hexadecimal, IEEE least significant byte first, or IEEE most
+    // significant byte first.
+    FieldKind floating = FieldKind::HexFloat;
     bool keepTrailingBlanks = false;
 };
 
