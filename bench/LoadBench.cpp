@@ -177,7 +177,9 @@ std::filesystem::path writeFile(const std::filesystem::path& dir, std::int64_t r
 // batches.
 void decodeOnOneCore(const LoadPlan& plan, const CodePage& page,
                      const std::filesystem::path& file) {
-    RecordReader reader(file, {RecordFormat::Fixed, kRecordLength});
+    RecordFormatOptions fixed;
+    fixed.recordLength = kRecordLength;
+    RecordReader reader(file, fixed);
     RecordDecoder decoder(plan, page, RecordFormat::Fixed);
     RecordBatch batch;
     Record record;

@@ -126,13 +126,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CodePage page(kPages[choice & 3]);
     LoadSettings settings;
     settings.format.format = static_cast<RecordFormat>((choice >> 2) % 3);
-    settings.format.littleEndianLengths = (choice & 0x20) != 0;
-    settings.format.blockDescriptors = (choice & 0x40) != 0;
-    settings.format.lengthsExcludeWord = (choice & 0x80) != 0;
+    settings.format.framing.littleEndian = (choice & 0x20) != 0;
+    settings.format.framing.blocks = (choice & 0x40) != 0;
+    settings.format.framing.excludesWord = (choice & 0x80) != 0;
     settings.rejectRecords = (choice & 0x10) != 0;
     settings.threads = 2;
     const std::uint8_t framing = data[1];
-    settings.format.recordLength = framing & 0x3F; // 0: the layout's
+    settings.format.recordLength = framing & 0x0F; // 0: the layout's
+    settings.format.framing.lengthInLastHalf = (framing & 0x10) != 0;
+    settings.format.findFraming = (framing & 0x20) != 0;
+    settings.format.headerBytes = (framing & 0x03);
+    settings.format.footerBytes = (framing >> 2) & 0x03;
     settings.maxErrors = (framing & 0x40) ? 3 : -1;
     DiscardingTarget target;
     try {

@@ -48,6 +48,8 @@ void report(const LoadOptions& options, const std::string& target, const load::L
                options.data, target, summary.seconds, rate / 1e6);
     if (summary.records == 0)
         fmt::print("  the file holds no records\n");
+    if (!summary.framing.empty())
+        fmt::print("  its descriptor words hold {}\n", summary.framing);
     if (summary.replaced > 0)
         fmt::print("  {} rows that the tables held before were replaced (--replace)\n",
                    summary.replaced);
@@ -109,9 +111,13 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     load::LoadSettings settings;
     settings.format.format = load::recordFormatNamed(options.format);
     settings.format.recordLength = options.recordLength;
-    settings.format.littleEndianLengths = options.littleEndianLengths;
-    settings.format.blockDescriptors = options.blockDescriptors;
-    settings.format.lengthsExcludeWord = options.lengthsExcludeWord;
+    settings.format.framing = {options.littleEndianLengths, options.lengthAtEnd,
+                               options.lengthsExcludeWord, options.blockDescriptors};
+    // Without a word on the framing, the file's first descriptor words tell it.
+    settings.format.findFraming = !options.littleEndianLengths && !options.lengthAtEnd &&
+                                  !options.lengthsExcludeWord && !options.blockDescriptors;
+    settings.format.headerBytes = options.headerBytes;
+    settings.format.footerBytes = options.footerBytes;
     settings.existingRows = existingRows(options);
     settings.rejects = options.rejects;
     settings.maxErrors = options.maxErrors;
@@ -209,9 +215,20 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
                       "descriptor word (RECFM=VB)");
     command->add_flag("--little-endian", options->littleEndianLengths,
                       "With --format rdw: the descriptor words' lengths are little-endian");
+    command->add_flag("--length-at-end", options->lengthAtEnd,
+                      "With --format rdw: the length is in the descriptor word's last two bytes "
+                      "(00 00 LL LL), not its first");
     command->add_flag("--data-lengths", options->lengthsExcludeWord,
                       "With --format rdw: a record descriptor word counts only the record's "
                       "bytes, not its own 4, as GnuCOBOL writes variable records");
+    command
+        ->add_option("--header", options->headerBytes,
+                     "Bytes before the first record that are no record (a file header)")
+        ->check(CLI::Range(std::int64_t{0}, std::int64_t{1} << 30));
+    command
+        ->add_option("--footer", options->footerBytes,
+                     "Bytes after the last record that are no record (a trailer)")
+        ->check(CLI::Range(std::int64_t{0}, std::int64_t{1} << 30));
     command->add_flag("--native-binary", options->nativeBinary,
                       "COMP-5 and BINARY-CHAR/SHORT/LONG/DOUBLE are little-endian, as PC "
                       "compilers write them (the default for ascii, latin1, cp1252 and utf-8)");

@@ -20,6 +20,9 @@ struct LoadOptions {
     bool littleEndianLengths = false;
     bool lengthsExcludeWord = false;
     bool blockDescriptors = false;
+    bool lengthAtEnd = false;
+    std::int64_t headerBytes = 0;
+    std::int64_t footerBytes = 0;
     bool nativeBinary = false;
     std::string floating;
     bool keepTrailingBlanks = false;

@@ -175,6 +175,7 @@ public:
         }
         for (auto& t : threads)
             t.join();
+        summary_.framing = reader.framingFound();
         summary_.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         for (std::size_t t = 0; t < tables_.size(); ++t)

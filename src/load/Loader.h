@@ -67,6 +67,7 @@ struct LoadSummary {
     std::int64_t withErrors = 0; // with a bad field or left out
     std::int64_t longer = 0;     // with bytes past the end of the layout, not read
     std::int64_t replaced = 0;   // rows removed before the load (ExistingRows::Replace)
+    std::string framing;         // how the descriptor words read, when their framing was found
     std::map<std::string, std::int64_t> leftOutBy; // records left out, by reason
     std::vector<std::pair<std::string, std::int64_t>> rowsPerTable;
     std::vector<std::string> columnsWithoutSource; // "TABLE.COLUMN: why"

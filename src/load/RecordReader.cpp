@@ -73,20 +73,62 @@ RecordReader::RecordReader(const std::filesystem::path& file, const RecordFormat
             fileSize_ = status.st_size;
             ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
         }
+        const std::int64_t framed = options_.headerBytes + options_.footerBytes;
+        if (!stream_ && framed > fileSize_)
+            throw Error("The data file " + file.string() + " holds " + std::to_string(fileSize_) +
+                        " bytes, fewer than its header and footer (" + std::to_string(framed) +
+                        ")");
         if (options_.format == RecordFormat::Fixed) {
             if (options_.recordLength <= 0)
                 throw Error("Fixed records need a length above 0");
-            if (!stream_ && fileSize_ % options_.recordLength != 0)
+            if (!stream_ && (fileSize_ - framed) % options_.recordLength != 0)
                 throw Error("The data file " + file.string() + " holds " +
-                            std::to_string(fileSize_) + " bytes, which is no whole number of " +
+                            std::to_string(fileSize_ - framed) +
+                            " bytes of records, which is no whole number of " +
                             std::to_string(options_.recordLength) +
                             "-byte records: is the record length or the format (--format rdw, "
-                            "text) another?");
+                            "text) another, or has the file a header or footer?");
         }
+        footer_ = static_cast<std::size_t>(options_.footerBytes);
+        skipHeader(options_.headerBytes);
     } catch (...) {
         ::close(fd_);
         throw;
     }
+}
+
+void RecordReader::skipHeader(std::int64_t bytes) {
+    if (bytes <= 0)
+        return;
+    if (!have(static_cast<std::size_t>(bytes)))
+        throw Error("The data file " + path_.string() + " ends inside its " +
+                    std::to_string(bytes) + "-byte header and footer");
+    at_ += static_cast<std::size_t>(bytes);
+    consumed_ += bytes;
+}
+
+void RecordReader::findFraming() {
+    framingChecked_ = true;
+    constexpr std::size_t kWindow = std::size_t{1} << 20;
+    have(kWindow);
+    const std::string_view window(buffer_.data() + at_, std::min(readable(), kWindow));
+    const auto reading = framingsThatRead(window, eof_ && readable() <= kWindow);
+    if (reading.empty() || reading.front() == options_.framing)
+        return; // the mainframe's own framing, or damage that it will name
+    if (reading.size() == 1) {
+        options_.framing = reading.front();
+        framingFound_ = reading.front().describe();
+        return;
+    }
+    std::string ways;
+    for (const DescriptorFraming& f : reading)
+        ways += "\n  " + f.describe() + ":" + (f.littleEndian ? " --little-endian" : "") +
+                (f.lengthInLastHalf ? " --length-at-end" : "") +
+                (f.excludesWord ? " --data-lengths" : "") + (f.blocks ? " --bdw" : "");
+    throw Error("The descriptor words of " + path_.string() +
+                " read in more than one way; give the options of the one the file was written "
+                "with:" +
+                ways);
 }
 
 RecordReader::~RecordReader() {
@@ -95,18 +137,20 @@ RecordReader::~RecordReader() {
 }
 
 bool RecordReader::have(std::size_t n) {
-    if (end_ - at_ >= n)
+    if (readable() >= n)
         return true;
     if (at_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + at_, end_ - at_);
         end_ -= at_;
         at_ = 0;
     }
-    while (end_ < n && !eof_) {
+    // The footer's bytes are held back until the end shows which bytes they are.
+    const std::size_t wanted = n + footer_;
+    while (end_ < wanted && !eof_) {
         // The buffer grows with the bytes that arrive, never to a length that the input only
         // claims: a huge record length or descriptor costs memory only when its bytes are there.
         if (end_ == buffer_.size())
-            buffer_.resize(std::min(std::max(n, kBufferSize), buffer_.size() * 2));
+            buffer_.resize(std::min(std::max(wanted, kBufferSize), buffer_.size() * 2));
         const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
         if (got < 0 && errno == EINTR)
             continue;
@@ -117,18 +161,15 @@ bool RecordReader::have(std::size_t n) {
             eof_ = true;
         end_ += static_cast<std::size_t>(got);
     }
-    return end_ - at_ >= n;
+    if (eof_ && end_ - at_ < footer_)
+        damaged("the file ends inside its " + std::to_string(footer_) + "-byte footer");
+    return readable() >= n;
 }
 
 void RecordReader::damaged(const std::string& what) const {
     throw Error("The data file " + path_.string() + " is damaged at record " +
                 std::to_string(number_ + 1) + " (byte offset " + std::to_string(consumed_) +
                 "): " + what);
-}
-
-std::uint32_t RecordReader::lengthWord(const char* p) const {
-    const auto* b = reinterpret_cast<const std::uint8_t*>(p);
-    return options_.littleEndianLengths ? (b[1] << 8) | b[0] : (b[0] << 8) | b[1];
 }
 
 bool RecordReader::next(Record& record) {
@@ -146,8 +187,8 @@ bool RecordReader::next(Record& record) {
 bool RecordReader::nextFixed(Record& record) {
     const auto length = static_cast<std::size_t>(options_.recordLength);
     if (!have(length)) {
-        if (end_ != at_) // only a stream can end so; a file's size was checked
-            damaged("the file ends " + std::to_string(end_ - at_) + " bytes into a " +
+        if (readable() != 0) // only a stream can end so; a file's size was checked
+            damaged("the file ends " + std::to_string(readable()) + " bytes into a " +
                     std::to_string(length) + "-byte record");
         return false;
     }
@@ -158,13 +199,16 @@ bool RecordReader::nextFixed(Record& record) {
 }
 
 bool RecordReader::nextRdw(Record& record) {
-    if (options_.blockDescriptors && blockLeft_ == 0) {
+    if (options_.findFraming && !framingChecked_)
+        findFraming();
+    const DescriptorFraming& framing = options_.framing;
+    if (framing.blocks && blockLeft_ == 0) {
         if (!have(4)) {
-            if (end_ != at_)
+            if (readable() != 0)
                 damaged("the file ends inside a block descriptor word");
             return false;
         }
-        const std::uint32_t block = lengthWord(buffer_.data() + at_);
+        const std::uint32_t block = framing.length(buffer_.data() + at_);
         if (block < 4)
             damaged("a block descriptor word gives the length " + std::to_string(block));
         at_ += 4;
@@ -172,20 +216,23 @@ bool RecordReader::nextRdw(Record& record) {
         blockLeft_ = block - 4;
     }
     if (!have(4)) {
-        if (end_ != at_)
+        if (readable() != 0)
             damaged("the file ends inside a record descriptor word");
-        if (options_.blockDescriptors && blockLeft_ > 0)
+        if (framing.blocks && blockLeft_ > 0)
             damaged("the file ends " + std::to_string(blockLeft_) +
                     " bytes before the end of the block that its block descriptor word gives");
         return false;
     }
     const char* word = buffer_.data() + at_;
-    const std::uint32_t length = lengthWord(word) + (options_.lengthsExcludeWord ? 4 : 0);
+    const std::uint32_t length = framing.length(word) + (framing.excludesWord ? 4 : 0);
     if (length < 4)
         damaged("a record descriptor word gives the length " + std::to_string(length));
-    if (word[2] != 0 || word[3] != 0)
-        damaged("a record descriptor word marks a spanned segment, which vorq does not join");
-    if (options_.blockDescriptors && length > blockLeft_)
+    if (!framing.otherHalfZero(word))
+        damaged(framing.lengthInLastHalf || framing.littleEndian
+                    ? "a record descriptor word's other half is not zero"
+                    : "a record descriptor word marks a spanned segment, which vorq does not "
+                      "join");
+    if (framing.blocks && length > blockLeft_)
         damaged("the record runs past the end of its block");
     if (!have(length))
         damaged("the record of " + std::to_string(length - 4) + " bytes runs past the end of " +
@@ -193,7 +240,7 @@ bool RecordReader::nextRdw(Record& record) {
     record = {std::string_view(buffer_.data() + at_ + 4, length - 4), ++number_, consumed_ + 4};
     at_ += length;
     consumed_ += length;
-    if (options_.blockDescriptors)
+    if (framing.blocks)
         blockLeft_ -= length;
     return true;
 }
@@ -203,10 +250,10 @@ bool RecordReader::nextText(Record& record) {
     for (;;) {
         const char* start = buffer_.data() + at_;
         const auto* newline =
-            static_cast<const char*>(std::memchr(start + scanned, '\n', end_ - at_ - scanned));
-        if (newline || (eof_ && end_ > at_)) {
+            static_cast<const char*>(std::memchr(start + scanned, '\n', readable() - scanned));
+        if (newline || (eof_ && readable() > 0)) {
             const std::size_t lineLength =
-                newline ? static_cast<std::size_t>(newline - start) : end_ - at_;
+                newline ? static_cast<std::size_t>(newline - start) : readable();
             std::size_t length = lineLength;
             if (length > 0 && start[length - 1] == '\r')
                 --length;
@@ -218,7 +265,7 @@ bool RecordReader::nextText(Record& record) {
         }
         if (eof_)
             return false;
-        scanned = end_ - at_;
+        scanned = readable();
         if (scanned > kLongestLine)
             damaged("a line of more than " + std::to_string(kLongestLine >> 20) +
                     " MB: is it a text file?");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "load/DescriptorFraming.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -21,10 +23,13 @@ RecordFormat recordFormatNamed(std::string_view name);
 
 struct RecordFormatOptions {
     RecordFormat format = RecordFormat::Fixed;
-    std::int64_t recordLength = 0;    // of fixed records
-    bool littleEndianLengths = false; // descriptor words written by PC tools
-    bool lengthsExcludeWord = false;  // a length counts only the data (GnuCOBOL's files)
-    bool blockDescriptors = false;    // RDW records grouped in blocks, each after its own word
+    std::int64_t recordLength = 0; // of fixed records
+    DescriptorFraming framing;     // of rdw records
+    // Rdw: find the framing from the first descriptor words when the mainframe's own does
+    // not read them; several that read are an error that names them.
+    bool findFraming = false;
+    std::int64_t headerBytes = 0; // before the first record, not read
+    std::int64_t footerBytes = 0; // after the last record, not read
 };
 
 struct Record {
@@ -54,12 +59,20 @@ public:
     std::int64_t fileSize() const { return fileSize_; }
     bool isStream() const { return stream_; }
     std::int64_t bytesRead() const { return consumed_; }
+    // How the descriptor words were read when their framing was found, else "".
+    const std::string& framingFound() const { return framingFound_; }
 
 private:
     // At least n bytes from the current position in the buffer; false at the end of the file
     // with fewer left.
     bool have(std::size_t n);
-    std::uint32_t lengthWord(const char* p) const;
+    // The bytes known to come before the footer, from the current position.
+    std::size_t readable() const {
+        const std::size_t held = end_ - at_;
+        return held > footer_ ? held - footer_ : 0;
+    }
+    void skipHeader(std::int64_t bytes);
+    void findFraming();
     [[noreturn]] void damaged(const std::string& what) const;
     bool nextFixed(Record& record);
     bool nextRdw(Record& record);
@@ -76,6 +89,9 @@ private:
     std::int64_t blockLeft_ = 0; // bytes of the current block not yet read
     bool eof_ = false;
     bool stream_ = false;
+    std::size_t footer_ = 0;
+    bool framingChecked_ = false;
+    std::string framingFound_;
 };
 
 } // namespace vorq::load

@@ -274,8 +274,9 @@ TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
     write("short.dat", std::string(20, '\xF0'));
     const auto size = vorq({"load", "--table", "STOCK_REC", "--data", "short.dat"});
     EXPECT_EQ(size.status, 1);
-    EXPECT_NE(size.err.find("holds 20 bytes, which is no whole number of 15-byte records"),
-              std::string::npos)
+    EXPECT_NE(
+        size.err.find("holds 20 bytes of records, which is no whole number of 15-byte records"),
+        std::string::npos)
         << size.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace" / "data.db"));
 
