@@ -1,6 +1,7 @@
 #include "JsonOutput.h"
 
 #include "SourceListing.h"
+#include "load/Loader.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Catalog.h"
@@ -98,6 +99,30 @@ nlohmann::ordered_json layoutJson(const std::vector<cobol::LayoutRow>& rows) {
                        {"section", row.section}});
     }
     return out;
+}
+
+nlohmann::ordered_json loadJson(const std::string& data, const std::string& target,
+                                const load::LoadSummary& summary) {
+    nlohmann::ordered_json tables = nlohmann::ordered_json::array();
+    for (const auto& [table, rows] : summary.rowsPerTable)
+        tables.push_back({{"name", table}, {"rows", rows}});
+    nlohmann::ordered_json leftOutBy = nlohmann::ordered_json::object();
+    for (const auto& [reason, count] : summary.leftOutBy)
+        leftOutBy[reason] = count;
+    return {{"data", data},
+            {"target", target},
+            {"records", summary.records},
+            {"skipped", summary.skipped},
+            {"withErrors", summary.withErrors},
+            {"leftOut", summary.rejected},
+            {"leftOutBy", leftOutBy},
+            {"longer", summary.longer},
+            {"replaced", summary.replaced},
+            {"framing", summary.framing},
+            {"tables", tables},
+            {"columnsWithoutSource", summary.columnsWithoutSource},
+            {"bytes", summary.bytes},
+            {"seconds", summary.seconds}};
 }
 
 std::string jsonText(const nlohmann::ordered_json& document) {

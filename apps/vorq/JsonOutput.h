@@ -15,6 +15,10 @@ class Workbench;
 struct LogEntry;
 } // namespace vorq::workbench
 
+namespace vorq::load {
+struct LoadSummary;
+}
+
 namespace vorq::app {
 
 // What `--json` prints: one JSON document per command, for scripts.
@@ -33,6 +37,12 @@ nlohmann::ordered_json logJson(const std::vector<workbench::LogEntry>& entries);
 // [{"level", "name", "picture", "usage", "offset", "length", "occurs", "redefines", "group",
 //   "program", "section"}]: one object per item, headings left out.
 nlohmann::ordered_json layoutJson(const std::vector<cobol::LayoutRow>& rows);
+
+// {"data", "target", "records", "skipped", "withErrors", "leftOut", "leftOutBy": {reason: n},
+//  "longer", "replaced", "framing", "tables": [{"name", "rows"}], "columnsWithoutSource",
+//  "bytes", "seconds"}
+nlohmann::ordered_json loadJson(const std::string& data, const std::string& target,
+                                const load::LoadSummary& summary);
 
 // The document as printed: indented, ending in a newline; bytes that are no UTF-8 become U+FFFD.
 std::string jsonText(const nlohmann::ordered_json& document);

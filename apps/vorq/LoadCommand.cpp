@@ -1,6 +1,7 @@
 #include "LoadCommand.h"
 
 #include "AppContext.h"
+#include "JsonOutput.h"
 #include "OutputGuard.h"
 #include "UsageError.h"
 #include "load/CodePage.h"
@@ -42,6 +43,10 @@ void report(const LoadOptions& options, const std::string& target, const load::L
             std::int64_t recordLength) {
     if (options.quiet)
         return;
+    if (options.json) {
+        fmt::print("{}", jsonText(loadJson(options.data, target, summary)));
+        return;
+    }
     const double rate =
         summary.seconds > 0 ? static_cast<double>(summary.bytes) / summary.seconds : 0;
     fmt::print("loaded {} records of {} into {} in {:.2f} s ({:.1f} MB/s)\n", summary.records,
@@ -261,7 +266,10 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     command->add_option("--when", options->when,
                         "Load only records whose field has this value (FIELD=VALUE; files with "
                         "several record types); may be given again, all must hold");
-    command->add_flag("--quiet,-q", options->quiet, "Print nothing but errors");
+    auto* json = command->add_flag("--json", options->json,
+                                   "Print the summary as one JSON document: records read, "
+                                   "left out by reason, rows per table");
+    command->add_flag("--quiet,-q", options->quiet, "Print nothing but errors")->excludes(json);
     command->footer(
         "Examples:\n"
         "  vorq load --table CUSTOMER --data CUSTMAST.dat\n"

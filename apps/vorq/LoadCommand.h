@@ -33,6 +33,7 @@ struct LoadOptions {
     bool rejectRecords = false;
     std::vector<std::string> when;
     bool quiet = false;
+    bool json = false;
 };
 
 // vorq load

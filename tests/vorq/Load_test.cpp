@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <optional>
 
 namespace vorq {
@@ -373,6 +374,18 @@ TEST_P(LoadInto, RecordsWithARepeatedOrMissingKeyAreLeftOut) {
     EXPECT_NE(loaded.out.find("left out, no value for the key column PART_ID: 1"),
               std::string::npos)
         << loaded.out;
+
+    auto asJson = allowed;
+    asJson.insert(asJson.end(), {"--replace", "--json"});
+    const auto json = files.vorq(asJson);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto summary = nlohmann::json::parse(json.out);
+    EXPECT_EQ(summary["records"], 4);
+    EXPECT_EQ(summary["leftOut"], 2);
+    EXPECT_EQ(summary["leftOutBy"].size(), 2u);
+    EXPECT_EQ(summary["replaced"], 6);
+    EXPECT_EQ(summary["tables"][1]["name"], "PART_REC_BIN");
+    EXPECT_EQ(summary["tables"][1]["rows"], 4);
     EXPECT_EQ(rows("PART_REC"), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(rows("PART_REC_BIN"), (std::vector<std::string>{"1|1|1", "2|2|1", "1|3|2", "2|4|2"}));
     const std::string rejects = files.file("rejects.tsv");
