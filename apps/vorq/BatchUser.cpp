@@ -63,6 +63,12 @@ void BatchUser::act(headless::HeadlessWindow& window) {
     auto& ok = window.button("cmdOK");
     if (!ok.Enabled()) {
         auto& tree = window.treeView("tvData");
+        // An item has a tag; the one node of a source whose database cannot be read has none.
+        const bool unreadable = tree.Count() == 1 && tree.Node(1).Tag().empty();
+        if (unreadable)
+            throw Error("The dialog cannot import from " + request_.source +
+                        ": its repository database cannot be read (the dialog shows \"" +
+                        tree.Node(1).Text() + "\"); verify the source again with `vorq verify`");
         throw Error("The dialog cannot import from " + request_.source +
                     (tree.Count() > 0 ? ": " + tree.Node(1).Text() : std::string()));
     }
