@@ -4,7 +4,6 @@
 #include "host/RepositoryDatabase.h"
 #include "host/Value.h"
 
-
 namespace vorq {
 
 bool isDeclaration(RepositoryObject& item) {

@@ -1,12 +1,11 @@
 #include "host/Value.h"
 
-#include <strings.h>
-
 #include "host/Error.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <strings.h>
 
 namespace vorq {
 namespace {

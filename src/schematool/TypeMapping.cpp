@@ -5,8 +5,8 @@
 #include "host/TypeCodes.h"
 
 #include <algorithm>
-#include <optional>
 #include <cctype>
+#include <optional>
 
 namespace vorq::schematool {
 namespace {
