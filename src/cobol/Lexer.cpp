@@ -1,6 +1,7 @@
 #include "cobol/Lexer.h"
 
 #include "cobol/Ascii.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -194,13 +195,6 @@ private:
             pictureNext_ = true;
         else if (!(t.is("IS") && pictureNext_))
             pictureNext_ = false;
-    }
-
-    static std::string trimmed(std::string_view s) {
-        const auto first = s.find_first_not_of(' ');
-        if (first == std::string::npos)
-            return "";
-        return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
     }
 
     std::size_t lexWord(const CodeLine& line, std::string_view text, std::size_t start) {

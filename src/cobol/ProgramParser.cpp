@@ -2,16 +2,12 @@
 
 #include "cobol/DataParser.h"
 #include "cobol/StorageLayout.h"
+#include "host/Text.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace vorq::cobol {
 namespace {
-
-bool sameName(const std::string& a, const std::string& b) {
-    return strcasecmp(a.c_str(), b.c_str()) == 0;
-}
 
 bool isDivision(const TokenCursor& in, std::string_view name) {
     return in.peek().is(name) && in.peek(1).is("DIVISION");

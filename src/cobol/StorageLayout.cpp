@@ -1,16 +1,12 @@
 #include "cobol/StorageLayout.h"
 
 #include "cobol/Ascii.h"
+#include "host/Text.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace vorq::cobol {
 namespace {
-
-bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && strcasecmp(a.c_str(), b.c_str()) == 0;
-}
 
 std::int64_t roundUp(std::int64_t value, int alignment) {
     return alignment <= 1 ? value : (value + alignment - 1) / alignment * alignment;

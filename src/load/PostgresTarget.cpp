@@ -178,28 +178,13 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
 }
 
 void PostgresTarget::flush() {
-    PGconn* conn = connection_->handle();
     for (Table& t : tables_) {
         if (t.buffer.empty())
             continue;
-        PGresult* start = PQexec(conn, t.copy.c_str());
-        const bool copying = PQresultStatus(start) == PGRES_COPY_IN;
-        std::string why = copying ? "" : PQerrorMessage(conn);
-        PQclear(start);
-        if (copying) {
-            if (PQputCopyData(conn, t.buffer.data(), static_cast<int>(t.buffer.size())) != 1 ||
-                PQputCopyEnd(conn, nullptr) != 1)
-                why = PQerrorMessage(conn);
-            while (PGresult* result = PQgetResult(conn)) {
-                if (PQresultStatus(result) != PGRES_COMMAND_OK && why.empty())
-                    why = PQresultErrorMessage(result);
-                PQclear(result);
-            }
-        }
-        if (!why.empty()) {
-            while (!why.empty() && (why.back() == '\n' || why.back() == ' '))
-                why.pop_back();
-            throw Error(name() + " refused rows of " + t.name + ": " + why);
+        try {
+            connection_->copyIn(t.copy, t.buffer);
+        } catch (const postgres::Failure& e) {
+            throw Error(name() + " refused rows of " + t.name + ": " + e.what());
         }
         t.buffer.clear();
     }

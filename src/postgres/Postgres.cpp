@@ -1,5 +1,7 @@
 #include "postgres/Postgres.h"
 
+#include "host/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -14,10 +16,9 @@ namespace {
 constexpr Oid kBool = 16, kInt2 = 21, kInt4 = 23, kText = 25, kOid = 26;
 constexpr Oid kFloat4 = 700, kFloat8 = 701;
 
-std::string trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
+// libpq's messages end in a newline.
+std::string trimmed(const char* message) {
+    return vorq::trimmed(message, " \n");
 }
 
 void ignoreNotice(void*, const char*) {}
@@ -130,6 +131,28 @@ Connection::Connection(const std::string& conninfo) : conn_(nullptr, PQfinish) {
     if (PQstatus(conn_.get()) != CONNECTION_OK)
         throw Failure(trimmed(PQerrorMessage(conn_.get())), "");
     PQsetNoticeProcessor(conn_.get(), ignoreNotice, nullptr);
+}
+
+void Connection::copyIn(const std::string& copy, std::string_view rows) {
+    PGconn* c = conn_.get();
+    PGresult* start = PQexec(c, copy.c_str());
+    if (PQresultStatus(start) != PGRES_COPY_IN) {
+        Failure failure = failureOf(start);
+        PQclear(start);
+        throw failure;
+    }
+    PQclear(start);
+    std::optional<Failure> failure;
+    if (PQputCopyData(c, rows.data(), static_cast<int>(rows.size())) != 1 ||
+        PQputCopyEnd(c, nullptr) != 1)
+        failure.emplace(trimmed(PQerrorMessage(c)), "");
+    while (PGresult* result = PQgetResult(c)) {
+        if (PQresultStatus(result) != PGRES_COMMAND_OK && !failure)
+            failure.emplace(failureOf(result));
+        PQclear(result);
+    }
+    if (failure)
+        throw *failure;
 }
 
 Failure Connection::failureOf(PGresult* raw) const {

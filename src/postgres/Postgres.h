@@ -93,6 +93,10 @@ public:
     // run.
     Result queryAfter(const std::vector<Statement>& before, const Statement& last);
 
+    // Sends rows in COPY's text form through "COPY table (columns) FROM STDIN"; raises
+    // Failure with the server's reason when it refuses them.
+    void copyIn(const std::string& copy, std::string_view rows);
+
     bool alive() const { return PQstatus(conn_.get()) == CONNECTION_OK; }
     PGTransactionStatusType transactionStatus() const { return PQtransactionStatus(conn_.get()); }
     PGconn* handle() const { return conn_.get(); }

@@ -1,16 +1,11 @@
 #include "schematool/SqlRecordsets.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 #include "schematool/SqlProjectDatabase.h"
-
-#include <strings.h>
 
 namespace vorq::schematool {
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 [[noreturn]] void noSuchField(std::string_view name, const std::string& where) {
     throw Error("Item not found in this collection: no field " + std::string(name) + " in " + where,

@@ -121,7 +121,7 @@ std::int64_t SqliteProjectDatabase::reserveId(const std::string& table) {
     auto update = db_.reuse("UPDATE sqlite_sequence SET seq = ?2 WHERE name = ?1");
     update->bind(1, std::string_view(table)).bind(2, next);
     update->run();
-    if (sqlite3_changes(db_.handle()) == 0) {
+    if (db_.changes() == 0) {
         auto insert = db_.reuse("INSERT INTO sqlite_sequence(name, seq) VALUES (?1, ?2)");
         insert->bind(1, std::string_view(table)).bind(2, next);
         insert->run();

@@ -227,6 +227,12 @@ bool Connection::hasTable(std::string_view name) const {
     return table.step() && table.integer(0) > 0;
 }
 
+void Connection::keepLogAtClose() const {
+    int yes = 1;
+    sqlite3_file_control(db_, "main", SQLITE_FCNTL_PERSIST_WAL, &yes);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 void Connection::waitWhenBusy(std::chrono::milliseconds wait) const {
     sqlite3_busy_timeout(db_, static_cast<int>(wait.count()));
 }

@@ -109,6 +109,9 @@ public:
     std::int64_t changes() const { return sqlite3_changes64(db_); }
     // Whether the database has a table of that name, compared without case.
     bool hasTable(std::string_view name) const;
+    // Keeps the write-ahead log between connections and leaves its copy into the file to the
+    // automatic checkpoint, instead of making it at every close.
+    void keepLogAtClose() const;
     // How long a statement waits for another connection's lock before it fails as busy.
     void waitWhenBusy(std::chrono::milliseconds wait) const;
 

@@ -105,9 +105,7 @@ Catalog::Catalog(const std::filesystem::path& file)
     // the copy waited for the disk twice. The next process reads the whole log when it opens
     // the catalog, so the log is kept to a quarter of the default: a verify adds about ten
     // pages, and the copy comes every twenty-five or so.
-    int yes = 1;
-    sqlite3_file_control(db_.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &yes);
-    sqlite3_db_config(db_.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    db_.keepLogAtClose();
     db_.exec("PRAGMA wal_autocheckpoint = 256");
     // Renames that a verify had committed to but not done when it was killed.
     db_.exec("CREATE TABLE IF NOT EXISTS PendingInstalls (Temporary TEXT NOT NULL, "
@@ -157,7 +155,7 @@ void Catalog::recordSource(const cobol::SourceModel& model, const std::string& x
         db_.exec("COMMIT");
     } catch (...) {
         // A failed statement may have ended the transaction already.
-        if (!sqlite3_get_autocommit(db_.handle()))
+        if (db_.inTransaction())
             db_.exec("ROLLBACK");
         std::error_code ec;
         std::filesystem::remove(temporary, ec);

@@ -10,7 +10,6 @@
 #include <array>
 #include <map>
 #include <optional>
-#include <strings.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -18,10 +17,6 @@ namespace vorq::workbench {
 namespace {
 
 using cobol::DataItem;
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 // COBOL's special registers and the CICS interface block: the workbench's system variables.
 bool isSystemVariable(const DataItem& item) {
