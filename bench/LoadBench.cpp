@@ -180,7 +180,7 @@ void decodeOnOneCore(const LoadPlan& plan, const CodePage& page,
     RecordFormatOptions fixed;
     fixed.recordLength = kRecordLength;
     RecordReader reader(file, fixed);
-    RecordDecoder decoder(plan, page, RecordFormat::Fixed);
+    RecordDecoder decoder({&plan}, page, RecordFormat::Fixed);
     RecordBatch batch;
     Record record;
     bool more = true;

@@ -60,8 +60,13 @@ void report(const LoadOptions& options, const std::string& target, const load::L
                    summary.replaced);
     for (const auto& [table, rows] : summary.rowsPerTable)
         fmt::print("  {}: {} rows\n", table, rows);
-    if (summary.skipped > 0)
+    if (summary.skipped > 0 && options.types.empty())
         fmt::print("{} records of another type (--when) skipped\n", summary.skipped);
+    if (summary.skipped > 0 && !options.types.empty())
+        fmt::print("{} records of none of the types given (--type) were not loaded{}\n",
+                   summary.skipped,
+                   options.rejects.empty() ? " (--rejects FILE lists them)"
+                                           : "; listed in " + options.rejects);
     if (summary.withErrors > 0)
         fmt::print("{} records with errors, {} of them left out{}\n", summary.withErrors,
                    summary.rejected,
@@ -127,9 +132,25 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     settings.rejects = options.rejects;
     settings.maxErrors = options.maxErrors;
     settings.rejectRecords = options.rejectRecords;
-    std::vector<load::RecordCondition> conditions;
-    for (const auto& when : options.when)
-        conditions.push_back(conditionOf(when));
+    // What each record type is: --table with its --when, or each --type TABLE:FIELD=VALUE.
+    if (options.table.empty() == options.types.empty())
+        throw UsageError("give either --table NAME or --type TABLE:FIELD=VALUE (once per record "
+                         "type)");
+    if (!options.types.empty() && !options.when.empty())
+        throw UsageError("--when goes with --table; with --type, each type names its field");
+    std::vector<std::pair<std::string, std::vector<load::RecordCondition>>> types;
+    if (!options.table.empty()) {
+        types.emplace_back(options.table, std::vector<load::RecordCondition>{});
+        for (const auto& when : options.when)
+            types.back().second.push_back(conditionOf(when));
+    }
+    for (const auto& type : options.types) {
+        const std::size_t colon = type.find(':');
+        if (colon == std::string::npos || colon == 0)
+            throw UsageError("--type takes TABLE:FIELD=VALUE, not '" + type + "'");
+        types.emplace_back(type.substr(0, colon),
+                           std::vector<load::RecordCondition>{conditionOf(type.substr(colon + 1))});
+    }
     if (!options.quiet && ::isatty(STDERR_FILENO))
         settings.progress = showProgress;
 
@@ -137,9 +158,18 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     const auto project =
         schematool::openProjectDatabase(context.projectLocation(), schematool::OpenMode::ReadOnly);
     const load::ProjectLineage lineage = load::readLineage(*project);
-    const load::SourceItems items =
-        load::SourceItems::open(wb, load::sourceKeyOf(lineage, options.table));
-    const load::LoadPlan plan = load::planLoad(lineage, options.table, items, decode, conditions);
+    std::vector<load::SourceItems> sources;
+    sources.reserve(types.size());
+    std::vector<load::LoadPlan> plans;
+    std::int64_t longest = 0;
+    for (const auto& [table, conditions] : types) {
+        sources.push_back(load::SourceItems::open(wb, load::sourceKeyOf(lineage, table)));
+        plans.push_back(load::planLoad(lineage, table, sources.back(), decode, conditions));
+        longest = std::max(longest, plans.back().recordLength);
+    }
+    std::vector<const load::LoadPlan*> planned;
+    for (const auto& plan : plans)
+        planned.push_back(&plan);
 
     const std::string targetPath =
         options.target.empty() ? (context.workspace / "data.db").string() : options.target;
@@ -147,10 +177,10 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     const auto target = load::openTarget(targetPath, lineage.catalog);
     try {
         const load::LoadSummary summary =
-            load::runLoad(plan, page, options.data, *target, settings);
+            load::runLoad(planned, page, options.data, *target, settings);
         if (settings.progress)
             fmt::print(stderr, "\r{:60}\r", "");
-        report(options, target->name(), summary, plan.recordLength);
+        report(options, target->name(), summary, longest);
     } catch (const load::TargetNotEmpty& e) {
         throw Error(e.description() + ": --append adds the records to them, --replace replaces "
                                       "them (and those of the child tables)");
@@ -178,8 +208,11 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     auto* command = app.add_subcommand(
         "load", "Decode the records of a data file by the COBOL layout behind a table that the "
                 "import made, and add them as rows of that table and its child tables");
-    command->add_option("--table", options->table, "The table to load (made by vorq import)")
-        ->required();
+    command->add_option("--table", options->table, "The table to load (made by vorq import)");
+    command->add_option("--type", options->types,
+                        "TABLE:FIELD=VALUE: records whose field has the value go to that table; "
+                        "give one for each record type of a file, which loads in one pass and "
+                        "one transaction (instead of --table)");
     command
         ->add_option("--data", options->data,
                      "The data file, as the mainframe or PC wrote it; - or a FIFO reads a "
@@ -277,6 +310,8 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         "  vorq load --table CUSTOMER --data cust.txt --format text --encoding ascii \\\n"
         "            --rejects rejects.tsv --max-errors 100\n"
         "  vorq load --table ORDER_HEADER --data orders.dat --when REC-TYPE=H\n"
+        "  vorq load --data orders.dat --type ORDER_HEADER:REC-TYPE=H \\\n"
+        "            --type ORDER_LINE:REC-TYPE=D\n"
         "  zcat cust.dat.gz | vorq load --table CUSTOMER --data - --replace\n"
         "The whole load is one transaction: on failure the target is left as it was.");
     command->callback([&context, options] { runLoadCommand(context, *options); });

@@ -12,6 +12,7 @@ struct AppContext;
 // What vorq load is asked to do.
 struct LoadOptions {
     std::string table;
+    std::vector<std::string> types; // TABLE:FIELD=VALUE
     std::string data;
     std::string target;
     std::string encoding = "cp037";

@@ -8,10 +8,10 @@ namespace vorq::load {
 // and for feeding them hostile files.
 class DiscardingTarget : public RowTarget {
 public:
-    void begin(const LoadPlan&) override {}
+    void begin(const std::vector<const LoadPlan*>&) override {}
     std::int64_t rowCount(int) override { return 0; }
     std::int64_t removeRows(int) override { return 0; }
-    std::int64_t largestValue(const std::string&) override { return 0; }
+    std::int64_t largestValue(int, const std::string&) override { return 0; }
     bool insert(int, const std::vector<FieldValue>&, std::string&) override { return true; }
     void commit() override {}
     void rollback() noexcept override {}

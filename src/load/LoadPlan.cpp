@@ -314,9 +314,10 @@ void collectTables(const TablePlan& table, std::vector<const TablePlan*>& out) {
 
 } // namespace
 
-std::vector<const TablePlan*> tablesInOrder(const LoadPlan& plan) {
+std::vector<const TablePlan*> tablesInOrder(const std::vector<const LoadPlan*>& plans) {
     std::vector<const TablePlan*> tables;
-    collectTables(plan.table, tables);
+    for (const LoadPlan* plan : plans)
+        collectTables(plan->table, tables);
     return tables;
 }
 

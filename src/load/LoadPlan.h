@@ -97,9 +97,9 @@ LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
                   const std::vector<RecordCondition>& conditions = {});
 
-// The plan's tables in the order that numbers them for the loader and the targets: the table
-// first, then each child table followed by its own, depth first.
-std::vector<const TablePlan*> tablesInOrder(const LoadPlan& plan);
+// The plans' tables in the order that numbers them for the loader and the targets: each plan's
+// table, then each child table followed by its own, depth first.
+std::vector<const TablePlan*> tablesInOrder(const std::vector<const LoadPlan*>& plans);
 
 // The source key of the table's lineage, to find its items; raises like planLoad.
 std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableName);

@@ -127,17 +127,20 @@ private:
 
 class Load {
 public:
-    Load(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
-         RowTarget& target, const LoadSettings& settings)
-        : plan_(plan), page_(page), data_(data), target_(target), settings_(settings),
+    Load(const std::vector<const LoadPlan*>& plans, const CodePage& page,
+         const std::filesystem::path& data, RowTarget& target, const LoadSettings& settings)
+        : plans_(plans), page_(page), data_(data), target_(target), settings_(settings),
           rejects_(settings.rejects),
           workers_(settings.threads > 0 ? settings.threads
                                         : std::max(1u, std::thread::hardware_concurrency())),
           pipeline_(workers_ + 2) {
         format_ = settings.format;
-        if (format_.recordLength == 0)
-            format_.recordLength = plan.recordLength;
-        keyColumns(plan.table, {}, keyColumns_);
+        for (const LoadPlan* plan : plans) {
+            if (settings.format.recordLength == 0)
+                format_.recordLength = std::max(format_.recordLength, plan->recordLength);
+            roots_.push_back(static_cast<int>(keyColumns_.size()));
+            keyColumns(plan->table, {}, keyColumns_);
+        }
     }
 
     LoadSummary run() {
@@ -145,12 +148,13 @@ public:
         lastReport_ = start_;
         RecordReader reader(data_, format_); // a file of the wrong size is refused first
         summary_.bytes = reader.fileSize();
-        target_.begin(plan_);
+        target_.begin(plans_);
         std::vector<std::thread> threads;
         try {
-            tables_ = tablesInOrder(plan_);
+            tables_ = tablesInOrder(plans_);
             settleExistingRows();
-            nextKey_ = largestKey() + 1;
+            for (std::size_t type = 0; type < plans_.size(); ++type)
+                nextKey_.push_back(largestKey(type) + 1);
             threads.emplace_back([&] { readAll(reader); });
             for (unsigned w = 0; w < workers_; ++w)
                 threads.emplace_back([&] { decodeAll(); });
@@ -204,12 +208,19 @@ private:
 
     // Records read that made no row have a reason that the user gave, or fail the load.
     void refuseEmptyResult() const {
-        if (summary_.records == 0 || rows_[0] > 0)
+        const bool someRow = std::any_of(roots_.begin(), roots_.end(), [&](int root) {
+            return rows_[static_cast<std::size_t>(root)] > 0;
+        });
+        if (summary_.records == 0 || someRow)
             return;
         if (summary_.skipped == summary_.records) {
             std::string conditions;
-            for (const RecordCondition& c : plan_.requested)
-                conditions += (conditions.empty() ? "" : " and ") + c.field + "=" + c.value;
+            for (const LoadPlan* plan : plans_) {
+                std::string all;
+                for (const RecordCondition& c : plan->requested)
+                    all += (all.empty() ? "" : " and ") + c.field + "=" + c.value;
+                conditions += (conditions.empty() ? "" : " or ") + all;
+            }
             throw Error("No record of the " + std::to_string(summary_.records) + " in " +
                         data_.string() + " has " + conditions + ": nothing was loaded");
         }
@@ -218,10 +229,11 @@ private:
                         " made no row of " + tables_[0]->name + ": nothing was loaded");
     }
 
-    std::int64_t largestKey() {
-        for (const auto& column : plan_.table.columns)
+    // The largest made-up key of a record type's table.
+    std::int64_t largestKey(std::size_t type) {
+        for (const auto& column : plans_[type]->table.columns)
             if (column.source == ColumnPlan::Source::SurrogateKey)
-                return target_.largestValue(column.name);
+                return target_.largestValue(roots_[type], column.name);
         return 0;
     }
 
@@ -254,7 +266,7 @@ private:
     }
 
     void decodeAll() {
-        RecordDecoder decoder(plan_, page_, format_.format);
+        RecordDecoder decoder(plans_, page_, format_.format);
         while (RecordBatch* batch = pipeline_.toDecode()) {
             decoder.decode(*batch);
             pipeline_.decoded(*batch);
@@ -278,9 +290,14 @@ private:
         ++summary_.records;
         if (record.skipped) {
             ++summary_.skipped;
+            // Of several record types given, none: listed, since the load was told the types.
+            if (plans_.size() > 1)
+                rejects_.add(record.number, record.offset, "", batch.recordBytes(record),
+                             "a record of none of the types given");
             return;
         }
-        if (record.size > static_cast<std::size_t>(plan_.recordLength))
+        const auto type = static_cast<std::size_t>(record.type);
+        if (record.size > static_cast<std::size_t>(plans_[type]->recordLength))
             ++summary_.longer;
         bool keep = record.problems.empty() || !settings_.rejectRecords;
         std::string refusal;
@@ -288,7 +305,7 @@ private:
             for (std::size_t r = 0; r < record.rowCount; ++r) {
                 auto& [table, row] = batch.rows[record.firstRow + r];
                 for (const int c : keyColumns_[static_cast<std::size_t>(table)])
-                    row[static_cast<std::size_t>(c)].integer = nextKey_;
+                    row[static_cast<std::size_t>(c)].integer = nextKey_[type];
                 if (target_.insert(table, row, refusal)) {
                     ++rows_[static_cast<std::size_t>(table)];
                     continue;
@@ -311,7 +328,7 @@ private:
                          bytes.substr(from, static_cast<std::size_t>(p.length)), p.reason);
         }
         if (keep) {
-            ++nextKey_;
+            ++nextKey_[type];
         } else {
             ++summary_.rejected;
             const std::string reason = refusal.empty() ? "a bad field, left out as asked" : refusal;
@@ -333,7 +350,7 @@ private:
                              : "; " + settings_.rejects.string() + " lists the errors"));
     }
 
-    const LoadPlan& plan_;
+    std::vector<const LoadPlan*> plans_; // one per record type
     const CodePage& page_;
     std::filesystem::path data_;
     RowTarget& target_;
@@ -342,19 +359,26 @@ private:
     unsigned workers_;
     Pipeline pipeline_;
     RecordFormatOptions format_;
-    std::vector<std::vector<int>> keyColumns_;
+    std::vector<std::vector<int>> keyColumns_; // of each table, as tablesInOrder numbers them
+    std::vector<int> roots_;                   // the number of each record type's table
     std::vector<const TablePlan*> tables_;
     std::vector<std::int64_t> rows_;
-    std::int64_t nextKey_ = 1;
+    std::vector<std::int64_t> nextKey_; // of each record type
     LoadSummary summary_;
     std::chrono::steady_clock::time_point start_, lastReport_;
 };
 
 } // namespace
 
+LoadSummary runLoad(const std::vector<const LoadPlan*>& plans, const CodePage& page,
+                    const std::filesystem::path& data, RowTarget& target,
+                    const LoadSettings& settings) {
+    return Load(plans, page, data, target, settings).run();
+}
+
 LoadSummary runLoad(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
                     RowTarget& target, const LoadSettings& settings) {
-    return Load(plan, page, data, target, settings).run();
+    return runLoad(std::vector<const LoadPlan*>{&plan}, page, data, target, settings);
 }
 
 } // namespace vorq::load

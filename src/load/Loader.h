@@ -83,5 +83,11 @@ struct LoadSummary {
 // file.
 LoadSummary runLoad(const LoadPlan& plan, const CodePage& page, const std::filesystem::path& data,
                     RowTarget& target, const LoadSettings& settings);
+// The same for a file of several record types, in one pass and one transaction: each record
+// goes to the first plan whose conditions it meets; a record of none is counted as skipped
+// and listed in the reject file.
+LoadSummary runLoad(const std::vector<const LoadPlan*>& plans, const CodePage& page,
+                    const std::filesystem::path& data, RowTarget& target,
+                    const LoadSettings& settings);
 
 } // namespace vorq::load

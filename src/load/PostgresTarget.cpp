@@ -5,6 +5,7 @@
 #include "load/LoadPlan.h"
 #include "schematool/DdlWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 
@@ -63,7 +64,12 @@ std::string PostgresTarget::name() const {
     return postgres::displayName(conninfo_);
 }
 
-void PostgresTarget::begin(const LoadPlan& plan) {
+void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
+    std::vector<std::string> types;
+    for (const LoadPlan* plan : plans)
+        types.push_back(cobol::lowerCase(plan->table.name));
+    std::sort(types.begin(), types.end()); // in one order for all, so that none waits in a circle
+    std::string turn;
     try {
         connection_.emplace(conninfo_);
         connection_->exec("SET client_encoding = 'UTF8'; BEGIN");
@@ -74,19 +80,21 @@ void PostgresTarget::begin(const LoadPlan& plan) {
         // Loads of one table take turns: the second would make the same tables or number the
         // same made-up keys.
         connection_->exec("SET LOCAL lock_timeout = '" + std::to_string(kTurnWait.count()) + "s'");
-        connection_->query("SELECT pg_advisory_xact_lock(hashtextextended('vorq load ' || "
-                           "current_schema() || '.' || lower($1), 0))",
-                           {Value(plan.table.name)});
+        for (const std::string& type : types) {
+            turn = type;
+            connection_->query("SELECT pg_advisory_xact_lock(hashtextextended('vorq load ' || "
+                               "current_schema() || '.' || $1, 0))",
+                               {Value(type)});
+        }
         connection_->exec("SET LOCAL lock_timeout = 0");
     } catch (const postgres::Failure& e) {
         if (e.sqlState() == postgres::kLockNotAvailable)
-            throw Error("The table " + plan.table.name + " in " + name() +
+            throw Error("The table " + turn + " in " + name() +
                         " is busy: another program's load held it for " +
                         std::to_string(kTurnWait.count()) + " s; try again when it has ended");
         throw Error("Cannot load into " + name() + ": " + e.what());
     }
-    const std::vector<const TablePlan*> tables = tablesInOrder(plan);
-    for (const TablePlan* table : tables) {
+    for (const TablePlan* table : tablesInOrder(plans)) {
         const auto exists = connection_->query(
             "SELECT count(*) FROM information_schema.tables WHERE table_schema = "
             "current_schema() AND table_name = $1",
@@ -109,13 +117,17 @@ void PostgresTarget::begin(const LoadPlan& plan) {
         tables_.push_back(std::move(target));
     }
     // A key made of the record's own fields may repeat in the file; a made-up one cannot.
-    for (const auto& t : catalog_.tables)
-        if (t.name == plan.table.name)
-            for (const std::int32_t key : t.primaryKey)
-                for (std::size_t c = 0; c < t.columns.size(); ++c)
-                    if (t.columns[c].id == key &&
-                        plan.table.columns[c].source == ColumnPlan::Source::Field)
-                        keyColumns_.push_back(c);
+    std::size_t first = 0;
+    for (const LoadPlan* plan : plans) {
+        for (const auto& t : catalog_.tables)
+            if (t.name == plan->table.name)
+                for (const std::int32_t key : t.primaryKey)
+                    for (std::size_t c = 0; c < t.columns.size(); ++c)
+                        if (t.columns[c].id == key &&
+                            plan->table.columns[c].source == ColumnPlan::Source::Field)
+                            tables_[first].keyColumns.push_back(c);
+        first += tablesInOrder({plan}).size();
+    }
 }
 
 std::int64_t PostgresTarget::rowCount(int table) {
@@ -133,10 +145,10 @@ std::int64_t PostgresTarget::removeRows(int table) {
     return std::stoll(std::string(removed.text(0, 0)));
 }
 
-std::int64_t PostgresTarget::largestValue(const std::string& column) {
+std::int64_t PostgresTarget::largestValue(int table, const std::string& column) {
     const auto largest =
         connection_->query("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
-                           schematool::ddlName(tables_.front().name));
+                           schematool::ddlName(tables_[static_cast<std::size_t>(table)].name));
     return std::stoll(std::string(largest.text(0, 0)));
 }
 
@@ -153,13 +165,13 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
             return false;
         }
     }
-    if (table == 0 && !keyColumns_.empty()) {
+    if (!t.keyColumns.empty()) {
         std::string key;
-        for (const std::size_t c : keyColumns_) {
+        for (const std::size_t c : t.keyColumns) {
             appendCopyValue(row[c], key);
             key.push_back('\t');
         }
-        if (!keysSeen_.insert(std::move(key)).second) {
+        if (!t.keysSeen.insert(std::move(key)).second) {
             refusal = "its key is taken (it came before in the file)";
             return false;
         }

@@ -19,10 +19,10 @@ class PostgresTarget : public RowTarget {
 public:
     PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog);
 
-    void begin(const LoadPlan& plan) override;
+    void begin(const std::vector<const LoadPlan*>& plans) override;
     std::int64_t rowCount(int table) override;
     std::int64_t removeRows(int table) override;
-    std::int64_t largestValue(const std::string& column) override;
+    std::int64_t largestValue(int table, const std::string& column) override;
     bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
     void commit() override;
     void rollback() noexcept override;
@@ -35,6 +35,10 @@ private:
         std::vector<bool> notNull;
         std::vector<std::string> columnNames;
         std::string buffer;
+        // Of a record type's table, when its key is its data's: those columns, and the keys
+        // that came before in the file.
+        std::vector<std::size_t> keyColumns;
+        std::unordered_set<std::string> keysSeen;
     };
     void flush();
 
@@ -42,8 +46,6 @@ private:
     const schematool::ProjectCatalog& catalog_;
     std::optional<postgres::Connection> connection_;
     std::vector<Table> tables_;
-    std::vector<std::size_t> keyColumns_; // of the first table, when its key is its data's
-    std::unordered_set<std::string> keysSeen_;
     std::size_t buffered_ = 0;
 };
 

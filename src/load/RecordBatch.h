@@ -23,7 +23,8 @@ struct BatchRecord {
     std::int64_t number = 0;
     std::int64_t offset = 0;                // in the file
     std::size_t begin = 0, size = 0;        // its bytes in the batch
-    bool skipped = false;                   // of another record type (--when)
+    bool skipped = false;                   // of no record type that the load takes
+    int type = 0;                           // else: which of the load's plans it is of
     std::size_t firstRow = 0, rowCount = 0; // its rows in the batch's pool
     std::vector<RecordProblem> problems;
 };
@@ -53,6 +54,7 @@ struct RecordBatch {
             records.emplace_back();
         BatchRecord& r = records[recordCount++];
         r.skipped = false;
+        r.type = 0;
         r.problems.clear();
         r.firstRow = rowCount;
         r.rowCount = 0;

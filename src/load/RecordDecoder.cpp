@@ -2,13 +2,18 @@
 
 #include "load/CodePage.h"
 
+#include <algorithm>
+
 namespace vorq::load {
 
-RecordDecoder::RecordDecoder(const LoadPlan& plan, const CodePage& page, RecordFormat format)
-    : plan_(plan), page_(page), format_(format) {
+RecordDecoder::RecordDecoder(const std::vector<const LoadPlan*>& plans, const CodePage& page,
+                             RecordFormat format)
+    : page_(page), format_(format) {
     int next = 0;
-    root_ = number(plan.table, next);
-    counts_.resize(plan.counters.size());
+    for (const LoadPlan* plan : plans) {
+        types_.push_back({plan, number(plan->table, next)});
+        longest_ = std::max(longest_, plan->recordLength);
+    }
 }
 
 RecordDecoder::TableNode RecordDecoder::number(const TablePlan& table, int& next) {
@@ -26,16 +31,15 @@ void RecordDecoder::decode(RecordBatch& batch) {
 
 // Line-sequential files drop trailing blanks: a short line is padded with them.
 std::string_view RecordDecoder::padded(std::string_view bytes) {
-    if (format_ != RecordFormat::Text ||
-        bytes.size() >= static_cast<std::size_t>(plan_.recordLength))
+    if (format_ != RecordFormat::Text || bytes.size() >= static_cast<std::size_t>(longest_))
         return bytes;
     padding_.assign(bytes);
-    padding_.resize(static_cast<std::size_t>(plan_.recordLength), static_cast<char>(page_.space()));
+    padding_.resize(static_cast<std::size_t>(longest_), static_cast<char>(page_.space()));
     return padding_;
 }
 
-bool RecordDecoder::matches(std::string_view bytes) {
-    for (const Condition& c : plan_.conditions) {
+bool RecordDecoder::matches(const LoadPlan& plan, std::string_view bytes) {
+    for (const Condition& c : plan.conditions) {
         if (c.offset + c.format.length > static_cast<std::int64_t>(bytes.size()))
             return false;
         decodeField(c.format, bytes.substr(static_cast<std::size_t>(c.offset), c.format.length),
@@ -53,9 +57,9 @@ bool RecordDecoder::matches(std::string_view bytes) {
 // maximum is unknown (-1): the fields that depend on it are NULL and the table makes no rows,
 // but the rest of the record loads. A count below the minimum still places the bytes.
 void RecordDecoder::readCounts(std::string_view bytes, BatchRecord& record) {
-    for (std::size_t c = 0; c < plan_.counters.size(); ++c) {
-        const Counter& counter = plan_.counters[c];
-        counts_[c] = -1;
+    counts_.assign(plan_->counters.size(), -1);
+    for (std::size_t c = 0; c < plan_->counters.size(); ++c) {
+        const Counter& counter = plan_->counters[c];
         if (counter.offset + counter.format.length > static_cast<std::int64_t>(bytes.size())) {
             record.problems.push_back({counter.fieldName, counter.offset, 0,
                                        "the record ends before the count of " + counter.itemName});
@@ -100,12 +104,16 @@ void RecordDecoder::decodeRecord(RecordBatch& batch, BatchRecord& record) {
     record.firstRow = batch.rowCount;
     record.rowCount = 0;
     const std::string_view bytes = padded(batch.recordBytes(record));
-    if (!matches(bytes)) {
+    const auto type = std::find_if(types_.begin(), types_.end(),
+                                   [&](const Type& t) { return matches(*t.plan, bytes); });
+    if (type == types_.end()) {
         record.skipped = true;
         return;
     }
+    record.type = static_cast<int>(type - types_.begin());
+    plan_ = type->plan;
     readCounts(bytes, record);
-    decodeRows(root_, bytes, 0, 1, 0, batch, record);
+    decodeRows(type->root, bytes, 0, 1, 0, batch, record);
     record.rowCount = batch.rowCount - record.firstRow;
 }
 
@@ -166,7 +174,7 @@ void RecordDecoder::decodeColumn(const ColumnPlan& column, std::string_view byte
     }
     std::int64_t at = base + column.offset;
     for (const Shift& shift : column.shifts)
-        at -= (plan_.counters[static_cast<std::size_t>(shift.counter)].max -
+        at -= (plan_->counters[static_cast<std::size_t>(shift.counter)].max -
                counts_[static_cast<std::size_t>(shift.counter)]) *
               shift.stride;
     if (at + column.format.length > static_cast<std::int64_t>(bytes.size())) {

@@ -10,21 +10,21 @@ namespace vorq::load {
 
 struct LoadPlan;
 
-// Where loaded rows go: one transaction, tables numbered in the plan's order (the table
-// first, then its child tables depth first).
+// Where loaded rows go: one transaction, tables numbered in the plans' order (each plan's
+// table, then its child tables depth first; tablesInOrder).
 class RowTarget {
 public:
     virtual ~RowTarget() = default;
 
-    // Readies the tables of the plan (making those that are missing) and begins the
+    // Readies the tables of the plans (making those that are missing) and begins the
     // transaction.
-    virtual void begin(const LoadPlan& plan) = 0;
+    virtual void begin(const std::vector<const LoadPlan*>& plans) = 0;
     // The rows that a table holds already.
     virtual std::int64_t rowCount(int table) = 0;
     // Removes the rows of a table (within the transaction); returns how many there were.
     virtual std::int64_t removeRows(int table) = 0;
-    // The largest value of a column of table 0 already there, 0 when it has none.
-    virtual std::int64_t largestValue(const std::string& column) = 0;
+    // The largest value of a column of a table already there, 0 when it has none.
+    virtual std::int64_t largestValue(int table, const std::string& column) = 0;
     // Adds a row; false when the table's keys refuse it (a duplicate or a missing key value),
     // with the reason in refusal. Other failures raise vorq::Error.
     virtual bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) = 0;

@@ -85,7 +85,7 @@ SqliteTarget::SqliteTarget(const std::filesystem::path& file,
                            const schematool::ProjectCatalog& catalog)
     : file_(file), catalog_(catalog) {}
 
-void SqliteTarget::begin(const LoadPlan& plan) {
+void SqliteTarget::begin(const std::vector<const LoadPlan*>& plans) {
     created_ = !std::filesystem::exists(file_);
     db_.emplace(file_, sqlite::Connection::Mode::CreateIfMissing);
     db_->waitWhenBusy(kTurnWait);
@@ -107,8 +107,7 @@ void SqliteTarget::begin(const LoadPlan& plan) {
         db_->exec("PRAGMA application_id = " + std::to_string(kDataApplicationId));
         db_->exec(schematool::writeDdl(catalog_, schematool::Dialect::SQLite));
     }
-    firstTable_ = plan.table.name;
-    for (const TablePlan* table : tablesInOrder(plan)) {
+    for (const TablePlan* table : tablesInOrder(plans)) {
         const schematool::CatalogTable* made = nullptr;
         for (const auto& t : catalog_.tables)
             if (t.name == table->name)
@@ -140,9 +139,10 @@ std::int64_t SqliteTarget::removeRows(int table) {
     return db_->changes();
 }
 
-std::int64_t SqliteTarget::largestValue(const std::string& column) {
-    auto largest = db_->prepare("SELECT coalesce(max(" + schematool::ddlName(column) +
-                                "), 0) FROM " + schematool::ddlName(firstTable_));
+std::int64_t SqliteTarget::largestValue(int table, const std::string& column) {
+    auto largest =
+        db_->prepare("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
+                     schematool::ddlName(tableNames_[static_cast<std::size_t>(table)]));
     largest.step();
     return largest.integer(0);
 }

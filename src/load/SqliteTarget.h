@@ -21,10 +21,10 @@ class SqliteTarget : public RowTarget {
 public:
     SqliteTarget(const std::filesystem::path& file, const schematool::ProjectCatalog& catalog);
 
-    void begin(const LoadPlan& plan) override;
+    void begin(const std::vector<const LoadPlan*>& plans) override;
     std::int64_t rowCount(int table) override;
     std::int64_t removeRows(int table) override;
-    std::int64_t largestValue(const std::string& column) override;
+    std::int64_t largestValue(int table, const std::string& column) override;
     bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
     void commit() override;
     void rollback() noexcept override;
@@ -37,7 +37,6 @@ private:
     std::optional<sqlite::Connection> db_;
     std::vector<sqlite::Statement> inserts_;
     std::vector<std::string> tableNames_;
-    std::string firstTable_;
 };
 
 } // namespace vorq::load

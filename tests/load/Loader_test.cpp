@@ -19,10 +19,13 @@ namespace {
 // Keeps each row as "TABLE: v|v|...".
 class CatchingTarget : public RowTarget {
 public:
-    void begin(const LoadPlan& plan) override { collect(plan.table); }
+    void begin(const std::vector<const LoadPlan*>& plans) override {
+        for (const LoadPlan* plan : plans)
+            collect(plan->table);
+    }
     std::int64_t rowCount(int) override { return 0; }
     std::int64_t removeRows(int) override { return 0; }
-    std::int64_t largestValue(const std::string&) override { return 0; }
+    std::int64_t largestValue(int, const std::string&) override { return 0; }
     bool insert(int table, const std::vector<FieldValue>& row, std::string&) override {
         std::string line = names[static_cast<std::size_t>(table)] + ":";
         for (std::size_t c = 0; c < row.size(); ++c) {

@@ -158,6 +158,31 @@ TEST_F(Load, LineSequentialRecordsOfTwoTypesGoToTheirTables) {
         << "the blanks that the file left out are put back";
 }
 
+TEST_F(Load, RecordsOfSeveralTypesGoToTheirTablesInOnePass) {
+    imported("JOURNAL", kJournal, {});
+    runCobol(kJournalWriter);
+    write("journal.txt", file("journal.txt") + "X unknown record\n");
+    const auto load =
+        vorq({"load", "--data", "journal.txt", "--format", "text", "--encoding", "ascii", "--type",
+              "hdr_rec:hdr-type=H", "--type", "DTL_REC:DTL-TYPE=D", "--rejects", "rejects.tsv"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_NE(load.out.find("loaded 4 records"), std::string::npos) << load.out;
+    EXPECT_NE(load.out.find("1 records of none of the types given (--type) were not loaded"),
+              std::string::npos)
+        << load.out;
+    EXPECT_EQ(rows("HDR_REC"), (std::vector<std::string>{"H|20261206|HELLO"}));
+    EXPECT_EQ(rows("DTL_REC"), (std::vector<std::string>{"D|-12|WIDGET", "D|3|"}));
+    EXPECT_NE(file("rejects.tsv").find("4\t35\t\t"), std::string::npos) << file("rejects.tsv");
+    EXPECT_NE(file("rejects.tsv").find("a record of none of the types given"), std::string::npos);
+
+    const auto both = vorq(
+        {"load", "--data", "journal.txt", "--table", "HDR_REC", "--type", "DTL_REC:DTL-TYPE=D"});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("give either --table NAME or --type TABLE:FIELD=VALUE"),
+              std::string::npos)
+        << both.err;
+}
+
 // OCCURS in OCCURS: the outer two spread over numbered columns, the inner child table made
 // once for each outer occurrence.
 constexpr const char* kNested = R"(       01 GRID.
