@@ -167,9 +167,11 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
         plans.push_back(load::planLoad(lineage, table, sources.back(), decode, conditions));
         longest = std::max(longest, plans.back().recordLength);
     }
-    std::vector<const load::LoadPlan*> planned;
-    for (const auto& plan : plans)
-        planned.push_back(&plan);
+    std::vector<load::LoadPlan*> linked;
+    for (auto& plan : plans)
+        linked.push_back(&plan);
+    load::linkRecordTypes(linked);
+    const std::vector<const load::LoadPlan*> planned(linked.begin(), linked.end());
 
     const std::string targetPath =
         options.target.empty() ? (context.workspace / "data.db").string() : options.target;

@@ -240,8 +240,10 @@ private:
         const SourceItem* item = reference && reference->sourceKey == sourceKey_
                                      ? items_.item(reference->itemId)
                                      : nullptr;
+        plan.item = it->second.sourceReference + "#" + std::to_string(it->second.occurrence);
         if (!item || !isBelow(items_, *item, tableItem)) {
-            plan.why = "no source: it comes from another source or record than the table";
+            plan.why = "no source: it comes from another source or record than the table (a "
+                       "record type that the load is given too fills it)";
             return plan;
         }
         std::vector<const SourceItem*> spread;
@@ -313,6 +315,27 @@ void collectTables(const TablePlan& table, std::vector<const TablePlan*>& out) {
 }
 
 } // namespace
+
+void linkRecordTypes(const std::vector<LoadPlan*>& plans) {
+    for (std::size_t child = 0; child < plans.size(); ++child)
+        for (ColumnPlan& column : plans[child]->table.columns) {
+            if (column.source != ColumnPlan::Source::None || column.item.empty())
+                continue;
+            for (std::size_t parent = 0; parent < plans.size(); ++parent) {
+                const auto& from = plans[parent]->table.columns;
+                const auto found = std::find_if(from.begin(), from.end(), [&](const auto& c) {
+                    return c.source == ColumnPlan::Source::Field && c.item == column.item;
+                });
+                if (parent == child || found == from.end())
+                    continue;
+                column.source = ColumnPlan::Source::ParentRecord;
+                column.parentType = static_cast<int>(parent);
+                column.parentColumn = static_cast<int>(found - from.begin());
+                column.why.clear();
+                break;
+            }
+        }
+}
 
 std::vector<const TablePlan*> tablesInOrder(const std::vector<const LoadPlan*>& plans) {
     std::vector<const TablePlan*> tables;

@@ -34,7 +34,9 @@ struct Presence {
 };
 
 struct ColumnPlan {
-    enum class Source { Field, CopiedKey, Index, SurrogateKey, None };
+    // ParentRecord: the value of a column of the last record of another type before this one
+    // (a child segment takes its parent's key).
+    enum class Source { Field, CopiedKey, Index, SurrogateKey, ParentRecord, None };
     Source source = Source::None;
     std::string name;
     bool notNull = false;
@@ -42,8 +44,12 @@ struct ColumnPlan {
     std::int64_t offset = 0; // Field: with every table level at its first occurrence
     std::vector<Shift> shifts;
     std::vector<Presence> presence;
-    int parentColumn = -1; // CopiedKey: the column of the parent's row
-    std::string why;       // None: why the column has no source
+    int parentColumn = -1; // CopiedKey, ParentRecord: the column of the parent's row
+    int parentType = -1;   // ParentRecord: the record type (plan) of the parent
+    // Field, and a column made from an item of another record: the item and occurrence, as
+    // "xr:KEY?ID#OCCURRENCE", which links record types.
+    std::string item;
+    std::string why; // None: why the column has no source
 };
 
 struct TablePlan {
@@ -96,6 +102,11 @@ struct DecodeSettings {
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
                   const std::vector<RecordCondition>& conditions = {});
+
+// Links the record types of one load: a column of a type's table made from an item of another
+// type's record (the parent's key, added to the child's table) takes the value of the last
+// record of that type before it. The column is then no longer without a source.
+void linkRecordTypes(const std::vector<LoadPlan*>& plans);
 
 // The plans' tables in the order that numbers them for the loader and the targets: each plan's
 // table, then each child table followed by its own, depth first.

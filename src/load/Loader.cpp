@@ -141,6 +141,12 @@ public:
             roots_.push_back(static_cast<int>(keyColumns_.size()));
             keyColumns(plan->table, {}, keyColumns_);
         }
+        isParent_.assign(plans.size(), false);
+        lastRow_.resize(plans.size());
+        for (const LoadPlan* plan : plans)
+            for (const ColumnPlan& column : plan->table.columns)
+                if (column.source == ColumnPlan::Source::ParentRecord)
+                    isParent_[static_cast<std::size_t>(column.parentType)] = true;
     }
 
     LoadSummary run() {
@@ -229,6 +235,19 @@ private:
                         " made no row of " + tables_[0]->name + ": nothing was loaded");
     }
 
+    // A child segment's columns that its parent record fills: from the last record of that
+    // type, NULL before the first.
+    void takeFromParents(std::size_t type, std::vector<FieldValue>& row) const {
+        const auto& columns = plans_[type]->table.columns;
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            if (columns[c].source != ColumnPlan::Source::ParentRecord)
+                continue;
+            const auto& parent = lastRow_[static_cast<std::size_t>(columns[c].parentType)];
+            const auto from = static_cast<std::size_t>(columns[c].parentColumn);
+            row[c] = from < parent.size() ? parent[from] : FieldValue{};
+        }
+    }
+
     // The largest made-up key of a record type's table.
     std::int64_t largestKey(std::size_t type) {
         for (const auto& column : plans_[type]->table.columns)
@@ -301,6 +320,8 @@ private:
             ++summary_.longer;
         bool keep = record.problems.empty() || !settings_.rejectRecords;
         std::string refusal;
+        if (keep && record.rowCount > 0)
+            takeFromParents(type, batch.rows[record.firstRow].second);
         if (keep) {
             for (std::size_t r = 0; r < record.rowCount; ++r) {
                 auto& [table, row] = batch.rows[record.firstRow + r];
@@ -329,6 +350,8 @@ private:
         }
         if (keep) {
             ++nextKey_[type];
+            if (isParent_[type] && record.rowCount > 0)
+                lastRow_[type] = batch.rows[record.firstRow].second;
         } else {
             ++summary_.rejected;
             const std::string reason = refusal.empty() ? "a bad field, left out as asked" : refusal;
@@ -364,6 +387,8 @@ private:
     std::vector<const TablePlan*> tables_;
     std::vector<std::int64_t> rows_;
     std::vector<std::int64_t> nextKey_; // of each record type
+    std::vector<bool> isParent_;        // of each record type: its rows give child segments keys
+    std::vector<std::vector<FieldValue>> lastRow_; // of each parent type: its last record's
     LoadSummary summary_;
     std::chrono::steady_clock::time_point start_, lastReport_;
 };

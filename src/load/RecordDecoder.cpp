@@ -150,6 +150,7 @@ void RecordDecoder::decodeRows(const TableNode& node, std::string_view bytes, st
             value.kind = FieldValue::Kind::Integer;
             value.integer = 0;
             break;
+        case ColumnPlan::Source::ParentRecord: // filled in file order, when inserted
         case ColumnPlan::Source::None:
             value.kind = FieldValue::Kind::Null;
             break;

@@ -183,6 +183,47 @@ TEST_F(Load, RecordsOfSeveralTypesGoToTheirTablesInOnePass) {
         << both.err;
 }
 
+// A company record followed by its contacts' records, as hierarchical files hold them.
+constexpr const char* kCompanies = R"(       01 COMPANY-REC.
+          05 CO-TYPE       PIC X.
+          05 CO-ID         PIC 9(4).
+          05 CO-NAME       PIC X(10).
+       01 CONTACT-REC.
+          05 CT-TYPE       PIC X.
+          05 CT-NAME       PIC X(10).
+          05 CT-PHONE      PIC X(4).
+)";
+
+TEST_F(Load, ChildSegmentsTakeTheKeyOfTheParentRecordBeforeThem) {
+    imported("COMPANIES", kCompanies, {{"AutoKey", "True"}, {"Patterns", "CO-ID"}});
+    // The parent's key becomes a column of the child's table: that declares the parent.
+    ASSERT_EQ(vorq({"import", "--batch", "--source", "COMPANIES", "--check", "CO-ID", "--add-to",
+                    "CONTACT_REC"})
+                  .status,
+              0);
+    write("companies.txt", "PORPHAN    0000\nC0001ACME\nPALICE     1234\nPBOB       5678\n"
+                           "C0002GLOBEX\nPCAROL     9999\n");
+    const auto load =
+        vorq({"load", "--data", "companies.txt", "--format", "text", "--encoding", "ascii",
+              "--type", "COMPANY_REC:CO-TYPE=C", "--type", "CONTACT_REC:CT-TYPE=P"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_EQ(load.out.find("NULL in"), std::string::npos) << load.out;
+    EXPECT_EQ(rows("COMPANY_REC"), (std::vector<std::string>{"C|1|ACME", "C|2|GLOBEX"}));
+    EXPECT_EQ(rows("CONTACT_REC"), (std::vector<std::string>{"P|ORPHAN|0000|NULL", "P|ALICE|1234|1",
+                                                             "P|BOB|5678|1", "P|CAROL|9999|2"}))
+        << "a contact before any company has no company";
+
+    const auto alone =
+        vorq({"load", "--data", "companies.txt", "--format", "text", "--encoding", "ascii",
+              "--table", "CONTACT_REC", "--when", "CT-TYPE=P", "--replace"});
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    EXPECT_NE(alone.out.find("NULL in CONTACT_REC.CO_ID: no source: it comes from another source "
+                             "or record than the table (a record type that the load is given "
+                             "too fills it)"),
+              std::string::npos)
+        << alone.out;
+}
+
 // OCCURS in OCCURS: the outer two spread over numbered columns, the inner child table made
 // once for each outer occurrence.
 constexpr const char* kNested = R"(       01 GRID.
