@@ -67,6 +67,8 @@ LoadPlan plan() {
     tail.shifts.push_back({0, 4});
     columns.push_back(tail);
     p.counters.push_back({"ENTRY", "N", {FieldKind::Zoned, 1, 1, 0, false}, 40, 0, 3});
+    // Measured records: as long as the little-endian binary at 23 says.
+    p.lengthField = Condition{{FieldKind::BinaryLittle, 2, 4, 0, false}, 23, ""};
 
     TablePlan entries;
     entries.name = "FUZZ_ENTRY";
@@ -125,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t choice = data[0];
     const CodePage page(kPages[choice & 3]);
     LoadSettings settings;
-    settings.format.format = static_cast<RecordFormat>((choice >> 2) % 3);
+    settings.format.format = static_cast<RecordFormat>((choice >> 2) % 4);
     settings.format.framing.littleEndian = (choice & 0x20) != 0;
     settings.format.framing.blocks = (choice & 0x40) != 0;
     settings.format.framing.excludesWord = (choice & 0x80) != 0;

@@ -126,6 +126,9 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     // Without a word on the framing, the file's first descriptor words tell it.
     settings.format.findFraming = !options.littleEndianLengths && !options.lengthAtEnd &&
                                   !options.lengthsExcludeWord && !options.blockDescriptors;
+    if (!options.lengthField.empty() && settings.format.format != load::RecordFormat::Measured)
+        throw UsageError("--length-field goes with --format measured");
+    settings.lengthAdjust = options.lengthAdjust;
     settings.format.headerBytes = options.headerBytes;
     settings.format.footerBytes = options.footerBytes;
     settings.existingRows = existingRows(options);
@@ -164,7 +167,9 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     std::int64_t longest = 0;
     for (const auto& [table, conditions] : types) {
         sources.push_back(load::SourceItems::open(wb, load::sourceKeyOf(lineage, table)));
-        plans.push_back(load::planLoad(lineage, table, sources.back(), decode, conditions));
+        // The length field is the first type's: a header that all types share.
+        plans.push_back(load::planLoad(lineage, table, sources.back(), decode, conditions,
+                                       plans.empty() ? options.lengthField : ""));
         longest = std::max(longest, plans.back().recordLength);
     }
     std::vector<load::LoadPlan*> linked;
@@ -242,8 +247,9 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         ->add_option("--format", options->format,
                      "fixed: records of the layout's length back to back; rdw: each record "
                      "after a 4-byte record descriptor word (as FTP in binary with RDW keeps "
-                     "variable records); text: one record a line")
-        ->check(CLI::IsMember({"fixed", "rdw", "text"}))
+                     "variable records); text: one record a line; measured: back to back, each "
+                     "as long as its --length-field says, or as its --type's record")
+        ->check(CLI::IsMember({"fixed", "rdw", "text", "measured"}))
         ->capture_default_str();
     command
         ->add_option("--record-length", options->recordLength,
@@ -269,6 +275,12 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
         ->add_option("--footer", options->footerBytes,
                      "Bytes after the last record that are no record (a trailer)")
         ->check(CLI::Range(std::int64_t{0}, std::int64_t{1} << 30));
+    command->add_option("--length-field", options->lengthField,
+                        "With --format measured: the field whose value is each record's length "
+                        "(as RECORD-LENGTH items hold it)");
+    command->add_option("--length-adjust", options->lengthAdjust,
+                        "With --length-field: bytes added to its value (negative to take away), "
+                        "where it does not count itself or counts more");
     command->add_flag("--native-binary", options->nativeBinary,
                       "COMP-5 and BINARY-CHAR/SHORT/LONG/DOUBLE are little-endian, as PC "
                       "compilers write them (the default for ascii, latin1, cp1252 and utf-8)");

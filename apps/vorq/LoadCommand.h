@@ -23,6 +23,8 @@ struct LoadOptions {
     bool blockDescriptors = false;
     bool lengthAtEnd = false;
     std::int64_t headerBytes = 0;
+    std::string lengthField;
+    std::int64_t lengthAdjust = 0;
     std::int64_t footerBytes = 0;
     bool nativeBinary = false;
     std::string floating;

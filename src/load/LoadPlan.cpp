@@ -70,7 +70,8 @@ public:
     Planner(const ProjectLineage& lineage, const SourceItems& items, const DecodeSettings& settings)
         : lineage_(lineage), items_(items), settings_(settings) {}
 
-    LoadPlan plan(const CatalogTable& table, const std::vector<RecordCondition>& conditions) {
+    LoadPlan plan(const CatalogTable& table, const std::vector<RecordCondition>& conditions,
+                  const std::string& lengthField) {
         const ItemReference reference = tableReference(lineage_, table);
         sourceKey_ = reference.sourceKey;
         const SourceItem* item = items_.item(reference.itemId);
@@ -88,7 +89,9 @@ public:
         plan_.recordLength = record_->length;
         collectVariableTables(*record_);
         for (const RecordCondition& condition : conditions)
-            plan_.conditions.push_back(resolve(condition));
+            plan_.conditions.push_back(resolve(condition, "--when"));
+        if (!lengthField.empty())
+            plan_.lengthField = resolve({lengthField, ""}, "--length-field");
         plan_.requested = conditions;
         plan_.table = planTable(table, *item, {}, {}, nullptr);
         return std::move(plan_);
@@ -107,13 +110,13 @@ private:
                     "columns; import the record again to load it");
     }
 
-    Condition resolve(const RecordCondition& condition) const {
+    Condition resolve(const RecordCondition& condition, const std::string& option) const {
         const SourceItem* field = items_.findBelow(*record_, condition.field);
         if (!field || !field->elementary)
-            throw Error("--when names " + condition.field + ", which is no field of the record " +
-                        record_->name);
+            throw Error(option + " names " + condition.field +
+                        ", which is no field of the record " + record_->name);
         if (!occursChain(items_, *field).empty())
-            throw Error("--when names " + condition.field + ", which lies inside an OCCURS");
+            throw Error(option + " names " + condition.field + ", which lies inside an OCCURS");
         return {fieldFormat(*field, settings_), field->offset, condition.value};
     }
 
@@ -350,8 +353,9 @@ std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableN
 
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
-                  const std::vector<RecordCondition>& conditions) {
-    return Planner(lineage, items, settings).plan(tableNamed(lineage, tableName), conditions);
+                  const std::vector<RecordCondition>& conditions, const std::string& lengthField) {
+    return Planner(lineage, items, settings)
+        .plan(tableNamed(lineage, tableName), conditions, lengthField);
 }
 
 FieldFormat fieldFormat(const SourceItem& item, const DecodeSettings& settings) {

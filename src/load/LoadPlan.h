@@ -3,6 +3,7 @@
 #include "load/FieldDecoder.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,9 @@ struct LoadPlan {
     std::vector<Counter> counters;
     std::vector<Condition> conditions;      // all must hold
     std::vector<RecordCondition> requested; // the conditions as the user wrote them
+    // A field that gives the record's length (records without descriptor words); its value
+    // is unused.
+    std::optional<Condition> lengthField;
     TablePlan table;
 };
 
@@ -101,7 +105,8 @@ struct DecodeSettings {
 // source cannot be read by the load, or a condition names no field at a fixed place.
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
-                  const std::vector<RecordCondition>& conditions = {});
+                  const std::vector<RecordCondition>& conditions = {},
+                  const std::string& lengthField = "");
 
 // Links the record types of one load: a column of a type's table made from an item of another
 // type's record (the parent's key, added to the child's table) takes the value of the last

@@ -4,6 +4,7 @@
 #include "load/CodePage.h"
 #include "load/LoadPlan.h"
 #include "load/RecordDecoder.h"
+#include "load/RecordMeasure.h"
 #include "load/RejectFile.h"
 #include "load/RowTarget.h"
 
@@ -141,6 +142,8 @@ public:
             roots_.push_back(static_cast<int>(keyColumns_.size()));
             keyColumns(plan->table, {}, keyColumns_);
         }
+        if (format_.format == RecordFormat::Measured)
+            measureRecords(plans, page, settings.lengthAdjust, format_);
         isParent_.assign(plans.size(), false);
         lastRow_.resize(plans.size());
         for (const LoadPlan* plan : plans)

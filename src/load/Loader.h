@@ -55,8 +55,9 @@ struct LoadSettings {
     // Records with errors tolerated; -1: no limit on records loaded with a bad field NULL, and
     // none left out that the load was not asked to leave out.
     std::int64_t maxErrors = -1;
-    bool rejectRecords = false; // a record with a bad field is left out, not loaded with NULL
-    unsigned threads = 0;       // decoding threads; 0: one per core
+    bool rejectRecords = false;    // a record with a bad field is left out, not loaded with NULL
+    std::int64_t lengthAdjust = 0; // measured records: added to the length field's value
+    unsigned threads = 0;          // decoding threads; 0: one per core
     std::function<void(const LoadProgress&)> progress; // called about twice a second
 };
 

@@ -26,7 +26,9 @@ RecordFormat recordFormatNamed(std::string_view name) {
         return RecordFormat::Rdw;
     if (name == "text")
         return RecordFormat::Text;
-    throw Error("'" + std::string(name) + "' is no record format (fixed, rdw or text)");
+    if (name == "measured")
+        return RecordFormat::Measured;
+    throw Error("'" + std::string(name) + "' is no record format (fixed, rdw, text or measured)");
 }
 
 namespace {
@@ -180,8 +182,29 @@ bool RecordReader::next(Record& record) {
         return nextRdw(record);
     case RecordFormat::Text:
         return nextText(record);
+    case RecordFormat::Measured:
+        return nextMeasured(record);
     }
     return false;
+}
+
+bool RecordReader::nextMeasured(Record& record) {
+    have(options_.measureBytes);
+    const std::size_t held = readable();
+    if (held == 0)
+        return false;
+    std::string why;
+    const std::int64_t length = options_.measure(
+        std::string_view(buffer_.data() + at_, std::min(held, options_.measureBytes)), why);
+    if (length <= 0)
+        damaged(why.empty() ? "a record length of " + std::to_string(length) : why);
+    if (!have(static_cast<std::size_t>(length)))
+        damaged("the record of " + std::to_string(length) + " bytes runs past the end of the file");
+    const auto size = static_cast<std::size_t>(length);
+    record = {std::string_view(buffer_.data() + at_, size), ++number_, consumed_};
+    at_ += size;
+    consumed_ += length;
+    return true;
 }
 
 bool RecordReader::nextFixed(Record& record) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,13 @@ enum class RecordFormat {
     Fixed, // every record the same length, back to back
     Rdw,   // each record after a 4-byte record descriptor word: its length, the word included
     Text,  // lines, as line-sequential files hold them
+    // back to back, each as long as its first bytes say (a length field, or its type's
+    // length): RecordFormatOptions::measure
+    Measured,
 };
 
-// The record format named "fixed", "rdw" or "text"; another name raises vorq::Error.
+// The record format named "fixed", "rdw", "text" or "measured"; another name raises
+// vorq::Error.
 RecordFormat recordFormatNamed(std::string_view name);
 
 struct RecordFormatOptions {
@@ -28,6 +33,10 @@ struct RecordFormatOptions {
     // Rdw: find the framing from the first descriptor words when the mainframe's own does
     // not read them; several that read are an error that names them.
     bool findFraming = false;
+    // Measured: the length of the record that begins with the bytes given (at least
+    // measureBytes of them, fewer at the end of the file), or a reason why there is none.
+    std::function<std::int64_t(std::string_view first, std::string& why)> measure;
+    std::size_t measureBytes = 0;
     std::int64_t headerBytes = 0; // before the first record, not read
     std::int64_t footerBytes = 0; // after the last record, not read
 };
@@ -77,6 +86,7 @@ private:
     bool nextFixed(Record& record);
     bool nextRdw(Record& record);
     bool nextText(Record& record);
+    bool nextMeasured(Record& record);
 
     std::filesystem::path path_;
     RecordFormatOptions options_;

@@ -183,6 +183,47 @@ TEST_F(Load, RecordsOfSeveralTypesGoToTheirTablesInOnePass) {
         << both.err;
 }
 
+// A record whose first field gives its length, its text as long as it needs.
+constexpr const char* kVariableLength = R"(       01 VL-REC.
+          05 VL-LEN        PIC 9(2).
+          05 VL-ID         PIC 9(2).
+          05 VL-TEXT       PIC X(6).
+)";
+
+TEST_F(Load, RecordsWithoutDescriptorWordsAreAsLongAsAFieldOrTheirTypeSays) {
+    imported("VL", kVariableLength, {});
+    write("vl.dat", "1001abcdef0802abcd1003xyz   ");
+    const auto field = vorq({"load", "--table", "VL_REC", "--data", "vl.dat", "--format",
+                             "measured", "--length-field", "vl-len", "--encoding", "ascii"});
+    ASSERT_EQ(field.status, 0) << field.err;
+    EXPECT_EQ(rows("VL_REC"), (std::vector<std::string>{"10|1|abcdef", "8|2|NULL", "10|3|xyz"}))
+        << "a record shorter than its text field leaves it NULL, as a short RDW record does";
+    write("vl2.dat", "0601abcd0202");
+    const auto adjusted = vorq({"load", "--table", "VL_REC", "--data", "vl2.dat", "--format",
+                                "measured", "--length-field", "VL-LEN", "--length-adjust", "2",
+                                "--encoding", "ascii", "--append"});
+    ASSERT_EQ(adjusted.status, 0) << adjusted.err;
+    EXPECT_EQ(rows("VL_REC").size(), 5u);
+    write("bad.dat", "1001abcdef99");
+    const auto bad = vorq({"load", "--table", "VL_REC", "--data", "bad.dat", "--format", "measured",
+                           "--length-field", "VL-LEN", "--encoding", "ascii", "--append"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("is damaged at record 2 (byte offset 10): the record of 99 bytes runs "
+                           "past the end of the file"),
+              std::string::npos)
+        << bad.err;
+
+    // Records of two types back to back, each its own length.
+    imported("JOURNAL", kJournal, {});
+    write("journal.dat", "H20261206HELLO     D-0012WIDGET      D+0003BOLT        ");
+    const auto typed =
+        vorq({"load", "--data", "journal.dat", "--format", "measured", "--encoding", "ascii",
+              "--type", "HDR_REC:HDR-TYPE=H", "--type", "DTL_REC:DTL-TYPE=D"});
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    EXPECT_EQ(rows("HDR_REC"), (std::vector<std::string>{"H|20261206|HELLO"}));
+    EXPECT_EQ(rows("DTL_REC"), (std::vector<std::string>{"D|-12|WIDGET", "D|3|BOLT"}));
+}
+
 // A company record followed by its contacts' records, as hierarchical files hold them.
 constexpr const char* kCompanies = R"(       01 COMPANY-REC.
           05 CO-TYPE       PIC X.
