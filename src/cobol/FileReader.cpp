@@ -44,8 +44,8 @@ bool DiskFileReader::liesIn(const std::string& path,
     return false;
 }
 
-std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t limit,
-                           bool& tooLong) {
+std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t limit, bool& tooLong,
+                           std::size_t longestLine) {
     // Read in one piece at the size the file has: through a string stream the text was
     // copied and moved again as it grew, a tenth of verify's time on a large program.
     std::string text;
@@ -65,8 +65,8 @@ std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t l
             const std::size_t end =
                 newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text.data())
                         : text.size();
-            if (end - lineStart > kMaxLineLength) {
-                text.resize(lineStart + kMaxLineLength + 1);
+            if (end - lineStart > longestLine) {
+                text.resize(lineStart + longestLine + 1);
                 return text;
             }
             if (!newline)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cobol/SourceFormat.h"
+
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -23,10 +25,10 @@ public:
 };
 
 // Reads a source's text from a stream to its end, but stops after the first line that is
-// longer than a source line may be (the splitter then names that line), or when more than
-// limit bytes have come (then tooLong is set).
-std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t limit,
-                           bool& tooLong);
+// longer than longestLine (the splitter then names that line), or
+// when more than limit bytes have come (then tooLong is set).
+std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t limit, bool& tooLong,
+                           std::size_t longestLine = kMaxLineLength);
 
 class DiskFileReader : public FileReader {
 public:
