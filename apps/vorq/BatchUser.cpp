@@ -1,6 +1,7 @@
 #include "BatchUser.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 #include "toolkit/headless/HeadlessButton.h"
 #include "toolkit/headless/HeadlessComboBox.h"
 #include "toolkit/headless/HeadlessImageCombo.h"
@@ -83,14 +84,14 @@ void BatchUser::chooseSource(headless::HeadlessWindow& window, int tab) {
         const ComboItem& item = combo.Item(i);
         if (item.Indentation() == 0)
             offered += (offered.empty() ? "" : ", ") + item.Text();
-        if (item.Indentation() != 0 || item.Text() != request_.source)
+        if (item.Indentation() != 0 || !sameName(item.Text(), request_.source))
             continue;
         if (tab != 2) {
             combo.choose(i);
             return;
         }
         for (int j = i + 1; j <= combo.Count() && combo.Item(j).Indentation() > 0; ++j)
-            if (combo.Item(j).Text() == request_.port) {
+            if (sameName(combo.Item(j).Text(), request_.port)) {
                 combo.choose(j);
                 return;
             }
@@ -113,7 +114,7 @@ void BatchUser::checkItems(headless::HeadlessWindow& window) {
         const auto parts = split(wanted);
         for (int i = 1; i <= tree.Count(); ++i) {
             TreeNode& node = tree.Node(i);
-            if (parts.size() == 1 ? itemName(node) == wanted : pathOf(node) == wanted)
+            if (sameName(parts.size() == 1 ? itemName(node) : pathOf(node), wanted))
                 found.push_back(&node);
         }
         if (found.empty())
@@ -141,7 +142,7 @@ void BatchUser::chooseMode(headless::HeadlessWindow& window) {
     add.click();
     auto& tables = window.comboBox("cmbTable");
     for (int i = 0; i < tables.ListCount(); ++i)
-        if (tables.List(i) == request_.addTo) {
+        if (sameName(tables.List(i), request_.addTo)) {
             tables.setListIndex(i);
             return;
         }

@@ -7,6 +7,7 @@
 #include "cobol/CobolReader.h"
 #include "cobol/LayoutText.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "workbench/RepositoryLayout.h"
 #include "workbench/StoredRepository.h"
 #include "workbench/Verifier.h"
@@ -56,7 +57,7 @@ void addMaxCopy(CLI::App& command, std::size_t& megabytes) {
 std::vector<cobol::LayoutRow> verifiedLayout(workbench::Workbench& wb, const std::string& name) {
     for (const char* cls : {"COPYBOOK", "COBOL", "PROGRAM"})
         for (const auto& o : wb.catalog().objectsOfClass(cls)) {
-            if (o.name != name)
+            if (!sameName(o.name, name))
                 continue;
             std::string xandrel = o.xandrel;
             if (xandrel.empty() && !o.sid.empty())

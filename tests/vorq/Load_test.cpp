@@ -224,6 +224,27 @@ TEST_F(Load, RecordsWithoutDescriptorWordsAreAsLongAsAFieldOrTheirTypeSays) {
     EXPECT_EQ(rows("DTL_REC"), (std::vector<std::string>{"D|-12|WIDGET", "D|3|BOLT"}));
 }
 
+TEST_F(Load, EveryNameThatAUserTypesMatchesInAnyCase) {
+    write("JOURNAL.cpy", kJournal);
+    ASSERT_EQ(vorq({"verify", "JOURNAL.cpy"}).status, 0);
+    const auto import = vorq({"import", "--batch", "--source", "journal", "--check", "hdr-rec"});
+    ASSERT_EQ(import.status, 0) << import.err;
+    ASSERT_EQ(vorq({"import", "--batch", "--source", "JOURNAL", "--check", "DTL-REC"}).status, 0);
+    const auto addTo = vorq({"import", "--batch", "--source", "Journal", "--check",
+                             "dtl-rec/dtl-text", "--add-to", "hdr_rec"});
+    ASSERT_EQ(addTo.status, 0) << addTo.err;
+    EXPECT_EQ(vorq({"layout", "journal"}).status, 0);
+    write("journal.txt", "H20261206HELLO\nD-0012WIDGET\n");
+    const auto load = vorq({"load", "--table", "hdr_rec", "--data", "journal.txt", "--format",
+                            "text", "--encoding", "ascii", "--when", "hdr-type=H"});
+    ASSERT_EQ(load.status, 0) << load.err;
+    const auto typed =
+        vorq({"load", "--data", "journal.txt", "--format", "text", "--encoding", "ascii", "--type",
+              "Hdr_Rec:Hdr-Type=H", "--type", "dtl_rec:dtl-type=D", "--replace"});
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    EXPECT_EQ(rows("HDR_REC").size(), 1u);
+}
+
 // A company record followed by its contacts' records, as hierarchical files hold them.
 constexpr const char* kCompanies = R"(       01 COMPANY-REC.
           05 CO-TYPE       PIC X.
