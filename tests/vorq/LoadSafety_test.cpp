@@ -252,6 +252,21 @@ TEST_F(LoadSafety, ErrorsNameTheFileAndTheCauseAndLeaveNothingHalfMade) {
         << notADatabase.err;
 }
 
+TEST_F(LoadSafety, APostgresqlTargetWithoutASchemaToHoldTheTablesSaysSo) {
+    if (testing::testServer().empty())
+        GTEST_SKIP() << "PostgreSQL skipped: VORQ_TEST_PG names no test server";
+    imported("CUST", kCustomer, kKeyed);
+    write("cust.txt", "001ALICE12345\n");
+    const auto run =
+        vorq(loadArgs({"--target", testing::withParameter(testing::testServer(), "options",
+                                                          "-csearch_path%3Dno_such_schema")}));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("its search_path names no schema that exists, so there is none to "
+                           "hold the tables"),
+              std::string::npos)
+        << run.err;
+}
+
 TEST_F(LoadSafety, ImportsIntoOneSqliteProjectTakeTurns) {
     write("CUST.cpy", kCustomer);
     ASSERT_EQ(vorq({"verify", "CUST.cpy"}).status, 0);
