@@ -2,13 +2,13 @@
 
 #include "AppContext.h"
 #include "DemoCommand.h"
+#include "GuiCommand.h"
 #include "ImportCommand.h"
 #include "LoadCommand.h"
 #include "ProjectCommands.h"
 #include "RegistryCommands.h"
 #include "SourceCommands.h"
 #include "UsageError.h"
-#include "qt/GuiCommand.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>

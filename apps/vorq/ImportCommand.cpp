@@ -1,13 +1,13 @@
 #include "ImportCommand.h"
 
 #include "AppContext.h"
+#include "Display.h"
 #include "HostSession.h"
 #include "JsonOutput.h"
 #include "TableListing.h"
 #include "UsageError.h"
 #include "WindowsModule.h"
 #include "host/Error.h"
-#include "qt/Display.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Workbench.h"
 

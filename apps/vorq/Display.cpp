@@ -1,4 +1,4 @@
-#include "qt/Display.h"
+#include "Display.h"
 
 #include "UsageError.h"
 

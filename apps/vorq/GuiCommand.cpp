@@ -1,8 +1,8 @@
-#include "qt/GuiCommand.h"
+#include "GuiCommand.h"
 
 #include "AppContext.h"
+#include "Display.h"
 #include "WindowsModule.h"
-#include "qt/Display.h"
 
 namespace vorq::app {
 
