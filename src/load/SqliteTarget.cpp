@@ -44,22 +44,23 @@ bool hasTextAffinity(const std::string& declared) {
 // their digits.
 void refuseLossyColumns(const sqlite::Connection& db, const std::filesystem::path& file,
                         const schematool::CatalogTable& table) {
-    auto columns = db.prepare("SELECT name, type FROM pragma_table_info(?1)");
-    columns.bind(1, table.name);
-    while (columns.step()) {
-        const std::string name = columns.text(0);
-        for (const auto& c : table.columns)
-            if (cobol::lowerCase(c.name) == cobol::lowerCase(name) && c.type == kTypeDecimal &&
-                !schematool::sqliteKeepsDecimal(c.precision, std::max(c.scale, 0)) &&
-                !hasTextAffinity(columns.text(1)))
-                throw Error("The column " + table.name + "." + c.name + " of " + file.string() +
-                            " has the type " + columns.text(1) +
-                            ", in which SQLite keeps 15 of "
-                            "its " +
-                            std::to_string(c.precision) +
-                            " digits: load into a new target file, where vorq declares it " +
-                            schematool::columnType(c.type, c.precision, c.scale,
-                                                   schematool::Dialect::SQLite));
+    auto declared = db.prepare("SELECT type FROM pragma_table_info(?1) WHERE name = ?2 "
+                               "COLLATE NOCASE");
+    // Only the wide decimals are looked up: a table of a thousand columns has few.
+    for (const auto& c : table.columns) {
+        if (c.type != kTypeDecimal ||
+            schematool::sqliteKeepsDecimal(c.precision, std::max(c.scale, 0)))
+            continue;
+        declared.bind(1, table.name).bind(2, c.name);
+        const std::string type = declared.step() ? declared.text(0) : "";
+        declared.reset();
+        if (!type.empty() && !hasTextAffinity(type))
+            throw Error(
+                "The column " + table.name + "." + c.name + " of " + file.string() +
+                " has the type " + type + ", in which SQLite keeps 15 of its " +
+                std::to_string(c.precision) +
+                " digits: load into a new target file, where vorq declares it " +
+                schematool::columnType(c.type, c.precision, c.scale, schematool::Dialect::SQLite));
     }
 }
 

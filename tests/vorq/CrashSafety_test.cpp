@@ -201,8 +201,9 @@ TEST_F(CrashSafety, ALoadOfTwoTablesKilledAnywhereLeavesTheTargetAsBeforeOrAsAft
 }
 
 TEST_F(CrashSafety, ALoadIntoPostgresqlKilledAnywhereLeavesItAsBeforeOrAsAfter) {
-    if (testing::testServer().empty())
-        GTEST_SKIP() << "PostgreSQL skipped: VORQ_TEST_PG names no test server";
+    ASSERT_FALSE(testing::testServer().empty())
+        << "needs the PostgreSQL test server that scripts/test starts (scripts/pg-test-server "
+           "run CMD)";
     prepareOrders(*this);
     const auto counts = [](const testing::ScratchSchema& schema) {
         postgres::Connection c(schema.conninfo());

@@ -253,8 +253,9 @@ TEST_F(LoadSafety, ErrorsNameTheFileAndTheCauseAndLeaveNothingHalfMade) {
 }
 
 TEST_F(LoadSafety, APostgresqlTargetWithoutASchemaToHoldTheTablesSaysSo) {
-    if (testing::testServer().empty())
-        GTEST_SKIP() << "PostgreSQL skipped: VORQ_TEST_PG names no test server";
+    ASSERT_FALSE(testing::testServer().empty())
+        << "needs the PostgreSQL test server that scripts/test starts (scripts/pg-test-server "
+           "run CMD)";
     imported("CUST", kCustomer, kKeyed);
     write("cust.txt", "001ALICE12345\n");
     const auto run =
