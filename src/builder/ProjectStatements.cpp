@@ -1,16 +1,15 @@
 #include "builder/ProjectStatements.h"
 
+#include "host/ProjectQueries.h"
+
 namespace vorq {
 
 std::string referencingKeysQuery(std::int64_t tabId) {
-    return std::string("select * from ForeignKeys ") + "where RefTabID = " + std::to_string(tabId);
+    return projectQueries::about(projectQueries::kReferencingKeys, tabId);
 }
 
 std::string keyColumnQuery(std::int64_t tabId) {
-    return std::string("select C.*, IC.Position as IPosition ") +
-           "from Tables T, IndexColumns IC, Columns C " + "where T.PrimaryIndexID = IC.IndexID " +
-           "and IC.ColumnID = C.ColumnID " + "and T.TabID = " + std::to_string(tabId) + " " +
-           "order by IC.Position";
+    return projectQueries::about(projectQueries::kKeyColumns, tabId);
 }
 
 std::string indexColumnInsert(std::int64_t indexId, std::int64_t columnId) {

@@ -13,10 +13,8 @@ constexpr const char* kImportOrigin = "DataStructImport";
 // The fixed statements the component runs on the project database. Numbers are written in
 // decimal with a minus sign where negative.
 
-// The foreign keys that refer to a table: "select * from ForeignKeys where RefTabID = <id>".
+// The questions of host/ProjectQueries.h about one table.
 std::string referencingKeysQuery(std::int64_t tabId);
-
-// The primary-key columns of a table with their index position as IPosition, in index order.
 std::string keyColumnQuery(std::int64_t tabId);
 
 // A column joins a primary index: direction "A", position -1.

@@ -1,6 +1,7 @@
 #include "schematool/NewTables.h"
 
 #include "cobol/Ascii.h"
+#include "host/ProjectQueries.h"
 #include "schematool/SqlText.h"
 
 namespace vorq::schematool {
@@ -92,9 +93,9 @@ std::optional<NewTables::Answer> NewTables::answer(std::string_view sql,
     const auto table = hasPrimaryIndex_.find(tabId);
     if (table == hasPrimaryIndex_.end())
         return std::nullopt;
-    if (sql == kKeyColumns && !table->second)
+    if (sql == projectQueries::kKeyColumns && !table->second)
         return Answer{"Columns", {"iposition"}, {}, {}};
-    if (sql != kReferencingKeys || keysPartlyKnown_.contains(tabId))
+    if (sql != projectQueries::kReferencingKeys || keysPartlyKnown_.contains(tabId))
         return std::nullopt;
     Answer keys{"ForeignKeys", {}, {"keyid", "keyname", "tabid", "reftabid"}, {}};
     if (const auto known = keysTo_.find(tabId); known != keysTo_.end())

@@ -39,17 +39,9 @@ public:
         std::vector<std::string_view> columns;
         std::vector<std::vector<Value>> rows;
     };
-    // The answer to a query (as the import writes it, its number as a parameter) when it is
+    // The answer to one of host/ProjectQueries.h's questions (its number as a parameter) when it is
     // known.
     std::optional<Answer> answer(std::string_view sql, const std::vector<Value>& parameters) const;
-
-    // The two questions, with their number as $1.
-    static constexpr std::string_view kReferencingKeys =
-        "select * from ForeignKeys where RefTabID = $1";
-    static constexpr std::string_view kKeyColumns =
-        "select C.*, IC.Position as IPosition from Tables T, IndexColumns IC, Columns C where "
-        "T.PrimaryIndexID = IC.IndexID and IC.ColumnID = C.ColumnID and T.TabID = $1 order by "
-        "IC.Position";
 
 private:
     // A foreign key's row, by the columns of ForeignKeys.

@@ -181,4 +181,40 @@ std::optional<KeyedUpdate> keyedUpdate(std::string_view sql) {
     return update;
 }
 
+std::string numbersAsParameters(std::string_view sql, std::vector<Value>& numbers) {
+    if (sql.find('?') != std::string_view::npos || sql.find('$') != std::string_view::npos)
+        return "";
+    const auto partOfWord = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+    };
+    std::string out;
+    char quote = 0;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        const char c = sql[i];
+        if (quote || c == '\'' || c == '"') {
+            quote = quote ? (c == quote ? 0 : quote) : c;
+            out += c;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < sql.size() && std::isdigit(static_cast<unsigned char>(sql[end])))
+            ++end;
+        std::size_t before = i;
+        while (before > 0 && (sql[before - 1] == ' ' || sql[before - 1] == '-'))
+            --before;
+        const bool compared =
+            before > 0 && std::string_view("=<>").find(sql[before - 1]) != std::string_view::npos;
+        if (end == i || !compared || (i > 0 && partOfWord(sql[i - 1])) ||
+            (end < sql.size() && partOfWord(sql[end])) || end - i > 18) {
+            out += c;
+            continue;
+        }
+        numbers.emplace_back(
+            static_cast<std::int64_t>(std::stoll(std::string(sql.substr(i, end - i)))));
+        out += "$" + std::to_string(numbers.size());
+        i = end - 1;
+    }
+    return numbers.empty() ? "" : out;
+}
+
 } // namespace vorq::schematool

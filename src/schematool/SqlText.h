@@ -45,4 +45,11 @@ struct KeyedUpdate {
 };
 std::optional<KeyedUpdate> keyedUpdate(std::string_view sql);
 
+// A query whose whole numbers are compared in its text ("where RefTabID = 17": the component's
+// key queries, one per table) becomes a template with those numbers as $1, $2 ..., so that the
+// server parses and plans it once per connection instead of once per table. Numbers elsewhere
+// (function arguments, LIMIT) stay, since a bigint there may not fit. Empty when the text has
+// placeholders of its own or no such numbers.
+std::string numbersAsParameters(std::string_view sql, std::vector<Value>& numbers);
+
 } // namespace vorq::schematool

@@ -1,7 +1,8 @@
 #include "builder/BuildMonitor.h"
 #include "builder/ProjectStatements.h"
 #include "builder/TableBuilder.h"
-#include "schematool/NewTables.h"
+#include "host/ProjectQueries.h"
+#include "schematool/SqlText.h"
 #include "support/ProjectFixture.h"
 #include "support/VerifiedWorkspace.h"
 #include "workbench/StoredRepository.h"
@@ -61,14 +62,17 @@ struct BuilderTest : testing::EngineTest {
 
 INSTANTIATE_TEST_SUITE_P(Engines, BuilderTest, testing::allEngines(), testing::engineName);
 
-// A PostgreSQL project answers these two questions for the run's own tables by their text.
+// A PostgreSQL project answers these two questions for the run's own tables by their text with
+// the number taken out, as its engine takes it out.
 TEST(ProjectStatements, TheKeyQuestionsAreTheTextsThatTheProjectAnswersFromTheRunsRows) {
-    const auto asked = [](std::string_view question) {
-        std::string text(question);
-        return text.replace(text.find("$1"), 2, "12");
-    };
-    EXPECT_EQ(referencingKeysQuery(12), asked(schematool::NewTables::kReferencingKeys));
-    EXPECT_EQ(keyColumnQuery(12), asked(schematool::NewTables::kKeyColumns));
+    for (const std::string& asked : {referencingKeysQuery(12), keyColumnQuery(12)}) {
+        std::vector<Value> numbers;
+        const std::string question = schematool::numbersAsParameters(asked, numbers);
+        EXPECT_TRUE(question == projectQueries::kReferencingKeys ||
+                    question == projectQueries::kKeyColumns)
+            << question;
+        EXPECT_EQ(numbers, std::vector<Value>{Value(12)});
+    }
 }
 
 // The progress total counted before the walk equals the column steps the walk makes.

@@ -1,3 +1,4 @@
+#include "host/ProjectQueries.h"
 #include "schematool/NewTables.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,11 @@ const std::vector<std::string> kKeyRow{"KeyName", "TabID", "RefTabID"};
 struct Questions {
     NewTables& tables;
     bool keyColumnsNone(std::int64_t tab) const {
-        return tables.answer(NewTables::kKeyColumns, {Value(tab)}).has_value();
+        return tables.answer(projectQueries::kKeyColumns, {Value(tab)}).has_value();
     }
     // The referring keys as "keyid name tabid reftabid;" each; "?" when the server must say.
     std::string referencing(std::int64_t tab) const {
-        const auto known = tables.answer(NewTables::kReferencingKeys, {Value(tab)});
+        const auto known = tables.answer(projectQueries::kReferencingKeys, {Value(tab)});
         if (!known)
             return "?";
         std::string shown;
@@ -35,7 +36,7 @@ TEST(NewTables, ATableOfTheRunHasNoKeyColumnsUntilItsIndexIsSetAndTheKeysTheRunA
     tables.rowAdded("Tables", "TabID", kTableRow, &seven, {"CUST", Value()});
     EXPECT_TRUE(ask.keyColumnsNone(7));
     EXPECT_EQ(ask.referencing(7), "");
-    const auto none = tables.answer(NewTables::kKeyColumns, {Value(7)});
+    const auto none = tables.answer(projectQueries::kKeyColumns, {Value(7)});
     EXPECT_EQ(none->table, "Columns");
     EXPECT_EQ(none->after, (std::vector<std::string_view>{"iposition"}));
     EXPECT_TRUE(none->rows.empty());
@@ -49,10 +50,10 @@ TEST(NewTables, ATableOfTheRunHasNoKeyColumnsUntilItsIndexIsSetAndTheKeysTheRunA
     tables.rowAdded("foreignkeys", "KeyID", kKeyRow, &key40, {"FK_B", 9, 7});
     tables.rowAdded("ForeignKeys", "KeyID", kKeyRow, &key41, {"FK_A", 8, 7});
     EXPECT_EQ(ask.referencing(7), "40 FK_B 9 7;41 FK_A 8 7;") << "in the order added";
-    EXPECT_EQ(tables.answer(NewTables::kReferencingKeys, {Value(7)})->table, "ForeignKeys");
+    EXPECT_EQ(tables.answer(projectQueries::kReferencingKeys, {Value(7)})->table, "ForeignKeys");
     EXPECT_TRUE(ask.keyColumnsNone(7));
 
-    EXPECT_FALSE(tables.answer(NewTables::kKeyColumns, {Value("7")}))
+    EXPECT_FALSE(tables.answer(projectQueries::kKeyColumns, {Value("7")}))
         << "only a whole number is a table's id";
     EXPECT_FALSE(tables.answer("select * from Tables where TabID = $1", {Value(7)}))
         << "no other question is answered";
