@@ -15,8 +15,8 @@ namespace vorq::app {
 namespace {
 
 // Below this the few pages a source needs cost less than clearing one huge page.
-constexpr std::uintmax_t kLargeSources = 32 * 1024;
-constexpr std::uintptr_t kHugePage = 2 * 1024 * 1024;
+constexpr std::uintmax_t kLargeSources = std::uintmax_t{32} * 1024;
+constexpr std::uintptr_t kHugePage = std::uintptr_t{2} * 1024 * 1024;
 constexpr int kDefaultTopPad = 128 * 1024;
 // Two block headers of glibc malloc: the kept block's and the next one's.
 constexpr std::uintptr_t kHeaderRoom = 32;

@@ -173,6 +173,7 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
         longest = std::max(longest, plans.back().recordLength);
     }
     std::vector<load::LoadPlan*> linked;
+    linked.reserve(plans.size());
     for (auto& plan : plans)
         linked.push_back(&plan);
     load::linkRecordTypes(linked);

@@ -44,8 +44,8 @@ bool isPartialTag(const std::string& upper) {
                                 (upper.front() == '(' && upper.back() == ')'));
 }
 
-std::string replaceAll(std::string text, const std::string& upperText, const std::string& from,
-                       const std::string& to) {
+std::string replaceAll(const std::string& text, const std::string& upperText,
+                       const std::string& from, const std::string& to) {
     std::string result;
     std::size_t pos = 0;
     for (std::size_t hit; (hit = upperText.find(from, pos)) != std::string::npos;
@@ -98,7 +98,7 @@ public:
             diags_.error(copy.at, "expected a member name after COPY");
             return j;
         }
-        Token name = in[j++];
+        const Token& name = in[j++];
         std::string library;
         if (j + 1 < in.size() && (in[j].is("OF") || in[j].is("IN"))) {
             library = in[j + 1].text;

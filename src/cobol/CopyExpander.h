@@ -15,7 +15,7 @@ namespace vorq::cobol {
 // (`vorq verify --max-copy-mb`) for programs that really include that much.
 constexpr std::size_t kMaxCopyDepth = 50;
 constexpr std::size_t kMaxCopyInclusions = 10'000;
-constexpr std::size_t kMaxExpandedBytes = 32 * 1024 * 1024;
+constexpr std::size_t kMaxExpandedBytes = std::size_t{32} * 1024 * 1024;
 
 // Where COPY members are looked for, and how much of them a source may include.
 struct CopyOptions {

@@ -3,7 +3,6 @@
 #include "cobol/SourceFormat.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -61,15 +60,13 @@ std::string readSourceText(std::istream& in, std::size_t sizeHint, std::size_t l
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
         // Every line that ends in this piece, and the one it leaves open, is measured.
         for (std::size_t at = from;;) {
-            const void* newline = std::memchr(text.data() + at, '\n', text.size() - at);
-            const std::size_t end =
-                newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text.data())
-                        : text.size();
+            const std::size_t newline = text.find('\n', at);
+            const std::size_t end = newline == std::string::npos ? text.size() : newline;
             if (end - lineStart > longestLine) {
                 text.resize(lineStart + longestLine + 1);
                 return text;
             }
-            if (!newline)
+            if (newline == std::string::npos)
                 break;
             lineStart = at = end + 1;
         }

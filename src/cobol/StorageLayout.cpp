@@ -104,7 +104,7 @@ private:
             return 8;
         case Usage::National:
         case Usage::Display1:
-            return 2 * (pic.positions + (item.signSeparate ? 1 : 0));
+            return std::int64_t{2} * (pic.positions + (item.signSeparate ? 1 : 0));
         default:
             break;
         }

@@ -153,7 +153,7 @@ private:
     }
 
     TablePlan planTable(const CatalogTable& table, const SourceItem& tableItem,
-                        const std::vector<int>& levels, std::map<int, std::int64_t> fixed,
+                        const std::vector<int>& levels, const std::map<int, std::int64_t>& fixed,
                         const CatalogTable* parent) {
         TablePlan plan;
         plan.name = table.name;

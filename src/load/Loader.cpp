@@ -64,7 +64,7 @@ public:
         batches_[slot].sequence = sequence;
         if (last) {
             lastSequence_ = sequence;
-            failure_ = failure;
+            failure_ = std::move(failure);
         }
         toDecode_.push_back(slot);
         changed_.notify_all();

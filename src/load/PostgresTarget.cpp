@@ -66,6 +66,7 @@ std::string PostgresTarget::name() const {
 
 void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
     std::vector<std::string> types;
+    types.reserve(plans.size());
     for (const LoadPlan* plan : plans)
         types.push_back(cobol::lowerCase(plan->table.name));
     std::sort(types.begin(), types.end()); // in one order for all, so that none waits in a circle

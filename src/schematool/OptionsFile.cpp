@@ -88,7 +88,8 @@ std::string checkedValue(const SettingKind& kind, const std::string& value) {
 
 // The line of a byte offset in a file's text, from 1.
 std::size_t lineOf(const std::string& text, std::ptrdiff_t offset) {
-    const auto end = text.begin() + std::clamp<std::ptrdiff_t>(offset, 0, text.size());
+    const auto end = text.begin() + std::clamp<std::ptrdiff_t>(
+                                        offset, 0, static_cast<std::ptrdiff_t>(text.size()));
     return static_cast<std::size_t>(std::count(text.begin(), end, '\n')) + 1;
 }
 

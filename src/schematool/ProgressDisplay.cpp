@@ -47,12 +47,15 @@ void ProgressDisplay::draw(bool force) {
         return;
     }
     const double rate = seconds > 0 ? static_cast<double>(done_) / seconds : 0;
-    const double fraction = total_ > 0 ? std::min(1.0, static_cast<double>(done_) / total_) : 1.0;
+    const double fraction =
+        total_ > 0 ? std::min(1.0, static_cast<double>(done_) / static_cast<double>(total_)) : 1.0;
     constexpr int width = 30;
     const int filled = static_cast<int>(fraction * width);
     const std::string bar = std::string(filled, '#') + std::string(width - filled, '-');
     const std::string left =
-        rate > 0 && total_ > done_ ? fmt::format("{:.0f}s left", (total_ - done_) / rate) : "";
+        rate > 0 && total_ > done_
+            ? fmt::format("{:.0f}s left", static_cast<double>(total_ - done_) / rate)
+            : "";
     fmt::print(out_, "\r{} [{}] {}/{} {:.0f}/s {}\x1b[K", caption_, bar, done_, total_, rate, left);
     std::fflush(out_);
 }

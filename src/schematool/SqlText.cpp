@@ -192,7 +192,7 @@ std::string numbersAsParameters(std::string_view sql, std::vector<Value>& number
     for (std::size_t i = 0; i < sql.size(); ++i) {
         const char c = sql[i];
         if (quote || c == '\'' || c == '"') {
-            quote = quote ? (c == quote ? 0 : quote) : c;
+            quote = quote ? (c == quote ? '\0' : quote) : c;
             out += c;
             continue;
         }

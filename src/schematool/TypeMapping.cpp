@@ -69,11 +69,11 @@ bool compatibleType(std::int32_t length, std::int32_t fraction, const std::strin
     Triple t{};
     if (const auto fixed = fixedBinaryType(u))
         t = *fixed;
-    else if (u == "FLOAT-BINARY-128" || u == "FLOAT-DECIMAL-16" || u == "FLOAT-DECIMAL-34")
-        t = {kTypeDouble, 0, 0}; // no portable column type holds them exactly
     else if (u == "COMP-1")
         t = {kTypeSingle, 0, 0};
-    else if (u == "COMP-2")
+    // The wider floats too: no portable column type holds them exactly.
+    else if (u == "COMP-2" || u == "FLOAT-BINARY-128" || u == "FLOAT-DECIMAL-16" ||
+             u == "FLOAT-DECIMAL-34")
         t = {kTypeDouble, 0, 0};
     else if (u == "INDEX")
         t = {kTypeInteger, 0, 0};

@@ -75,7 +75,7 @@ std::string encodePng(const Picture& picture) {
     for (int y = 0; y < picture.height; ++y) {
         raw.push_back('\0'); // no filter
         for (int x = 0; x < picture.width; ++x)
-            put32(raw, picture.rgba.at(static_cast<std::size_t>(y * picture.width + x)));
+            put32(raw, picture.rgba.at(picture.at(x, y)));
     }
     chunk(png, "IDAT", zlibStored(raw));
     chunk(png, "IEND", "");

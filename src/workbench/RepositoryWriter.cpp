@@ -146,7 +146,7 @@ public:
 
 private:
     // Two blocks and their last objects fill one 64 KiB page.
-    static constexpr std::size_t kBlockBytes = 30 * 1024;
+    static constexpr std::size_t kBlockBytes = std::size_t{30} * 1024;
 
     int begin(int parent, std::string_view cls, std::string_view displayName) {
         if (block_.byteSize() >= kBlockBytes)

@@ -8,8 +8,9 @@ QImage toImage(const Picture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
-            const std::uint32_t v = picture.rgba[static_cast<std::size_t>(y * picture.width + x)];
-            image.setPixel(x, y, qRgba(v >> 24, (v >> 16) & 0xff, (v >> 8) & 0xff, v & 0xff));
+            const std::uint32_t v = picture.rgba[picture.at(x, y)];
+            const auto channel = [v](int shift) { return static_cast<int>((v >> shift) & 0xff); };
+            image.setPixel(x, y, qRgba(channel(24), channel(16), channel(8), channel(0)));
         }
     return image;
 }
@@ -23,7 +24,7 @@ Picture fromImage(const QImage& image) {
     Picture picture;
     picture.width = argb.width();
     picture.height = argb.height();
-    picture.rgba.reserve(static_cast<std::size_t>(picture.width * picture.height));
+    picture.rgba.reserve(picture.pixels());
     for (int y = 0; y < argb.height(); ++y)
         for (int x = 0; x < argb.width(); ++x) {
             const QRgb p = argb.pixel(x, y);
