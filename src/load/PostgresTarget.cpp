@@ -55,6 +55,14 @@ void appendCopyValue(const FieldValue& v, std::string& out) {
     }
 }
 
+// A key's value as the table compares it: CHAR(n) ignores trailing blanks.
+void appendKeyValue(std::string_view text, std::string& key) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    key.append(text);
+    key.push_back('\t');
+}
+
 } // namespace
 
 PostgresTarget::PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog)
@@ -167,13 +175,19 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
         }
     }
     if (!t.keyColumns.empty()) {
+        if (!t.keysRead)
+            readKeys(t);
         std::string key;
         for (const std::size_t c : t.keyColumns) {
-            appendCopyValue(row[c], key);
-            key.push_back('\t');
+            std::string value;
+            appendCopyValue(row[c], value);
+            appendKeyValue(value, key);
         }
         if (!t.keysSeen.insert(std::move(key)).second) {
-            refusal = "its key is taken (it came before in the file)";
+            std::string columns;
+            for (const std::size_t c : t.keyColumns)
+                columns += (columns.empty() ? "" : ", ") + t.name + "." + t.columnNames[c];
+            refusal = "its key is taken (" + columns + ")";
             return false;
         }
     }
@@ -188,6 +202,24 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
     if (buffered_ >= kFlushBytes)
         flush();
     return true;
+}
+
+// The keys that the table holds when the load comes to it (none after a replace, the earlier
+// loads' after an append): a record with one of them is left out, as a unique index would
+// refuse it, instead of failing the COPY of its whole batch.
+void PostgresTarget::readKeys(Table& t) {
+    t.keysRead = true;
+    std::string columns;
+    for (const std::size_t c : t.keyColumns)
+        columns += (columns.empty() ? "" : ", ") + schematool::ddlName(t.columnNames[c]) + "::text";
+    const auto keys =
+        connection_->query("SELECT " + columns + " FROM " + schematool::ddlName(t.name));
+    for (int r = 0; r < keys.rows(); ++r) {
+        std::string key;
+        for (int c = 0; c < keys.columns(); ++c)
+            appendKeyValue(keys.text(r, c), key);
+        t.keysSeen.insert(std::move(key));
+    }
 }
 
 void PostgresTarget::flush() {

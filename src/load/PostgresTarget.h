@@ -13,8 +13,8 @@ namespace vorq::load {
 // rows of each table gathered and sent a few MB at a time, parents before children. Missing
 // tables are made with the project's DDL; all in one transaction. COPY takes a batch whole or
 // not at all, so the keys that the import made are checked here first: a record whose key is
-// missing or came before in the file is left out as SQLite would leave it out. A key that the
-// table held before the load fails the whole load.
+// missing, came before in the file or was in the table before the load is left out with the
+// reason that SQLite gives.
 class PostgresTarget : public RowTarget {
 public:
     PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog);
@@ -36,11 +36,13 @@ private:
         std::vector<std::string> columnNames;
         std::string buffer;
         // Of a record type's table, when its key is its data's: those columns, and the keys
-        // that came before in the file.
+        // that the table holds (read at its first row) or that came before in the file.
         std::vector<std::size_t> keyColumns;
         std::unordered_set<std::string> keysSeen;
+        bool keysRead = false;
     };
     void flush();
+    void readKeys(Table& table);
 
     std::string conninfo_;
     const schematool::ProjectCatalog& catalog_;
