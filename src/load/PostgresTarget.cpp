@@ -2,12 +2,13 @@
 
 #include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "load/CopyText.h"
 #include "load/LoadPlan.h"
 #include "schematool/DdlWriter.h"
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
+#include <utility>
 
 namespace vorq::load {
 namespace {
@@ -17,43 +18,6 @@ constexpr std::chrono::seconds kTurnWait{600};
 
 // Rows are sent when this much COPY text has gathered.
 constexpr std::size_t kFlushBytes = 8 << 20;
-
-// A value as COPY's text form writes it: \N for NULL, backslash escapes in text.
-void appendCopyValue(const FieldValue& v, std::string& out) {
-    switch (v.kind) {
-    case FieldValue::Kind::Null:
-        out += "\\N";
-        return;
-    case FieldValue::Kind::Integer:
-        out += std::to_string(v.integer);
-        return;
-    case FieldValue::Kind::Real: {
-        char buffer[32];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v.real).ptr;
-        out.append(buffer, end);
-        return;
-    }
-    case FieldValue::Kind::Text:
-        for (const char c : v.text) {
-            switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out.push_back(c);
-            }
-        }
-    }
-}
 
 // A key's value as the table compares it: CHAR(n) ignores trailing blanks.
 void appendKeyValue(std::string_view text, std::string& key) {
@@ -112,8 +76,8 @@ void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
         if (exists.text(0, 0) == "0")
             for (const auto& t : catalog_.tables)
                 if (t.name == table->name)
-                    connection_->exec(
-                        schematool::tableDdl(catalog_, t, schematool::Dialect::PostgreSQL));
+                    connection_->exec(schematool::tableDdlWithoutKeys(
+                        catalog_, t, schematool::Dialect::PostgreSQL, keysToAdd_));
         Table target;
         target.name = table->name;
         std::string columns;
@@ -140,6 +104,7 @@ void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
 }
 
 std::int64_t PostgresTarget::rowCount(int table) {
+    awaitSent();
     const auto count =
         connection_->query("SELECT count(*) FROM " +
                            schematool::ddlName(tables_[static_cast<std::size_t>(table)].name));
@@ -147,6 +112,7 @@ std::int64_t PostgresTarget::rowCount(int table) {
 }
 
 std::int64_t PostgresTarget::removeRows(int table) {
+    awaitSent();
     const auto removed =
         connection_->query("WITH removed AS (DELETE FROM " +
                            schematool::ddlName(tables_[static_cast<std::size_t>(table)].name) +
@@ -155,6 +121,7 @@ std::int64_t PostgresTarget::removeRows(int table) {
 }
 
 std::int64_t PostgresTarget::largestValue(int table, const std::string& column) {
+    awaitSent();
     const auto largest =
         connection_->query("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
                            schematool::ddlName(tables_[static_cast<std::size_t>(table)].name));
@@ -209,6 +176,7 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
 // refuse it, instead of failing the COPY of its whole batch.
 void PostgresTarget::readKeys(Table& t) {
     t.keysRead = true;
+    awaitSent();
     std::string columns;
     for (const std::size_t c : t.keyColumns)
         columns += (columns.empty() ? "" : ", ") + schematool::ddlName(t.columnNames[c]) + "::text";
@@ -222,27 +190,48 @@ void PostgresTarget::readKeys(Table& t) {
     }
 }
 
+// The gathered rows go out on a thread of their own while the next ones are decoded: the
+// server's work on one batch overlaps ours on the next.
 void PostgresTarget::flush() {
-    for (Table& t : tables_) {
-        if (t.buffer.empty())
-            continue;
-        try {
-            connection_->copyIn(t.copy, t.buffer);
-        } catch (const postgres::Failure& e) {
-            throw Error(name() + " refused rows of " + t.name + ": " + e.what());
-        }
-        t.buffer.clear();
-    }
+    awaitSent();
+    std::vector<std::pair<const Table*, std::string>> batch;
+    for (Table& t : tables_)
+        if (!t.buffer.empty())
+            batch.emplace_back(&t, std::exchange(t.buffer, {}));
     buffered_ = 0;
+    sending_ = std::async(std::launch::async, [this, batch = std::move(batch)] {
+        for (const auto& [table, rows] : batch)
+            try {
+                connection_->copyIn(table->copy, rows);
+            } catch (const postgres::Failure& e) {
+                throw Error(name() + " refused rows of " + table->name + ": " + e.what());
+            }
+    });
+}
+
+void PostgresTarget::awaitSent() {
+    if (sending_.valid())
+        sending_.get();
 }
 
 void PostgresTarget::commit() {
     flush();
+    awaitSent();
+    // The keys of the tables that this load made, once their rows are in.
+    for (const auto* keys : {&keysToAdd_.primary, &keysToAdd_.foreign})
+        for (const std::string& key : *keys)
+            try {
+                connection_->exec(key);
+            } catch (const postgres::Failure& e) {
+                throw Error(name() + " refused the rows: " + e.what() + " (" + key + ")");
+            }
     connection_->exec("COMMIT");
     connection_.reset();
 }
 
 void PostgresTarget::rollback() noexcept {
+    if (sending_.valid())
+        sending_.wait();
     // Closing the connection inside its transaction rolls back the rows and the tables made.
     connection_.reset();
 }

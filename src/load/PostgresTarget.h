@@ -2,8 +2,10 @@
 
 #include "load/RowTarget.h"
 #include "postgres/Postgres.h"
+#include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
 
+#include <future>
 #include <optional>
 #include <unordered_set>
 
@@ -11,7 +13,9 @@ namespace vorq::load {
 
 // A PostgreSQL database that receives the rows through COPY ... FROM STDIN (text form), the
 // rows of each table gathered and sent a few MB at a time, parents before children. Missing
-// tables are made with the project's DDL; all in one transaction. COPY takes a batch whole or
+// tables are made with the project's DDL, their keys added after their rows (an index built
+// once and references checked in one pass are much faster than row by row); all in one
+// transaction. COPY takes a batch whole or
 // not at all, so the keys that the import made are checked here first: a record whose key is
 // missing, came before in the file or was in the table before the load is left out with the
 // reason that SQLite gives.
@@ -42,13 +46,19 @@ private:
         bool keysRead = false;
     };
     void flush();
+    // Waits until the rows sent are in, raising the server's refusal of them.
+    void awaitSent();
     void readKeys(Table& table);
 
     std::string conninfo_;
     const schematool::ProjectCatalog& catalog_;
     std::optional<postgres::Connection> connection_;
     std::vector<Table> tables_;
+    // A table made by the load gets its keys after its rows.
+    schematool::TableKeys keysToAdd_;
     std::size_t buffered_ = 0;
+    // The rows on their way to the server; the connection is the sender's until it is done.
+    std::future<void> sending_;
 };
 
 } // namespace vorq::load

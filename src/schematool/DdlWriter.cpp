@@ -130,9 +130,10 @@ std::string columnType(int type, int precision, int scale, Dialect dialect) {
 namespace {
 
 // The CREATE TABLE statement of one table. A foreign key to a table that is not yet created
-// (when created is given) goes to deferred as an ALTER TABLE.
+// (when created is given) goes to deferred as an ALTER TABLE; with apart, every key goes there.
 std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect,
-                        const std::set<std::int32_t>* created, std::vector<std::string>& deferred) {
+                        const std::set<std::int32_t>* created, std::vector<std::string>& deferred,
+                        TableKeys* apart = nullptr) {
     std::vector<std::string> lines;
     for (const auto& c : table.columns) {
         const bool notNull = !c.nullable || catalog.isKeyColumn(table, c.id);
@@ -140,8 +141,14 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
                                     columnType(c.type, c.precision, c.scale, dialect),
                                     notNull ? " NOT NULL" : ""));
     }
-    if (!table.primaryKey.empty())
-        lines.push_back("    PRIMARY KEY (" + columnList(table, catalog, table.primaryKey) + ")");
+    if (!table.primaryKey.empty()) {
+        const std::string key =
+            "PRIMARY KEY (" + columnList(table, catalog, table.primaryKey) + ")";
+        if (apart)
+            apart->primary.push_back("ALTER TABLE " + ddlName(table.name) + " ADD " + key);
+        else
+            lines.push_back("    " + key);
+    }
     for (const auto& k : table.foreignKeys) {
         const CatalogTable* parent = catalog.table(k.refTabId);
         if (!parent || k.columnPairs.empty())
@@ -155,7 +162,9 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
             fmt::format("CONSTRAINT {} FOREIGN KEY ({}) REFERENCES {} ({})", ddlName(k.name),
                         columnList(table, catalog, mine), ddlName(parent->name),
                         columnList(*parent, catalog, theirs));
-        if (!created || parent->id == table.id || created->count(parent->id))
+        if (apart)
+            apart->foreign.push_back("ALTER TABLE " + ddlName(table.name) + " ADD " + constraint);
+        else if (!created || parent->id == table.id || created->count(parent->id))
             lines.push_back("    " + constraint);
         else
             deferred.push_back("ALTER TABLE " + ddlName(table.name) + " ADD " + constraint + ";\n");
@@ -173,6 +182,12 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
 std::string tableDdl(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect) {
     std::vector<std::string> none;
     return createTable(catalog, table, dialect, nullptr, none);
+}
+
+std::string tableDdlWithoutKeys(const ProjectCatalog& catalog, const CatalogTable& table,
+                                Dialect dialect, TableKeys& keys) {
+    std::vector<std::string> none;
+    return createTable(catalog, table, dialect, nullptr, none, &keys);
 }
 
 std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorq::schematool {
 
@@ -32,5 +33,16 @@ std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect);
 
 // The CREATE TABLE statement of one table, its foreign keys inline.
 std::string tableDdl(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect);
+
+// The ALTER TABLE statements that add a table's keys: run every table's primary key before
+// any foreign key that may refer to it.
+struct TableKeys {
+    std::vector<std::string> primary, foreign;
+};
+// The CREATE TABLE statement of one table without its keys, which go to keys: a server fills
+// a table and then builds its index and checks its references once, much faster than row by
+// row.
+std::string tableDdlWithoutKeys(const ProjectCatalog& catalog, const CatalogTable& table,
+                                Dialect dialect, TableKeys& keys);
 
 } // namespace vorq::schematool
