@@ -288,19 +288,51 @@ double copyIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
     return static_cast<double>(std::filesystem::file_size(file)) / 1e6 / seconds(start);
 }
 
+// The seconds that two processes take, each loading one of two parts of the file into the
+// same tables at once.
+double twoPartsSeconds(const std::filesystem::path& file, const LoadPlan& plan,
+                       const schematool::ProjectCatalog& catalog, const std::string& conninfo) {
+    const auto start = Clock::now();
+    std::vector<pid_t> loads;
+    for (std::int64_t part = 1; part <= 2; ++part) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            LoadSettings settings;
+            settings.format.part = part;
+            settings.format.parts = 2;
+            settings.existingRows = ExistingRows::Append;
+            runLoad(plan, CodePage("cp037"), file, *openTarget(conninfo, catalog), settings);
+            _exit(0);
+        }
+        loads.push_back(pid);
+    }
+    for (const pid_t pid : loads) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            throw std::runtime_error("a part of the load failed");
+    }
+    return seconds(start);
+}
+
 // The load of the file into a scratch schema of the server that VORQ_TEST_PG names, through
-// COPY, against COPY of its rows decoded beforehand into another.
+// COPY, against COPY of its rows decoded beforehand into another, and against two parts loaded
+// at once into a third.
 void loadIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
                       const schematool::ProjectCatalog& catalog, double sqliteMbPerSecond) {
     const auto scratch = bench::PostgresScratch::open("bench_load", "load_pg_mb_s");
     const auto copyScratch = bench::PostgresScratch::open("bench_copy", "load_pg_copy_mb_s");
-    if (!scratch || !copyScratch)
+    const auto partsScratch =
+        bench::PostgresScratch::open("bench_parts", "load_pg_parallel_speedup");
+    if (!scratch || !copyScratch || !partsScratch)
         return;
     const auto target = openTarget(scratch->conninfo(), catalog);
     const auto start = Clock::now();
     runLoad(plan, CodePage("cp037"), file, *target, {});
-    const double mbPerSecond =
-        static_cast<double>(std::filesystem::file_size(file)) / 1e6 / seconds(start);
+    const double whole = seconds(start);
+    const double mbPerSecond = static_cast<double>(std::filesystem::file_size(file)) / 1e6 / whole;
+    fmt::print("load_pg_parallel_speedup: {:.2f}\n",
+               whole / twoPartsSeconds(file, plan, catalog, partsScratch->conninfo()));
     const double copyMbPerSecond = copyIntoPostgres(file, plan, catalog, copyScratch->conninfo());
     fmt::print("load_pg_mb_s: {:.1f}\nload_pg_copy_mb_s: {:.1f}\nload_pg_vs_copy: {:.2f}\n",
                mbPerSecond, copyMbPerSecond, mbPerSecond / copyMbPerSecond);

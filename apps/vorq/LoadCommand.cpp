@@ -15,6 +15,8 @@
 #include "workbench/Workbench.h"
 
 #include <fmt/core.h>
+#include <regex>
+#include <tuple>
 #include <unistd.h>
 
 namespace vorq::app {
@@ -49,8 +51,9 @@ void report(const LoadOptions& options, const std::string& target, const load::L
     }
     const double rate =
         summary.seconds > 0 ? static_cast<double>(summary.bytes) / summary.seconds : 0;
-    fmt::print("loaded {} records of {} into {} in {:.2f} s ({:.1f} MB/s)\n", summary.records,
-               options.data, target, summary.seconds, rate / 1e6);
+    fmt::print("loaded {} records of {}{} into {} in {:.2f} s ({:.1f} MB/s)\n", summary.records,
+               options.data, options.part.empty() ? "" : " (part " + options.part + ")", target,
+               summary.seconds, rate / 1e6);
     if (summary.records == 0)
         fmt::print("  the file holds no records\n");
     if (!summary.framing.empty())
@@ -85,9 +88,25 @@ void report(const LoadOptions& options, const std::string& target, const load::L
 load::ExistingRows existingRows(const LoadOptions& options) {
     if (options.append && options.replace)
         throw UsageError("--append and --replace exclude each other");
-    return options.append    ? load::ExistingRows::Append
-           : options.replace ? load::ExistingRows::Replace
-                             : load::ExistingRows::Refuse;
+    if (!options.part.empty() && options.replace)
+        throw UsageError("--part adds its rows to those of the other parts: it goes with "
+                         "--append (which it implies), not --replace");
+    return options.append || !options.part.empty() ? load::ExistingRows::Append
+           : options.replace                       ? load::ExistingRows::Replace
+                                                   : load::ExistingRows::Refuse;
+}
+
+// K and N of --part K/N: 1 <= K <= N <= 1,000,000.
+std::pair<std::int64_t, std::int64_t> partOf(const std::string& text) {
+    static const std::regex form("([0-9]{1,7})/([0-9]{1,7})");
+    std::smatch m;
+    if (std::regex_match(text, m, form)) {
+        const std::int64_t k = std::stoll(m[1]), n = std::stoll(m[2]);
+        if (k >= 1 && k <= n && n <= 1'000'000)
+            return {k, n};
+    }
+    throw UsageError("--part takes K/N, the K-th of N parts (1 <= K <= N <= 1000000), not '" +
+                     text + "'");
 }
 
 // The files a load writes are never its inputs, the workspace's own files, or files that
@@ -131,6 +150,8 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     settings.lengthAdjust = options.lengthAdjust;
     settings.format.headerBytes = options.headerBytes;
     settings.format.footerBytes = options.footerBytes;
+    if (!options.part.empty())
+        std::tie(settings.format.part, settings.format.parts) = partOf(options.part);
     settings.existingRows = existingRows(options);
     settings.rejects = options.rejects;
     settings.maxErrors = options.maxErrors;
@@ -268,6 +289,10 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     command->add_flag("--data-lengths", options->lengthsExcludeWord,
                       "With --format rdw: a record descriptor word counts only the record's "
                       "bytes, not its own 4, as GnuCOBOL writes variable records");
+    command->add_option("--part", options->part,
+                        "K/N: load only the K-th of N ranges of records, so that N loads (on "
+                        "as many machines) share one file; each adds to the tables as --append "
+                        "does. Fixed records, or --format rdw --bdw (by block)");
     command
         ->add_option("--header", options->headerBytes,
                      "Bytes before the first record that are no record (a file header)")

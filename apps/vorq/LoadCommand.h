@@ -26,6 +26,7 @@ struct LoadOptions {
     std::string lengthField;
     std::int64_t lengthAdjust = 0;
     std::int64_t footerBytes = 0;
+    std::string part; // K/N
     bool nativeBinary = false;
     std::string floating;
     bool keepTrailingBlanks = false;

@@ -93,6 +93,12 @@ RecordReader::RecordReader(const std::filesystem::path& file, const RecordFormat
         }
         footer_ = static_cast<std::size_t>(options_.footerBytes);
         skipHeader(options_.headerBytes);
+        if (options_.parts > 1) {
+            // The framing is found where the file begins, whichever part is read.
+            if (options_.format == RecordFormat::Rdw && options_.findFraming && !stream_)
+                findFraming();
+            seekPart();
+        }
     } catch (...) {
         ::close(fd_);
         throw;
@@ -107,6 +113,65 @@ void RecordReader::skipHeader(std::int64_t bytes) {
                     std::to_string(bytes) + "-byte header and footer");
     at_ += static_cast<std::size_t>(bytes);
     consumed_ += bytes;
+}
+
+void RecordReader::seekPart() {
+    const std::int64_t k = options_.part, n = options_.parts;
+    if (k < 1 || k > n)
+        throw Error("Part " + std::to_string(k) + " of " + std::to_string(n) + " does not exist");
+    const bool blocks = options_.format == RecordFormat::Rdw && options_.framing.blocks;
+    if (stream_ || (options_.format != RecordFormat::Fixed && !blocks))
+        throw Error("Cannot find part " + std::to_string(k) + " of " + path_.string() +
+                    " without reading the records before it: parts need a regular file of "
+                    "fixed records or of variable records in blocks");
+    const std::int64_t first = options_.headerBytes;
+    const std::int64_t bytes = fileSize_ - first - options_.footerBytes;
+    std::int64_t start = first, end = first;
+    if (options_.format == RecordFormat::Fixed) {
+        const std::int64_t length = options_.recordLength, records = bytes / length;
+        // The first records % n parts hold one record more than the others.
+        const auto before = [&](std::int64_t part) {
+            return part * (records / n) + std::min(part, records % n);
+        };
+        number_ = before(k - 1);
+        start = first + before(k - 1) * length;
+        end = first + before(k) * length;
+    } else {
+        // The part holds the blocks that begin in its share of the bytes; only the blocks'
+        // descriptor words are read to find them.
+        const std::int64_t from = first + bytes / n * (k - 1);
+        const std::int64_t to = k == n ? first + bytes : first + bytes / n * k;
+        for (start = first; start < from;)
+            start += blockAt(start);
+        for (end = start; end < to;)
+            end += blockAt(end);
+    }
+    if (start >= end)
+        throw Error("Part " + std::to_string(k) + " of " + std::to_string(n) + " of " +
+                    path_.string() + " holds no records: " +
+                    (options_.format == RecordFormat::Fixed
+                         ? "the file has fewer records than parts"
+                         : "no block begins in its share of the file's bytes; use fewer parts"));
+    if (::lseek(fd_, start, SEEK_SET) < 0)
+        throw Error("Cannot read the data file " + path_.string() + ": " + std::strerror(errno));
+    at_ = end_ = 0;
+    eof_ = false;
+    consumed_ = partStart_ = start;
+    partEnd_ = end;
+}
+
+std::int64_t RecordReader::blockAt(std::int64_t offset) {
+    char word[4];
+    if (::pread(fd_, word, 4, offset) != 4) {
+        consumed_ = offset;
+        damaged("the file ends inside a block descriptor word");
+    }
+    const std::uint32_t block = options_.framing.length(word);
+    if (block < 4) {
+        consumed_ = offset;
+        damaged("a block descriptor word gives the length " + std::to_string(block));
+    }
+    return block;
 }
 
 void RecordReader::findFraming() {
@@ -208,6 +273,8 @@ bool RecordReader::nextMeasured(Record& record) {
 }
 
 bool RecordReader::nextFixed(Record& record) {
+    if (consumed_ == partEnd_)
+        return false;
     const auto length = static_cast<std::size_t>(options_.recordLength);
     if (!have(length)) {
         if (readable() != 0) // only a stream can end so; a file's size was checked
@@ -226,6 +293,8 @@ bool RecordReader::nextRdw(Record& record) {
         findFraming();
     const DescriptorFraming& framing = options_.framing;
     if (framing.blocks && blockLeft_ == 0) {
+        if (consumed_ == partEnd_)
+            return false;
         if (!have(4)) {
             if (readable() != 0)
                 damaged("the file ends inside a block descriptor word");

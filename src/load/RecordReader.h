@@ -39,11 +39,14 @@ struct RecordFormatOptions {
     std::size_t measureBytes = 0;
     std::int64_t headerBytes = 0; // before the first record, not read
     std::int64_t footerBytes = 0; // after the last record, not read
+    // Only the part-th of parts ranges of records (from 1): fixed records divide by count,
+    // records in blocks by the blocks that begin in each part's share of the bytes.
+    std::int64_t part = 1, parts = 1;
 };
 
 struct Record {
     std::string_view bytes;
-    std::int64_t number = 0; // 1, 2, ...
+    std::int64_t number = 0; // 1, 2, ... in the file (in a part of records in blocks: in the part)
     std::int64_t offset = 0; // of its first byte (after the descriptor word) in the file
 };
 
@@ -64,10 +67,11 @@ public:
 
     // The next record, its bytes valid until the next call; false at the end of the file.
     bool next(Record& record);
-    // The size of a regular file; 0 for a stream, whose size is known only at its end.
-    std::int64_t fileSize() const { return fileSize_; }
+    // The size of a regular file (of its part, when reading one); 0 for a stream, whose size
+    // is known only at its end.
+    std::int64_t fileSize() const { return partEnd_ < 0 ? fileSize_ : partEnd_ - partStart_; }
     bool isStream() const { return stream_; }
-    std::int64_t bytesRead() const { return consumed_; }
+    std::int64_t bytesRead() const { return consumed_ - partStart_; }
     // How the descriptor words were read when their framing was found, else "".
     const std::string& framingFound() const { return framingFound_; }
 
@@ -81,6 +85,10 @@ private:
         return held > footer_ ? held - footer_ : 0;
     }
     void skipHeader(std::int64_t bytes);
+    // Moves to the first record of the part and sets where it ends.
+    void seekPart();
+    // The length of the block whose descriptor word is at offset, read alone.
+    std::int64_t blockAt(std::int64_t offset);
     void findFraming();
     [[noreturn]] void damaged(const std::string& what) const;
     bool nextFixed(Record& record);
@@ -97,6 +105,8 @@ private:
     std::int64_t consumed_ = 0; // file offset of buffer_[at_]
     std::int64_t number_ = 0;
     std::int64_t blockLeft_ = 0; // bytes of the current block not yet read
+    std::int64_t partStart_ = 0; // the file offset where the part's records begin
+    std::int64_t partEnd_ = -1;  // and where they end; -1: the end of the file
     bool eof_ = false;
     bool stream_ = false;
     std::size_t footer_ = 0;

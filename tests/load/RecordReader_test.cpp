@@ -183,5 +183,52 @@ TEST_F(RecordReaderTest, HeadersAndFootersAreNoRecords) {
               std::string::npos);
 }
 
+// The parts of a file together hold each record once, in the file's order: fixed records by
+// count (the first parts one more), records in blocks by the blocks that begin in each part's
+// share of the bytes, with the framing found where the file begins.
+TEST_F(RecordReaderTest, ThePartsOfAFileHoldEachRecordOnce) {
+    const auto inParts = [&](const std::string& bytes, RecordFormatOptions options, int parts) {
+        std::vector<std::vector<std::string>> out;
+        options.parts = parts;
+        for (options.part = 1; options.part <= parts; ++options.part)
+            out.push_back(records(bytes, options));
+        return out;
+    };
+    RecordFormatOptions fixed = formatOf(RecordFormat::Fixed, 2);
+    fixed.headerBytes = 1;
+    fixed.footerBytes = 1;
+    EXPECT_EQ(inParts("Haabbccddeeffgg.", fixed, 3),
+              (std::vector<std::vector<std::string>>{
+                  {"1@1:aa", "2@3:bb", "3@5:cc"}, {"4@7:dd", "5@9:ee"}, {"6@11:ff", "7@13:gg"}}));
+
+    const DescriptorFraming vb{false, false, false, true};
+    std::string blocks;
+    for (int b = 0; b < 7; ++b)
+        blocks += framed(vb, 1 + b % 3);
+    RecordFormatOptions rdw = formatOf(RecordFormat::Rdw);
+    rdw.findFraming = true;
+    const auto whole = records(blocks, rdw);
+    for (const int parts : {2, 3, 4}) {
+        std::vector<std::string> joined;
+        for (const auto& part : inParts(blocks, rdw, parts)) {
+            ASSERT_FALSE(part.empty());
+            for (const std::string& r : part)
+                joined.push_back(r.substr(r.find('@'))); // numbers count within the part
+        }
+        std::vector<std::string> expected;
+        for (const std::string& r : whole)
+            expected.push_back(r.substr(r.find('@')));
+        EXPECT_EQ(joined, expected) << parts << " parts";
+    }
+    EXPECT_NE(testing::errorOf([&] {
+                  inParts(blocks, rdw, 50);
+              }).find("holds no records: no block begins in its share of the file's bytes"),
+              std::string::npos);
+    EXPECT_NE(testing::errorOf([&] {
+                  inParts("ab\ncd\n", formatOf(RecordFormat::Text), 2);
+              }).find("without reading the records before it"),
+              std::string::npos);
+}
+
 } // namespace
 } // namespace vorq::load

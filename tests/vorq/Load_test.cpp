@@ -5,10 +5,14 @@
 #include "support/LoadFolder.h"
 #include "support/TestEngines.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 
 namespace vorq {
 namespace {
@@ -450,9 +454,10 @@ struct LoadInto : testing::EngineTest {
     }
     std::string target() const { return schema ? schema->conninfo() : "vorq-workspace/data.db"; }
     std::vector<std::string> rows(const std::string& table) {
-        if (!schema)
-            return files.rows(table);
-        postgres::Connection c(schema->conninfo());
+        return schema ? rowsIn(schema->conninfo(), table) : files.rows(table);
+    }
+    static std::vector<std::string> rowsIn(const std::string& conninfo, const std::string& table) {
+        postgres::Connection c(conninfo);
         const auto result = c.query("SELECT * FROM " + table + " ORDER BY ctid");
         std::vector<std::string> out;
         for (int r = 0; r < result.rows(); ++r) {
@@ -551,6 +556,66 @@ TEST_P(LoadInto, AnAppendLeavesOutTheKeysThatTheTableHeld) {
                            "(PART_REC.PART_ID)"),
               std::string::npos)
         << rejects;
+}
+
+// The rows of a table with the made-up key of each (its last column) replaced by its record's
+// PART_ID, sorted: what any order of loads of the same records gives.
+std::vector<std::string> keyedByPart(const std::vector<std::string>& parents,
+                                     const std::vector<std::string>& rows) {
+    std::map<std::string, std::string> partOfKey;
+    for (const std::string& p : parents)
+        partOfKey[p.substr(p.rfind('|') + 1)] = p.substr(0, p.find('|'));
+    std::vector<std::string> out;
+    for (const std::string& r : rows)
+        out.push_back(r.substr(0, r.rfind('|') + 1) + partOfKey.at(r.substr(r.rfind('|') + 1)));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Three loads of a part each, run at once, give the rows of one load of the whole file, with
+// made-up keys that none of them repeats.
+TEST_P(LoadInto, PartsLoadedAtOnceGiveTheRowsOfTheWholeFile) {
+    files.imported("PARTS", kParts,
+                   {{"ArrayFields", "True"}, {"Threshold", "1"}, {"AutoKey", "True"}});
+    files.write("parts.dat", "00112002340035600478005900061200713008140091500016");
+    const auto loadInto = [&](const std::string& target, const std::string& part) {
+        std::vector<std::string> args{"load",       "--table", "PART_REC", "--data", "parts.dat",
+                                      "--encoding", "ascii",   "--target", target};
+        if (!part.empty())
+            args.insert(args.end(), {"--part", part});
+        return files.vorq(args);
+    };
+    std::vector<std::future<testing::ProgramResult>> parts;
+    for (const char* part : {"1/3", "2/3", "3/3"})
+        parts.push_back(std::async(std::launch::async, loadInto, target(), part));
+    for (auto& part : parts) {
+        const auto result = part.get();
+        EXPECT_EQ(result.status, 0) << result.err;
+    }
+    const auto partRows = rows("PART_REC"), partBins = rows("PART_REC_BIN");
+
+    std::optional<testing::ScratchSchema> other;
+    if (schema)
+        other.emplace();
+    ASSERT_EQ(loadInto(other ? other->conninfo() : "vorq-workspace/whole.db", "").status, 0);
+    const auto wholeRows =
+        other ? rowsIn(other->conninfo(), "PART_REC") : files.rows("PART_REC", "whole.db");
+    const auto wholeBins =
+        other ? rowsIn(other->conninfo(), "PART_REC_BIN") : files.rows("PART_REC_BIN", "whole.db");
+
+    ASSERT_EQ(partRows.size(), 10u);
+    EXPECT_EQ(keyedByPart(partRows, partRows), keyedByPart(wholeRows, wholeRows));
+    EXPECT_EQ(keyedByPart(partRows, partBins), keyedByPart(wholeRows, wholeBins));
+    std::set<std::string> keys;
+    for (const std::string& r : partRows)
+        keys.insert(r.substr(r.rfind('|') + 1));
+    EXPECT_EQ(keys.size(), 10u) << "made-up keys are unique";
+
+    const auto tooMany = loadInto(target(), "11/11");
+    EXPECT_EQ(tooMany.status, 1);
+    EXPECT_NE(tooMany.err.find("holds no records: the file has fewer records than parts"),
+              std::string::npos)
+        << tooMany.err;
 }
 
 // Decimals of 15, 18, 19, 31 and 38 digits, packed as a mainframe writes them.
