@@ -11,40 +11,44 @@
 namespace vorq::load {
 namespace {
 
-std::int64_t number(const std::string& text) {
+std::int64_t number(std::string_view text) {
     std::int64_t n = 0;
     std::from_chars(text.data(), text.data() + text.size(), n);
     return n;
+}
+
+// Sets the field of the item that an attribute of its object gives.
+void setAttribute(SourceItem& item, std::string_view name, std::string_view value) {
+    if (name == "Name")
+        item.name = value;
+    else if (name == "Picture")
+        item.picture = value;
+    else if (name == "Usage")
+        item.usage = value;
+    else if (name == "Sign")
+        item.sign = value;
+    else if (name == "DependingOn")
+        item.dependingOn = value;
+    else if (name == "Occurs")
+        item.occurs = number(value);
+    else if (name == "OccursMin")
+        item.occursMin = number(value);
+    else if (name == "Length")
+        item.length = number(value);
+    else if (name == "Offset")
+        item.offset = number(value);
+    else if (name == "Elementary")
+        item.elementary = value == "True";
+    else if (name == "BlankWhenZero")
+        item.blankWhenZero = value == "True";
 }
 
 SourceItem itemOf(const workbench::StoredRepository::Object& o) {
     SourceItem item;
     item.id = o.id;
     item.parent = o.parent;
-    for (const auto& [name, value] : o.attributes) {
-        if (name == "Name")
-            item.name = value;
-        else if (name == "Picture")
-            item.picture = value;
-        else if (name == "Usage")
-            item.usage = value;
-        else if (name == "Sign")
-            item.sign = value;
-        else if (name == "DependingOn")
-            item.dependingOn = value;
-        else if (name == "Occurs")
-            item.occurs = number(value);
-        else if (name == "OccursMin")
-            item.occursMin = number(value);
-        else if (name == "Length")
-            item.length = number(value);
-        else if (name == "Offset")
-            item.offset = number(value);
-        else if (name == "Elementary")
-            item.elementary = value == "True";
-        else if (name == "BlankWhenZero")
-            item.blankWhenZero = value == "True";
-    }
+    workbench::StoredRepository::eachAttribute(
+        o, [&](std::string_view name, std::string_view value) { setAttribute(item, name, value); });
     return item;
 }
 

@@ -128,4 +128,12 @@ bool ObjectBlockReader::nextAttribute(std::string_view& name, std::string_view& 
     return true;
 }
 
+std::string_view ObjectBlockReader::takeAttributes() {
+    const char* first = rest_.data();
+    std::string_view name, value;
+    while (nextAttribute(name, value))
+        continue;
+    return {first, static_cast<std::size_t>(rest_.data() - first)};
+}
+
 } // namespace vorq::workbench

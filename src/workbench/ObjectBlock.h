@@ -72,6 +72,9 @@ public:
     bool nextObject(std::int64_t& parent, std::string_view& cls, std::string_view& displayName);
     // The current object's next attribute and its name; false after its last.
     bool nextAttribute(std::string_view& name, std::string_view& value);
+    // The current object's attributes as the block holds them, for a reader of their own
+    // (which nextAttribute reads); moves past them.
+    std::string_view takeAttributes();
 
 private:
     std::uint64_t number();

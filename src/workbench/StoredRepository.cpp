@@ -1,11 +1,12 @@
 #include "workbench/StoredRepository.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 #include "sqlite/Sqlite.h"
 #include "workbench/ObjectBlock.h"
 #include "workbench/RepositorySchema.h"
 
-#include <strings.h>
+#include <optional>
 
 namespace vorq::workbench {
 namespace {
@@ -46,18 +47,11 @@ public:
     StoredObject(std::shared_ptr<StoredRepository> db, const StoredRepository::Object& o)
         : db_(std::move(db)), o_(o) {}
 
-    const ObjectClass& Class() override { return db_->classNamed(o_.cls); }
+    const ObjectClass& Class() override { return db_->classNamed(std::string(o_.cls)); }
     std::string ObjectId() override { return std::to_string(o_.id); }
-    std::string DisplayName() override { return o_.displayName; }
+    std::string DisplayName() override { return std::string(o_.displayName); }
     std::string Attribute(const std::string& name) override {
-        // Callers mostly spell names as stored; other spellings still find them.
-        for (const auto& [key, value] : o_.attributes)
-            if (key == name)
-                return value;
-        for (const auto& [key, value] : o_.attributes)
-            if (strcasecmp(key.c_str(), name.c_str()) == 0)
-                return value;
-        return "";
+        return std::string(StoredRepository::attribute(o_, name));
     }
     std::unique_ptr<ObjectCursor> Related(const std::string& relation) override {
         std::vector<int> ids;
@@ -88,18 +82,31 @@ std::string infoValue(sqlite::Connection& file, const char* key) {
 } // namespace
 
 void StoredRepository::readBlock(std::string_view bytes) {
-    ObjectBlockReader block(bytes);
+    ObjectBlockReader block(blocks_.emplace_back(bytes));
     std::int64_t parent = 0;
-    std::string_view cls, displayName, name, value;
+    std::string_view cls, displayName;
     while (block.nextObject(parent, cls, displayName)) {
         Object& o = objects_.emplace_back();
         o.id = static_cast<int>(objects_.size());
         o.parent = static_cast<int>(parent);
         o.cls = cls;
         o.displayName = displayName;
-        while (block.nextAttribute(name, value))
-            o.attributes.emplace_back(name, value);
+        o.attributeBytes = block.takeAttributes();
     }
+}
+
+std::string_view StoredRepository::attribute(const Object& o, std::string_view name) {
+    // Callers mostly spell names as stored; other spellings still find them.
+    std::optional<std::string_view> spelledOtherwise;
+    ObjectBlockReader reader(o.attributeBytes);
+    std::string_view key, value;
+    while (reader.nextAttribute(key, value)) {
+        if (key == name)
+            return value;
+        if (!spelledOtherwise && sameName(key, name))
+            spelledOtherwise = value;
+    }
+    return spelledOtherwise.value_or("");
 }
 
 std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::path& path) {

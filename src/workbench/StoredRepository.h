@@ -1,7 +1,9 @@
 #pragma once
 
 #include "host/RepositoryDatabase.h"
+#include "workbench/ObjectBlock.h"
 
+#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -15,15 +17,28 @@ namespace vorq::workbench {
 class StoredRepository : public RepositoryDatabase,
                          public std::enable_shared_from_this<StoredRepository> {
 public:
+    // Its texts are views of the blocks that the repository keeps: an import of a large
+    // copybook visits every attribute of every item, and as strings of their own they took
+    // two thirds of its memory.
     struct Object {
         int id = 0;
         int parent = 0;
-        std::string cls;
-        std::string displayName;
-        std::vector<std::pair<std::string, std::string>> attributes;
+        std::string_view cls;
+        std::string_view displayName;
+        std::string_view attributeBytes; // as the block holds them: see eachAttribute
         std::vector<int> children;
         std::vector<std::pair<std::string, int>> relations;
     };
+
+    // Calls visit(name, value) for each attribute of the object, in stored order.
+    template <class Visit> static void eachAttribute(const Object& o, Visit visit) {
+        ObjectBlockReader reader(o.attributeBytes);
+        std::string_view name, value;
+        while (reader.nextAttribute(name, value))
+            visit(name, value);
+    }
+    // The value of an attribute ("" when the object has none), the name in any case.
+    static std::string_view attribute(const Object& o, std::string_view name);
 
     // Reads the file; raises vorq::Error naming it when it is no repository database.
     static std::shared_ptr<StoredRepository> load(const std::filesystem::path& path);
@@ -51,7 +66,8 @@ private:
 
     std::string kind_;
     bool describesData_ = false;
-    std::vector<Object> objects_; // index = id - 1
+    std::deque<std::string> blocks_; // the bytes that objects_ views: a deque never moves them
+    std::vector<Object> objects_;    // index = id - 1
     std::vector<int> top_;
     std::map<std::string, std::unique_ptr<ObjectClass>> classes_;
     bool open_ = true;
