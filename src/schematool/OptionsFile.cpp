@@ -157,6 +157,7 @@ void OptionsFile::setAll(
         save();
     } catch (const std::exception&) {
         document_.reset(before);
+        identifierLimit_.reset();
         throw;
     }
 }
@@ -204,6 +205,7 @@ std::string OptionsFile::show(const std::string& name) const {
 }
 
 void OptionsFile::set(const std::string& name, const std::vector<std::string>& values) {
+    identifierLimit_.reset();
     const SettingKind& kind = kindOf(name);
     const std::string element = kind.element;
     if (element != "STRINGS" && values.size() != 1)
@@ -241,9 +243,12 @@ void OptionsFile::set(const std::string& name, const std::vector<std::string>& v
 }
 
 int OptionsFile::identifierLimit() const {
+    if (identifierLimit_)
+        return *identifierLimit_;
     // Checked when the file was read and when it was set.
     const pugi::xml_attribute value = settingNode("IdentifierLimit").attribute("VALUE");
-    return value ? Value(std::string(value.value())).toLong() : kDefaultIdentifierLimit;
+    identifierLimit_ = value ? Value(std::string(value.value())).toLong() : kDefaultIdentifierLimit;
+    return *identifierLimit_;
 }
 
 } // namespace vorq::schematool

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ private:
 
     std::filesystem::path path_;
     pugi::xml_document document_;
+    // Asked for every name an import makes: read from the document once after each change.
+    mutable std::optional<int> identifierLimit_;
     Editor editor_;
 };
 

@@ -65,7 +65,12 @@ void SqlProjectDatabase::Execute(std::string_view sql) {
 void SqlProjectDatabase::runWithoutAnswer(const std::string& sql,
                                           const std::vector<Value>& values) {
     if (values.empty()) {
-        prepare(sql)->run();
+        // The import writes some rows as INSERTs with their values in the text, each text
+        // new: as a row of a kept statement they are not parsed each time.
+        if (auto row = literalInsert(sql))
+            insertRow(RowShape(row->table, "", std::move(row->columns)), row->values);
+        else
+            prepare(sql)->run();
         return;
     }
     auto statement = reuse(sql);

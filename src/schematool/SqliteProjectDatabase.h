@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace vorq::schematool {
 
@@ -41,6 +42,9 @@ private:
     std::string name_;
     std::chrono::milliseconds writerWait_ = kWriterWait;
     std::unordered_map<std::string, std::unique_ptr<SqlStatement>> cache_;
+    // Statements of queries whose numbers became parameters, idle until a query of the same
+    // shape borrows one (several of a shape may be open at once).
+    std::unordered_map<std::string, std::vector<std::unique_ptr<SqlStatement>>> idle_;
 };
 
 } // namespace vorq::schematool
