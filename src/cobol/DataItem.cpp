@@ -48,6 +48,10 @@ const char* usageName(Usage usage) {
         return "FLOAT-DECIMAL-16";
     case Usage::FloatDecimal34:
         return "FLOAT-DECIMAL-34";
+    case Usage::CompX:
+        return "COMP-X";
+    case Usage::CompN:
+        return "COMP-N";
     }
     return "DISPLAY";
 }

@@ -33,6 +33,10 @@ enum class Usage {
     FloatBinary128,
     FloatDecimal16, // 8 bytes
     FloatDecimal34, // 16 bytes
+    // A binary number in as few bytes as its picture needs (PIC X(n): n bytes): COMP-X
+    // big-endian, COMP-N in the machine's order.
+    CompX,
+    CompN,
 };
 
 // The size in bytes of a usage whose items have no picture and a fixed size; 0 for the others.

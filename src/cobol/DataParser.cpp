@@ -18,6 +18,7 @@ bool beginsEntry(const Token& token) {
 struct UsageWord {
     std::string_view word;
     Usage usage;
+    bool unsignedWord = false; // the word itself says UNSIGNED
 };
 constexpr std::array kUsageWords{
     UsageWord{"DISPLAY", Usage::Display},
@@ -28,6 +29,10 @@ constexpr std::array kUsageWords{
     UsageWord{"BINARY", Usage::Binary},
     UsageWord{"COMP-5", Usage::Native},
     UsageWord{"COMPUTATIONAL-5", Usage::Native},
+    UsageWord{"COMP-X", Usage::CompX},
+    UsageWord{"COMPUTATIONAL-X", Usage::CompX},
+    UsageWord{"COMP-N", Usage::CompN},
+    UsageWord{"COMPUTATIONAL-N", Usage::CompN},
     UsageWord{"COMP-3", Usage::Packed},
     UsageWord{"COMPUTATIONAL-3", Usage::Packed},
     UsageWord{"PACKED-DECIMAL", Usage::Packed},
@@ -56,6 +61,16 @@ constexpr std::array kUsageWords{
     UsageWord{"FLOAT-BINARY-128", Usage::FloatBinary128},
     UsageWord{"FLOAT-DECIMAL-16", Usage::FloatDecimal16},
     UsageWord{"FLOAT-DECIMAL-34", Usage::FloatDecimal34},
+    // Other compilers' names for the same sizes, as GnuCOBOL's default dialect takes them.
+    UsageWord{"BINARY-INT", Usage::BinaryLong},
+    UsageWord{"SIGNED-INT", Usage::BinaryLong},
+    UsageWord{"UNSIGNED-INT", Usage::BinaryLong, true},
+    UsageWord{"SIGNED-SHORT", Usage::BinaryShort},
+    UsageWord{"UNSIGNED-SHORT", Usage::BinaryShort, true},
+    UsageWord{"SIGNED-LONG", Usage::BinaryDouble},
+    UsageWord{"UNSIGNED-LONG", Usage::BinaryDouble, true},
+    UsageWord{"FLOAT", Usage::Float},
+    UsageWord{"PROGRAM-POINTER", Usage::ProcedurePointer},
 };
 
 // Clauses this reader knows but does not use; skipped with a warning.
@@ -333,7 +348,8 @@ private:
     void setUsage(DataItem& item, const UsageWord& u) {
         item.usage = u.usage;
         item.usageGiven = true;
-        if (fixedSize(u.usage) > 0 && !in_.accept("SIGNED") && in_.accept("UNSIGNED"))
+        if (u.unsignedWord ||
+            (fixedSize(u.usage) > 0 && !in_.accept("SIGNED") && in_.accept("UNSIGNED")))
             item.unsignedGiven = true;
     }
 
@@ -419,8 +435,15 @@ private:
         std::string text;
         for (;;) {
             const Token& t = in_.peek();
+            // A name alone is a constant's (78 level, >>DEFINE, $SET CONSTANT) when the entry
+            // or its next clause follows.
+            const Token& after = in_.peek(1);
+            const bool constant = text.empty() && t.kind == TokenKind::Word && !t.isNumber() &&
+                                  !isClauseStart(t) && !among(t, kFigurative) &&
+                                  (after.kind == TokenKind::Period || isClauseStart(after));
             const bool value = t.kind == TokenKind::Literal || t.isNumber() ||
-                               among(t, kFigurative) || t.is("THRU") || t.is("THROUGH");
+                               t.isFloatingNumber() || constant || among(t, kFigurative) ||
+                               t.is("THRU") || t.is("THROUGH");
             const bool complete = !text.empty() && !list && !text.ends_with("ALL");
             if (!value || complete)
                 return text;

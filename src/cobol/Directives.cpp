@@ -24,6 +24,30 @@ std::string unquoted(const std::string& value) {
     return value;
 }
 
+// A condition in its short form: the optional words IS, TO and THAN dropped, EQUAL, GREATER
+// and LESS [OR EQUAL] as operators, SET as DEFINED, a comment after it left out.
+std::vector<std::string> shortForm(const std::vector<std::string>& w) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < w.size() && !w[i].starts_with("*>"); ++i) {
+        const std::string& word = w[i];
+        if (word == "IS" || word == "TO" || word == "THAN")
+            continue;
+        if (word == "EQUAL" || word == "EQUALS")
+            out.push_back("=");
+        else if (word == "SET")
+            out.push_back("DEFINED");
+        else if (word == "GREATER" || word == "LESS")
+            out.push_back(word == "GREATER" ? ">" : "<");
+        else if (word == "OR" && !out.empty() && (out.back() == ">" || out.back() == "<") &&
+                 i + 1 < w.size() && (w[i + 1] == "EQUAL" || w[i + 1] == "=")) {
+            out.back() += "=";
+            ++i;
+        } else
+            out.push_back(word);
+    }
+    return out;
+}
+
 } // namespace
 
 void Directives::apply(const std::string& text, const SourceLocation& at) {
@@ -74,18 +98,19 @@ void Directives::apply(const std::string& text, const SourceLocation& at) {
     }
 }
 
-bool Directives::condition(const std::vector<std::string>& w, const SourceLocation& at) {
+bool Directives::condition(const std::vector<std::string>& written, const SourceLocation& at) {
+    const std::vector<std::string> w = shortForm(written);
     if (w.size() >= 2 && w.back() == "DEFINED") {
         const bool negated = w.size() == 3 && w[1] == "NOT";
         if (w.size() == 2 || negated)
             return (defined_.count(w[0]) > 0) != negated;
     }
-    if (w.size() == 3 || (w.size() == 4 && w[1] == "NOT" && w[2] == "=")) {
+    if (w.size() == 3 || (w.size() == 4 && w[1] == "NOT")) {
         const bool negated = w.size() == 4;
         const std::string& op = negated ? w[2] : w[1];
         static const std::vector<std::string> operators{"=", "<>", "<", ">", "<=", ">="};
         if (std::find(operators.begin(), operators.end(), op) == operators.end())
-            return unsupported(w, at);
+            return unsupported(written, at);
         const auto found = defined_.find(w[0]);
         if (found == defined_.end())
             return negated; // as GnuCOBOL: a name no >>DEFINE gave compares false
@@ -115,7 +140,7 @@ bool Directives::condition(const std::vector<std::string>& w, const SourceLocati
             holds = order >= 0;
         return holds != negated;
     }
-    return unsupported(w, at);
+    return unsupported(written, at);
 }
 
 bool Directives::unsupported(const std::vector<std::string>& w, const SourceLocation& at) {
@@ -123,7 +148,8 @@ bool Directives::unsupported(const std::vector<std::string>& w, const SourceLoca
     for (const auto& part : w)
         shown += (shown.empty() ? "" : " ") + part;
     diags_.error(at, "the >>IF condition '" + shown +
-                         "' is not supported (name [NOT] DEFINED, name = value)");
+                         "' is not supported (name IS [NOT] DEFINED, name IS [NOT] SET, name "
+                         "[NOT] = value, with EQUAL, GREATER, LESS [OR EQUAL] for =, >, <)");
     return false;
 }
 

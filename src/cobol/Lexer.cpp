@@ -12,6 +12,18 @@ std::string Token::upper() const {
     return upperCase(text);
 }
 
+bool Token::isFloatingNumber() const {
+    const std::size_t e = text.find_first_of("Ee");
+    if (kind != TokenKind::Word || e == std::string::npos || e + 1 >= text.size())
+        return false;
+    Token mantissa, exponent;
+    mantissa.kind = exponent.kind = TokenKind::Word;
+    mantissa.text = text.substr(0, e);
+    exponent.text = text.substr(e + 1);
+    return mantissa.isNumber() && mantissa.text.find_first_of(".,") != std::string::npos &&
+           exponent.isNumber() && exponent.text.find_first_of(".,") == std::string::npos;
+}
+
 bool Token::isNumber() const {
     if (kind != TokenKind::Word || text.empty())
         return false;
@@ -29,7 +41,9 @@ bool Token::isNumber() const {
 namespace {
 
 // X'..', N'..', G'..', Z'..', NX'..', U'..', B'..'
-constexpr std::array<std::string_view, 7> kLiteralPrefixes = {"X", "N", "G", "Z", "NX", "U", "B"};
+// H"..." is a hexadecimal number (GnuCOBOL's default dialect).
+constexpr std::array<std::string_view, 8> kLiteralPrefixes = {"X",  "N", "G", "Z",
+                                                              "NX", "U", "B", "H"};
 
 // By byte value: asked of every character of every word, where the comparisons cost a fifth of
 // lexing.
@@ -209,6 +223,16 @@ private:
                 ++i;
                 while (i < text.size() && isAsciiDigit(text[i]))
                     ++i;
+                // A floating-point literal's exponent: 3.97E+24, -3.4e-038.
+                std::size_t e = i + 1;
+                if (e < text.size() && (text[e] == '+' || text[e] == '-'))
+                    ++e;
+                if (i < text.size() && (text[i] == 'E' || text[i] == 'e') && e < text.size() &&
+                    isAsciiDigit(text[e])) {
+                    i = e;
+                    while (i < text.size() && isAsciiDigit(text[i]))
+                        ++i;
+                }
             }
         }
         while (i < text.size() && isWordChar(text[i]))

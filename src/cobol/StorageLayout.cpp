@@ -73,6 +73,17 @@ private:
         }
     }
 
+    // The fewest bytes whose binary number holds every value of that many decimal digits.
+    static std::int64_t bytesForDigits(int digits, bool isSigned) {
+        long double largest = 1;
+        for (int i = 0; i < digits; ++i)
+            largest *= 10;
+        std::int64_t bytes = 1;
+        for (long double room = isSigned ? 128 : 256; room < largest; room *= 256)
+            ++bytes;
+        return bytes;
+    }
+
     std::int64_t elementaryLength(DataItem& item, const PictureCounts& pic) {
         const int digits = pic.digits;
         if (const int size = fixedSize(item.usage)) {
@@ -84,6 +95,9 @@ private:
         case Usage::Native:
             item.alignment = digits <= 4 ? 2 : digits <= 9 ? 4 : 8;
             return item.alignment;
+        case Usage::CompX:
+        case Usage::CompN:
+            return pic.numeric ? bytesForDigits(digits, pic.isSigned) : pic.positions;
         case Usage::Packed:
             return digits / 2 + 1;
         case Usage::PackedUnsigned: // a signed picture still gets its sign half-byte

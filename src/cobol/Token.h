@@ -37,6 +37,8 @@ struct Token {
     // letter case and the compiler folds them; a literal as written.
     std::string name() const { return kind == TokenKind::Word ? upper() : text; }
     bool isNumber() const;
+    // A floating-point literal: a number with a decimal point, E and a whole exponent.
+    bool isFloatingNumber() const;
 };
 
 } // namespace vorq::cobol

@@ -82,6 +82,10 @@ bool compatibleType(std::int32_t length, std::int32_t fraction, const std::strin
         return false;
     else if (u == "COMP" || u == "COMP-4" || u == "BINARY" || u == "COMP-5")
         t = binaryType(digits, places, u == "COMP-5" || !pic.isSigned);
+    // A PIC X(n) one is an unsigned number of n bytes: 2.41 digits a byte.
+    else if (u == "COMP-X" || u == "COMP-N")
+        t = binaryType(pic.numeric ? digits : (length * 241 + 99) / 100, places,
+                       !pic.numeric || !pic.isSigned);
     else if (u == "COMP-3" || u == "PACKED-DECIMAL" || pic.numeric)
         t = {kTypeDecimal, std::max(digits, 1), places};
     else if (pic.national || pic.dbcs || u == "DISPLAY-1" || u == "NATIONAL")

@@ -287,6 +287,8 @@ int datatypeOf(const DataItem& item) {
     switch (item.usage) {
     case Usage::Binary:
     case Usage::Native:
+    case Usage::CompX:
+    case Usage::CompN:
     case Usage::BinaryChar:
     case Usage::BinaryShort:
     case Usage::BinaryLong:

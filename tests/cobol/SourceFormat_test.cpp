@@ -134,6 +134,28 @@ TEST(Directives, DefineAndIfChooseTheLinesThatAreRead) {
               "REC@0+6 ONE@0+1 NODBG@1+5");
 }
 
+// The long forms that cobc evaluates as the short ones.
+TEST(Directives, ConditionsInWordsReadAsTheirShortForms) {
+    const auto taken = [](const std::string& condition) {
+        const auto result = testing::readOne(
+            "d.cpy", testing::fixed({">>DEFINE MODE AS 2", ">>DEFINE NAME AS 'ABC'", "01 R.",
+                                     ">>IF " + condition, "05 YES PIC X.", ">>ELSE", "05 NO PIC X.",
+                                     ">>END-IF"}));
+        EXPECT_FALSE(result.diagnostics.hasErrors()) << condition << "\n"
+                                                     << result.diagnostics.format();
+        return testing::layoutOf(*result.model) == "R@0+1 YES@0+1";
+    };
+    EXPECT_TRUE(taken("MODE IS DEFINED"));
+    EXPECT_FALSE(taken("MODE IS NOT DEFINED"));
+    EXPECT_TRUE(taken("OTHER IS NOT SET"));
+    EXPECT_TRUE(taken("MODE IS EQUAL TO 2 *> a comment"));
+    EXPECT_TRUE(taken("NAME EQUAL 'ABC'"));
+    EXPECT_TRUE(taken("MODE IS GREATER THAN 1"));
+    EXPECT_FALSE(taken("MODE LESS THAN 2"));
+    EXPECT_TRUE(taken("MODE IS LESS THAN OR EQUAL TO 2"));
+    EXPECT_TRUE(taken("MODE NOT GREATER OR EQUAL 3"));
+}
+
 TEST(Directives, AnOpenIfAndAnUnknownConditionAreErrors) {
     const auto errors = [](const std::vector<std::string>& lines) {
         return testing::readOne("d.cpy", testing::fixed(lines)).diagnostics.format();

@@ -24,6 +24,23 @@ TEST(StorageLayout, ElementaryLengthsFollowIbmRules) {
               "F2@46+8 X1@54+4 X2@58+4 E1@62+11 E2@73+3");
 }
 
+// Other compilers' usages, with the lengths GnuCOBOL gives them (default dialect): COMP-X and
+// COMP-N take as few bytes as the picture needs, a PIC X(n) one n bytes.
+TEST(StorageLayout, OtherCompilersUsagesHaveGnuCobolsLengths) {
+    EXPECT_EQ(
+        layout({"01 R.", "05 A1 USAGE BINARY-INT.", "05 A2 USAGE UNSIGNED-SHORT.",
+                "05 A3 USAGE SIGNED-LONG.", "05 A4 USAGE PROGRAM-POINTER.", "05 A5 USAGE FLOAT.",
+                "05 B1 PIC X(4) USAGE COMP-X.", "05 B2 PIC 9(2) COMP-X.", "05 B3 PIC 9(3) COMP-X.",
+                "05 B4 PIC 9(5) COMP-X.", "05 B5 PIC S99V999 COMPUTATIONAL-X.",
+                "05 B6 PIC 9(3) COMP-N.", "05 B7 PIC X(2) COMP-N."}),
+        "R@0+43 A1@0+4 A2@4+2 A3@6+8 A4@14+8 A5@22+4 B1@26+4 B2@30+1 B3@31+2 B4@33+3 "
+        "B5@36+3 B6@39+2 B7@41+2");
+    EXPECT_EQ(layout({"01 R.", "05 A PIC X(6) VALUE DOGGY.", "05 B COMP-2 VALUE IS 3.97E+24.",
+                      "05 C PIC X(3) VALUE H\"012345\".", "05 D COMP-2 VALUE -3.4e-038."}),
+              "R@0+25 A@0+6 B@6+8 C@14+3 D@17+8")
+        << "a constant's name, floating-point and hexadecimal literals as values";
+}
+
 TEST(StorageLayout, AGroupsSignClauseHoldsForItsSignedItemsOnly) {
     EXPECT_EQ(layout({"01 R.", "05 G SIGN IS LEADING SEPARATE.", "10 A PIC S99.", "10 B PIC 99.",
                       "10 H.", "15 C PIC S9(3).", "05 D PIC S99."}),
