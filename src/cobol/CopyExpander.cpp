@@ -140,6 +140,43 @@ public:
         return j < in.size() && in[j].kind == TokenKind::Period ? j : j - 1;
     }
 
+    // "REPLACE ==a== BY ==b== ... ." or "REPLACE OFF.", from its first token; the rules hold
+    // for the source's tokens after it, copied ones too. Returns the index of its last token.
+    std::size_t replaceStatement(const std::vector<Token>& in, std::size_t i) {
+        std::size_t j = i + 1;
+        replace_.clear();
+        if (j < in.size() && in[j].is("OFF"))
+            ++j;
+        while (j < in.size() && in[j].kind != TokenKind::Period) {
+            Replacement r;
+            r.pattern = operand(in[j++]);
+            if (j >= in.size() || !in[j].is("BY")) {
+                diags_.error(j < in.size() ? in[j].at : in[i].at,
+                             "expected BY in the REPLACE statement");
+                break;
+            }
+            if (++j >= in.size())
+                break;
+            r.by = operand(in[j++]);
+            if (r.pattern.size() != 1)
+                diags_.error(in[i].at, "REPLACE of text of more than one word is not supported");
+            else
+                replace_.push_back(std::move(r));
+        }
+        return j < in.size() ? j : in.size() - 1;
+    }
+    bool replacing() const { return !replace_.empty(); }
+    // Appends the token to out as the REPLACE statement in force has it.
+    void emit(Token t, TokenQueue& out) {
+        if (replace_.empty()) {
+            out.push_back(std::move(t));
+            return;
+        }
+        TokenQueue one;
+        one.push_back(std::move(t));
+        applyReplacing(one, replace_, out);
+    }
+
     std::vector<Token> operand(const Token& t) {
         if (t.kind == TokenKind::PseudoText)
             return tokenizeText(t.text, t.at, diags_);
@@ -297,6 +334,7 @@ private:
     Diagnostics& diags_;
     std::vector<std::shared_ptr<const SourceFile>>& sources_;
     std::vector<std::string> stack_;
+    std::vector<Replacement> replace_; // of the REPLACE statement in force
     std::size_t expanded_ = 0; // bytes of the members included so far, each inclusion counted
     std::size_t inclusions_ = 0;
     bool tooLarge_ = false;
@@ -306,8 +344,11 @@ private:
 // time as they are asked for.
 class FileTokens {
 public:
-    FileTokens(Expander& expander, const std::string& path, std::string text)
-        : expander_(expander), path_(path), source_(expander.open(path, std::move(text))),
+    // top: the source itself, whose REPLACE statements this applies (a member's tokens pass
+    // through the source's COPY).
+    FileTokens(Expander& expander, const std::string& path, std::string text, bool top = false)
+        : expander_(expander), path_(path), top_(top),
+          source_(expander.open(path, std::move(text))),
           lines_(splitSource(source_, expander.diags())),
           lexer_(source_, lines_, expander.diags()) {}
     ~FileTokens() { expander_.close(); }
@@ -332,14 +373,27 @@ public:
                 lexThrough([](const std::vector<Token>& t, std::size_t i) {
                     return t[i].kind == TokenKind::Period;
                 });
-                next_ =
-                    std::min(expander_.copyStatement(lexed, next_, path_, out) + 1, lexed.size());
+                TokenQueue& copied = top_ && expander_.replacing() ? held_ : out;
+                next_ = std::min(expander_.copyStatement(lexed, next_, path_, copied) + 1,
+                                 lexed.size());
+                for (std::size_t i = 0; &copied == &held_ && i < held_.size(); ++i)
+                    expander_.emit(std::move(held_[i]), out);
+                held_.dropFront(held_.size());
+            } else if (top_ && lexed[next_].is("REPLACE") && next_ + 1 < lexed.size() &&
+                       (lexed[next_ + 1].kind == TokenKind::PseudoText ||
+                        lexed[next_ + 1].is("OFF"))) {
+                lexThrough([](const std::vector<Token>& t, std::size_t i) {
+                    return t[i].kind == TokenKind::Period;
+                });
+                next_ = std::min(expander_.replaceStatement(lexed, next_) + 1, lexed.size());
             } else if (lexed[next_].is("EXEC") || lexed[next_].is("EXECUTE")) {
                 // Through END-EXEC and the token after it, which may be its period.
                 lexThrough([](const std::vector<Token>& t, std::size_t i) {
                     return i > 0 && t[i - 1].is("END-EXEC");
                 });
                 next_ = std::min(expander_.execBlock(lexed, next_, path_, out) + 1, lexed.size());
+            } else if (top_) {
+                expander_.emit(std::move(lexed[next_++]), out);
             } else {
                 out.push_back(std::move(lexed[next_++]));
             }
@@ -365,6 +419,8 @@ private:
 
     Expander& expander_;
     const std::string path_;
+    const bool top_;
+    TokenQueue held_; // a COPY's tokens on their way through the REPLACE in force
     const SourceFile& source_;
     const SourceLines lines_;
     LineLexer lexer_;
@@ -387,7 +443,7 @@ struct ExpandedTokens::State {
           CopyOptions copyOptions, Diagnostics& diags,
           std::vector<std::shared_ptr<const SourceFile>>& sources)
         : options(std::move(copyOptions)), expander(files, options, diags, sources),
-          tokens(expander, path, std::move(text)) {}
+          tokens(expander, path, std::move(text), true) {}
     const CopyOptions options;
     Expander expander;
     FileTokens tokens;

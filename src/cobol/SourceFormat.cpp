@@ -69,6 +69,32 @@ int sourceDirective(std::string_view line) {
     return -1;
 }
 
+// Where a compiler-option line of other compilers begins ("$SET ...", "$DISPLAY ...",
+// "@OPTIONS ..."), its first character after any sequence number; npos for any other line.
+std::size_t optionLine(std::string_view line) {
+    auto first = firstNonBlank(line);
+    // After a sequence number, as fixed-format lines have one.
+    if (first < 6 && line.size() > 6 && line[first] != '$' && line[first] != '@')
+        if (const auto code = firstNonBlank(line.substr(6)); code != std::string_view::npos)
+            first = code + 6;
+    if (first == std::string::npos || first + 1 >= line.size() ||
+        (line[first] != '$' && line[first] != '@') || !isAsciiAlnum(line[first + 1]) ||
+        isAsciiDigit(line[first + 1]))
+        return std::string_view::npos;
+    return first;
+}
+
+// What a "$SET" line says of the format, as sourceDirective does.
+int setDirective(std::string_view line) {
+    const auto first = optionLine(line);
+    if (first == std::string::npos)
+        return -1;
+    const std::string u = upperCase(line.substr(first));
+    if (!u.starts_with("$SET") || u.find("SOURCEFORMAT") == std::string::npos)
+        return -1;
+    return u.find("FREE") != std::string::npos ? 1 : u.find("FIXED") != std::string::npos ? 0 : -1;
+}
+
 bool isLevelWord(const std::string& word) {
     if (word.empty() || word.size() > 2 || !std::all_of(word.begin(), word.end(), isAsciiDigit))
         return false;
@@ -182,7 +208,7 @@ public:
         int freeish = 0, fixedish = 0;
         for (std::size_t i = 0; i < file_.file->lineCount(); ++i) {
             const std::string_view line = file_.file->line(i);
-            if (const int d = sourceDirective(line); d >= 0) {
+            if (const int d = std::max(sourceDirective(line), setDirective(line)); d >= 0) {
                 freeish += d == 1 ? 1000000 : 0;
                 break;
             }
@@ -206,6 +232,20 @@ public:
                 directives.apply(std::string(line.substr(first + 2)), at);
                 if (const int d = sourceDirective(line); d >= 0 && directives.active())
                     free = d == 1;
+                continue;
+            }
+            // Other compilers' option lines: SOURCEFORMAT and CONSTANT are read, the rest
+            // (listing, run-time and checking options) shape no data.
+            if (const auto option = optionLine(line); option != std::string::npos) {
+                const std::string text = upperCase(line.substr(option + 1));
+                if (text.starts_with("SET CONSTANT")) {
+                    SourceLocation at = file_;
+                    at.line = number;
+                    at.column = static_cast<int>(option) + 1;
+                    directives.apply(std::string(line.substr(option + 1)), at);
+                } else if (const int d = setDirective(line); d >= 0 && directives.active()) {
+                    free = d == 1;
+                }
                 continue;
             }
             if (!directives.active())

@@ -23,6 +23,23 @@ TEST(Copy, ReplacingPseudoTextWordsAndLeadingParts) {
               "WORK-STREET@55+30 WORK-CITY@85+20 W-ZIP@105+5");
 }
 
+// REPLACE holds from its statement to the next or to REPLACE OFF, for copied text too.
+TEST(Copy, ReplaceStatementsChangeTheTextAfterThem) {
+    MemoryFileReader files;
+    files.add("PART.cpy", fixed({"05 :T:-CODE PIC X(2)."}));
+    files.add("REC.cpy", fixed({"REPLACE ==:T:== BY ==ITEM== ==WIDE== BY ==COMP-2==.", "01 REC.",
+                                "05 A WIDE.", "COPY PART.", "REPLACE OFF.", "05 B PIC X(1).",
+                                "REPLACE ==B== BY ==C==.", "05 B PIC X(3)."}));
+    const auto result = testing::readText(files, "REC.cpy");
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    EXPECT_EQ(layoutOf(*result.model), "REC@0+14 A@0+8 ITEM-CODE@8+2 B@10+1 C@11+3");
+    files.add("TWO.cpy", fixed({"REPLACE ==PIC X== BY ==PIC 9==.", "01 R PIC X."}));
+    EXPECT_NE(testing::readText(files, "TWO.cpy")
+                  .diagnostics.format()
+                  .find("REPLACE of text of more than one word is not supported"),
+              std::string::npos);
+}
+
 TEST(Copy, MissingAndRecursiveMembersAreErrorsAtTheirCopy) {
     MemoryFileReader files;
     files.add("A.cpy", fixed({"01 A.", "COPY B."}));

@@ -134,6 +134,21 @@ TEST(Directives, DefineAndIfChooseTheLinesThatAreRead) {
               "REC@0+6 ONE@0+1 NODBG@1+5");
 }
 
+// Other compilers' option lines: $SET SOURCEFORMAT switches the format, $SET CONSTANT defines
+// a name, the others are read past.
+TEST(Directives, OptionLinesOfOtherCompilersAreReadOrPassed) {
+    const auto result = testing::readOne("d.cpy", "      $SET CONSTANT SIZE \"2\"\n"
+                                                  "      $DISPLAY compiling\n"
+                                                  "000100 @OPTIONS NOMAIN\n"
+                                                  "      $SET SOURCEFORMAT\"FREE\"\n"
+                                                  "01 R.\n"
+                                                  ">>IF SIZE = 2\n"
+                                                  "  05 TWO PIC X(2).\n"
+                                                  ">>END-IF\n");
+    EXPECT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    EXPECT_EQ(testing::layoutOf(*result.model), "R@0+2 TWO@0+2");
+}
+
 // The long forms that cobc evaluates as the short ones.
 TEST(Directives, ConditionsInWordsReadAsTheirShortForms) {
     const auto taken = [](const std::string& condition) {
