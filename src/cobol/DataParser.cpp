@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
+#include <string>
 #include <string_view>
 
 namespace vorq::cobol {
@@ -70,6 +72,7 @@ constexpr std::array kUsageWords{
     UsageWord{"SIGNED-LONG", Usage::BinaryDouble},
     UsageWord{"UNSIGNED-LONG", Usage::BinaryDouble, true},
     UsageWord{"FLOAT", Usage::Float},
+    UsageWord{"DOUBLE", Usage::Double},
     UsageWord{"PROGRAM-POINTER", Usage::ProcedurePointer},
 };
 
@@ -188,6 +191,12 @@ private:
             expected("the value of the constant " + item.name);
             return;
         }
+        // A whole number may give a later OCCURS or picture its count.
+        const Token& value = in_.peek();
+        if (value.isNumber() && value.text.size() <= 9 &&
+            value.text.find_first_not_of("0123456789") == std::string::npos &&
+            in_.peek(1).kind == TokenKind::Period)
+            constants_[item.name] = digitsValue(value.text);
         while (!in_.atEnd() && in_.peek().kind != TokenKind::Period && !beginsEntry(in_.peek()))
             in_.next(); // literals, & concatenations, arithmetic of other constants
         endOfEntry();
@@ -200,6 +209,10 @@ private:
         }
         in_.accept("IS") || in_.accept("ARE");
         item->rareToWrite().value = values(true);
+        if (in_.accept("FALSE")) { // the value SET ... TO FALSE gives
+            in_.accept("IS");
+            values(true);
+        }
         if (in_.accept("WHEN")) {
             in_.accept("SET");
             in_.accept("TO");
@@ -241,7 +254,7 @@ private:
             in_.accept("IS");
             if (in_.peek().kind != TokenKind::Picture)
                 return expected("a picture string after " + t.text);
-            item.picture = in_.next().text;
+            item.picture = withConstantCounts(in_.next().text);
             return true;
         }
         if (t.is("USAGE")) {
@@ -317,6 +330,15 @@ private:
         }
         if (t.is("EXTERNAL")) {
             item.external = true;
+            if (in_.peek().is("AS") && in_.peek(1).kind == TokenKind::Literal)
+                in_.next(), in_.next(); // the name it has outside
+            return true;
+        }
+        // "IS SPECIAL-NAMES CRT STATUS", "IS SPECIAL-NAMES CURSOR": the item is a register
+        // that the screen section sets; it names no storage of its own kind.
+        if (t.is("SPECIAL-NAMES")) {
+            while (in_.peek().is("CRT") || in_.peek().is("STATUS") || in_.peek().is("CURSOR"))
+                in_.next();
             return true;
         }
         if (t.is("GLOBAL")) {
@@ -365,6 +387,13 @@ private:
     // rather than a count guessed later.
     bool occursCount(int& count, const std::string& where) {
         const Token& t = in_.peek();
+        if (const auto constant =
+                t.kind == TokenKind::Word ? constants_.find(t.name()) : constants_.end();
+            constant != constants_.end()) {
+            in_.next();
+            count = constant->second;
+            return true;
+        }
         if (!t.isNumber() || t.text.find_first_not_of("0123456789") != std::string::npos)
             return expected("a whole number after " + where);
         if (t.text.size() > 9) {
@@ -431,6 +460,21 @@ private:
     // The values of a VALUE clause: a list for a condition name, running on over line ends
     // until its period (a number that begins a line is a value there, not a level number: the
     // entry has not ended); one value (ALL and a literal counting as one) for a data item.
+    // A picture whose counts name constants ("9(SIZE)") with their values written in.
+    std::string withConstantCounts(std::string picture) const {
+        for (std::size_t open = picture.find('('); open != std::string::npos;
+             open = picture.find('(', open + 1)) {
+            const std::size_t close = picture.find(')', open);
+            if (close == std::string::npos)
+                break;
+            const auto constant =
+                constants_.find(upperCase(picture.substr(open + 1, close - open - 1)));
+            if (constant != constants_.end())
+                picture.replace(open + 1, close - open - 1, std::to_string(constant->second));
+        }
+        return picture;
+    }
+
     std::string values(bool list) {
         std::string text;
         for (;;) {
@@ -489,6 +533,7 @@ private:
 
     TokenCursor& in_;
     Diagnostics& diags_;
+    std::map<std::string, int> constants_; // whole-number constants by name, for counts
 };
 
 } // namespace

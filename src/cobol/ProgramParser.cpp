@@ -26,13 +26,13 @@ bool isIdentification(const TokenCursor& in) {
 }
 
 // A program begins with IDENTIFICATION DIVISION, or with PROGRAM-ID alone: the division
-// header is optional.
+// header is optional. A user-defined function (FUNCTION-ID) is read as a program.
 bool isProgramStart(const TokenCursor& in) {
-    return isIdentification(in) || in.peek().is("PROGRAM-ID");
+    return isIdentification(in) || in.peek().is("PROGRAM-ID") || in.peek().is("FUNCTION-ID");
 }
 
 bool isEndProgram(const TokenCursor& in) {
-    return in.peek().is("END") && in.peek(1).is("PROGRAM");
+    return in.peek().is("END") && (in.peek(1).is("PROGRAM") || in.peek(1).is("FUNCTION"));
 }
 
 class ProgramReader {
@@ -119,14 +119,17 @@ private:
             acceptPeriod();
         }
         auto program = std::make_unique<Program>();
-        if (!in_.accept("PROGRAM-ID")) {
-            diags_.error(in_.peek().at, "expected PROGRAM-ID after IDENTIFICATION DIVISION");
+        if (!in_.accept("PROGRAM-ID") && !in_.accept("FUNCTION-ID")) {
+            diags_.error(in_.peek().at,
+                         "expected PROGRAM-ID or FUNCTION-ID after IDENTIFICATION DIVISION");
         } else {
             acceptPeriod();
             const Token& name = in_.next();
             if (name.kind != TokenKind::Word && name.kind != TokenKind::Literal)
                 diags_.error(name.at, "expected the program's name after PROGRAM-ID");
             program->name = name.name();
+            if (in_.peek().is("AS") && in_.peek(1).kind == TokenKind::Literal)
+                in_.next(), in_.next(); // the name it has outside
             while (in_.peek().is("IS") || in_.peek().is("COMMON") || in_.peek().is("INITIAL") ||
                    in_.peek().is("RECURSIVE") || in_.peek().is("PROGRAM"))
                 in_.next();

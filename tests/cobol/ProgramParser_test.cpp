@@ -114,6 +114,26 @@ TEST(Programs, AWriteOfAnUnknownRecordIsAWarningNotAUse) {
     EXPECT_EQ(uses(*result.model->programs[0]), "");
 }
 
+// A user-defined function reads as a program; whole-number constants give later counts.
+TEST(Programs, FunctionsAndTheClausesOfOtherCompilersRead) {
+    const auto result = testing::readOne(
+        "f.cbl",
+        fixed({"IDENTIFICATION DIVISION.", "FUNCTION-ID. TWICE AS \"twice\".", "DATA DIVISION.",
+               "WORKING-STORAGE SECTION.", "78 MAX-SUB VALUE 3.", "01 N CONSTANT AS 4.", "01 T.",
+               "05 E PIC X(2) OCCURS MAX-SUB.", "05 P PIC 9(N).",
+               "01 X PIC X(5) EXTERNAL AS \"EXT-X\".", "01 S PIC 9(4) IS SPECIAL-NAMES CRT STATUS.",
+               "01 F PIC 9.", "88 EOF VALUE 1 FALSE 0.", "01 D USAGE DOUBLE.",
+               "PROCEDURE DIVISION.", "END FUNCTION TWICE."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    const auto& program = *result.model->programs[0];
+    EXPECT_EQ(program.name, "TWICE");
+    std::string layout;
+    for (const auto& record : program.records)
+        layout += record.item->name + "+" + std::to_string(record.item->length) + " ";
+    EXPECT_EQ(layout, "T+10 X+5 S+4 F+1 D+8 ");
+    EXPECT_EQ(program.records[0].item->children[0]->occurs, 3);
+}
+
 TEST(Programs, AHeaderOutOfPlaceInTheDataDivisionIsAnErrorAndReadingGoesOn) {
     const auto result = testing::readOne(
         "h.cbl", fixed({"IDENTIFICATION DIVISION.", "PROGRAM-ID. H.", "DATA DIVISION.",
