@@ -110,13 +110,20 @@ bool looksFree(std::string_view line) {
     if (line.compare(first, 2, "*>") == 0)
         return true;
     const auto end = line.find(' ', first);
-    if (end == std::string::npos || end + 1 >= line.size() ||
-        !std::isalpha(static_cast<unsigned char>(line[end + 1])))
+    const auto next = end == std::string::npos ? end : firstNonBlank(line, end);
+    if (next == std::string::npos || !std::isalpha(static_cast<unsigned char>(line[next])))
         return false;
     const std::string word(line.substr(first, end - first));
     const std::string u = upperCase(word);
     return isLevelWord(word) || u == "IDENTIFICATION" || u == "PROCEDURE" || u == "DATA" ||
            u == "WORKING-STORAGE" || u == "FD";
+}
+
+// A line whose text runs across column 72 without a blank: a word that fixed format would cut,
+// as in copybooks that other tools wrote in free format.
+bool crossesMargin(std::string_view line) {
+    return line.size() > 72 && line[71] != ' ' && line[72] != ' ' && line[71] != '\t' &&
+           line[72] != '\t';
 }
 
 // The first word of a line's code area (column 8 on), when it begins in area A or B.
@@ -139,8 +146,10 @@ bool looksFixed(std::string_view line) {
     if (indicator != ' ' && indicator != '*' && indicator != '/' && indicator != '-' &&
         indicator != 'D' && indicator != 'd')
         return false;
-    const bool sequenceNumbers = std::all_of(line.begin(), line.begin() + 6,
-                                             [](char c) { return c == ' ' || isAsciiDigit(c); });
+    // Six digits or six blanks: "    05" is more likely a level number in free format.
+    const bool sequenceNumbers =
+        std::all_of(line.begin(), line.begin() + 6, [](char c) { return isAsciiDigit(c); }) ||
+        std::all_of(line.begin(), line.begin() + 6, [](char c) { return c == ' '; });
     if (sequenceNumbers)
         return true;
     // A banner of asterisks that begins before column 7 is a comment in either format.
@@ -216,7 +225,7 @@ public:
             // when its sequence area happens to begin like code.
             const bool fixed = looksFixed(line);
             fixedish += fixed;
-            freeish += !fixed && looksFree(line);
+            freeish += !fixed && (looksFree(line) || crossesMargin(line));
         }
         bool free = freeish > fixedish;
         out_.free = free;

@@ -53,6 +53,17 @@ TEST(SourceFormat, FreeFormatIsDetectedFromItsDirectiveOrFromCodeInTheSequenceAr
               "01 REC . 05 A PIC X .");
     EXPECT_EQ(words("01 REC.\n* a comment in free form\n   05 A PIC X(80).\n"),
               "01 REC . 05 A PIC X(80) .");
+    // As other tools extract copybooks: banners, a level number in column 1 with blanks after
+    // it, words that run across column 72.
+    const std::string name(50, 'N');
+    EXPECT_EQ(words(std::string(60, '*') + "\n01  GRP_01.\n    05 " + name + std::string(14, ' ') +
+                    "PIC X(10).\n" + std::string(60, '*') + "\n"),
+              "01 GRP_01 . 05 " + name + " PIC X(10) .");
+    // Fixed format with text in columns 73-80 stays fixed: the text never reaches the parser.
+    EXPECT_EQ(words("000100 01  REC.                                                         "
+                    "CUSTREC1\n000200     05 A PIC X.                                          "
+                    "         CUSTREC1\n"),
+              "01 REC . 05 A PIC X .");
 }
 
 TEST(SourceFormat, CodeInColumnSevenIsReadWithAWarningNamingTheRule) {
