@@ -73,6 +73,11 @@ void SchemaWorkspace::FinishProgress() {
 }
 
 std::string SchemaWorkspace::SQLID(const std::string& name) {
+    // A child table's name begins with its parent table's.
+    for (auto at = name.rfind('_'); at != std::string::npos && at > 0; at = name.rfind('_', at - 1))
+        if (tables_.isTableName(name.substr(0, at)))
+            return childIdentifier(name.substr(0, at), std::string_view(name).substr(at + 1),
+                                   tables_.identifierLimit());
     return sqlIdentifier(name, tables_.identifierLimit());
 }
 

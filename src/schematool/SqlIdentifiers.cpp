@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 
 namespace vorq::schematool {
 namespace {
@@ -38,6 +39,20 @@ std::string fitIdentifier(const std::string& name, int limit) {
     while (!stem.empty() && stem.back() == '_') // no "__" where the cut fell on a separator
         stem.pop_back();
     return stem + last;
+}
+
+std::string childIdentifier(const std::string& parent, std::string_view item, int limit) {
+    const std::string whole = sqlIdentifier(parent + "_" + std::string(item), INT_MAX);
+    const auto room = static_cast<std::size_t>(limit);
+    const std::string own = whole.substr(std::min(parent.size() + 1, whole.size()));
+    // The parent's first letters stay, to say whose table it is.
+    constexpr std::size_t kParentLetters = 4;
+    if (whole.size() <= room || own.empty() || own.size() + 1 + kParentLetters > room)
+        return fitIdentifier(whole, limit);
+    std::string stem = whole.substr(0, room - own.size() - 1);
+    while (!stem.empty() && stem.back() == '_')
+        stem.pop_back();
+    return stem + "_" + own;
 }
 
 std::string uniqueIdentifier(const std::string& name, int limit,

@@ -19,6 +19,11 @@ std::string sqlIdentifier(std::string_view name, int limit);
 // than half the limit is cut with the rest.
 std::string fitIdentifier(const std::string& name, int limit);
 
+// The identifier of a child table named after its parent table and its item: the parent's
+// part is shortened first, so that the item's name, which tells siblings apart, stays whole
+// where it fits.
+std::string childIdentifier(const std::string& parent, std::string_view item, int limit);
+
 // True for a word reserved in SQLite, PostgreSQL or DB2 (compared without regard to case).
 bool isReservedWord(std::string_view word);
 

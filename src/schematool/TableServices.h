@@ -45,6 +45,8 @@ public:
     int identifierLimit() const { return limit_(); }
     // A name not used by any table of the project, within the identifier limit.
     std::string freeTableName(const std::string& candidate);
+    // True when the project has a table of that name, in any case.
+    bool isTableName(const std::string& name) { return known_.nameTaken(name); }
     // The id of a new table, or 0 when the name is empty or taken. layout: the digest of the
     // record's layout that the table is made from ("" when the host knows none).
     std::int32_t addTable(const std::string& name, const std::string& sourceKey, Timestamp created,

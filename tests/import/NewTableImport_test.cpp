@@ -103,6 +103,28 @@ TEST_P(NewTable, PointersMakeNoColumnsAsTheyCountNone) {
     EXPECT_EQ(h.ws->progress().done(), 1);
 }
 
+// A child table keeps its item's whole name where it fits, its parent's part shortened, so
+// that siblings with a common last word stay apart.
+TEST_P(NewTable, AShortLimitShortensTheParentsPartOfAChildTableFirst) {
+    ImportHarness h(GetParam());
+    h.option("IdentifierLimit", {"30"});
+    h.verify("ACCT.cpy", "       01  CUSTOMER-ACCOUNT-TRANSACTIONS.\n"
+                         "           05  ACCOUNT-ID               PIC 9(8).\n"
+                         "           05  TRANSACTION-DETAIL-LINES OCCURS 20.\n"
+                         "               10  DETAIL-TEXT          PIC X(8).\n"
+                         "           05  TRANSACTION-SUMMARY-LINES OCCURS 20.\n"
+                         "               10  SUMMARY-TEXT         PIC X(8).\n");
+    h.option("ArrayFields", {"True"});
+    h.option("Threshold", {"10"});
+    ASSERT_EQ(h.importAll("ACCT"), 0);
+    std::vector<std::string> tables;
+    for (auto s = h.db->prepare("SELECT TableName FROM Tables ORDER BY TabID"); s->step();)
+        tables.push_back(s->text(0));
+    EXPECT_EQ(tables, (std::vector<std::string>{"CUSTOMER_ACCOUNT_TRANSACTIONS",
+                                                "CUSTO_TRANSACTION_DETAIL_LINES",
+                                                "CUST_TRANSACTION_SUMMARY_LINES"}));
+}
+
 // With DB2's short names every name the import makes fits, stays unique and keeps what it ends
 // in: the child's item, _KEY, _OCCURS, PK_.
 TEST_P(NewTable, ShortIdentifierLimitsKeepTheMeaningfulEnds) {
