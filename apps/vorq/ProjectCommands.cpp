@@ -57,8 +57,18 @@ void addDdl(CLI::App& app, AppContext& context) {
     command->footer("Examples:\n  vorq ddl --dialect postgresql\n"
                     "  vorq ddl --dialect db2 --output schema.sql");
     command->callback([&context, options] {
-        const std::string text =
-            schematool::writeDdl(context.readProject(), schematool::dialectNamed(options->dialect));
+        const schematool::ProjectCatalog catalog = context.readProject();
+        const schematool::Dialect dialect = schematool::dialectNamed(options->dialect);
+        // The statements still come: a user may split the table by hand.
+        for (const auto& table : catalog.tables)
+            if (static_cast<int>(table.columns.size()) > schematool::columnLimit(dialect))
+                fmt::print(stderr,
+                           "vorq: warning: the table {} has {} columns, more than the {} that {} "
+                           "takes; import it again with a lower Threshold (vorq options set "
+                           "Threshold N) to move more OCCURS into child tables\n",
+                           table.name, table.columns.size(), schematool::columnLimit(dialect),
+                           options->dialect);
+        const std::string text = schematool::writeDdl(catalog, dialect);
         if (options->output == "-") {
             fmt::print("{}", text);
             return;

@@ -3,6 +3,7 @@
 #include "cobol/Ascii.h"
 #include "cobol/StorageLayout.h"
 #include "host/Error.h"
+#include "host/NearestNames.h"
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
 
@@ -302,9 +303,21 @@ private:
 
 const CatalogTable& tableNamed(const ProjectLineage& lineage, const std::string& name) {
     const CatalogTable* table = lineage.tableNamed(name);
-    if (!table)
-        throw Error("The project has no table named " + name);
-    return *table;
+    if (table)
+        return *table;
+    std::vector<std::string> names;
+    for (const auto& t : lineage.catalog.tables)
+        names.push_back(t.name);
+    const auto nearest = nearestNames(name, names);
+    if (!nearest.empty())
+        throw Error("The project has no table named " + name + didYouMean(nearest));
+    std::string listed;
+    for (std::size_t i = 0; i < names.size() && i < 10; ++i)
+        listed += (i ? ", " : "") + names[i];
+    throw Error("The project has no table named " + name +
+                (names.empty()        ? "; it has no tables yet: import a source first"
+                 : names.size() <= 10 ? "; its tables: " + listed
+                                      : "; it has " + std::to_string(names.size()) + " tables"));
 }
 
 } // namespace

@@ -127,6 +127,18 @@ std::string columnType(int type, int precision, int scale, Dialect dialect) {
     }
 }
 
+int columnLimit(Dialect dialect) {
+    switch (dialect) {
+    case Dialect::SQLite:
+        return 2000;
+    case Dialect::PostgreSQL:
+        return 1600;
+    case Dialect::DB2:
+        return 750;
+    }
+    return 750;
+}
+
 namespace {
 
 // The CREATE TABLE statement of one table. A foreign key to a table that is not yet created

@@ -24,6 +24,9 @@ std::string ddlName(const std::string& name);
 // decimal extension compute with them exactly.
 bool sqliteKeepsDecimal(int precision, int scale);
 
+// The most columns that a table of the dialect may have (SQLite as Debian builds it).
+int columnLimit(Dialect dialect);
+
 // The column type of a type triple in a dialect, such as DECIMAL(9,2) or VARCHAR(300).
 std::string columnType(int type, int precision, int scale, Dialect dialect);
 

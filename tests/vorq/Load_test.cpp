@@ -146,6 +146,19 @@ constexpr const char* kJournalWriter = R"(       IDENTIFICATION DIVISION.
            STOP RUN.
 )";
 
+// A table wider than a dialect takes is still written, with a warning that says what splits it.
+TEST_F(Load, DdlWarnsOfATableWiderThanTheDialectTakes) {
+    imported("WIDE", "       01 WIDE-REC.\n          05 F OCCURS 800 PIC X.\n", {});
+    const auto db2 = vorq({"ddl", "--dialect", "db2"});
+    ASSERT_EQ(db2.status, 0) << db2.err;
+    EXPECT_NE(db2.err.find("warning: the table WIDE_REC has 800 columns, more than the 750 that "
+                           "db2 takes; import it again with a lower Threshold"),
+              std::string::npos)
+        << db2.err;
+    EXPECT_NE(db2.out.find("CREATE TABLE WIDE_REC"), std::string::npos);
+    EXPECT_EQ(vorq({"ddl", "--dialect", "postgresql"}).err.find("warning"), std::string::npos);
+}
+
 TEST_F(Load, LineSequentialRecordsOfTwoTypesGoToTheirTables) {
     imported("JOURNAL", kJournal, {});
     runCobol(kJournalWriter);
@@ -432,7 +445,13 @@ TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
 
     const auto noTable = vorq({"load", "--table", "NOPE", "--data", "cut.vb"});
     EXPECT_EQ(noTable.status, 1);
-    EXPECT_NE(noTable.err.find("The project has no table named NOPE"), std::string::npos);
+    EXPECT_NE(noTable.err.find("The project has no table named NOPE; its tables: STOCK_REC"),
+              std::string::npos)
+        << noTable.err;
+    const auto nearName = vorq({"load", "--table", "stock", "--data", "cut.vb"});
+    EXPECT_NE(nearName.err.find("no table named stock; did you mean STOCK_REC or STOCK_REC_QTY?"),
+              std::string::npos)
+        << nearName.err;
     const auto noData = vorq({"load", "--table", "STOCK_REC"});
     EXPECT_EQ(noData.status, 2);
     EXPECT_NE(noData.err.find("--data is required"), std::string::npos) << noData.err;
