@@ -397,12 +397,10 @@ FieldFormat fieldFormat(const SourceItem& item, const DecodeSettings& settings) 
         f.kind = FieldKind::National;
     } else if (usage == "DISPLAY-1") {
         f.kind = FieldKind::DoubleByte;
-    } else if (usage == "COMP" || usage == "COMP-4" || usage == "BINARY") {
+    } else if (usage == "COMP" || usage == "COMP-4" || usage == "BINARY" || usage == "COMP-X") {
         f.kind = FieldKind::BinaryBig;
     } else if (usage == "COMP-5" || usage == "COMP-N") {
         f.kind = native;
-    } else if (usage == "COMP-X") {
-        f.kind = FieldKind::BinaryBig;
     } else if (usage.starts_with("BINARY-")) {
         f.kind = native;
         f.isSigned = !usage.ends_with(" UNSIGNED");
