@@ -246,13 +246,7 @@ double rawInsert(const std::filesystem::path& file, const LoadPlan& plan,
 class CopyTextTarget : public DiscardingTarget {
 public:
     bool insert(int table, const std::vector<FieldValue>& row, std::string&) override {
-        std::string& text = tables[static_cast<std::size_t>(table)];
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c)
-                text.push_back('\t');
-            appendCopyValue(row[c], text);
-        }
-        text.push_back('\n');
+        appendCopyRow(row, tables[static_cast<std::size_t>(table)]);
         return true;
     }
     std::vector<std::string> tables = std::vector<std::string>(2);

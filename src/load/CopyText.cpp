@@ -40,4 +40,13 @@ void appendCopyValue(const FieldValue& v, std::string& out) {
     }
 }
 
+void appendCopyRow(const std::vector<FieldValue>& row, std::string& out) {
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        if (c)
+            out.push_back('\t');
+        appendCopyValue(row[c], out);
+    }
+    out.push_back('\n');
+}
+
 } // namespace vorq::load

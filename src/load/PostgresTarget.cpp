@@ -19,12 +19,21 @@ constexpr std::chrono::seconds kTurnWait{600};
 // Rows are sent when this much COPY text has gathered.
 constexpr std::size_t kFlushBytes = 8 << 20;
 
-// A key's value as the table compares it: CHAR(n) ignores trailing blanks.
+// A key's value as the table compares it, as the server gives it back as text (CHAR(n)
+// ignores trailing blanks), and a byte 00 after it, which no stored text holds.
 void appendKeyValue(std::string_view text, std::string& key) {
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     key.append(text);
-    key.push_back('\t');
+    key.push_back('\0');
+}
+
+// A record's key value the same way: a text as it is, a number as COPY writes it.
+void appendKeyValue(const FieldValue& v, std::string& key) {
+    if (v.kind == FieldValue::Kind::Text)
+        return appendKeyValue(v.text, key);
+    appendCopyValue(v, key); // digits alone: no escapes, no blanks
+    key.push_back('\0');
 }
 
 } // namespace
@@ -145,11 +154,8 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
         if (!t.keysRead)
             readKeys(t);
         std::string key;
-        for (const std::size_t c : t.keyColumns) {
-            std::string value;
-            appendCopyValue(row[c], value);
-            appendKeyValue(value, key);
-        }
+        for (const std::size_t c : t.keyColumns)
+            appendKeyValue(row[c], key);
         if (!t.keysSeen.insert(std::move(key)).second) {
             std::string columns;
             for (const std::size_t c : t.keyColumns)
@@ -159,12 +165,7 @@ bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::
         }
     }
     const std::size_t before = t.buffer.size();
-    for (std::size_t c = 0; c < row.size(); ++c) {
-        if (c)
-            t.buffer.push_back('\t');
-        appendCopyValue(row[c], t.buffer);
-    }
-    t.buffer.push_back('\n');
+    appendCopyRow(row, t.buffer);
     buffered_ += t.buffer.size() - before;
     if (buffered_ >= kFlushBytes)
         flush();
