@@ -94,8 +94,14 @@ void SourceBrowser::cmbSource_KeyDown(std::int16_t Index, std::int16_t KeyCode, 
 }
 
 void SourceBrowser::cmbSource_KeyUp(std::int16_t Index, std::int16_t, std::int16_t) {
-    if (RememberedItem)
-        c_.cmbSource[static_cast<std::size_t>(Index)]->setSelectedItem(RememberedItem);
+    if (!RememberedItem)
+        return;
+    ImageCombo& combo = *c_.cmbSource[static_cast<std::size_t>(Index)];
+    const bool moved = combo.SelectedItem() != RememberedItem;
+    combo.setSelectedItem(RememberedItem);
+    // The key's own choice already rebuilt the tree; the tree must show what the combo shows.
+    if (moved)
+        cmbSource_Click(Index);
 }
 
 void SourceBrowser::cmbSource_GotFocus(std::int16_t Index) {

@@ -18,8 +18,10 @@
 #include "toolkit/qt/QtTreeView.h"
 #include "toolkit/qt/QtWindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -133,6 +135,45 @@ TEST_F(QtImport, CancelInTheProgressWindowAsksAndInterruptsTheRun) {
     const auto log = wb->catalog().logEntries();
     ASSERT_FALSE(log.empty());
     EXPECT_NE(log.back().text.find("Interrupted by the user."), std::string::npos);
+}
+
+// Whatever keys chose the source, the combo, the tree and the run name the same copybook.
+TEST_F(QtImport, KeyboardChoicesKeepComboTreeAndRunTogether) {
+    testing::verifyText(*wb, dir.path(), "ACCOUNTS.cpy",
+                        "       01  ACCT-REC.\n           05  ACCT-NO PIC 9(8).\n");
+    std::vector<std::string> seen;
+    const int code = run([&](qt::QtWindow& w) {
+        auto& combo = w.control<qt::QtImageCombo>("cmbSource(0)");
+        auto& tree = w.control<qt::QtTreeView>("tvData");
+        QComboBox* box = combo.widget();
+        const auto state = [&] {
+            return box->currentText().toStdString() + "/" +
+                   (tree.Count() > 0 ? tree.Node(1).Text() : std::string("-"));
+        };
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Home);
+        seen.push_back(state());
+        QTest::keyClick(box, Qt::Key_O); // type-to-find jumps; the release puts the choice back
+        seen.push_back(state());
+        QTest::keyClick(box, Qt::Key_Down);
+        seen.push_back(state());
+        QTest::keyClick(box, Qt::Key_Up);
+        QTest::keyClick(box, Qt::Key_F4);
+        ASSERT_TRUE(box->view()->isVisible()) << "F4 opens the list";
+        QTest::keyClick(box->view(), Qt::Key_Down);
+        QTest::keyPress(box->view(), Qt::Key_Return);
+        QTest::keyRelease(box, Qt::Key_Return); // the list has closed: the combo has the key
+        seen.push_back(state());
+        QTest::keyClick(tree.widget(), Qt::Key_A, Qt::ControlModifier);
+        w.control<qt::QtButton>("cmdOK").widget()->click();
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"ACCOUNTS/ACCT-REC", "ACCOUNTS/ACCT-REC",
+                                              "ORDERS/ORDER-REC", "ORDERS/ORDER-REC"}));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(tableNames(), (std::vector<std::string>{"ORDER_REC"}));
+    const auto log = wb->catalog().logEntries();
+    ASSERT_FALSE(log.empty());
+    EXPECT_NE(log.back().text.find("ORDERS"), std::string::npos) << log.back().text;
 }
 
 TEST_F(QtImport, EscClosesTheDialogWithoutAnImport) {

@@ -4,9 +4,11 @@
 #include "toolkit/qt/KeyCodes.h"
 #include "toolkit/qt/PictureImage.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace vorq::qt {
 namespace {
@@ -25,11 +27,24 @@ public:
     }
 };
 
-// The combo's key and focus events, as the dialog's handlers take them.
+// The combo's key and focus events, as the dialog's handlers take them. The open list is
+// watched too: a choice made there stands like a click, so the combo is entered again once it
+// is applied, and the release of the key that made it cannot put the old entry back.
 class ComboEvents : public QObject {
 public:
-    ComboEvents(QObject* parent, ImageCombo& combo) : QObject(parent), combo_(combo) {}
-    bool eventFilter(QObject*, QEvent* event) override {
+    ComboEvents(QComboBox& box, ImageCombo& combo)
+        : QObject(&box), list_(box.view()->parentWidget()), combo_(combo) {
+        box.installEventFilter(this);
+        list_->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == list_) {
+            if (event->type() == QEvent::Show)
+                listOpened_ = true;
+            return false;
+        }
+        if (event->type() == QEvent::KeyPress)
+            listOpened_ = false;
         if (event->type() == QEvent::KeyPress && combo_.onKeyDown) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             combo_.onKeyDown(keyCode(key), shiftState(key));
@@ -43,8 +58,16 @@ public:
         return false;
     }
 
+    // Called after a choice raised its click.
+    void chosen() {
+        if (std::exchange(listOpened_, false) && combo_.onGotFocus)
+            combo_.onGotFocus();
+    }
+
 private:
+    QWidget* list_;
     ImageCombo& combo_;
+    bool listOpened_ = false;
 };
 
 } // namespace
@@ -52,11 +75,12 @@ private:
 QtImageCombo::QtImageCombo(const std::string& name, QWidget* parent)
     : QtControl(name, new QComboBox(parent)) {
     widget()->setItemDelegate(new IndentingDelegate(widget()));
-    widget()->installEventFilter(new ComboEvents(widget(), *this));
+    auto* events = new ComboEvents(*widget(), *this);
     // A choice by mouse or keyboard is the user's; a choice made in code raises nothing.
-    QObject::connect(widget(), &QComboBox::activated, [this] {
+    QObject::connect(widget(), &QComboBox::activated, [this, events] {
         if (onClick)
             onClick();
+        events->chosen();
     });
 }
 
