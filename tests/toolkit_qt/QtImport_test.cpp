@@ -176,6 +176,29 @@ TEST_F(QtImport, KeyboardChoicesKeepComboTreeAndRunTogether) {
     EXPECT_NE(log.back().text.find("ORDERS"), std::string::npos) << log.back().text;
 }
 
+TEST_F(QtImport, EnterPressesTheFocusedButtonAndElseOK) {
+    bool editorOpened = false;
+    const int code = run([&](qt::QtWindow& w) {
+        chooseAndCheckAll(w);
+        QTimer::singleShot(0, [&] {
+            auto* editor =
+                dynamic_cast<schematool::QtOptionsEditor*>(QApplication::activeModalWidget());
+            editorOpened = editor != nullptr;
+            if (editor)
+                editor->reject();
+        });
+        QPushButton* options = w.control<qt::QtButton>("cmdOptions").widget();
+        options->setFocus();
+        QTest::keyClick(options, Qt::Key_Return);
+        QPushButton* cancel = w.control<qt::QtButton>("cmdCancel").widget();
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+    });
+    EXPECT_TRUE(editorOpened) << "Enter on Options opens the options";
+    EXPECT_EQ(code, -3) << "Enter on Cancel cancels";
+    EXPECT_TRUE(tableNames().empty());
+}
+
 TEST_F(QtImport, EscClosesTheDialogWithoutAnImport) {
     EXPECT_EQ(run([](qt::QtWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }), -3);
     EXPECT_TRUE(tableNames().empty());

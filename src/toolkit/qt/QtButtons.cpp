@@ -4,8 +4,8 @@ namespace vorq::qt {
 
 QtButton::QtButton(const std::string& name, QWidget* parent)
     : QtControl(name, new QPushButton(parent)) {
-    // Enter belongs to the default button alone.
-    widget()->setAutoDefault(false);
+    // A focused button takes Enter; elsewhere in the dialog Enter goes to the default button.
+    widget()->setAutoDefault(true);
     QObject::connect(widget(), &QPushButton::clicked, [this] {
         if (onClick)
             onClick();
