@@ -123,7 +123,15 @@ TEST_F(QtImport, CancelInTheProgressWindowAsksAndInterruptsTheRun) {
     bool stayedOpen = false;
     const int code = run([&](qt::QtWindow& w) {
         chooseAndCheckAll(w);
-        QTimer::singleShot(0, [&] { qt.progressWindow().cancelButton()->click(); });
+        QTimer::singleShot(0, [&] {
+            schematool::QtProgressWindow& progress = qt.progressWindow();
+            EXPECT_EQ(progress.parentWidget(), &w) << "the window doing the work owns it";
+            EXPECT_EQ(progress.windowModality(), Qt::WindowModal);
+            EXPECT_GE(progress.geometry().left(), w.geometry().left());
+            EXPECT_LE(progress.geometry().right(), w.geometry().right()) << "inside its edges";
+            EXPECT_NEAR(progress.geometry().center().x(), w.geometry().center().x(), 2);
+            progress.cancelButton()->click();
+        });
         w.control<qt::QtButton>("cmdOK").widget()->click();
         stayedOpen = w.isVisible();
     });

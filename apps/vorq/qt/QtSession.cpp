@@ -37,6 +37,9 @@ void QtSession::attach(HostSession& host) {
         if (Window* form = platform.registeredForm(); form && form->onCloseBox)
             form->onCloseBox();
     };
+    progress_->ownerOfWork = [&platform] {
+        return dynamic_cast<QWidget*>(platform.registeredForm());
+    };
     platform.optionsFile().setEditor([](schematool::OptionsFile& options, Window& owner) {
         schematool::QtOptionsEditor editor(options, dynamic_cast<QWidget*>(&owner));
         editor.exec();

@@ -5,16 +5,20 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace vorq::schematool {
+namespace {
+constexpr int kInset = 16; // pixels kept free on either side of the owner
+}
 
 QtProgressWindow::QtProgressWindow(QWidget* parent)
     : QDialog(parent), caption_(new QLabel(this)), bar_(new QProgressBar(this)),
       count_(new QLabel(this)), cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName("progress");
     setWindowTitle("Tabulon");
-    setMinimumWidth(360);
+    caption_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption_);
     layout->addWidget(bar_);
@@ -32,8 +36,21 @@ void QtProgressWindow::opened(const std::string& caption, std::int64_t total) {
     bar_->setRange(0, 1000);
     bar_->setValue(0);
     count_->setText(tr("0 of %1").arg(total));
+    if (QWidget* owner = ownerOfWork ? ownerOfWork() : nullptr)
+        placeOn(*owner);
     show();
     raise();
+}
+
+void QtProgressWindow::placeOn(QWidget& owner) {
+    // A window of the owner's: it moves and stacks with it and blocks only it, and it keeps
+    // inside the owner's edges so that it hides as little of it as it can.
+    setParent(&owner, Qt::Dialog);
+    setWindowModality(Qt::WindowModal);
+    const QSize hint = sizeHint();
+    const int width = std::max(minimumSizeHint().width(), owner.width() - 2 * kInset);
+    resize(width, hint.height());
+    move(owner.geometry().center() - QPoint(width / 2, hint.height() / 2));
 }
 
 void QtProgressWindow::advanced(std::int64_t done, std::int64_t total, double seconds) {
@@ -49,6 +66,9 @@ void QtProgressWindow::advanced(std::int64_t done, std::int64_t total, double se
 
 void QtProgressWindow::closed() {
     hide();
+    // The owner may be destroyed before this window, which its session owns.
+    if (parentWidget())
+        setParent(nullptr, Qt::Dialog);
 }
 
 QString QtProgressWindow::countText() const {

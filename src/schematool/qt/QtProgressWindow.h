@@ -23,6 +23,9 @@ public:
 
     // What Cancel does; the window itself stays until the work closes it.
     std::function<void()> onCancel;
+    // The window doing the work, which the progress window belongs to while it shows (null:
+    // a window of its own, centred on the screen).
+    std::function<QWidget*()> ownerOfWork;
     QPushButton* cancelButton() const { return cancel_; }
     QString countText() const;
 
@@ -30,6 +33,8 @@ protected:
     void reject() override;
 
 private:
+    void placeOn(QWidget& owner);
+
     QLabel* caption_;
     QProgressBar* bar_;
     QLabel* count_;
