@@ -62,18 +62,27 @@ TEST_F(QtControls, TreeReportsClicksAndKeysAsTheDialogTakesThem) {
     auto& tree = dynamic_cast<QtTreeView&>(window.CreateTreeView("tvData"));
     tree.Move(0, 0, 3000, 3000);
     TreeNode& node = tree.AddNode(nullptr, "REC", "", "");
+    const std::string deep = "15 A-VERY-LONG-ITEM-NAME-THAT-SAYS-WHAT-IT-HOLDS PICTURE S9(13)V99";
+    TreeNode& next = tree.AddNode(nullptr, deep, "", "");
     std::vector<std::pair<int, int>> keys;
-    TreeNode* clicked = nullptr;
+    std::vector<TreeNode*> clicked;
     tree.onKeyDown = [&](int key, int shift) { keys.emplace_back(key, shift); };
-    tree.onNodeClick = [&](TreeNode& n) { clicked = &n; };
+    tree.onNodeClick = [&](TreeNode& n) { clicked.push_back(&n); };
     window.show();
+    tree.setSelectedItem(&node);
+    EXPECT_TRUE(clicked.empty()) << "a node chosen in code is no click";
     QTest::keyClick(tree.widget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(tree.widget(), Qt::Key_Down);
     const std::vector<std::pair<int, int>> expected{{17, 2}, {65, 2}, {40, 0}};
     EXPECT_EQ(keys, expected) << "Ctrl, then A with Ctrl held, then the down arrow";
+    EXPECT_EQ(clicked, std::vector<TreeNode*>{&next}) << "reaching a node by keyboard clicks it";
     const QRect row = tree.widget()->visualItemRect(dynamic_cast<QtTreeNode&>(node).item());
-    QTest::mouseClick(tree.widget()->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(clicked, &node);
+    QTest::mouseClick(tree.widget()->viewport(), Qt::LeftButton, {},
+                      QPoint(std::max(row.left(), 0) + 8, row.center().y()));
+    EXPECT_EQ(clicked.back(), &node);
+    EXPECT_GE(tree.widget()->columnWidth(0),
+              tree.widget()->fontMetrics().horizontalAdvance(QString::fromStdString(deep)))
+        << "a long text is not cut: the tree scrolls sideways instead";
 }
 
 TEST_F(QtControls, ImageCombosCarryKeysTagsIndentationAndRaiseOnlyUserChoices) {
@@ -118,6 +127,19 @@ TEST_F(QtControls, TabsHaveTheirOwnEnabledStateAndReportTheUsersChange) {
     tabs.tabBar()->setCurrentIndex(1);
     EXPECT_EQ(previous, std::vector<int>{2});
     EXPECT_EQ(tabs.TabCaption(0), "&Copybooks");
+
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto& button = window.CreateButton("cmdOK");
+    dynamic_cast<QtButton&>(button).widget()->setFocus();
+    QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs.Tab(), 2) << "Ctrl+Tab from anywhere in the window";
+    QTest::keyClick(&window, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs.Tab(), 1) << "round the end, past the disabled tab";
+    QTest::keyClick(&window, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs.Tab(), 2);
+    EXPECT_EQ(previous, (std::vector<int>{2, 1, 2, 1}));
 }
 
 TEST_F(QtControls, TwipsBecomePixelsAtTheLogicalResolution) {

@@ -150,6 +150,7 @@ TEST_F(QtImport, KeyboardChoicesKeepComboTreeAndRunTogether) {
     testing::verifyText(*wb, dir.path(), "ACCOUNTS.cpy",
                         "       01  ACCT-REC.\n           05  ACCT-NO PIC 9(8).\n");
     std::vector<std::string> seen;
+    std::string reference;
     const int code = run([&](qt::QtWindow& w) {
         auto& combo = w.control<qt::QtImageCombo>("cmbSource(0)");
         auto& tree = w.control<qt::QtTreeView>("tvData");
@@ -158,7 +159,8 @@ TEST_F(QtImport, KeyboardChoicesKeepComboTreeAndRunTogether) {
             return box->currentText().toStdString() + "/" +
                    (tree.Count() > 0 ? tree.Node(1).Text() : std::string("-"));
         };
-        box->setFocus();
+        EXPECT_EQ(w.focusWidget(), box) << "the focus starts in the source combo";
+        EXPECT_EQ(w.minimumSize(), w.size()) << "never smaller than drawn: the buttons stay";
         QTest::keyClick(box, Qt::Key_Home);
         seen.push_back(state());
         QTest::keyClick(box, Qt::Key_O); // type-to-find jumps; the release puts the choice back
@@ -173,8 +175,11 @@ TEST_F(QtImport, KeyboardChoicesKeepComboTreeAndRunTogether) {
         QTest::keyRelease(box, Qt::Key_Return); // the list has closed: the combo has the key
         seen.push_back(state());
         QTest::keyClick(tree.widget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(tree.widget(), Qt::Key_Down);
+        reference = host.workspace->shownReference;
         w.control<qt::QtButton>("cmdOK").widget()->click();
     });
+    EXPECT_EQ(reference.rfind("xr:", 0), 0) << "an arrow key tells the host the node";
     EXPECT_EQ(seen, (std::vector<std::string>{"ACCOUNTS/ACCT-REC", "ACCOUNTS/ACCT-REC",
                                               "ORDERS/ORDER-REC", "ORDERS/ORDER-REC"}));
     EXPECT_EQ(code, 0);

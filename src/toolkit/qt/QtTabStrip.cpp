@@ -1,7 +1,10 @@
 #include "toolkit/qt/QtTabStrip.h"
 
 #include <QEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <utility>
 
 namespace vorq::qt {
 namespace {
@@ -33,12 +36,35 @@ QtTabStrip::QtTabStrip(const std::string& name, int tabCount, QWidget* parent)
         bar_->addTab(QString());
     panel_->lower();
     widget()->installEventFilter(new ResizeWatcher(widget(), [this] { layOut(); }));
+    // Ctrl+Tab and Ctrl+PgDn go to the next tab wherever the focus is in the window, as in
+    // every tabbed dialog; with Shift, or Ctrl+PgUp, to the previous one.
+    for (const auto& [keys, step] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* shortcut = new QShortcut(keys, parent, nullptr, nullptr, Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, [this, step = step] { moveBy(step); });
+    }
     QObject::connect(bar_, &QTabBar::currentChanged, [this](int index) {
         const int previous = current_;
         current_ = index;
         if (onClick && index != previous)
             onClick(previous);
     });
+}
+
+void QtTabStrip::moveBy(int step) {
+    if (!widget()->isEnabled())
+        return;
+    const int count = bar_->count();
+    for (int i = 1; i < count; ++i) {
+        const int next = ((current_ + step * i) % count + count) % count;
+        if (bar_->isTabEnabled(next)) {
+            bar_->setCurrentIndex(next);
+            return;
+        }
+    }
 }
 
 void QtTabStrip::layOut() {

@@ -25,6 +25,7 @@ public:
 private:
     void check(int index) const;
     void layOut();
+    void moveBy(int step); // to the next enabled tab that way, round the end
 
     QTabBar* bar_;
     QFrame* panel_;

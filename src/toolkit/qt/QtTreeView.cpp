@@ -4,6 +4,7 @@
 #include "toolkit/qt/KeyCodes.h"
 #include "toolkit/qt/PictureImage.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPalette>
 
@@ -12,19 +13,27 @@ namespace {
 
 constexpr int kNodeRole = Qt::UserRole + 1;
 
+// The tree's keys as the dialog takes them; it also knows whether a key is down, so that a
+// node reached with the keyboard is reported as one that was clicked.
 class TreeKeys : public QObject {
 public:
     TreeKeys(QObject* parent, TreeView& tree) : QObject(parent), tree_(tree) {}
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && tree_.onKeyDown) {
+        if (event->type() == QEvent::KeyPress) {
+            keyDown_ = true;
             const auto& key = static_cast<const QKeyEvent&>(*event);
-            tree_.onKeyDown(keyCode(key), shiftState(key));
+            if (tree_.onKeyDown)
+                tree_.onKeyDown(keyCode(key), shiftState(key));
+        } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::FocusOut) {
+            keyDown_ = false;
         }
         return false;
     }
+    bool keyDown() const { return keyDown_; }
 
 private:
     TreeView& tree_;
+    bool keyDown_ = false;
 };
 
 } // namespace
@@ -72,11 +81,21 @@ QtTreeView::QtTreeView(const std::string& name, QWidget* parent)
     : QtControl(name, new QTreeWidget(parent)) {
     widget()->setHeaderHidden(true);
     widget()->setUniformRowHeights(true); // rows need not be measured one by one
-    widget()->installEventFilter(new TreeKeys(widget(), *this));
+    // Deep items keep their whole text: the column is as wide as its rows and scrolls sideways.
+    widget()->header()->setStretchLastSection(false);
+    widget()->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    auto* keys = new TreeKeys(widget(), *this);
+    widget()->installEventFilter(keys);
     QObject::connect(widget(), &QTreeWidget::itemClicked, [this](QTreeWidgetItem* item, int) {
         if (QtTreeNode* node = nodeOf(item); node && onNodeClick)
             onNodeClick(*node);
     });
+    QObject::connect(widget(), &QTreeWidget::currentItemChanged,
+                     [this, keys](QTreeWidgetItem* item, QTreeWidgetItem*) {
+                         if (QtTreeNode* node = nodeOf(item);
+                             node && keys->keyDown() && onNodeClick)
+                             onNodeClick(*node);
+                     });
 }
 
 TreeNode& QtTreeView::AddNode(TreeNode* parent, const std::string& text, const std::string& image,

@@ -30,6 +30,7 @@ template <class T> T& QtWindow::add(const std::string& name, std::unique_ptr<T> 
     checkName(name);
     T& result = *control;
     controls_[name] = {&result, result.widget()};
+    created_.push_back(result.widget());
     owned_.push_back(std::shared_ptr<T>(std::move(control)));
     return result;
 }
@@ -71,6 +72,7 @@ std::string QtWindow::Caption() const {
 void QtWindow::setClientSize(int width, int height) {
     designed_ = {twipsToPixels(*this, width), twipsToPixels(*this, height)};
     resize(designed_);
+    setMinimumSize(designed_); // smaller, it would hide its own buttons
 }
 
 void QtWindow::setMousePointer(int pointer) {
@@ -85,6 +87,12 @@ void QtWindow::setMousePointer(int pointer) {
 
 void QtWindow::ShowModal() {
     layOut();
+    // The focus starts in the first control that takes input, not on a tab strip's bar.
+    for (QWidget* w : created_)
+        if (!w->isHidden() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::OtherFocusReason);
+            break;
+        }
     exec();
 }
 

@@ -65,6 +65,7 @@ private:
 
     std::vector<std::shared_ptr<void>> owned_;
     std::map<std::string, Placed> controls_;
+    std::vector<QWidget*> created_; // the controls in the order they were made
     std::map<std::string, ImageList*> imageLists_;
     QSize designed_; // the client size the dialog asked for, in pixels
     int pointer_ = kPointerDefault;
