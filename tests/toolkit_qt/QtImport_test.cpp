@@ -6,6 +6,7 @@
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
+#include "qt/MainWindow.h"
 #include "qt/QtSession.h"
 #include "schematool/OptionsFile.h"
 #include "schematool/ProjectCatalog.h"
@@ -22,11 +23,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -210,6 +215,45 @@ TEST_F(QtImport, EnterPressesTheFocusedButtonAndElseOK) {
     EXPECT_TRUE(editorOpened) << "Enter on Options opens the options";
     EXPECT_EQ(code, -3) << "Enter on Cancel cancels";
     EXPECT_TRUE(tableNames().empty());
+}
+
+TEST_F(QtImport, TheMainWindowShowsTypesInItsDialectNamesSourcesAndSavesTheDdl) {
+    ASSERT_EQ(run([](qt::QtWindow& w) {
+                  chooseAndCheckAll(w);
+                  QTest::keyClick(w.control<qt::QtTreeView>("tvData").widget(), Qt::Key_Down);
+                  w.control<qt::QtButton>("cmdOK").widget()->click();
+              }),
+              0);
+    app::MainWindow window(context, qt, host);
+    EXPECT_FALSE(window.problemsDock()->isVisibleTo(&window)) << "no verify, no problems panel";
+    const auto typeOfFirstColumn = [&] {
+        return window.tables()->topLevelItem(0)->child(0)->text(1).toStdString();
+    };
+    EXPECT_EQ(typeOfFirstColumn(), "DECIMAL(6,0)");
+    window.dialect()->setCurrentIndex(window.dialect()->findData("postgresql"));
+    EXPECT_EQ(typeOfFirstColumn(), "NUMERIC(6,0)") << "the tree follows the chosen dialect";
+    EXPECT_NE(window.ddl()->toPlainText().indexOf("NUMERIC(6,0)"), -1);
+
+    const auto shown = window.findChild<QLabel*>("shown")->text().toStdString();
+    EXPECT_EQ(shown, "Shown: ORDERS, item ORDER-REC") << "names, not a reference";
+
+    const auto file = dir / "project.sql";
+    ASSERT_TRUE(window.saveDdl(QString::fromStdString(file.string())));
+    EXPECT_NE(fileText(file).find("CREATE TABLE ORDER_REC"), std::string::npos);
+    window.resize(700, 500);
+    window.close();
+    EXPECT_EQ(app::MainWindow(context, qt, host).size(), QSize(700, 500)) << "the size is kept";
+
+    QString said;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        said = box->text();
+        box->accept();
+    });
+    EXPECT_FALSE(window.saveDdl(QString::fromStdString((file / "inside-a-file.sql").string())));
+    EXPECT_NE(said.indexOf("inside-a-file.sql"), -1)
+        << "a failed write is said: " << said.toStdString();
 }
 
 TEST_F(QtImport, EscClosesTheDialogWithoutAnImport) {

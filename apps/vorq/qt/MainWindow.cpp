@@ -2,16 +2,24 @@
 
 #include "AppContext.h"
 #include "HostSession.h"
+#include "host/Error.h"
+#include "host/ReplaceFile.h"
+#include "load/ProjectLineage.h"
+#include "load/SourceItems.h"
 #include "qt/QtSession.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/ProjectCatalog.h"
 #include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -19,6 +27,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -31,6 +40,9 @@ namespace vorq::app {
 namespace {
 
 constexpr int kTableIdRole = Qt::UserRole + 1;
+// Where the window's size and the places of its bars are kept between sessions.
+constexpr const char* kGeometryKey = "mainWindow/geometry";
+constexpr const char* kStateKey = "mainWindow/state";
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -38,21 +50,21 @@ QString text(const std::string& s) {
 
 // A table's node with its columns, then the tables that refer to it, below it.
 void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const schematool::ProjectCatalog& catalog,
-              const schematool::CatalogTable& table, std::set<std::int32_t>& placed) {
+              const schematool::CatalogTable& table, schematool::Dialect dialect,
+              std::set<std::int32_t>& placed) {
     placed.insert(table.id);
     auto* node = new QTreeWidgetItem(QStringList{text(table.name), QString(), QString()});
     node->setData(0, kTableIdRole, table.id);
     parent ? parent->addChild(node) : tree->addTopLevelItem(node);
     for (const auto& c : table.columns)
         node->addChild(new QTreeWidgetItem(QStringList{
-            text(c.name),
-            text(schematool::columnType(c.type, c.precision, c.scale, schematool::Dialect::SQLite)),
-            catalog.isKeyColumn(table, c.id) ? QObject::tr("primary key") : QString()}));
+            text(c.name), text(schematool::columnType(c.type, c.precision, c.scale, dialect)),
+            catalog.isKeyColumn(table, c.id) ? MainWindow::tr("primary key") : QString()}));
     for (const auto& child : catalog.tables)
         if (!placed.count(child.id))
             for (const auto& k : child.foreignKeys)
                 if (k.refTabId == table.id) {
-                    addTable(node, tree, catalog, child, placed);
+                    addTable(node, tree, catalog, child, dialect, placed);
                     break;
                 }
 }
@@ -63,7 +75,9 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
     : context_(context), qt_(qt), host_(host),
       wb_(std::make_shared<workbench::Workbench>(context.ensureWorkspace())),
       tables_(new QTreeWidget(this)), ddl_(new QPlainTextEdit(this)), dialect_(new QComboBox(this)),
-      problems_(new QListWidget(this)), shown_(new QLabel(this)), lastImport_(new QLabel(this)) {
+      problems_(new QListWidget(this)),
+      problemsDock_(new QDockWidget(tr("Problems of the last verify"), this)),
+      shown_(new QLabel(this)), lastImport_(new QLabel(this)) {
     setObjectName("mainWindow");
     setWindowTitle(tr("Tabulon - %1").arg(text(host.database->name())));
     resize(980, 640);
@@ -74,13 +88,22 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
     ddl_->setObjectName("ddl");
     ddl_->setReadOnly(true);
     ddl_->setFont(QFont("Liberation Mono"));
+    ddl_->setLineWrapMode(QPlainTextEdit::NoWrap); // a clause is read on one line
     dialect_->setObjectName("dialect");
-    dialect_->addItems({"sqlite", "postgresql", "db2"});
+    dialect_->addItem("SQLite", "sqlite");
+    dialect_->addItem("PostgreSQL", "postgresql");
+    dialect_->addItem("DB2", "db2");
 
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(dialect_);
+    auto* dialectRow = new QHBoxLayout;
+    auto* dialectLabel = new QLabel(tr("SQL &dialect:"), right);
+    dialectLabel->setBuddy(dialect_);
+    dialectRow->addWidget(dialectLabel);
+    dialectRow->addWidget(dialect_);
+    dialectRow->addStretch(1);
+    rightLayout->addLayout(dialectRow);
     rightLayout->addWidget(ddl_);
     auto* split = new QSplitter(this);
     split->addWidget(tables_);
@@ -89,23 +112,32 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
     setCentralWidget(split);
 
     problems_->setObjectName("problems");
-    auto* dock = new QDockWidget(tr("Problems of the last verify"), this);
-    dock->setObjectName("problemsDock");
-    dock->setWidget(problems_);
-    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    problemsDock_->setObjectName("problemsDock");
+    problemsDock_->setWidget(problems_);
+    addDockWidget(Qt::BottomDockWidgetArea, problemsDock_);
+    problemsDock_->hide(); // until a verify has problems to list
 
     auto* verify = new QAction(tr("&Verify COBOL sources..."), this);
     verify->setShortcut(QKeySequence("Ctrl+O"));
     auto* import = new QAction(tr("&Import COBOL structures..."), this);
     import->setShortcut(QKeySequence("Ctrl+I"));
+    auto* save = new QAction(tr("&Save DDL As..."), this);
+    save->setShortcut(QKeySequence::Save);
     auto* quit = new QAction(tr("&Quit"), this);
     quit->setShortcut(QKeySequence::Quit);
+    auto* copy = new QAction(tr("&Copy DDL"), this);
+    copy->setShortcut(QKeySequence("Ctrl+Shift+C"));
+    auto* about = new QAction(tr("&About Tabulon"), this);
     QMenu* project = menuBar()->addMenu(tr("&Project"));
     project->addAction(verify);
     project->addAction(import);
+    project->addAction(save);
     project->addSeparator();
     project->addAction(quit);
+    menuBar()->addMenu(tr("&Edit"))->addAction(copy);
+    menuBar()->addMenu(tr("&Help"))->addAction(about);
     QToolBar* toolbar = addToolBar(tr("Actions"));
+    toolbar->setObjectName("actions");
     toolbar->addAction(verify);
     toolbar->addAction(import);
 
@@ -116,17 +148,79 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
 
     connect(verify, &QAction::triggered, this, [this] { chooseAndVerify(); });
     connect(import, &QAction::triggered, this, [this] { importStructures(); });
+    connect(save, &QAction::triggered, this, [this] { chooseAndSaveDdl(); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(copy, &QAction::triggered, this, [this] {
+        QApplication::clipboard()->setText(ddl_->textCursor().hasSelection()
+                                               ? ddl_->textCursor().selectedText()
+                                               : ddl_->toPlainText());
+    });
+    connect(about, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, tr("About Tabulon"),
+                           tr("Tabulon with vorq %1: COBOL record structures as relational "
+                              "tables.")
+                               .arg(QStringLiteral(VORQ_VERSION)));
+    });
     connect(tables_, &QTreeWidget::currentItemChanged, this, [this] { showDdl(); });
-    connect(dialect_, &QComboBox::currentIndexChanged, this, [this] { showDdl(); });
+    connect(dialect_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     connect(problems_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { showProblem(problems_->row(item)); });
     host_.workspace->onRefresh = [this] { refresh(); };
     refresh();
+    QSettings settings("vorq", "windows");
+    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    restoreState(settings.value(kStateKey).toByteArray());
 }
 
 MainWindow::~MainWindow() {
     host_.workspace->onRefresh = nullptr;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QSettings settings("vorq", "windows");
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState());
+    QMainWindow::closeEvent(event);
+}
+
+schematool::Dialect MainWindow::chosenDialect() const {
+    return schematool::dialectNamed(dialect_->currentData().toString().toStdString());
+}
+
+QString MainWindow::describe(const std::string& reference) const {
+    const auto parsed = load::parseReference(reference);
+    if (!parsed)
+        return text(reference);
+    try {
+        const auto items = load::SourceItems::open(*wb_, parsed->sourceKey);
+        const load::SourceItem* item = items.item(parsed->itemId);
+        return item ? tr("%1, item %2").arg(text(items.sourceName()), text(item->name))
+                    : text(items.sourceName());
+    } catch (const Error&) {
+        return text(reference); // a source that is gone: its reference is all there is
+    }
+}
+
+void MainWindow::chooseAndSaveDdl() {
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save DDL As"), QString(),
+                                                      tr("SQL files (*.sql);;All files (*)"));
+    if (!path.isEmpty())
+        saveDdl(path);
+}
+
+bool MainWindow::saveDdl(const QString& path) {
+    const auto catalog = schematool::readCatalog(*host_.database);
+    try {
+        replaceFile(path.toStdString(), schematool::writeDdl(catalog, chosenDialect()),
+                    "the DDL file");
+    } catch (const Error& e) {
+        QMessageBox::critical(this, windowTitle(), text(e.description()));
+        return false;
+    }
+    lastImport_->setText(tr("Saved the DDL of %1 table(s) to %2")
+                             .arg(catalog.tables.size())
+                             .arg(QFileInfo(path).fileName()));
+    return true;
 }
 
 void MainWindow::refresh() {
@@ -140,11 +234,11 @@ void MainWindow::refresh() {
             return k.refTabId != t.id && catalog.table(k.refTabId);
         });
         if (!child && !placed.count(t.id))
-            addTable(nullptr, tables_, catalog, t, placed);
+            addTable(nullptr, tables_, catalog, t, chosenDialect(), placed);
     }
     for (const auto& t : catalog.tables) // tables in a cycle of references
         if (!placed.count(t.id))
-            addTable(nullptr, tables_, catalog, t, placed);
+            addTable(nullptr, tables_, catalog, t, chosenDialect(), placed);
     tables_->expandToDepth(0);
     for (QTreeWidgetItemIterator it(tables_); *it; ++it)
         if (chosen.isValid() && (*it)->data(0, kTableIdRole) == chosen)
@@ -153,7 +247,7 @@ void MainWindow::refresh() {
         tables_->setCurrentItem(tables_->topLevelItem(0));
     shown_->setText(host_.workspace->shownReference.empty()
                         ? QString()
-                        : tr("Shown: %1").arg(text(host_.workspace->shownReference)));
+                        : tr("Shown: %1").arg(describe(host_.workspace->shownReference)));
     showDdl();
 }
 
@@ -168,9 +262,7 @@ void MainWindow::showDdl() {
     }
     const auto catalog = schematool::readCatalog(*host_.database);
     const auto* table = catalog.table(item->data(0, kTableIdRole).toInt());
-    ddl_->setPlainText(table ? text(schematool::tableDdl(
-                                   catalog, *table,
-                                   schematool::dialectNamed(dialect_->currentText().toStdString())))
+    ddl_->setPlainText(table ? text(schematool::tableDdl(catalog, *table, chosenDialect()))
                              : QString());
 }
 
@@ -208,6 +300,7 @@ void MainWindow::verifySources(const QStringList& files) {
         }
     }
     progress.setValue(static_cast<int>(files.size()));
+    problemsDock_->setVisible(!listed_.empty());
     lastImport_->setText(
         tr("Verified %1 of %2 sources").arg(files.size() - failed).arg(files.size()));
 }

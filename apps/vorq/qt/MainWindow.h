@@ -1,12 +1,15 @@
 #pragma once
 
 #include "cobol/Diagnostics.h"
+#include "schematool/DdlWriter.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <memory>
 #include <vector>
 
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -26,6 +29,8 @@ class QtSession;
 // parents), the DDL of the chosen table, the problems of the last verify, and the actions that
 // verify COBOL sources and run the import component.
 class MainWindow : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
 public:
     MainWindow(const AppContext& context, QtSession& qt, HostSession& host);
     ~MainWindow() override;
@@ -38,16 +43,26 @@ public:
     void importStructures();
     // The source line of a listed problem, in a window of its own.
     void showProblem(int row);
+    // Writes every table's DDL in the chosen dialect; a failure is shown and answered false.
+    bool saveDdl(const QString& path);
+    // A source reference as the user knows it: the source's name and the item's.
+    QString describe(const std::string& reference) const;
 
     QTreeWidget* tables() const { return tables_; }
     QPlainTextEdit* ddl() const { return ddl_; }
     QComboBox* dialect() const { return dialect_; }
     QListWidget* problems() const { return problems_; }
+    QDockWidget* problemsDock() const { return problemsDock_; }
     QString statusText() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void showDdl();
     void chooseAndVerify();
+    void chooseAndSaveDdl();
+    schematool::Dialect chosenDialect() const;
 
     const AppContext& context_;
     QtSession& qt_;
@@ -57,6 +72,7 @@ private:
     QPlainTextEdit* ddl_;
     QComboBox* dialect_;
     QListWidget* problems_;
+    QDockWidget* problemsDock_;
     QLabel* shown_;
     QLabel* lastImport_;
     std::vector<cobol::Diagnostic> listed_;

@@ -20,13 +20,15 @@ struct Field {
 };
 
 constexpr Field kFields[] = {
-    {"Strip", "&Strip prefixes from names", Field::Flag},
-    {"Prefixes", "&Prefixes (one a line)", Field::List},
-    {"AutoKey", "&Make primary keys", Field::Flag},
-    {"Patterns", "&Key patterns (one a line)", Field::List},
-    {"ArrayFields", "&Child tables for large OCCURS", Field::Flag},
-    {"Threshold", "&Threshold (occurrences)", Field::Number},
-    {"IdentifierLimit", "&Identifier limit (18-128)", Field::Number},
+    {"Strip", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Strip prefixes from names"), Field::Flag},
+    {"Prefixes", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Prefixes (one a line)"), Field::List},
+    {"AutoKey", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Make primary keys"), Field::Flag},
+    {"Patterns", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Key patterns (one a line)"), Field::List},
+    {"ArrayFields", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Child tables for large OCCURS"),
+     Field::Flag},
+    {"Threshold", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Threshold (occurrences)"), Field::Number},
+    {"IdentifierLimit", QT_TRANSLATE_NOOP("QtOptionsEditor", "&Identifier limit (18-128)"),
+     Field::Number},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <map>
 #include <string>
@@ -16,6 +17,8 @@ class OptionsFile;
 // with the rules of `vorq options set` (a bad value is named in a message box and nothing is
 // saved); Cancel leaves the file as it was.
 class QtOptionsEditor : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(QtOptionsEditor)
+
 public:
     QtOptionsEditor(OptionsFile& options, QWidget* parent);
 

@@ -2,6 +2,7 @@
 
 #include "schematool/ProgressDisplay.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <functional>
 
@@ -14,6 +15,8 @@ namespace vorq::schematool {
 // The schema tool's progress window: the caption, a bar, steps done of total, rate and time
 // left. Its Cancel button asks whoever runs the work (the import dialog, which asks the user).
 class QtProgressWindow : public QDialog, public ProgressView {
+    Q_DECLARE_TR_FUNCTIONS(QtProgressWindow)
+
 public:
     explicit QtProgressWindow(QWidget* parent = nullptr);
 
