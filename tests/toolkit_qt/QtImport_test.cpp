@@ -8,6 +8,8 @@
 #include "dialog/frmImport.h"
 #include "qt/MainWindow.h"
 #include "qt/QtSession.h"
+#include "qt/Translations.h"
+#include "resources/ResModule.h"
 #include "schematool/OptionsFile.h"
 #include "schematool/ProjectCatalog.h"
 #include "schematool/qt/QtOptionsEditor.h"
@@ -26,6 +28,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -254,6 +257,44 @@ TEST_F(QtImport, TheMainWindowShowsTypesInItsDialectNamesSourcesAndSavesTheDdl) 
     EXPECT_FALSE(window.saveDdl(QString::fromStdString((file / "inside-a-file.sql").string())));
     EXPECT_NE(said.indexOf("inside-a-file.sql"), -1)
         << "a failed write is said: " << said.toStdString();
+}
+
+// In a Japanese or Korean session no window falls back to English: the dialog, the progress
+// window, the options editor, the main window and Qt's own buttons.
+TEST_F(QtImport, EveryWindowSpeaksTheSessionsLanguage) {
+    struct Case {
+        const char* locale;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {"ja_JP.UTF-8",
+         {"キャンセル", "キャンセル", "24 中 0", "インポート・オプション", "プロジェクト(&P)",
+          "はい(&Y)"}},
+        {"ko_KR.UTF-8", {"취소", "취소", "24 중 0", "임포트 옵션", "프로젝트(&P)", "예(&Y)"}},
+    };
+    for (const Case& c : cases) {
+        setenv("LC_ALL", c.locale, 1);
+        app::useLanguage(UserLanguage());
+        std::vector<std::string> texts;
+        run([&](qt::QtWindow& w) {
+            texts.push_back(w.control<qt::QtButton>("cmdCancel").Caption());
+        });
+        Globals::current().dialog.reset(); // the next session's dialog is made anew
+        schematool::QtProgressWindow progress;
+        progress.opened("", 24);
+        texts.push_back(progress.cancelButton()->text().toStdString());
+        texts.push_back(progress.countText().toStdString());
+        texts.push_back(schematool::QtOptionsEditor(host.platform.optionsFile(), nullptr)
+                            .windowTitle()
+                            .toStdString());
+        app::MainWindow window(context, qt, host);
+        texts.push_back(window.menuBar()->actions().front()->text().toStdString());
+        QMessageBox question(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+        texts.push_back(question.button(QMessageBox::Yes)->text().toStdString());
+        EXPECT_EQ(texts, c.texts) << c.locale;
+    }
+    setenv("LC_ALL", "C", 1);
+    app::useLanguage(Language::English);
 }
 
 TEST_F(QtImport, EscClosesTheDialogWithoutAnImport) {

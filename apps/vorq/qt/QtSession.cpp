@@ -2,6 +2,7 @@
 
 #include "HostSession.h"
 #include "host/ui/Window.h"
+#include "qt/Translations.h"
 #include "schematool/OptionsFile.h"
 #include "schematool/qt/QtOptionsEditor.h"
 #include "schematool/qt/QtProgressWindow.h"
@@ -20,6 +21,7 @@ bool startApplication() {
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance())
         new QApplication(argc, argv);
+    useLanguage(UserLanguage());
     return true;
 }
 
