@@ -9,8 +9,10 @@
 #include "RegistryCommands.h"
 #include "SourceCommands.h"
 #include "UsageError.h"
+#include "host/NearestNames.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fmt/core.h>
@@ -73,6 +75,40 @@ bool isCommand(CLI::App& app, const std::string& word) {
     return false;
 }
 
+// "'WORD' is not a vorq command", with the nearest commands and the list of all.
+UsageError notACommand(CLI::App& app, const std::string& word) {
+    std::vector<std::string> names;
+    for (const CLI::App* command : app.get_subcommands({}))
+        names.push_back(command->get_name());
+    return UsageError("'" + word + "' is not a vorq command" +
+                      didYouMean(nearestNames(word, names)) +
+                      " (the commands are: " + commandNames(app) + ")");
+}
+
+// The first argument that looks like an option but that no option of the command takes, with
+// the nearest option names; an empty text when all are known.
+std::string unknownOption(CLI::App& app, const std::string& word, int argc, char** argv) {
+    std::vector<std::string> names;
+    for (CLI::App* scope : {&app, isCommand(app, word) ? app.get_subcommand(word) : nullptr})
+        if (scope)
+            for (const CLI::Option* option : scope->get_options()) {
+                for (const auto& name : option->get_lnames())
+                    names.push_back("--" + name);
+                for (const auto& name : option->get_snames())
+                    names.push_back("-" + name);
+            }
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument(argv[i]);
+        if (argument.size() < 2 || argument[0] != '-')
+            continue;
+        const std::string name = argument.substr(0, argument.find('='));
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            return name + " is not an option of " + (isCommand(app, word) ? word : "vorq") +
+                   didYouMean(nearestNames(name, names, 3));
+    }
+    return "";
+}
+
 void addHelpCommand(CLI::App& app) {
     auto topic = std::make_shared<std::string>();
     auto* help = app.add_subcommand("help", "Show the help of vorq or of one command");
@@ -83,8 +119,7 @@ void addHelpCommand(CLI::App& app) {
             return;
         }
         if (!isCommand(app, *topic))
-            throw UsageError("'" + *topic + "' is not a vorq command (the commands are: " +
-                             commandNames(app) + ")");
+            throw notACommand(app, *topic);
         fmt::print("{}", app.get_subcommand(*topic)->help("vorq"));
     });
 }
@@ -95,7 +130,7 @@ int runVorq(int argc, char** argv) {
     AppContext context;
     CLI::App app{kDescription, "vorq"};
     app.footer(kFooter);
-    app.set_version_flag("--version", std::string("vorq ") + VORQ_VERSION);
+    app.set_version_flag("-V,--version", std::string("vorq ") + VORQ_VERSION);
     app.require_subcommand(1);
     // --workspace and --project may also follow the command.
     app.fallthrough();
@@ -123,9 +158,11 @@ int runVorq(int argc, char** argv) {
             fmt::print(stderr, "{}", app.help());
             return kExitUsage;
         }
-        if (!word.empty() && !isCommand(app, word))
-            throw UsageError("'" + word + "' is not a vorq command (the commands are: " +
-                             commandNames(app) + ")");
+        if (!word.empty() && !isCommand(app, word)) {
+            // "--workspce DIR tables" takes DIR for the command: the option is what is wrong.
+            const std::string unknown = unknownOption(app, "", argc, argv);
+            throw unknown.empty() ? notACommand(app, word) : UsageError(unknown);
+        }
         app.parse(argc, argv);
         // Output that did not reach its file (a full disk, a closed pipe) is a failure.
         if (std::fflush(stdout) != 0 || std::ferror(stdout))
@@ -137,8 +174,10 @@ int runVorq(int argc, char** argv) {
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        fmt::print(stderr, "vorq: {}\nRun 'vorq help{}' for its usage.\n", e.what(),
-                   isCommand(app, word) ? " " + word : "");
+        // A mistyped option name is the cause to name, not what its absence then missed.
+        const std::string unknown = unknownOption(app, word, argc, argv);
+        fmt::print(stderr, "vorq: {}\nRun 'vorq help{}' for its usage.\n",
+                   unknown.empty() ? e.what() : unknown, isCommand(app, word) ? " " + word : "");
         return kExitUsage;
     } catch (const UsageError& e) {
         fmt::print(stderr, "vorq: {}\n", e.description());

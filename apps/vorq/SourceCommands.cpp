@@ -4,6 +4,8 @@
 #include "JsonOutput.h"
 #include "SourceListing.h"
 #include "StdinReader.h"
+#include "UsageError.h"
+#include "UsageError.h"
 #include "cobol/CobolReader.h"
 #include "cobol/LayoutText.h"
 #include "host/Error.h"
@@ -13,6 +15,7 @@
 #include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
 
+#include <filesystem>
 #include <fmt/core.h>
 
 namespace vorq::app {
@@ -100,6 +103,9 @@ void addVerify(CLI::App& app, AppContext& context) {
                     "  vorq verify --copy-path src/copy src/*.cpy src/*.cbl\n"
                     "  cat CUSTREC.cpy | vorq verify --stdin-name CUSTREC -");
     command->callback([&context, options] {
+        for (const auto& path : options->paths)
+            if (path != "-" && !std::filesystem::exists(path))
+                throw UsageError("there is no file or folder " + path);
         workbench::Workbench wb(context.ensureWorkspace());
         StdinReader files(options->stdinName);
         workbench::Verifier verifier(wb, files, options->copy());

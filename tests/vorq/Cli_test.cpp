@@ -68,6 +68,23 @@ TEST_F(Cli, UsageErrorsEndWithStatusTwoAndSayWhatIsWrong) {
     }
     EXPECT_EQ(vorq({"import", "--batch", "--source", "CUST"}).status, 2) << "nothing to check";
     EXPECT_EQ(vorq({"help", "frob"}).status, 2);
+
+    // A mistyped name gets the nearest names; a named file that is not there is the command
+    // line's fault too.
+    const std::pair<std::vector<std::string>, std::string> mistakes[] = {
+        {{"lod"}, "'lod' is not a vorq command; did you mean log or load?"},
+        {{"tables", "--jsn"}, "--jsn is not an option of tables; did you mean --json?"},
+        {{"load", "--tabel", "X"}, "--tabel is not an option of load; did you mean --table?"},
+        {{"--workspce", "w", "tables"},
+         "--workspce is not an option of vorq; did you mean --workspace?"},
+        {{"verify", "MISSING.cpy"}, "there is no file or folder MISSING.cpy"},
+    };
+    for (const auto& [args, said] : mistakes) {
+        const auto result = vorq(args);
+        EXPECT_EQ(result.status, 2) << args.front();
+        EXPECT_NE(result.err.find(said), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(vorq({"-V"}).out, std::string("vorq ") + VORQ_VERSION + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace")) << "no usage error writes";
 }
 
@@ -107,6 +124,7 @@ TEST_F(Cli, ReadingCommandsNeverMakeAWorkspace) {
 
 TEST_F(Cli, AWorkspaceThatIsAFileIsRefusedWithoutAnAbort) {
     write("plain", "x");
+    write("CUST.cpy", kCopybook);
     for (const std::string command : {"tables", "verify"}) {
         const auto r = vorq({command, "--workspace", "plain", "CUST.cpy"});
         EXPECT_EQ(r.status, command == "tables" ? 2 : 1) << r.err;
