@@ -39,6 +39,9 @@ std::vector<std::string> split(const std::string& path) {
 void BatchUser::operator()(headless::HeadlessWindow& window) {
     try {
         act(window);
+    } catch (const NameError& e) {
+        failure_ = e.what();
+        nameNotThere_ = true;
     } catch (const std::exception& e) {
         failure_ = e.what();
     }
@@ -99,8 +102,8 @@ void BatchUser::chooseSource(headless::HeadlessWindow& window, int tab) {
                     " in the dialog's list (a port used by several programs is listed under the "
                     "first of them)");
     }
-    throw Error("The " + std::string(kTabs[tab]) + " tab offers no " + request_.source +
-                " (it offers: " + offered + ")");
+    throw NameError("The " + std::string(kTabs[tab]) + " tab offers no " + request_.source +
+                    " (it offers: " + offered + ")");
 }
 
 void BatchUser::checkItems(headless::HeadlessWindow& window) {
@@ -118,7 +121,7 @@ void BatchUser::checkItems(headless::HeadlessWindow& window) {
                 found.push_back(&node);
         }
         if (found.empty())
-            throw Error("The source has no item " + wanted);
+            throw NameError("The source has no item " + wanted);
         if (found.size() > 1) {
             std::string paths;
             for (const TreeNode* node : found)

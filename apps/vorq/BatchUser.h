@@ -31,6 +31,8 @@ public:
 
     bool pressedOk() const { return pressedOk_; }
     const std::string& failure() const { return failure_; }
+    // The failure is a name of the request that the dialog does not offer.
+    bool nameNotThere() const { return nameNotThere_; }
 
 private:
     void act(headless::HeadlessWindow& window);
@@ -41,6 +43,7 @@ private:
     BatchRequest request_;
     bool pressedOk_ = false;
     std::string failure_;
+    bool nameNotThere_ = false;
 };
 
 } // namespace vorq::app

@@ -34,7 +34,8 @@ constexpr const char* kFooter = R"(A day's work:
   vorq ddl --dialect db2 --output schema.sql
   vorq load --table CUSTMAST --data CUSTMAST.dat
 
-Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong (an unknown
+command or option, a bad value, a file or a name that is not there).
 
 Environment:
   VORQ_WORKSPACE     the workspace folder when --workspace is not given
@@ -180,6 +181,9 @@ int runVorq(int argc, char** argv) {
                    unknown.empty() ? e.what() : unknown, isCommand(app, word) ? " " + word : "");
         return kExitUsage;
     } catch (const UsageError& e) {
+        fmt::print(stderr, "vorq: {}\n", e.description());
+        return kExitUsage;
+    } catch (const NameError& e) {
         fmt::print(stderr, "vorq: {}\n", e.description());
         return kExitUsage;
     } catch (const std::exception& e) {

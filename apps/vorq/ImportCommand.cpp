@@ -110,6 +110,7 @@ BatchOutcome runBatchImport(const AppContext& context, BatchHost& host,
         auto log = wb->catalog().logEntries();
         log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(logBefore));
         outcome.message = whyNot(user, log, shown);
+        outcome.nameNotThere = user.nameNotThere();
         return outcome;
     }
     outcome.tables = workspace.tablesAdded;
@@ -163,6 +164,8 @@ void addImportCommand(CLI::App& app, AppContext& context) {
         BatchHost host(context);
         auto wb = std::make_shared<workbench::Workbench>(context.ensureWorkspace());
         const BatchOutcome outcome = runBatchImport(context, host, wb, wanted);
+        if (!outcome.imported && outcome.nameNotThere)
+            throw NameError(outcome.message);
         if (!outcome.imported)
             throw Error(outcome.message);
         context.committed = "the import was committed (" + std::to_string(outcome.tables.size()) +

@@ -5,7 +5,6 @@
 #include "SourceListing.h"
 #include "StdinReader.h"
 #include "UsageError.h"
-#include "UsageError.h"
 #include "cobol/CobolReader.h"
 #include "cobol/LayoutText.h"
 #include "host/Error.h"
@@ -68,7 +67,7 @@ std::vector<cobol::LayoutRow> verifiedLayout(workbench::Workbench& wb, const std
             auto db = workbench::StoredRepository::load(wb.folder().database(xandrel));
             return workbench::repositoryLayout(*db);
         }
-    throw Error(name + " is neither a file nor a verified source (see `vorq sources`)");
+    throw NameError(name + " is neither a file nor a verified source (see `vorq sources`)");
 }
 
 // The layout of a COBOL file, read as it is (not verified).

@@ -22,4 +22,11 @@ private:
     int number_;
 };
 
+// A name the user gave that is not there: a table, a source, an item, a field, an encoding. A
+// command line that names it is wrong (the command-line program exits with its usage status).
+class NameError : public Error {
+public:
+    using Error::Error;
+};
+
 } // namespace vorq

@@ -132,10 +132,10 @@ CodePage::CodePage(std::string_view name) {
     }
     auto [cd, known] = openFirst(converterNames(wanted));
     if (!cd)
-        throw Error("'" + std::string(name) +
-                    "' is no encoding that vorq knows: the system's converter (iconv) has no "
-                    "such page (`vorq encodings` lists the EBCDIC pages it has; ascii, latin1, "
-                    "cp1252 and utf-8 name the others)");
+        throw NameError("'" + std::string(name) +
+                        "' is no encoding that vorq knows: the system's converter (iconv) has no "
+                        "such page (`vorq encodings` lists the EBCDIC pages it has; ascii, latin1, "
+                        "cp1252 and utf-8 name the others)");
     iconvName_ = known;
     ebcdic_ = isBlank(cd.get(), '\x40');
     if (!ebcdic_ && !isBlank(cd.get(), '\x20'))

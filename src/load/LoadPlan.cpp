@@ -114,8 +114,8 @@ private:
     Condition resolve(const RecordCondition& condition, const std::string& option) const {
         const SourceItem* field = items_.findBelow(*record_, condition.field);
         if (!field || !field->elementary)
-            throw Error(option + " names " + condition.field +
-                        ", which is no field of the record " + record_->name);
+            throw NameError(option + " names " + condition.field +
+                            ", which is no field of the record " + record_->name);
         if (!occursChain(items_, *field).empty())
             throw Error(option + " names " + condition.field + ", which lies inside an OCCURS");
         return {fieldFormat(*field, settings_), field->offset, condition.value};
@@ -310,14 +310,15 @@ const CatalogTable& tableNamed(const ProjectLineage& lineage, const std::string&
         names.push_back(t.name);
     const auto nearest = nearestNames(name, names);
     if (!nearest.empty())
-        throw Error("The project has no table named " + name + didYouMean(nearest));
+        throw NameError("The project has no table named " + name + didYouMean(nearest));
     std::string listed;
     for (std::size_t i = 0; i < names.size() && i < 10; ++i)
         listed += (i ? ", " : "") + names[i];
-    throw Error("The project has no table named " + name +
-                (names.empty()        ? "; it has no tables yet: import a source first"
-                 : names.size() <= 10 ? "; its tables: " + listed
-                                      : "; it has " + std::to_string(names.size()) + " tables"));
+    throw NameError("The project has no table named " + name +
+                    (names.empty() ? "; it has no tables yet: import a source first"
+                     : names.size() <= 10
+                         ? "; its tables: " + listed
+                         : "; it has " + std::to_string(names.size()) + " tables"));
 }
 
 } // namespace

@@ -201,7 +201,7 @@ TEST_F(Cli, ImportSummarisesWhatItsOwnRunMade) {
 TEST_F(Cli, AFailedImportSaysWhyInTheUsersLanguageAlone) {
     prepare();
     const auto missing = vorq({"import", "--batch", "--source", "NOPE", "--all"});
-    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.status, 2) << "a name that is not there: the command line is wrong";
     EXPECT_NE(missing.err.find("vorq: The copybooks tab offers no NOPE (it offers: CUST)"),
               std::string::npos)
         << missing.err;

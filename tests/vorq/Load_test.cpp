@@ -444,7 +444,7 @@ TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
         << "a target that the load made goes again";
 
     const auto noTable = vorq({"load", "--table", "NOPE", "--data", "cut.vb"});
-    EXPECT_EQ(noTable.status, 1);
+    EXPECT_EQ(noTable.status, 2);
     EXPECT_NE(noTable.err.find("The project has no table named NOPE; its tables: STOCK_REC"),
               std::string::npos)
         << noTable.err;
@@ -457,7 +457,7 @@ TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
     EXPECT_NE(noData.err.find("--data is required"), std::string::npos) << noData.err;
     const auto badPage =
         vorq({"load", "--table", "STOCK_REC", "--data", "cut.vb", "--encoding", "klingon"});
-    EXPECT_EQ(badPage.status, 1);
+    EXPECT_EQ(badPage.status, 2) << "a bad value is the command line's, as a bad --dialect";
     EXPECT_NE(badPage.err.find("'klingon' is no encoding that vorq knows"), std::string::npos);
 }
 
