@@ -89,6 +89,7 @@ void BatchUser::chooseSource(headless::HeadlessWindow& window, int tab) {
             offered += (offered.empty() ? "" : ", ") + item.Text();
         if (item.Indentation() != 0 || !sameName(item.Text(), request_.source))
             continue;
+        sourceKey_ = item.Key();
         if (tab != 2) {
             combo.choose(i);
             return;

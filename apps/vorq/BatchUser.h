@@ -18,6 +18,7 @@ struct BatchRequest {
     std::vector<std::string> check; // item names, or "/"-separated paths from the top
     bool all = false;               // check every top-level item
     std::string addTo;              // add to this table instead of creating new ones
+    bool replace = false;           // first drop the tables that the source made before
 };
 
 // The scripted user of the headless dialog: chooses the tab and source, checks the items,
@@ -31,6 +32,8 @@ public:
 
     bool pressedOk() const { return pressedOk_; }
     const std::string& failure() const { return failure_; }
+    // The key of the source line chosen (for a port: its program's line), once chosen.
+    const std::string& sourceKey() const { return sourceKey_; }
     // The failure is a name of the request that the dialog does not offer.
     bool nameNotThere() const { return nameNotThere_; }
 
@@ -43,6 +46,7 @@ private:
     BatchRequest request_;
     bool pressedOk_ = false;
     std::string failure_;
+    std::string sourceKey_;
     bool nameNotThere_ = false;
 };
 

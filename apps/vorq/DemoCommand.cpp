@@ -73,10 +73,11 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
             fmt::print("{:<16}{}\n", name, options.show(name));
 
         fmt::print("\n== import\n");
+        // Each import replaces what the last demo made, so that a demo run again ends the same.
         std::vector<BatchRequest> requests;
         for (const auto& copybook : wb->catalog().objectsOfClass("COPYBOOK"))
-            requests.push_back({copybook.name, "copybooks", "", {}, true, ""});
-        requests.push_back({"CUSTMNT", "ports", "CHANGES", {}, true, ""});
+            requests.push_back({copybook.name, "copybooks", "", {}, true, "", true});
+        requests.push_back({"CUSTMNT", "ports", "CHANGES", {}, true, "", true});
         for (const auto& request : requests) {
             const BatchOutcome outcome = runBatchImport(context, host, wb, request);
             if (!outcome.imported)

@@ -9,10 +9,13 @@
 #include "WindowsModule.h"
 #include "host/Error.h"
 #include "schematool/ProjectCatalog.h"
+#include "schematool/SqlProjectDatabase.h"
+#include "schematool/TableDrop.h"
 #include "workbench/Workbench.h"
 
 #include <algorithm>
 #include <fmt/core.h>
+#include <fmt/format.h>
 
 namespace vorq::app {
 namespace {
@@ -66,11 +69,16 @@ void report(const ImportOptions& options, const BatchOutcome& outcome,
             {"imported", true}, {"tables", tables}, {"columns", outcome.columns}};
         if (!options.request.addTo.empty())
             document["addedTo"] = options.request.addTo;
+        if (options.request.replace)
+            document["replaced"] = outcome.replaced;
         fmt::print("{}", jsonText(document));
         return;
     }
     if (options.quiet)
         return;
+    if (!outcome.replaced.empty())
+        fmt::print("replaced {} table(s) of earlier imports: {}\n", outcome.replaced.size(),
+                   fmt::join(outcome.replaced, ", "));
     if (!options.request.addTo.empty())
         fmt::print("added {} columns to {}\n", outcome.columns, options.request.addTo);
     if (options.verbose) {
@@ -104,6 +112,16 @@ BatchOutcome runBatchImport(const AppContext& context, BatchHost& host,
     BatchUser user(request);
     host.toolkit.setUser([&](headless::HeadlessWindow& window) { user(window); });
     BatchOutcome outcome;
+    if (request.replace) {
+        // In the import's own transaction: a failed or cancelled run keeps the old tables.
+        schematool::SqlProjectDatabase& db = *host.session.database;
+        db.atNextBegin([&db, &user, &outcome] {
+            const auto plan = schematool::planDrop(
+                db, schematool::readCatalog(db), schematool::tablesOfSource(db, user.sourceKey()));
+            schematool::dropTables(db, plan, false);
+            outcome.replaced = plan.tableNames;
+        });
+    }
     outcome.imported = host.session.runComponent(context, wb);
     const schematool::SchemaWorkspace& workspace = *host.session.workspace;
     if (!outcome.imported) {
@@ -143,12 +161,17 @@ void addImportCommand(CLI::App& app, AppContext& context) {
     command->add_option("--add-to", request.addTo,
                         "Add the checked items as columns of this table instead of creating "
                         "tables");
+    command->add_flag("--replace", request.replace,
+                      "First drop the tables that earlier imports of this source made (with "
+                      "their child tables), in the import's transaction: a failed run keeps "
+                      "them; refused while other tables refer to them");
     auto* verbose =
         command->add_flag("--verbose,-v", options->verbose, "List every column of the tables made");
     command->add_flag("--quiet,-q", options->quiet, "Print nothing but errors")->excludes(verbose);
     command->add_flag("--json", options->json, "Print what the run made as one JSON document");
     command->footer("Examples:\n"
                     "  vorq import --batch --source CUSTMAST --all\n"
+                    "  vorq import --batch --source CUSTMAST --all --replace\n"
                     "  vorq import --batch --tab ports --source CUSTMNT --port CHANGES --all\n"
                     "  vorq import --batch --source INVOICE --check INV-LINES --add-to INVOICE");
     command->callback([&context, options] {

@@ -27,10 +27,11 @@ struct BatchHost {
 
 struct BatchOutcome {
     bool imported = false;
-    std::string message;              // why not, when not
-    bool nameNotThere = false;        // not, because the request names what is not offered
-    std::vector<std::int32_t> tables; // the tables this run created
-    std::int64_t columns = 0;         // the columns this run made from items
+    std::string message;               // why not, when not
+    bool nameNotThere = false;         // not, because the request names what is not offered
+    std::vector<std::int32_t> tables;  // the tables this run created
+    std::int64_t columns = 0;          // the columns this run made from items
+    std::vector<std::string> replaced; // the tables of the source's earlier imports it dropped
 };
 
 // Runs the import component on the headless toolkit with the scripted user.

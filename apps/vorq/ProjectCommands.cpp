@@ -7,8 +7,11 @@
 #include "schematool/DdlWriter.h"
 #include "schematool/OptionsFile.h"
 #include "schematool/ProjectCatalog.h"
+#include "schematool/SqlProjectDatabase.h"
+#include "schematool/TableDrop.h"
 
 #include <fmt/core.h>
+#include <fmt/format.h>
 #include <fstream>
 
 namespace vorq::app {
@@ -107,12 +110,47 @@ void addOptions(CLI::App& app, AppContext& context) {
     });
 }
 
+void addDrop(CLI::App& app, AppContext& context) {
+    auto names = std::make_shared<std::vector<std::string>>();
+    auto force = std::make_shared<bool>(false);
+    auto* command = app.add_subcommand(
+        "drop", "Drop tables from the project, with the child tables that their import made for "
+                "repeating items, in one transaction");
+    command->add_option("tables", *names, "The tables to drop")->required();
+    command->add_flag("--force", *force,
+                      "Also drop the keys by which other tables refer to them (those tables "
+                      "stay); without it such a drop is refused");
+    command->footer("Examples:\n  vorq drop CUSTOMER_MASTER\n  vorq drop ACCOUNT_RECORD --force");
+    command->callback([&context, names, force] {
+        if (context.project.empty())
+            context.requireWorkspace();
+        const auto db = schematool::openProjectDatabase(context.projectLocation(),
+                                                        schematool::OpenMode::ReadWrite);
+        db->BeginTrans();
+        schematool::DropPlan plan;
+        try {
+            const auto catalog = schematool::readCatalog(*db);
+            plan = schematool::planDrop(*db, catalog, schematool::tablesNamed(catalog, *names));
+            schematool::dropTables(*db, plan, *force);
+            db->CommitTrans();
+        } catch (...) {
+            db->Rollback();
+            throw;
+        }
+        fmt::print("dropped {} table(s): {}\n", plan.tables.size(),
+                   fmt::join(plan.tableNames, ", "));
+        for (const auto& r : plan.references)
+            fmt::print("  the key {} of {} went with them\n", r.key, r.table);
+    });
+}
+
 } // namespace
 
 void addProjectCommands(CLI::App& app, AppContext& context) {
     addTables(app, context);
     addDdl(app, context);
     addOptions(app, context);
+    addDrop(app, context);
 }
 
 } // namespace vorq::app

@@ -3,7 +3,6 @@
 #include "cobol/Ascii.h"
 #include "cobol/StorageLayout.h"
 #include "host/Error.h"
-#include "host/NearestNames.h"
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
 
@@ -301,26 +300,6 @@ private:
     std::vector<int> counterItems_; // the OCCURS item of each counter
 };
 
-const CatalogTable& tableNamed(const ProjectLineage& lineage, const std::string& name) {
-    const CatalogTable* table = lineage.tableNamed(name);
-    if (table)
-        return *table;
-    std::vector<std::string> names;
-    for (const auto& t : lineage.catalog.tables)
-        names.push_back(t.name);
-    const auto nearest = nearestNames(name, names);
-    if (!nearest.empty())
-        throw NameError("The project has no table named " + name + didYouMean(nearest));
-    std::string listed;
-    for (std::size_t i = 0; i < names.size() && i < 10; ++i)
-        listed += (i ? ", " : "") + names[i];
-    throw NameError("The project has no table named " + name +
-                    (names.empty() ? "; it has no tables yet: import a source first"
-                     : names.size() <= 10
-                         ? "; its tables: " + listed
-                         : "; it has " + std::to_string(names.size()) + " tables"));
-}
-
 } // namespace
 
 namespace {
@@ -362,14 +341,14 @@ std::vector<const TablePlan*> tablesInOrder(const std::vector<const LoadPlan*>& 
 }
 
 std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableName) {
-    return tableReference(lineage, tableNamed(lineage, tableName)).sourceKey;
+    return tableReference(lineage, lineage.catalog.tableNamed(tableName)).sourceKey;
 }
 
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
                   const std::vector<RecordCondition>& conditions, const std::string& lengthField) {
     return Planner(lineage, items, settings)
-        .plan(tableNamed(lineage, tableName), conditions, lengthField);
+        .plan(lineage.catalog.tableNamed(tableName), conditions, lengthField);
 }
 
 FieldFormat fieldFormat(const SourceItem& item, const DecodeSettings& settings) {

@@ -23,14 +23,6 @@ std::optional<ItemReference> parseReference(const std::string& sourceReference) 
     return reference;
 }
 
-const schematool::CatalogTable* ProjectLineage::tableNamed(const std::string& name) const {
-    const std::string wanted = cobol::lowerCase(name);
-    for (const auto& table : catalog.tables)
-        if (cobol::lowerCase(table.name) == wanted)
-            return &table;
-    return nullptr;
-}
-
 ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
     ProjectLineage lineage;
     lineage.catalog = schematool::readCatalog(db);

@@ -36,8 +36,6 @@ struct ProjectLineage {
     schematool::ProjectCatalog catalog;
     std::map<std::int32_t, Lineage> tables;  // by TabID
     std::map<std::int32_t, Lineage> columns; // by ColumnID
-
-    const schematool::CatalogTable* tableNamed(const std::string& name) const;
 };
 
 ProjectLineage readLineage(schematool::SqlProjectDatabase& db);

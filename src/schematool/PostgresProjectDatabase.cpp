@@ -141,6 +141,7 @@ void PostgresProjectDatabase::BeginTrans() {
             connection_.exec("ROLLBACK");
         fail(failure);
     }
+    transactionBegun();
 }
 
 void PostgresProjectDatabase::CommitTrans() {

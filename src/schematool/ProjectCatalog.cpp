@@ -1,5 +1,8 @@
 #include "schematool/ProjectCatalog.h"
 
+#include "host/Error.h"
+#include "host/NearestNames.h"
+#include "host/Text.h"
 #include "schematool/SqlProjectDatabase.h"
 
 #include <algorithm>
@@ -16,6 +19,26 @@ const CatalogTable* ProjectCatalog::table(std::int32_t tabId) const {
     const auto it = std::find_if(tables.begin(), tables.end(),
                                  [&](const CatalogTable& t) { return t.id == tabId; });
     return it == tables.end() ? nullptr : &*it;
+}
+
+const CatalogTable& ProjectCatalog::tableNamed(const std::string& name) const {
+    std::vector<std::string> names;
+    for (const auto& t : tables) {
+        if (sameName(t.name, name))
+            return t;
+        names.push_back(t.name);
+    }
+    const auto nearest = nearestNames(name, names);
+    if (!nearest.empty())
+        throw NameError("The project has no table named " + name + didYouMean(nearest));
+    std::string listed;
+    for (std::size_t i = 0; i < names.size() && i < 10; ++i)
+        listed += (i ? ", " : "") + names[i];
+    throw NameError("The project has no table named " + name +
+                    (names.empty() ? "; it has no tables yet: import a source first"
+                     : names.size() <= 10
+                         ? "; its tables: " + listed
+                         : "; it has " + std::to_string(names.size()) + " tables"));
 }
 
 const CatalogColumn* ProjectCatalog::column(std::int32_t columnId) const {

@@ -38,6 +38,9 @@ struct ProjectCatalog {
     std::vector<CatalogTable> tables; // in order of TabID
 
     const CatalogTable* table(std::int32_t id) const;
+    // The table of that name in any case; a name that is not there raises vorq::NameError with
+    // the nearest names, or the tables there are.
+    const CatalogTable& tableNamed(const std::string& name) const;
     const CatalogColumn* column(std::int32_t id) const;
     bool isKeyColumn(const CatalogTable& table, std::int32_t columnId) const;
 };

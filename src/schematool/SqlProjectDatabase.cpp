@@ -6,6 +6,7 @@
 #include "schematool/SqlText.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace vorq::schematool {
@@ -60,6 +61,17 @@ void SqlProjectDatabase::Execute(std::string_view sql) {
     else
         rowsRewritten(change.table);
     runWithoutAnswer(std::string(sql), {});
+}
+
+void SqlProjectDatabase::transactionBegun() {
+    if (auto work = std::exchange(atNextBegin_, nullptr)) {
+        try {
+            work();
+        } catch (...) {
+            Rollback();
+            throw;
+        }
+    }
 }
 
 void SqlProjectDatabase::runWithoutAnswer(const std::string& sql,

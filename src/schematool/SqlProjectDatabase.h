@@ -5,6 +5,7 @@
 #include "schematool/SqlStatement.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -65,7 +66,14 @@ public:
     // hold it back as it holds rows back (insertRow).
     virtual void runWithoutAnswer(const std::string& sql, const std::vector<Value>& values);
 
+    // Work that shares the fate of the next transaction, whoever begins it: it runs as soon as
+    // the transaction has begun, and its failure rolls the transaction back and fails the
+    // BeginTrans. The host replaces what an import made before in the import's own transaction.
+    void atNextBegin(std::function<void()> work) { atNextBegin_ = std::move(work); }
+
 protected:
+    // Engines call it once their transaction has begun.
+    void transactionBegun();
     struct TableColumns {
         std::vector<std::string> names;
         std::string idColumn;
@@ -74,6 +82,7 @@ protected:
 
 private:
     std::uint64_t everyTable_ = 0;
+    std::function<void()> atNextBegin_;
     // Table names compared as the engines compare them, without regard to case, so that a
     // lookup makes no string.
     struct CaselessLess {

@@ -122,6 +122,7 @@ void SqliteProjectDatabase::BeginTrans() {
         throw projectBusy(name_, writerWait_);
     }
     db_.waitWhenBusy(sqlite::kBusyWait);
+    transactionBegun();
 }
 
 void SqliteProjectDatabase::CommitTrans() {

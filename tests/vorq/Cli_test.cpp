@@ -1,5 +1,7 @@
 // The command line as a user meets it: the real program, its output, messages and status.
 
+#include "schematool/ProjectCatalog.h"
+#include "schematool/SqlProjectDatabase.h"
 #include "support/BrowseSources.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -306,6 +308,64 @@ TEST_F(Cli, SourcesListAPortSharedByTwoProgramsOnce) {
     const std::string out = vorq({"sources"}).out;
     EXPECT_EQ(out.substr(out.find("Ports:")), "Ports:\n  READER\n    MASTFILE\n    RPTFILE\n"
                                               "  LISTER\n");
+}
+
+// The everyday loop: import again replacing what the last import made, drop what is not
+// wanted, and nothing half-done when either is refused.
+TEST_F(Cli, ReplaceAndDropUndoWhatAnImportMade) {
+    prepare();
+    write("OTHER.cpy", "       01  OTHER-REC.\n           05  OTHER-ID PIC 9(6).\n");
+    ASSERT_EQ(vorq({"verify", "OTHER.cpy"}).status, 0);
+    ASSERT_EQ(vorq({"import", "--batch", "--source", "CUST", "--all"}).status, 0);
+    ASSERT_EQ(vorq({"import", "--batch", "--source", "OTHER", "--all"}).status, 0);
+    const auto tables = [&] {
+        std::vector<std::string> names;
+        for (const auto& t :
+             schematool::readCatalog(
+                 *schematool::openProjectDatabase((dir / "vorq-workspace" / "project.db").string(),
+                                                  schematool::OpenMode::ReadOnly))
+                 .tables)
+            names.push_back(t.name);
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> all{"CUST_REC", "CUST_REC_ORDERS", "OTHER_REC"};
+
+    const auto again = vorq({"import", "--batch", "--source", "cust", "--all", "--replace"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(
+        again.out.rfind("replaced 2 table(s) of earlier imports: CUST_REC, CUST_REC_ORDERS\n", 0),
+        0u)
+        << again.out;
+    EXPECT_EQ(tables(), all) << "the same names again, no _2";
+
+    { // a key of another source's table that refers to CUST_REC
+        auto db = schematool::openProjectDatabase((dir / "vorq-workspace" / "project.db").string(),
+                                                  schematool::OpenMode::ReadWrite);
+        db->BeginTrans();
+        db->Execute("INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) SELECT 'FK_OTHER', "
+                    "o.TabID, c.TabID FROM Tables o, Tables c WHERE o.TableName = 'OTHER_REC' "
+                    "AND c.TableName = 'CUST_REC'");
+        db->CommitTrans();
+    }
+    const auto refusedReplace =
+        vorq({"import", "--batch", "--source", "CUST", "--all", "--replace"});
+    EXPECT_EQ(refusedReplace.status, 1);
+    EXPECT_NE(refusedReplace.err.find("OTHER_REC (key FK_OTHER)"), std::string::npos)
+        << refusedReplace.err;
+    const auto refusedDrop = vorq({"drop", "cust_rec"});
+    EXPECT_EQ(refusedDrop.status, 1);
+    EXPECT_NE(refusedDrop.err.find("--force"), std::string::npos) << refusedDrop.err;
+    EXPECT_EQ(tables(), all) << "a refused replace or drop changes nothing";
+
+    const auto dropped = vorq({"drop", "cust_rec", "--force"});
+    EXPECT_EQ(dropped.status, 0) << dropped.err;
+    EXPECT_EQ(dropped.out, "dropped 2 table(s): CUST_REC, CUST_REC_ORDERS\n"
+                           "  the key FK_OTHER of OTHER_REC went with them\n");
+    EXPECT_EQ(tables(), std::vector<std::string>{"OTHER_REC"});
+    const auto unknown = vorq({"drop", "OTHER"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("did you mean OTHER_REC?"), std::string::npos) << unknown.err;
 }
 
 } // namespace

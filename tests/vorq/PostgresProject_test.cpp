@@ -89,6 +89,23 @@ struct PostgresCli : ::testing::Test {
     }
 };
 
+TEST_F(PostgresCli, ReplaceAndDropWorkOnTheServerToo) {
+    const fs::path folder = prepared("drop");
+    ASSERT_EQ(
+        vorq(folder, {"import", "--batch", "--source", "CUST", "--all"}, schema->conninfo()).status,
+        0);
+    const auto again = vorq(folder, {"import", "--batch", "--source", "CUST", "--all", "--replace"},
+                            schema->conninfo());
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.out.find("replaced 2 table(s)"), std::string::npos) << again.out;
+    EXPECT_EQ(number("SELECT count(*) FROM Tables WHERE TableName LIKE 'CUST_REC%'"), 2);
+    const auto dropped = vorq(folder, {"drop", "CUST_REC"}, schema->conninfo());
+    EXPECT_EQ(dropped.status, 0) << dropped.err;
+    for (const char* table :
+         {"Tables", "Columns", "Indexes", "IndexColumns", "ForeignKeys", "ForeignKeyColumns"})
+        EXPECT_EQ(number(std::string("SELECT count(*) FROM ") + table), 0) << table;
+}
+
 TEST_F(PostgresCli, TheDdlLoadsIntoAFreshDatabaseWhoseCatalogIsTheProjects) {
     const fs::path folder = prepared("ddl");
     ASSERT_EQ(

@@ -34,5 +34,8 @@ vorqShowImportDialog(const AppContext& context, BatchOutcome& outcome) {
     auto wb = std::make_shared<vorq::workbench::Workbench>(context.ensureWorkspace());
     if (!host.runComponent(context, wb))
         throw vorq::Error("The dialog was closed without an import");
-    outcome = {true, "", false, host.workspace->tablesAdded, host.workspace->columnsImported};
+    outcome = BatchOutcome{};
+    outcome.imported = true;
+    outcome.tables = host.workspace->tablesAdded;
+    outcome.columns = host.workspace->columnsImported;
 }

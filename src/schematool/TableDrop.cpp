@@ -1,0 +1,95 @@
+#include "schematool/TableDrop.h"
+
+#include "host/Error.h"
+#include "schematool/SqlProjectDatabase.h"
+#include "schematool/SqlStatement.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace vorq::schematool {
+namespace {
+
+std::map<std::int32_t, std::string> sourceKeys(SqlProjectDatabase& db) {
+    std::map<std::int32_t, std::string> keys;
+    auto query = db.prepare("SELECT TabID, SourceKey FROM Tables");
+    while (query->step())
+        keys[static_cast<std::int32_t>(query->column(0).toInt64())] = query->column(1).toString();
+    return keys;
+}
+
+// Statements that remove one table and everything that names it, children of a row first.
+constexpr const char* kRemoveTable[] = {
+    "DELETE FROM ForeignKeyColumns WHERE KeyID IN "
+    "(SELECT KeyID FROM ForeignKeys WHERE TabID = ?1 OR RefTabID = ?1)",
+    "DELETE FROM ForeignKeys WHERE TabID = ?1 OR RefTabID = ?1",
+    "DELETE FROM IndexColumns WHERE IndexID IN (SELECT IndexID FROM Indexes WHERE TabID = ?1)",
+    "UPDATE Tables SET PrimaryIndexID = NULL WHERE TabID = ?1",
+    "DELETE FROM Indexes WHERE TabID = ?1",
+    "DELETE FROM Columns WHERE TabID = ?1",
+    "DELETE FROM Tables WHERE TabID = ?1",
+};
+
+} // namespace
+
+std::vector<std::int32_t> tablesNamed(const ProjectCatalog& catalog,
+                                      const std::vector<std::string>& names) {
+    std::vector<std::int32_t> ids;
+    for (const auto& name : names)
+        ids.push_back(catalog.tableNamed(name).id);
+    return ids;
+}
+
+std::vector<std::int32_t> tablesOfSource(SqlProjectDatabase& db, const std::string& sourceKey) {
+    std::vector<std::int32_t> ids;
+    for (const auto& [id, key] : sourceKeys(db))
+        if (!sourceKey.empty() && key == sourceKey)
+            ids.push_back(id);
+    return ids;
+}
+
+DropPlan planDrop(SqlProjectDatabase& db, const ProjectCatalog& catalog,
+                  const std::vector<std::int32_t>& tabIds) {
+    const auto keys = sourceKeys(db);
+    std::set<std::int32_t> dropped;
+    std::vector<std::int32_t> pending(tabIds.rbegin(), tabIds.rend()); // taken from the back
+    DropPlan plan;
+    while (!pending.empty()) {
+        const std::int32_t id = pending.back();
+        pending.pop_back();
+        const CatalogTable* table = catalog.table(id);
+        if (!table || !dropped.insert(id).second)
+            continue;
+        plan.tables.push_back(id);
+        plan.tableNames.push_back(table->name);
+        const auto key = keys.find(id);
+        for (const auto& child : catalog.tables)
+            for (const auto& k : child.foreignKeys)
+                if (k.refTabId == id && key != keys.end() && !key->second.empty() &&
+                    keys.count(child.id) && keys.at(child.id) == key->second)
+                    pending.push_back(child.id);
+    }
+    for (const auto& other : catalog.tables)
+        if (!dropped.count(other.id))
+            for (const auto& k : other.foreignKeys)
+                if (dropped.count(k.refTabId))
+                    plan.references.push_back({k.id, other.name, k.name});
+    return plan;
+}
+
+void dropTables(SqlProjectDatabase& db, const DropPlan& plan, bool dropReferences) {
+    if (!plan.references.empty() && !dropReferences) {
+        std::string named;
+        for (const auto& r : plan.references)
+            named += (named.empty() ? "" : ", ") + r.table + " (key " + r.key + ")";
+        throw Error("Other tables refer to " + plan.tableNames.front() + ": " + named +
+                    "; drop those tables first, or say that their keys go too (--force)");
+    }
+    for (const auto id : plan.tables)
+        for (const char* sql : kRemoveTable)
+            db.runWithoutAnswer(sql, {Value(id)});
+    db.rowsChanged();
+}
+
+} // namespace vorq::schematool
