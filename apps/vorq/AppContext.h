@@ -20,6 +20,9 @@ struct AppContext {
     // What the command made lasting before a later step failed ("the import was committed"),
     // so that a failure to print its summary does not read as if nothing was done.
     mutable std::string committed;
+    // -q: nothing but errors and the data a command is for; -v: say more, notices included.
+    bool quiet = false;
+    bool verbose = false;
 
     std::string projectLocation() const {
         return project.empty() ? (workspace / "project.db").string() : project;

@@ -27,12 +27,13 @@ constexpr const char* kDescription =
     "All state lives in a workspace folder: the repository of verified sources, the project "
     "database and the import options.";
 
-constexpr const char* kFooter = R"(A day's work:
-  vorq verify --copy-path src/copy src/*.cpy src/*.cbl
-  vorq options set AutoKey True
+constexpr const char* kFooter =
+    R"(A day's work, in the folder of the bundled examples (vorq demo names it):
+  vorq verify --copy-path copybooks copybooks/*.cpy programs/*.cbl
+  vorq options set AutoKey=True Patterns=*-ID
   vorq import --batch --source CUSTMAST --all
   vorq ddl --dialect db2 --output schema.sql
-  vorq load --table CUSTMAST --data CUSTMAST.dat
+  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat
 
 Exit status: 0 done, 1 the work failed, 2 the command line was wrong (an unknown
 command or option, a bad value, a file or a name that is not there).
@@ -110,6 +111,20 @@ std::string unknownOption(CLI::App& app, const std::string& word, int argc, char
     return "";
 }
 
+// -q and -v on vorq and on every command, each in its own help.
+void addLoudnessFlags(CLI::App& app, AppContext& context) {
+    std::vector<CLI::App*> scopes{&app};
+    for (CLI::App* command : app.get_subcommands({}))
+        if (command->get_name() != "help")
+            scopes.push_back(command);
+    for (CLI::App* scope : scopes) {
+        auto* quiet = scope->add_flag("-q,--quiet", context.quiet,
+                                      "Print nothing but errors and the data the command is for");
+        scope->add_flag("-v,--verbose", context.verbose, "Say more: details and notices")
+            ->excludes(quiet);
+    }
+}
+
 void addHelpCommand(CLI::App& app) {
     auto topic = std::make_shared<std::string>();
     auto* help = app.add_subcommand("help", "Show the help of vorq or of one command");
@@ -152,6 +167,7 @@ int runVorq(int argc, char** argv) {
     addDemoCommand(app, context);
     addGuiCommand(app, context);
     addHelpCommand(app);
+    addLoudnessFlags(app, context);
 
     const std::string word = commandWord(argc, argv);
     try {

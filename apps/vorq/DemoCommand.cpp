@@ -50,7 +50,7 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         "--examples", *examples,
         "The folder of examples: copybooks/, programs/ and data/ (default: the bundled "
         "one)");
-    demo->footer("Example:\n  vorq --workspace /tmp/demo demo");
+    demo->footer("Example:\n  vorq --workspace demo-workspace demo");
     demo->callback([&context, examples] {
         const std::filesystem::path folder =
             examples->empty() ? defaultExamples() : std::filesystem::path(*examples);

@@ -165,16 +165,16 @@ void addImportCommand(CLI::App& app, AppContext& context) {
                       "First drop the tables that earlier imports of this source made (with "
                       "their child tables), in the import's transaction: a failed run keeps "
                       "them; refused while other tables refer to them");
-    auto* verbose =
-        command->add_flag("--verbose,-v", options->verbose, "List every column of the tables made");
-    command->add_flag("--quiet,-q", options->quiet, "Print nothing but errors")->excludes(verbose);
     command->add_flag("--json", options->json, "Print what the run made as one JSON document");
     command->footer("Examples:\n"
                     "  vorq import --batch --source CUSTMAST --all\n"
                     "  vorq import --batch --source CUSTMAST --all --replace\n"
                     "  vorq import --batch --tab ports --source CUSTMNT --port CHANGES --all\n"
-                    "  vorq import --batch --source INVOICE --check INV-LINES --add-to INVOICE");
+                    "  vorq import --batch --source INVOICE --check INV-LINES --add-to "
+                    "INVOICE_RECORD");
     command->callback([&context, options] {
+        options->verbose = context.verbose; // -v lists every column of the tables made
+        options->quiet = context.quiet;
         const BatchRequest& wanted = options->request;
         if (!options->batch) {
             runDialogImport(context, *options);

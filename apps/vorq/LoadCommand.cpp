@@ -339,22 +339,26 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     command->add_option("--when", options->when,
                         "Load only records whose field has this value (FIELD=VALUE; files with "
                         "several record types); may be given again, all must hold");
-    auto* json = command->add_flag("--json", options->json,
-                                   "Print the summary as one JSON document: records read, "
-                                   "left out by reason, rows per table");
-    command->add_flag("--quiet,-q", options->quiet, "Print nothing but errors")->excludes(json);
+    command->add_flag("--json", options->json,
+                      "Print the summary as one JSON document: records read, left out by "
+                      "reason, rows per table");
     command->footer(
-        "Examples:\n"
-        "  vorq load --table CUSTOMER --data CUSTMAST.dat\n"
-        "  vorq load --table CUSTOMER --data cust.vb --format rdw --bdw --encoding cp273\n"
-        "  vorq load --table CUSTOMER --data cust.txt --format text --encoding ascii \\\n"
-        "            --rejects rejects.tsv --max-errors 100\n"
-        "  vorq load --table ORDER_HEADER --data orders.dat --when REC-TYPE=H\n"
-        "  vorq load --data orders.dat --type ORDER_HEADER:REC-TYPE=H \\\n"
-        "            --type ORDER_LINE:REC-TYPE=D\n"
-        "  zcat cust.dat.gz | vorq load --table CUSTOMER --data - --replace\n"
+        "Examples, in the folder of the bundled examples:\n"
+        "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat\n"
+        "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat --encoding cp037 \\\n"
+        "            --rejects rejects.tsv --max-errors 100 --replace\n"
+        "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat --when CUST-STATUS=A "
+        "--replace\n"
+        "  cat data/CUSTMAST.dat | vorq load --table CUSTOMER_MASTER --data - --replace\n"
+        "Variable records (--format rdw --bdw), text files and files of several record types "
+        "(--type) are shown in docs/load.md.\n"
         "The whole load is one transaction: on failure the target is left as it was.");
-    command->callback([&context, options] { runLoadCommand(context, *options); });
+    command->callback([&context, options] {
+        if (context.quiet && options->json)
+            throw UsageError("--quiet and --json exclude each other");
+        options->quiet = context.quiet;
+        runLoadCommand(context, *options);
+    });
 }
 
 } // namespace vorq::app

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "JsonOutput.h"
 #include "TableListing.h"
+#include "UsageError.h"
 #include "host/Error.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/OptionsFile.h"
@@ -27,6 +28,35 @@ struct OptionsCommand {
     std::vector<std::string> values;
 };
 
+// "set NAME=VALUE..." sets several at once, a list's values split at commas; "set NAME
+// VALUE..." sets one, a list taking every value.
+std::vector<std::pair<std::string, std::vector<std::string>>>
+settingsOf(const OptionsCommand& command) {
+    if (command.name.find('=') == std::string::npos)
+        return {{command.name, command.values}};
+    std::vector<std::pair<std::string, std::vector<std::string>>> settings;
+    std::vector<std::string> words{command.name};
+    words.insert(words.end(), command.values.begin(), command.values.end());
+    for (const auto& word : words) {
+        const std::size_t equals = word.find('=');
+        if (equals == std::string::npos || equals == 0)
+            throw UsageError("options set takes NAME=VALUE for every option once one is given "
+                             "so, not '" +
+                             word + "'");
+        std::vector<std::string> values;
+        for (std::size_t start = equals + 1, comma;; start = comma + 1) {
+            comma = word.find(',', start);
+            const std::string value = word.substr(start, comma - start);
+            if (!value.empty())
+                values.push_back(value);
+            if (comma == std::string::npos)
+                break;
+        }
+        settings.emplace_back(word.substr(0, equals), std::move(values));
+    }
+    return settings;
+}
+
 void printOptions(schematool::OptionsFile& options) {
     for (const auto& name : schematool::OptionsFile::settingNames())
         fmt::print("{:<16}{}\n", name, options.show(name));
@@ -37,7 +67,8 @@ void addTables(CLI::App& app, AppContext& context) {
     auto* command =
         app.add_subcommand("tables", "List the project's tables with their columns and keys");
     command->add_flag("--json", *json, "Print one JSON document");
-    command->footer("Examples:\n  vorq tables\n  vorq tables --json --project team.db");
+    command->footer(
+        "Examples:\n  vorq tables\n  vorq tables --json --project vorq-workspace/project.db");
     command->callback([&context, json] {
         const auto catalog = context.readProject();
         fmt::print("{}", *json ? jsonText(tablesJson(catalog)) : listTables(catalog));
@@ -89,7 +120,9 @@ void addOptions(CLI::App& app, AppContext& context) {
     command->require_subcommand(0, 1);
     command->add_subcommand("show", "Show every option (the default)");
     auto* set = command->add_subcommand(
-        "set", "Set one option; a list option takes its whole list, and no value empties it");
+        "set", "Set one option (NAME VALUE...: a list option takes its whole list, and no value "
+               "empties it) or several at once (NAME=VALUE...: a list's values split at commas); "
+               "all are checked before any is saved");
     set->add_option("name", opts->name,
                     "Strip (True/False: strip Prefixes from names), Prefixes (list), AutoKey "
                     "(True/False: make primary keys), Patterns (list of key column patterns: ? * "
@@ -98,12 +131,18 @@ void addOptions(CLI::App& app, AppContext& context) {
         ->required();
     set->add_option("values", opts->values, "The new value, or the list's values");
     command->footer("Examples:\n  vorq options\n  vorq options set Patterns '*-ID' 'KEY-*'\n"
-                    "  vorq options set IdentifierLimit 30");
+                    "  vorq options set ArrayFields=True Threshold=10 Patterns=*-ID,KEY-*");
     command->callback([&context, opts, set] {
         const auto folder = set->parsed() ? context.ensureWorkspace() : context.requireWorkspace();
         schematool::OptionsFile options(folder / "options.xml");
         if (set->parsed()) {
-            options.set(opts->name, opts->values);
+            try {
+                options.setAll(settingsOf(*opts));
+            } catch (const UsageError&) {
+                throw;
+            } catch (const Error& e) {
+                throw UsageError(e.description()); // a value the command line gave
+            }
             options.save();
         }
         printOptions(options);

@@ -35,8 +35,10 @@ std::unique_ptr<ComponentInstance> openComponent(const AppContext& context) {
     if (entry && std::filesystem::exists(entry->library))
         return std::make_unique<ComponentInstance>(*entry);
     const std::string beside = context.pluginPath();
-    static bool told = false; // once per run of vorq, however many imports it makes
-    if (!std::exchange(told, true))
+    // A missing registered library is worth a word always; using the one beside vorq is the
+    // usual case, told when asked (-v). Once per run of vorq, however many imports it makes.
+    static bool told = false;
+    if ((entry || context.verbose) && !std::exchange(told, true))
         fmt::print(stderr, "vorq: {} {} in {}; using {} (`vorq register` records it)\n", kProgId,
                    entry ? "is registered with the missing library " + entry->library
                          : std::string("is not registered"),
@@ -50,7 +52,7 @@ void addRegistryCommands(CLI::App& app, AppContext& context) {
         "register", "Record the import component in the per-user component registry, so that "
                     "hosts find it by its name");
     addLibraryOption(*reg, context);
-    reg->footer("Example:\n  vorq register --library /opt/vorq/lib/vorq/VorqImportCopybook.so");
+    reg->footer("Example:\n  vorq register");
     reg->callback([&context] {
         PluginLibrary(context.pluginPath()).registerServer();
         fmt::print("registered {} ({}) in {}\n", kProgId, context.pluginPath(),
@@ -68,7 +70,7 @@ void addRegistryCommands(CLI::App& app, AppContext& context) {
 
     auto* list = app.add_subcommand(
         "components", "List the registered components, their identifiers and libraries");
-    list->footer("Example:\n  XDG_CONFIG_HOME=/tmp/cfg vorq components");
+    list->footer("Example:\n  vorq components");
     list->callback([] {
         const ComponentRegistry registry(ComponentRegistry::defaultFile());
         const auto entries = registry.exists() ? registry.entries() : std::vector<RegistryEntry>{};

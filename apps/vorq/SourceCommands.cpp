@@ -99,8 +99,8 @@ void addVerify(CLI::App& app, AppContext& context) {
                      "The name of the source read from standard input")
         ->capture_default_str();
     command->footer("Examples:\n"
-                    "  vorq verify --copy-path src/copy src/*.cpy src/*.cbl\n"
-                    "  cat CUSTREC.cpy | vorq verify --stdin-name CUSTREC -");
+                    "  vorq verify --copy-path copybooks copybooks/*.cpy programs/*.cbl\n"
+                    "  cat copybooks/CUSTMAST.cpy | vorq verify --stdin-name CUSTMAST -");
     command->callback([&context, options] {
         for (const auto& path : options->paths)
             if (path != "-" && !std::filesystem::exists(path))
@@ -119,11 +119,11 @@ void addVerify(CLI::App& app, AppContext& context) {
         for (std::size_t i = 0; i < sources.size(); ++i) {
             const auto outcome = verifier.verify(sources[i]);
             fmt::print(stderr, "{}", outcome.diagnostics.format());
-            if (outcome.verified)
+            if (!outcome.verified)
+                ++failed;
+            else if (!context.quiet)
                 fmt::print("[{}/{}] verified {} {} ({} items)\n", i + 1, sources.size(),
                            outcome.kind, outcome.name, outcome.items);
-            else
-                ++failed;
         }
         if (failed)
             throw Error(fmt::format("{} of {} sources failed to verify", failed, sources.size()));
@@ -147,7 +147,7 @@ void addLayout(CLI::App& app, AppContext& context) {
     addMaxCopy(*command, options->maxCopyMb);
     command->footer("Examples:\n"
                     "  vorq layout CUSTMAST\n"
-                    "  vorq layout --json --copy-path src/copy src/BILLING.cbl");
+                    "  vorq layout --json --copy-path copybooks programs/BILLING.cbl");
     command->callback([&context, options] {
         std::vector<cobol::LayoutRow> rows;
         if (options->source == "-") {
