@@ -25,10 +25,34 @@ bool isProgram(const TokenCursor& tokens) {
     return false;
 }
 
+// Copybooks cut out of a record often begin below level 01. Their leading items are read as
+// one record named after the file, as other copybook tools read them, and the reader says so.
+void wrapItemsBelowRecord(SourceModel& model, Diagnostics& diags) {
+    auto& items = model.items;
+    const auto isRecord = [](const auto& item) { return item->level == 1 || item->level == 77; };
+    if (items.empty() || isRecord(items.front()) || items.front()->level == 66)
+        return;
+    auto record = std::make_unique<DataItem>();
+    record->level = 1;
+    record->name = model.name;
+    record->at = items.front()->at;
+    auto end = std::find_if(items.begin(), items.end(), isRecord);
+    for (auto it = items.begin(); it != end; ++it) {
+        (*it)->parent = record.get();
+        record->children.push_back(std::move(*it));
+    }
+    items.erase(items.begin(), end);
+    diags.warning(record->at, "the copybook has no level 01: its items up to the first 01 are "
+                              "read as the record " +
+                                  record->name + ", named after the file");
+    items.insert(items.begin(), std::move(record));
+}
+
 void finishCopybook(SourceModel& model, Diagnostics& diags) {
     if (model.items.empty() && !diags.hasErrors())
         diags.error({model.files.front().get(), 1, 1},
                     "expected data entries: the copybook declares no data item");
+    wrapItemsBelowRecord(model, diags);
     computeLayout(model.items, diags);
 }
 

@@ -42,9 +42,13 @@ TEST(Corpus, EveryCopybookGnuCobolAcceptsHasItsLengthsAndOffsets) {
         const auto result = read(kCorpus / row[0]);
         ASSERT_FALSE(result.diagnostics.hasErrors()) << row[0] << "\n"
                                                      << result.diagnostics.format();
-        const auto ours = testing::flattened(*result.model);
+        auto ours = testing::flattened(*result.model);
         std::ifstream jsonl(kCorpus / "oracle" / (row[0] + ".jsonl"));
         const auto expected = testing::oracleItems(jsonl);
+        // A copybook without level 01 is read as a record named after its file, which the
+        // oracle's program around the copybook has no row for.
+        if (ours.size() == expected.size() + 1 && ours[0]->name == result.model->name)
+            ours.erase(ours.begin());
         ASSERT_EQ(ours.size(), expected.size()) << row[0];
         ++files;
         // IBM Enterprise COBOL gives a POINTER 4 bytes; GnuCOBOL on a 64-bit machine gives it 8,

@@ -93,9 +93,9 @@ TEST(StorageLayout, SyncAlignsBinaryItemsWithinTheRecord) {
               "R@0+24 A@0+3 B@4+2 C@6+1 D@8+4 E@16+8");
 }
 
-TEST(StorageLayout, ACopybookBelowLevelOneFillsOneRecord) {
+TEST(StorageLayout, ACopybookBelowLevelOneFillsOneRecordNamedAfterItsFile) {
     EXPECT_EQ(layout({"05 A PIC X(4).", "05 B.", "10 C PIC 9(3) COMP-3.", "05 D PIC X."}),
-              "A@0+4 B@4+2 C@4+2 D@6+1");
+              "T@0+7 A@0+4 B@4+2 C@4+2 D@6+1");
 }
 
 TEST(DataEntries, ErrorsNameWhatWasExpectedAndReadingGoesOn) {

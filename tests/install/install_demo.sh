@@ -9,7 +9,7 @@ trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/prefix" >/dev/null
 mkdir "$root/elsewhere"
 cd "$root/elsewhere"
-XDG_CONFIG_HOME="$root/config" "$root/prefix/bin/vorq" demo >"$root/out" 2>"$root/err"
+XDG_CONFIG_HOME="$root/config" "$root/prefix/bin/vorq" demo -v >"$root/out" 2>"$root/err"
 grep -q "^CREATE TABLE CUSTOMER_MASTER_ORDERS" "$root/out"
 grep -q "FOREIGN KEY" "$root/out"
 grep -q "using $root/prefix/lib/vorq/VorqImportCopybook.so" "$root/err"

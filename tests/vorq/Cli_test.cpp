@@ -420,5 +420,29 @@ TEST_F(Cli, ReplaceAndDropUndoWhatAnImportMade) {
     EXPECT_NE(unknown.err.find("did you mean OTHER_REC?"), std::string::npos) << unknown.err;
 }
 
+// A copybook cut out of a record, without level 01, imports as one record named after the file.
+TEST_F(Cli, ACopybookWithoutLevelOneIsOneRecordNamedAfterItsFile) {
+    write("parts.cpy", "       05  PART-NO     PIC X(8).\n"
+                       "       05  BINS OCCURS 3 TIMES.\n"
+                       "           10  BIN-ID  PIC X(4).\n"
+                       "       01  TRAILER-REC.\n"
+                       "           05  COUNT-OF PIC 9(6).\n");
+    const auto verified = vorq({"verify", "parts.cpy"});
+    EXPECT_EQ(verified.status, 0);
+    EXPECT_NE(verified.err.find("parts.cpy:1:8: warning: the copybook has no level 01: its items "
+                                "up to the first 01 are read as the record PARTS"),
+              std::string::npos)
+        << verified.err;
+    const auto layout = vorq({"layout", "--json", "parts"});
+    const auto rows = nlohmann::json::parse(layout.out);
+    ASSERT_GE(rows.size(), 5u) << layout.out;
+    EXPECT_EQ(rows[0]["name"], "PARTS");
+    EXPECT_EQ(rows[0]["length"], 20);
+    EXPECT_EQ(rows[4]["name"], "TRAILER-REC") << "a later 01 stays a record of its own";
+    const auto imported = vorq({"import", "--batch", "--source", "PARTS", "--all"});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "created PARTS: 4 columns\ncreated TRAILER_REC: 1 columns\n");
+}
+
 } // namespace
 } // namespace vorq
