@@ -22,8 +22,8 @@ BenchWorkspace::BenchWorkspace(const std::string& name, std::size_t items,
         throw Error(outcome.diagnostics.format());
     xandrel = outcome.xandrel;
     platform = std::make_unique<schematool::SchemaToolPlatform>(toolkit, dir / "options.xml");
-    db = schematool::openProjectDatabase(project.empty() ? (dir / "project.db").string() : project,
-                                         schematool::OpenMode::CreateIfMissing);
+    db = projectdb::openProjectDatabase(project.empty() ? (dir / "project.db").string() : project,
+                                        projectdb::OpenMode::CreateIfMissing);
     host = std::make_shared<schematool::SchemaWorkspace>(*platform, db);
 }
 

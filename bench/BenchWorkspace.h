@@ -2,7 +2,7 @@
 
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 #include "workbench/Workbench.h"
 
@@ -24,7 +24,7 @@ struct BenchWorkspace {
     std::string xandrel; // the copybook's repository database
     headless::HeadlessToolkit toolkit;
     std::unique_ptr<schematool::SchemaToolPlatform> platform;
-    std::shared_ptr<schematool::SqlProjectDatabase> db;
+    std::shared_ptr<projectdb::SqlProjectDatabase> db;
     std::shared_ptr<schematool::SchemaWorkspace> host;
 };
 

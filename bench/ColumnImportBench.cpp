@@ -2,9 +2,9 @@
 // one transaction, and the same number of column rows through a raw prepared INSERT, and
 // prints the ratio of the two times.
 
+#include "projectdb/SqliteProjectDatabase.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 
 #include <chrono>
@@ -35,8 +35,8 @@ int main() {
     std::filesystem::create_directories(dir);
     headless::HeadlessToolkit toolkit;
     schematool::SchemaToolPlatform platform(toolkit, dir / "options.xml");
-    auto db = std::make_shared<schematool::SqliteProjectDatabase>(
-        dir / "project.db", schematool::OpenMode::CreateIfMissing);
+    auto db = std::make_shared<projectdb::SqliteProjectDatabase>(
+        dir / "project.db", projectdb::OpenMode::CreateIfMissing);
     schematool::SchemaWorkspace ws(platform, db);
 
     std::string name = "BENCH";

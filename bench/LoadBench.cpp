@@ -13,8 +13,8 @@
 #include "load/RecordDecoder.h"
 #include "load/RowTarget.h"
 #include "load/SqliteTarget.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
 #include "sqlite/Sqlite.h"
 
 #include <chrono>
@@ -75,12 +75,12 @@ ColumnPlan fieldColumn(const char* name, FieldKind kind, std::int64_t offset, st
 
 // The plan that an import of the record with REC-KEY as its key and AMTS in a child table
 // gives, and the catalog of its two tables.
-LoadPlan benchPlan(schematool::ProjectCatalog& catalog) {
+LoadPlan benchPlan(projectdb::ProjectCatalog& catalog) {
     LoadPlan plan;
     plan.recordName = "BENCH-REC";
     plan.recordLength = kRecordLength;
     plan.table.name = "BENCH_REC";
-    schematool::CatalogTable top{1, "BENCH_REC", {}, {1}, {}};
+    projectdb::CatalogTable top{1, "BENCH_REC", {}, {1}, {}};
     int id = 1;
     for (const Field& f : kFields) {
         plan.table.columns.push_back(
@@ -105,7 +105,7 @@ LoadPlan benchPlan(schematool::ProjectCatalog& catalog) {
     amounts.columns = {key, idx,
                        fieldColumn("AMT", FieldKind::Packed, kAmountsAt, kAmountLength, 2, true)};
     plan.table.children.push_back(amounts);
-    schematool::CatalogTable child{2, "BENCH_REC_AMTS", {}, {}, {}};
+    projectdb::CatalogTable child{2, "BENCH_REC_AMTS", {}, {}, {}};
     child.columns = {{id, "REC_KEY", kTypeDecimal, 9, 0, false},
                      {id + 1, "idx", kTypeInteger, 0, 0, false},
                      {id + 2, "AMT", kTypeDecimal, 7, 2, true}};
@@ -204,7 +204,7 @@ double seconds(Clock::time_point start) {
 // The same rows as the load of the file makes, inserted by prepared statements of their own
 // from values decoded beforehand.
 double rawInsert(const std::filesystem::path& file, const LoadPlan& plan,
-                 const schematool::ProjectCatalog& catalog, std::int64_t records) {
+                 const projectdb::ProjectCatalog& catalog, std::int64_t records) {
     const CodePage page("cp037");
     std::vector<std::vector<FieldValue>> decoded(1000);
     for (std::uint32_t n = 0; n < decoded.size(); ++n) {
@@ -256,7 +256,7 @@ public:
 // one connection, 8 MB at a time, into the tables made in the same transaction, whose keys
 // are added after their rows. In MB of the file per second.
 double copyIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
-                        const schematool::ProjectCatalog& catalog, const std::string& conninfo) {
+                        const projectdb::ProjectCatalog& catalog, const std::string& conninfo) {
     CopyTextTarget rows;
     runLoad(plan, CodePage("cp037"), file, rows, {});
     postgres::Connection db(conninfo);
@@ -285,7 +285,7 @@ double copyIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
 // The seconds that two processes take, each loading one of two parts of the file into the
 // same tables at once.
 double twoPartsSeconds(const std::filesystem::path& file, const LoadPlan& plan,
-                       const schematool::ProjectCatalog& catalog, const std::string& conninfo) {
+                       const projectdb::ProjectCatalog& catalog, const std::string& conninfo) {
     const auto start = Clock::now();
     std::vector<pid_t> loads;
     for (std::int64_t part = 1; part <= 2; ++part) {
@@ -313,7 +313,7 @@ double twoPartsSeconds(const std::filesystem::path& file, const LoadPlan& plan,
 // COPY, against COPY of its rows decoded beforehand into another, and against two parts loaded
 // at once into a third.
 void loadIntoPostgres(const std::filesystem::path& file, const LoadPlan& plan,
-                      const schematool::ProjectCatalog& catalog, double sqliteMbPerSecond) {
+                      const projectdb::ProjectCatalog& catalog, double sqliteMbPerSecond) {
     const auto scratch = bench::PostgresScratch::open("bench_load", "load_pg_mb_s");
     const auto copyScratch = bench::PostgresScratch::open("bench_copy", "load_pg_copy_mb_s");
     const auto partsScratch =
@@ -362,7 +362,7 @@ void pipeIntoStandardInput(const std::filesystem::path& file) {
 // The peak memory in MB of a child process that loads the file (or, piped, the file sent
 // through its standard input) into a new database.
 double loadPeakMb(const std::filesystem::path& file, const std::filesystem::path& target,
-                  const LoadPlan& plan, const schematool::ProjectCatalog& catalog,
+                  const LoadPlan& plan, const projectdb::ProjectCatalog& catalog,
                   bool piped = false) {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -390,7 +390,7 @@ int main(int argc, char** argv) {
     const bool decodeOnly = only == "decode";
     char pattern[] = "/tmp/vorq-load-bench-XXXXXX";
     const std::filesystem::path dir = mkdtemp(pattern);
-    schematool::ProjectCatalog catalog;
+    projectdb::ProjectCatalog catalog;
     const LoadPlan plan = benchPlan(catalog);
     const CodePage page("cp037");
     if (only == "postgres") {

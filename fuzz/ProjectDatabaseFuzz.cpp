@@ -2,10 +2,10 @@
 // a transaction that it rolls back: what `vorq tables` and an import do first.
 #include "ScratchFile.h"
 #include "host/Error.h"
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "projectdb/SqliteProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 
 #include <chrono>
@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         vorq::headless::HeadlessToolkit toolkit;
         vorq::schematool::SchemaToolPlatform platform(toolkit, path.parent_path() / "options.xml");
-        auto db = std::make_shared<vorq::schematool::SqliteProjectDatabase>(
-            path, vorq::schematool::OpenMode::ReadWrite);
-        (void)vorq::schematool::readCatalog(*db);
+        auto db = std::make_shared<vorq::projectdb::SqliteProjectDatabase>(
+            path, vorq::projectdb::OpenMode::ReadWrite);
+        (void)vorq::projectdb::readCatalog(*db);
         vorq::schematool::SchemaWorkspace ws(platform, db);
         db->BeginTrans();
         addKeyedTable(ws);

@@ -2,7 +2,7 @@
 // seed that the project database target mutates.
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "projectdb/SqliteProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 
 #include <chrono>
@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     std::filesystem::remove(path);
     vorq::headless::HeadlessToolkit toolkit;
     vorq::schematool::SchemaToolPlatform platform(toolkit, path.parent_path() / "options.xml");
-    auto db = std::make_shared<vorq::schematool::SqliteProjectDatabase>(
-        path, vorq::schematool::OpenMode::CreateIfMissing);
+    auto db = std::make_shared<vorq::projectdb::SqliteProjectDatabase>(
+        path, vorq::projectdb::OpenMode::CreateIfMissing);
     vorq::schematool::SchemaWorkspace ws(platform, db);
     db->BeginTrans();
     std::int32_t parent = addTable(ws, "CUSTOMER", {"CUST_ID", "CUST_NAME"});

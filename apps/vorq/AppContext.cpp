@@ -2,8 +2,8 @@
 
 #include "host/Error.h"
 #include "host/InstalledLibrary.h"
-#include "schematool/ProjectCatalog.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/ProjectCatalog.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "sqlite/Sqlite.h"
 
 namespace vorq::app {
@@ -47,15 +47,15 @@ std::filesystem::path AppContext::requireWorkspace() const {
                 "VORQ_WORKSPACE");
 }
 
-schematool::ProjectCatalog AppContext::readProject() const {
+projectdb::ProjectCatalog AppContext::readProject() const {
     if (project.empty()) {
         requireWorkspace();
         if (!std::filesystem::exists(projectLocation()))
             return {};
     }
     const auto db =
-        schematool::openProjectDatabase(projectLocation(), schematool::OpenMode::ReadOnly);
-    return schematool::readCatalog(*db);
+        projectdb::openProjectDatabase(projectLocation(), projectdb::OpenMode::ReadOnly);
+    return projectdb::readCatalog(*db);
 }
 
 } // namespace vorq::app

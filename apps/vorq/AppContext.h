@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 struct ProjectCatalog;
 }
 
@@ -36,7 +36,7 @@ struct AppContext {
     std::filesystem::path requireWorkspace() const;
     // The project's tables, read without changing anything: an empty project when the
     // workspace has no project database yet.
-    schematool::ProjectCatalog readProject() const;
+    projectdb::ProjectCatalog readProject() const;
 };
 
 // The folder that holds this program.

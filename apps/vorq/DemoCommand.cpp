@@ -6,9 +6,9 @@
 #include "LoadCommand.h"
 #include "SourceListing.h"
 #include "host/Error.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/OptionsFile.h"
-#include "schematool/ProjectCatalog.h"
 #include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
 
@@ -88,7 +88,7 @@ void addDemoCommand(CLI::App& app, AppContext& context) {
         }
 
         fmt::print("\n== DDL (sqlite)\n{}",
-                   schematool::writeDdl(schematool::readCatalog(*host.session.database),
+                   schematool::writeDdl(projectdb::readCatalog(*host.session.database),
                                         schematool::Dialect::SQLite));
 
         // The same copybook reads the data: mainframe records into the tables just made.

@@ -9,9 +9,9 @@ namespace vorq::app {
 
 HostSession::HostSession(const AppContext& context, Toolkit& toolkit)
     : platform(toolkit, context.ensureWorkspace() / "options.xml"),
-      database(schematool::openProjectDatabase(
-          context.projectLocation(), context.project.empty() ? schematool::OpenMode::CreateIfMissing
-                                                             : schematool::OpenMode::ReadWrite)),
+      database(projectdb::openProjectDatabase(
+          context.projectLocation(), context.project.empty() ? projectdb::OpenMode::CreateIfMissing
+                                                             : projectdb::OpenMode::ReadWrite)),
       workspace(std::make_shared<schematool::SchemaWorkspace>(platform, database)) {}
 
 bool HostSession::runComponent(const AppContext& context,

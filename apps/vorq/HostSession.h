@@ -1,9 +1,9 @@
 #pragma once
 
 #include "AppContext.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqlProjectDatabase.h"
 
 #include <memory>
 
@@ -28,7 +28,7 @@ struct HostSession {
     bool runComponent(const AppContext& context, const std::shared_ptr<workbench::Workbench>& wb);
 
     schematool::SchemaToolPlatform platform;
-    std::shared_ptr<schematool::SqlProjectDatabase> database;
+    std::shared_ptr<projectdb::SqlProjectDatabase> database;
     std::shared_ptr<schematool::SchemaWorkspace> workspace;
 };
 

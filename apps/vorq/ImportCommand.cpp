@@ -8,8 +8,8 @@
 #include "UsageError.h"
 #include "WindowsModule.h"
 #include "host/Error.h"
-#include "schematool/ProjectCatalog.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/ProjectCatalog.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/TableDrop.h"
 #include "workbench/Workbench.h"
 
@@ -42,7 +42,7 @@ std::string whyNot(const BatchUser& user, const std::vector<workbench::LogEntry>
 }
 
 // "CUSTOMER: 12 columns, primary key CUST_ID; references PARENT".
-std::string summary(const schematool::ProjectCatalog& catalog, const schematool::CatalogTable& t) {
+std::string summary(const projectdb::ProjectCatalog& catalog, const projectdb::CatalogTable& t) {
     std::string keys;
     for (const auto id : t.primaryKey)
         keys += (keys.empty() ? "" : ", ") + catalog.column(id)->name;
@@ -56,8 +56,8 @@ std::string summary(const schematool::ProjectCatalog& catalog, const schematool:
 }
 
 void report(const ImportOptions& options, const BatchOutcome& outcome,
-            schematool::ProjectCatalog catalog) {
-    std::erase_if(catalog.tables, [&](const schematool::CatalogTable& t) {
+            projectdb::ProjectCatalog catalog) {
+    std::erase_if(catalog.tables, [&](const projectdb::CatalogTable& t) {
         return std::find(outcome.tables.begin(), outcome.tables.end(), t.id) ==
                outcome.tables.end();
     });
@@ -114,10 +114,10 @@ BatchOutcome runBatchImport(const AppContext& context, BatchHost& host,
     BatchOutcome outcome;
     if (request.replace) {
         // In the import's own transaction: a failed or cancelled run keeps the old tables.
-        schematool::SqlProjectDatabase& db = *host.session.database;
+        projectdb::SqlProjectDatabase& db = *host.session.database;
         db.atNextBegin([&db, &user, &outcome] {
             const auto plan = schematool::planDrop(
-                db, schematool::readCatalog(db), schematool::tablesOfSource(db, user.sourceKey()));
+                db, projectdb::readCatalog(db), schematool::tablesOfSource(db, user.sourceKey()));
             schematool::dropTables(db, plan, false);
             outcome.replaced = plan.tableNames;
         });
@@ -193,7 +193,7 @@ void addImportCommand(CLI::App& app, AppContext& context) {
             throw Error(outcome.message);
         context.committed = "the import was committed (" + std::to_string(outcome.tables.size()) +
                             " tables): `vorq tables` lists them";
-        report(*options, outcome, schematool::readCatalog(*host.session.database));
+        report(*options, outcome, projectdb::readCatalog(*host.session.database));
     });
 }
 

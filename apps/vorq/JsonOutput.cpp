@@ -2,14 +2,14 @@
 
 #include "SourceListing.h"
 #include "load/Loader.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
 #include "workbench/Catalog.h"
 
 namespace vorq::app {
 namespace {
 
-std::string columnName(const schematool::ProjectCatalog& catalog, std::int32_t id) {
+std::string columnName(const projectdb::ProjectCatalog& catalog, std::int32_t id) {
     const auto* column = catalog.column(id);
     return column ? column->name : "";
 }
@@ -23,8 +23,8 @@ nlohmann::ordered_json named(const std::vector<OfferedSource>& sources) {
 
 } // namespace
 
-nlohmann::ordered_json tableJson(const schematool::ProjectCatalog& catalog,
-                                 const schematool::CatalogTable& table) {
+nlohmann::ordered_json tableJson(const projectdb::ProjectCatalog& catalog,
+                                 const projectdb::CatalogTable& table) {
     auto columns = nlohmann::ordered_json::array();
     for (const auto& c : table.columns)
         columns.push_back({{"name", c.name},
@@ -52,7 +52,7 @@ nlohmann::ordered_json tableJson(const schematool::ProjectCatalog& catalog,
             {"foreignKeys", foreignKeys}};
 }
 
-nlohmann::ordered_json tablesJson(const schematool::ProjectCatalog& catalog) {
+nlohmann::ordered_json tablesJson(const projectdb::ProjectCatalog& catalog) {
     auto tables = nlohmann::ordered_json::array();
     for (const auto& t : catalog.tables)
         tables.push_back(tableJson(catalog, t));

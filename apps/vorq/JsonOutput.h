@@ -5,10 +5,10 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 struct CatalogTable;
 struct ProjectCatalog;
-} // namespace vorq::schematool
+} // namespace vorq::projectdb
 
 namespace vorq::workbench {
 class Workbench;
@@ -25,10 +25,10 @@ namespace vorq::app {
 
 // {"name", "id", "columns": [{"name", "type", "key", "nullable"}], "primaryKey": [names],
 //  "foreignKeys": [{"name", "references", "columns": [{"column", "referenced"}]}]}
-nlohmann::ordered_json tableJson(const schematool::ProjectCatalog& catalog,
-                                 const schematool::CatalogTable& table);
+nlohmann::ordered_json tableJson(const projectdb::ProjectCatalog& catalog,
+                                 const projectdb::CatalogTable& table);
 // {"tables": [table...]}
-nlohmann::ordered_json tablesJson(const schematool::ProjectCatalog& catalog);
+nlohmann::ordered_json tablesJson(const projectdb::ProjectCatalog& catalog);
 // {"copybooks": [{"name", "path"}], "programs": [{"name", "path"}],
 //  "ports": [{"program", "ports": [names]}]}
 nlohmann::ordered_json sourcesJson(workbench::Workbench& wb);

@@ -11,7 +11,7 @@
 #include "load/ProjectLineage.h"
 #include "load/RejectFile.h"
 #include "load/SourceItems.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "workbench/Workbench.h"
 
 #include <fmt/core.h>
@@ -113,8 +113,8 @@ std::pair<std::int64_t, std::int64_t> partOf(const std::string& text) {
 // vorq did not write.
 void refuseOverwrites(const AppContext& context, const LoadOptions& options,
                       const std::string& target) {
-    const bool targetIsFile = !schematool::isConnectionString(target);
-    const bool projectIsFile = !schematool::isConnectionString(context.projectLocation());
+    const bool targetIsFile = !projectdb::isConnectionString(target);
+    const bool projectIsFile = !projectdb::isConnectionString(context.projectLocation());
     const NamedFile data{options.data, "the data file"};
     const NamedFile project{projectIsFile ? context.projectLocation() : "", "the project database"};
     const NamedFile rejects{options.rejects, "the reject file"};
@@ -180,7 +180,7 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
 
     workbench::Workbench wb(context.requireWorkspace());
     const auto project =
-        schematool::openProjectDatabase(context.projectLocation(), schematool::OpenMode::ReadOnly);
+        projectdb::openProjectDatabase(context.projectLocation(), projectdb::OpenMode::ReadOnly);
     const load::ProjectLineage lineage = load::readLineage(*project);
     std::vector<load::SourceItems> sources;
     sources.reserve(types.size());

@@ -5,10 +5,10 @@
 #include "TableListing.h"
 #include "UsageError.h"
 #include "host/Error.h"
+#include "projectdb/ProjectCatalog.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/DdlWriter.h"
 #include "schematool/OptionsFile.h"
-#include "schematool/ProjectCatalog.h"
-#include "schematool/SqlProjectDatabase.h"
 #include "schematool/TableDrop.h"
 
 #include <fmt/core.h>
@@ -91,7 +91,7 @@ void addDdl(CLI::App& app, AppContext& context) {
     command->footer("Examples:\n  vorq ddl --dialect postgresql\n"
                     "  vorq ddl --dialect db2 --output schema.sql");
     command->callback([&context, options] {
-        const schematool::ProjectCatalog catalog = context.readProject();
+        const projectdb::ProjectCatalog catalog = context.readProject();
         const schematool::Dialect dialect = schematool::dialectNamed(options->dialect);
         // The statements still come: a user may split the table by hand.
         for (const auto& table : catalog.tables)
@@ -163,12 +163,12 @@ void addDrop(CLI::App& app, AppContext& context) {
     command->callback([&context, names, force] {
         if (context.project.empty())
             context.requireWorkspace();
-        const auto db = schematool::openProjectDatabase(context.projectLocation(),
-                                                        schematool::OpenMode::ReadWrite);
+        const auto db = projectdb::openProjectDatabase(context.projectLocation(),
+                                                       projectdb::OpenMode::ReadWrite);
         db->BeginTrans();
         schematool::DropPlan plan;
         try {
-            const auto catalog = schematool::readCatalog(*db);
+            const auto catalog = projectdb::readCatalog(*db);
             plan = schematool::planDrop(*db, catalog, schematool::tablesNamed(catalog, *names));
             schematool::dropTables(*db, plan, *force);
             db->CommitTrans();

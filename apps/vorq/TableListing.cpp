@@ -1,13 +1,13 @@
 #include "TableListing.h"
 
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
 
 #include <fmt/core.h>
 
 namespace vorq::app {
 
-std::string listTables(const schematool::ProjectCatalog& catalog) {
+std::string listTables(const projectdb::ProjectCatalog& catalog) {
     if (catalog.tables.empty())
         return "the project has no tables\n";
     std::string out;

@@ -2,13 +2,13 @@
 
 #include <string>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 struct ProjectCatalog;
 }
 
 namespace vorq::app {
 
 // The tables of a catalog as `vorq tables` prints them: columns with types, keys marked.
-std::string listTables(const schematool::ProjectCatalog& catalog);
+std::string listTables(const projectdb::ProjectCatalog& catalog);
 
 } // namespace vorq::app

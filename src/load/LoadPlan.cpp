@@ -13,7 +13,7 @@
 namespace vorq::load {
 namespace {
 
-using schematool::CatalogTable;
+using projectdb::CatalogTable;
 
 bool isBelow(const SourceItems& items, const SourceItem& item, const SourceItem& ancestor) {
     for (const SourceItem* at = &item; at; at = at->parent ? items.item(at->parent) : nullptr)
@@ -210,7 +210,7 @@ private:
         return plan;
     }
 
-    ColumnPlan planColumn(const CatalogTable& table, const schematool::CatalogColumn& column,
+    ColumnPlan planColumn(const CatalogTable& table, const projectdb::CatalogColumn& column,
                           const SourceItem& tableItem, const std::vector<int>& levels,
                           const std::map<int, std::int64_t>& fixed, const CatalogTable* parent) {
         ColumnPlan plan;

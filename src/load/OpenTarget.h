@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 struct ProjectCatalog;
 }
 
@@ -14,6 +14,6 @@ namespace vorq::load {
 // The target that a --target names: an SQLite file, or a PostgreSQL connection string (its
 // code, with libpq, loaded only then).
 std::unique_ptr<RowTarget> openTarget(const std::string& target,
-                                      const schematool::ProjectCatalog& catalog);
+                                      const projectdb::ProjectCatalog& catalog);
 
 } // namespace vorq::load

@@ -38,7 +38,7 @@ void appendKeyValue(const FieldValue& v, std::string& key) {
 
 } // namespace
 
-PostgresTarget::PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog)
+PostgresTarget::PostgresTarget(std::string conninfo, const projectdb::ProjectCatalog& catalog)
     : conninfo_(std::move(conninfo)), catalog_(catalog) {}
 
 std::string PostgresTarget::name() const {

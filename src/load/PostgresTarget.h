@@ -2,8 +2,8 @@
 
 #include "load/RowTarget.h"
 #include "postgres/Postgres.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
 
 #include <future>
 #include <optional>
@@ -21,7 +21,7 @@ namespace vorq::load {
 // reason that SQLite gives.
 class PostgresTarget : public RowTarget {
 public:
-    PostgresTarget(std::string conninfo, const schematool::ProjectCatalog& catalog);
+    PostgresTarget(std::string conninfo, const projectdb::ProjectCatalog& catalog);
 
     void begin(const std::vector<const LoadPlan*>& plans) override;
     std::int64_t rowCount(int table) override;
@@ -51,7 +51,7 @@ private:
     void readKeys(Table& table);
 
     std::string conninfo_;
-    const schematool::ProjectCatalog& catalog_;
+    const projectdb::ProjectCatalog& catalog_;
     std::optional<postgres::Connection> connection_;
     std::vector<Table> tables_;
     // A table made by the load gets its keys after its rows.

@@ -6,7 +6,7 @@
 #include <memory>
 
 extern "C" __attribute__((visibility("default"))) void
-vorqOpenPostgresTarget(const std::string& conninfo, const vorq::schematool::ProjectCatalog& catalog,
+vorqOpenPostgresTarget(const std::string& conninfo, const vorq::projectdb::ProjectCatalog& catalog,
                        std::unique_ptr<vorq::load::RowTarget>& target) {
     target = std::make_unique<vorq::load::PostgresTarget>(conninfo, catalog);
 }

@@ -1,7 +1,7 @@
 #include "load/ProjectLineage.h"
 
 #include "cobol/Ascii.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 
 #include <algorithm>
 #include <charconv>
@@ -23,9 +23,9 @@ std::optional<ItemReference> parseReference(const std::string& sourceReference) 
     return reference;
 }
 
-ProjectLineage readLineage(schematool::SqlProjectDatabase& db) {
+ProjectLineage readLineage(projectdb::SqlProjectDatabase& db) {
     ProjectLineage lineage;
-    lineage.catalog = schematool::readCatalog(db);
+    lineage.catalog = projectdb::readCatalog(db);
     // Tables and columns carry their lineage; a project not yet brought up to date (opened
     // only for reading) has it in a table of its own (version 2) or not at all (version 1).
     const bool ownTable = db.hasTable("Lineage");

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 class SqlProjectDatabase;
 }
 
@@ -33,11 +33,11 @@ struct Lineage {
 
 // The project's tables with their keys, and the lineage of each table and column that has one.
 struct ProjectLineage {
-    schematool::ProjectCatalog catalog;
+    projectdb::ProjectCatalog catalog;
     std::map<std::int32_t, Lineage> tables;  // by TabID
     std::map<std::int32_t, Lineage> columns; // by ColumnID
 };
 
-ProjectLineage readLineage(schematool::SqlProjectDatabase& db);
+ProjectLineage readLineage(projectdb::SqlProjectDatabase& db);
 
 } // namespace vorq::load

@@ -4,8 +4,8 @@
 #include "host/Error.h"
 #include "host/TypeCodes.h"
 #include "load/LoadPlan.h"
+#include "projectdb/ProjectSchema.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectSchema.h"
 #include "workbench/Catalog.h"
 
 #include <system_error>
@@ -21,7 +21,7 @@ void refuseForeignDatabase(const sqlite::Connection& db, const std::filesystem::
     const std::int64_t id = db.pragmaInteger("application_id");
     if (id == 0 || id == kDataApplicationId)
         return;
-    if (id == schematool::kApplicationId)
+    if (id == projectdb::kApplicationId)
         throw Error(file.string() +
                     " is a vorq project database, not a database for the loaded rows: name "
                     "another file as the target");
@@ -43,7 +43,7 @@ bool hasTextAffinity(const std::string& declared) {
 // A table made by an older vorq declares wide decimals DECIMAL(p,s): SQLite would keep 15 of
 // their digits.
 void refuseLossyColumns(const sqlite::Connection& db, const std::filesystem::path& file,
-                        const schematool::CatalogTable& table) {
+                        const projectdb::CatalogTable& table) {
     auto declared = db.prepare("SELECT type FROM pragma_table_info(?1) WHERE name = ?2 "
                                "COLLATE NOCASE");
     // Only the wide decimals are looked up: a table of a thousand columns has few.
@@ -83,7 +83,7 @@ std::string refusalOf(const Error& e) {
 } // namespace
 
 SqliteTarget::SqliteTarget(const std::filesystem::path& file,
-                           const schematool::ProjectCatalog& catalog)
+                           const projectdb::ProjectCatalog& catalog)
     : file_(file), catalog_(catalog) {}
 
 void SqliteTarget::begin(const std::vector<const LoadPlan*>& plans) {
@@ -109,7 +109,7 @@ void SqliteTarget::begin(const std::vector<const LoadPlan*>& plans) {
         db_->exec(schematool::writeDdl(catalog_, schematool::Dialect::SQLite));
     }
     for (const TablePlan* table : tablesInOrder(plans)) {
-        const schematool::CatalogTable* made = nullptr;
+        const projectdb::CatalogTable* made = nullptr;
         for (const auto& t : catalog_.tables)
             if (t.name == table->name)
                 made = &t;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "load/RowTarget.h"
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 #include "sqlite/Sqlite.h"
 
 #include <filesystem>
@@ -19,7 +19,7 @@ constexpr std::int64_t kDataApplicationId = 0x766f7264; // "vord"
 // application id), is refused.
 class SqliteTarget : public RowTarget {
 public:
-    SqliteTarget(const std::filesystem::path& file, const schematool::ProjectCatalog& catalog);
+    SqliteTarget(const std::filesystem::path& file, const projectdb::ProjectCatalog& catalog);
 
     void begin(const std::vector<const LoadPlan*>& plans) override;
     std::int64_t rowCount(int table) override;
@@ -32,7 +32,7 @@ public:
 
 private:
     std::filesystem::path file_;
-    const schematool::ProjectCatalog& catalog_;
+    const projectdb::ProjectCatalog& catalog_;
     bool created_ = false;
     std::optional<sqlite::Connection> db_;
     std::vector<sqlite::Statement> inserts_;

@@ -2,7 +2,7 @@
 
 #include "host/Error.h"
 #include "host/TypeCodes.h"
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/SqlIdentifiers.h"
 
 #include <algorithm>
@@ -28,22 +28,23 @@ std::string ddlName(const std::string& name) {
 
 namespace {
 
-std::string columnList(const CatalogTable& table, const ProjectCatalog& catalog,
+std::string columnList(const projectdb::CatalogTable& table,
+                       const projectdb::ProjectCatalog& catalog,
                        const std::vector<std::int32_t>& ids) {
     std::string list;
     for (const auto columnId : ids) {
-        const CatalogColumn* c = catalog.column(columnId);
+        const projectdb::CatalogColumn* c = catalog.column(columnId);
         list += (list.empty() ? "" : ", ") + ddlName(c ? c->name : "?" + table.name);
     }
     return list;
 }
 
 // Tables with every referenced table before them; ties and cycles in order of id.
-std::vector<const CatalogTable*> parentsFirst(const ProjectCatalog& catalog) {
-    std::vector<const CatalogTable*> order;
+std::vector<const projectdb::CatalogTable*> parentsFirst(const projectdb::ProjectCatalog& catalog) {
+    std::vector<const projectdb::CatalogTable*> order;
     std::set<std::int32_t> placed;
     while (order.size() < catalog.tables.size()) {
-        const CatalogTable* next = nullptr;
+        const projectdb::CatalogTable* next = nullptr;
         for (const auto& t : catalog.tables) {
             if (placed.count(t.id))
                 continue;
@@ -143,7 +144,8 @@ namespace {
 
 // The CREATE TABLE statement of one table. A foreign key to a table that is not yet created
 // (when created is given) goes to deferred as an ALTER TABLE; with apart, every key goes there.
-std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect,
+std::string createTable(const projectdb::ProjectCatalog& catalog,
+                        const projectdb::CatalogTable& table, Dialect dialect,
                         const std::set<std::int32_t>* created, std::vector<std::string>& deferred,
                         TableKeys* apart = nullptr) {
     std::vector<std::string> lines;
@@ -162,7 +164,7 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
             lines.push_back("    " + key);
     }
     for (const auto& k : table.foreignKeys) {
-        const CatalogTable* parent = catalog.table(k.refTabId);
+        const projectdb::CatalogTable* parent = catalog.table(k.refTabId);
         if (!parent || k.columnPairs.empty())
             continue;
         std::vector<std::int32_t> mine, theirs;
@@ -191,22 +193,24 @@ std::string createTable(const ProjectCatalog& catalog, const CatalogTable& table
 
 } // namespace
 
-std::string tableDdl(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect) {
+std::string tableDdl(const projectdb::ProjectCatalog& catalog, const projectdb::CatalogTable& table,
+                     Dialect dialect) {
     std::vector<std::string> none;
     return createTable(catalog, table, dialect, nullptr, none);
 }
 
-std::string tableDdlWithoutKeys(const ProjectCatalog& catalog, const CatalogTable& table,
-                                Dialect dialect, TableKeys& keys) {
+std::string tableDdlWithoutKeys(const projectdb::ProjectCatalog& catalog,
+                                const projectdb::CatalogTable& table, Dialect dialect,
+                                TableKeys& keys) {
     std::vector<std::string> none;
     return createTable(catalog, table, dialect, nullptr, none, &keys);
 }
 
-std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect) {
+std::string writeDdl(const projectdb::ProjectCatalog& catalog, Dialect dialect) {
     std::string out;
     std::set<std::int32_t> created;
     std::vector<std::string> deferred;
-    for (const CatalogTable* t : parentsFirst(catalog)) {
+    for (const projectdb::CatalogTable* t : parentsFirst(catalog)) {
         out += createTable(catalog, *t, dialect, &created, deferred);
         created.insert(t->id);
     }

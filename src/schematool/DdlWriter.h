@@ -4,10 +4,12 @@
 #include <string_view>
 #include <vector>
 
-namespace vorq::schematool {
-
+namespace vorq::projectdb {
 struct CatalogTable;
 struct ProjectCatalog;
+} // namespace vorq::projectdb
+
+namespace vorq::schematool {
 
 enum class Dialect { SQLite, PostgreSQL, DB2 };
 
@@ -32,10 +34,11 @@ std::string columnType(int type, int precision, int scale, Dialect dialect);
 
 // CREATE TABLE statements for every table of the catalog, parents before children, with
 // primary and foreign keys; the same catalog always gives the same text.
-std::string writeDdl(const ProjectCatalog& catalog, Dialect dialect);
+std::string writeDdl(const projectdb::ProjectCatalog& catalog, Dialect dialect);
 
 // The CREATE TABLE statement of one table, its foreign keys inline.
-std::string tableDdl(const ProjectCatalog& catalog, const CatalogTable& table, Dialect dialect);
+std::string tableDdl(const projectdb::ProjectCatalog& catalog, const projectdb::CatalogTable& table,
+                     Dialect dialect);
 
 // The ALTER TABLE statements that add a table's keys: run every table's primary key before
 // any foreign key that may refer to it.
@@ -45,7 +48,8 @@ struct TableKeys {
 // The CREATE TABLE statement of one table without its keys, which go to keys: a server fills
 // a table and then builds its index and checks its references once, much faster than row by
 // row.
-std::string tableDdlWithoutKeys(const ProjectCatalog& catalog, const CatalogTable& table,
-                                Dialect dialect, TableKeys& keys);
+std::string tableDdlWithoutKeys(const projectdb::ProjectCatalog& catalog,
+                                const projectdb::CatalogTable& table, Dialect dialect,
+                                TableKeys& keys);
 
 } // namespace vorq::schematool

@@ -1,7 +1,7 @@
 #include "schematool/KnownTables.h"
 
 #include "cobol/Ascii.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 
 namespace vorq::schematool {
 

@@ -5,9 +5,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace vorq::schematool {
-
+namespace vorq::projectdb {
 class SqlProjectDatabase;
+}
+
+namespace vorq::schematool {
 
 // What the table services remember of the project's tables and foreign-key names: read in one
 // query each, kept while the database's generation of those tables holds (a transaction's
@@ -20,7 +22,7 @@ public:
         std::int32_t primaryIndex = 0;
     };
 
-    explicit KnownTables(SqlProjectDatabase& db) : db_(db) {}
+    explicit KnownTables(projectdb::SqlProjectDatabase& db) : db_(db) {}
 
     // The table, or nullptr when the project has none with that id.
     Table* table(std::int32_t tabId);
@@ -34,7 +36,7 @@ private:
     void readTables();
     void readKeys();
 
-    SqlProjectDatabase& db_;
+    projectdb::SqlProjectDatabase& db_;
     std::unordered_map<std::int32_t, Table> tables_;
     std::unordered_set<std::string> tableNames_; // in lower case
     std::uint64_t tablesGeneration_ = ~std::uint64_t{0};

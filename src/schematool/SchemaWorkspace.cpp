@@ -3,9 +3,9 @@
 #include "host/Error.h"
 #include "host/Repository.h"
 #include "host/ui/ComboBox.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SqlIdentifiers.h"
-#include "schematool/SqlProjectDatabase.h"
 #include "schematool/TypeMapping.h"
 
 namespace vorq::schematool {
@@ -37,7 +37,7 @@ ColumnRole roleOfAddedColumn(const std::string& description) {
 } // namespace
 
 SchemaWorkspace::SchemaWorkspace(SchemaToolPlatform& platform,
-                                 std::shared_ptr<SqlProjectDatabase> db)
+                                 std::shared_ptr<projectdb::SqlProjectDatabase> db)
     : platform_(platform), db_(std::move(db)),
       tables_(*db_, [&platform] { return platform.optionsFile().identifierLimit(); }),
       current_(std::make_shared<ProjectObject>(db_->name())) {}

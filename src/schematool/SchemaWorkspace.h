@@ -8,16 +8,20 @@
 #include <memory>
 #include <vector>
 
+namespace vorq::projectdb {
+class SqlProjectDatabase;
+}
+
 namespace vorq::schematool {
 
 class SchemaToolPlatform;
-class SqlProjectDatabase;
 
 // The schema tool's workspace as the component sees it: one project database, its table
 // services, the progress display and the host's libraries.
 class SchemaWorkspace : public VorqWS {
 public:
-    SchemaWorkspace(SchemaToolPlatform& platform, std::shared_ptr<SqlProjectDatabase> db);
+    SchemaWorkspace(SchemaToolPlatform& platform,
+                    std::shared_ptr<projectdb::SqlProjectDatabase> db);
 
     HostPlatform& Platform() override;
     std::shared_ptr<RepositoryComposite> objComposite() override { return current_; }
@@ -55,7 +59,7 @@ public:
     void RefreshBrowser() override;
     void setOskRL(const std::string& sourceReference) override { shownReference = sourceReference; }
 
-    SqlProjectDatabase& database() { return *db_; }
+    projectdb::SqlProjectDatabase& database() { return *db_; }
     ProgressDisplay& progress() { return progress_; }
 
     std::int32_t selectedTabId = -1;
@@ -75,7 +79,7 @@ public:
 
 private:
     SchemaToolPlatform& platform_;
-    std::shared_ptr<SqlProjectDatabase> db_;
+    std::shared_ptr<projectdb::SqlProjectDatabase> db_;
     TableServices tables_;
     ProgressDisplay progress_;
     std::shared_ptr<RepositoryComposite> current_;

@@ -1,8 +1,8 @@
 #include "schematool/TableDrop.h"
 
 #include "host/Error.h"
-#include "schematool/SqlProjectDatabase.h"
-#include "schematool/SqlStatement.h"
+#include "projectdb/SqlProjectDatabase.h"
+#include "projectdb/SqlStatement.h"
 
 #include <algorithm>
 #include <map>
@@ -11,7 +11,7 @@
 namespace vorq::schematool {
 namespace {
 
-std::map<std::int32_t, std::string> sourceKeys(SqlProjectDatabase& db) {
+std::map<std::int32_t, std::string> sourceKeys(projectdb::SqlProjectDatabase& db) {
     std::map<std::int32_t, std::string> keys;
     auto query = db.prepare("SELECT TabID, SourceKey FROM Tables");
     while (query->step())
@@ -33,7 +33,7 @@ constexpr const char* kRemoveTable[] = {
 
 } // namespace
 
-std::vector<std::int32_t> tablesNamed(const ProjectCatalog& catalog,
+std::vector<std::int32_t> tablesNamed(const projectdb::ProjectCatalog& catalog,
                                       const std::vector<std::string>& names) {
     std::vector<std::int32_t> ids;
     for (const auto& name : names)
@@ -41,7 +41,8 @@ std::vector<std::int32_t> tablesNamed(const ProjectCatalog& catalog,
     return ids;
 }
 
-std::vector<std::int32_t> tablesOfSource(SqlProjectDatabase& db, const std::string& sourceKey) {
+std::vector<std::int32_t> tablesOfSource(projectdb::SqlProjectDatabase& db,
+                                         const std::string& sourceKey) {
     std::vector<std::int32_t> ids;
     for (const auto& [id, key] : sourceKeys(db))
         if (!sourceKey.empty() && key == sourceKey)
@@ -49,7 +50,7 @@ std::vector<std::int32_t> tablesOfSource(SqlProjectDatabase& db, const std::stri
     return ids;
 }
 
-DropPlan planDrop(SqlProjectDatabase& db, const ProjectCatalog& catalog,
+DropPlan planDrop(projectdb::SqlProjectDatabase& db, const projectdb::ProjectCatalog& catalog,
                   const std::vector<std::int32_t>& tabIds) {
     const auto keys = sourceKeys(db);
     std::set<std::int32_t> dropped;
@@ -58,7 +59,7 @@ DropPlan planDrop(SqlProjectDatabase& db, const ProjectCatalog& catalog,
     while (!pending.empty()) {
         const std::int32_t id = pending.back();
         pending.pop_back();
-        const CatalogTable* table = catalog.table(id);
+        const projectdb::CatalogTable* table = catalog.table(id);
         if (!table || !dropped.insert(id).second)
             continue;
         plan.tables.push_back(id);
@@ -78,7 +79,7 @@ DropPlan planDrop(SqlProjectDatabase& db, const ProjectCatalog& catalog,
     return plan;
 }
 
-void dropTables(SqlProjectDatabase& db, const DropPlan& plan, bool dropReferences) {
+void dropTables(projectdb::SqlProjectDatabase& db, const DropPlan& plan, bool dropReferences) {
     if (!plan.references.empty() && !dropReferences) {
         std::string named;
         for (const auto& r : plan.references)

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace vorq::schematool {
-
+namespace vorq::projectdb {
 class SqlProjectDatabase;
+}
+
+namespace vorq::schematool {
 
 // What dropping tables takes with it: the tables and, below each, the child tables that the
 // same source made for its repeating items (they refer to it and share its source key), and
@@ -25,18 +27,19 @@ struct DropPlan {
 };
 
 // The plan for the tables of those ids; ids that are no table are left out.
-DropPlan planDrop(SqlProjectDatabase& db, const ProjectCatalog& catalog,
+DropPlan planDrop(projectdb::SqlProjectDatabase& db, const projectdb::ProjectCatalog& catalog,
                   const std::vector<std::int32_t>& tabIds);
 // The ids of the tables named (in any case); a name that is not there raises vorq::NameError
 // with the nearest names.
-std::vector<std::int32_t> tablesNamed(const ProjectCatalog& catalog,
+std::vector<std::int32_t> tablesNamed(const projectdb::ProjectCatalog& catalog,
                                       const std::vector<std::string>& names);
 // The ids of the tables that a source made (their source key), children included.
-std::vector<std::int32_t> tablesOfSource(SqlProjectDatabase& db, const std::string& sourceKey);
+std::vector<std::int32_t> tablesOfSource(projectdb::SqlProjectDatabase& db,
+                                         const std::string& sourceKey);
 
 // Removes the plan's tables with their columns, indexes and keys, and the referring keys, in
 // the caller's transaction. Referring keys are refused (vorq::Error naming them) unless
 // dropReferences.
-void dropTables(SqlProjectDatabase& db, const DropPlan& plan, bool dropReferences);
+void dropTables(projectdb::SqlProjectDatabase& db, const DropPlan& plan, bool dropReferences);
 
 } // namespace vorq::schematool

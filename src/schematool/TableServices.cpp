@@ -2,8 +2,8 @@
 
 #include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/SqlIdentifiers.h"
-#include "schematool/SqlProjectDatabase.h"
 
 #include <algorithm>
 #include <ctime>
@@ -44,7 +44,8 @@ const char* roleName(ColumnRole role) {
 
 } // namespace
 
-TableServices::TableServices(SqlProjectDatabase& db, std::function<int()> identifierLimit)
+TableServices::TableServices(projectdb::SqlProjectDatabase& db,
+                             std::function<int()> identifierLimit)
     : db_(db), limit_(std::move(identifierLimit)), known_(db) {}
 
 std::string TableServices::freeTableName(const std::string& candidate) {
@@ -64,10 +65,10 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
         return 0;
     // PrimaryIndexID is written, empty, so that an engine that holds the row back may fill it
     // in there when the primary index comes before the row is sent.
-    static const RowShape kTableRow("Tables", "TabID",
-                                    {"TableName", "PrimaryIndexID", "SourceKey", "Origin",
-                                     "SourceReference", "CreatedAt", "LineageRole",
-                                     "LineageOccurrence", "LineageLayout"});
+    static const projectdb::RowShape kTableRow(
+        "Tables", "TabID",
+        {"TableName", "PrimaryIndexID", "SourceKey", "Origin", "SourceReference", "CreatedAt",
+         "LineageRole", "LineageOccurrence", "LineageLayout"});
     const bool fromItem = namesRepositoryItem(sourceReference);
     const std::int32_t id = toId(db_.insertRowWithId(
         kTableRow, {name, Value(), sourceKey, origin, sourceReference, isoTime(created),
@@ -88,7 +89,8 @@ std::int32_t TableServices::primaryIndex(std::int32_t tabId) {
     if (table->primaryIndex != 0)
         return table->primaryIndex;
     // "PK_" says what it is; the table's name is shortened to make room for it.
-    static const RowShape kIndexRow("Indexes", "IndexID", {"TabID", "IndexName", "IsPrimary"});
+    static const projectdb::RowShape kIndexRow("Indexes", "IndexID",
+                                               {"TabID", "IndexName", "IsPrimary"});
     const std::int32_t indexId = toId(db_.insertRowWithId(
         kIndexRow, {tabId, "PK_" + fitIdentifier(table->name, limit_() - 3), 1}));
     db_.runWithoutAnswer("UPDATE Tables SET PrimaryIndexID = ?2 WHERE TabID = ?1",
@@ -105,7 +107,8 @@ std::int32_t TableServices::addForeignKey(std::int32_t childTabId, std::int32_t 
     const std::string unique =
         uniqueIdentifier(fitIdentifier(name, limit_()), limit_(),
                          [this](const std::string& n) { return known_.keyNameTaken(n); });
-    static const RowShape kKeyRow("ForeignKeys", "KeyID", {"KeyName", "TabID", "RefTabID"});
+    static const projectdb::RowShape kKeyRow("ForeignKeys", "KeyID",
+                                             {"KeyName", "TabID", "RefTabID"});
     const std::int32_t id = toId(db_.insertRowWithId(kKeyRow, {unique, childTabId, parentTabId}));
     known_.keyAdded(unique);
     // The child tables of one parent made from the same item hold its occurrences in turn.
@@ -171,11 +174,11 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         occurrence = column.role == ColumnRole::Item ? ++state.itemColumns[column.sourceReference]
                                                      : std::int64_t{1};
     }
-    static const RowShape kColumnRow("Columns", "ColumnID",
-                                     {"TabID", "ColumnName", "Position", "TypeID", "Precision",
-                                      "Scale", "Nullable", "Description", "Origin",
-                                      "SourceReference", "CreatedAt", "LineageRole",
-                                      "LineageOccurrence"});
+    static const projectdb::RowShape kColumnRow("Columns", "ColumnID",
+                                                {"TabID", "ColumnName", "Position", "TypeID",
+                                                 "Precision", "Scale", "Nullable", "Description",
+                                                 "Origin", "SourceReference", "CreatedAt",
+                                                 "LineageRole", "LineageOccurrence"});
     const std::int32_t id = toId(db_.insertRowWithId(
         kColumnRow, {tabId, name, state.nextPosition, column.type, column.precision, column.scale,
                      column.nullable ? 1 : 0, column.description, column.origin,

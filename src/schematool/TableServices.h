@@ -12,9 +12,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace vorq::schematool {
-
+namespace vorq::projectdb {
 class SqlProjectDatabase;
+}
+
+namespace vorq::schematool {
 
 // What a column made by an import holds, for the lineage that a load follows: an item's value,
 // a child table's occurrence number (idx) or a made-up primary key; None for other columns.
@@ -40,7 +42,7 @@ struct ColumnSpec {
 class TableServices {
 public:
     // identifierLimit is asked at each use: the user may change it between two imports.
-    TableServices(SqlProjectDatabase& db, std::function<int()> identifierLimit);
+    TableServices(projectdb::SqlProjectDatabase& db, std::function<int()> identifierLimit);
 
     int identifierLimit() const { return limit_(); }
     // A name not used by any table of the project, within the identifier limit.
@@ -86,7 +88,7 @@ private:
     // one parent came from the same item, while the project's foreign keys stay as they know.
     std::unordered_map<std::int32_t, std::string>& tablesMade();
 
-    SqlProjectDatabase& db_;
+    projectdb::SqlProjectDatabase& db_;
     std::function<int()> limit_;
     KnownTables known_;
     std::unordered_map<std::int32_t, FillState> filling_;

@@ -2,7 +2,7 @@
 #include "builder/ProjectStatements.h"
 #include "builder/TableBuilder.h"
 #include "host/ProjectQueries.h"
-#include "schematool/SqlText.h"
+#include "projectdb/SqlText.h"
 #include "support/ProjectFixture.h"
 #include "support/VerifiedWorkspace.h"
 #include "workbench/StoredRepository.h"
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, BuilderTest, testing::allEngines(), testing::e
 TEST(ProjectStatements, TheKeyQuestionsAreTheTextsThatTheProjectAnswersFromTheRunsRows) {
     for (const std::string& asked : {referencingKeysQuery(12), keyColumnQuery(12)}) {
         std::vector<Value> numbers;
-        const std::string question = schematool::numbersAsParameters(asked, numbers);
+        const std::string question = projectdb::numbersAsParameters(asked, numbers);
         EXPECT_TRUE(question == projectQueries::kReferencingKeys ||
                     question == projectQueries::kKeyColumns)
             << question;

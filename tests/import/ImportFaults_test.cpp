@@ -1,4 +1,4 @@
-#include "schematool/SqliteProjectDatabase.h"
+#include "projectdb/SqliteProjectDatabase.h"
 #include "support/DatabaseDump.h"
 #include "support/FaultPoints.h"
 #include "support/FaultyWorkspace.h"
@@ -65,7 +65,7 @@ FaultRun runWithFault(Mode mode, Fault fault, int n) {
     if (mode == Mode::AddToTable)
         h.addTable("TARGET");
     // Statement faults are injected into SQLite, the engine whose statements can be counted.
-    const auto& file = dynamic_cast<schematool::SqliteProjectDatabase&>(*h.db).connection();
+    const auto& file = dynamic_cast<projectdb::SqliteProjectDatabase&>(*h.db).connection();
     StatementFaults faults(file.handle());
     FaultRun out;
     out.before = dumpDatabase(file);

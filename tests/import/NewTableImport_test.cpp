@@ -75,7 +75,7 @@ TEST_P(NewTable, KeysCopiedDownKeepTheirOrderAndPositions) {
                        "                   15  TAX     PIC 9(3).\n");
     childTablesKeyedBy(h, "*-ID");
     ASSERT_EQ(h.importAll("K2"), 0);
-    const auto catalog = schematool::readCatalog(*h.db);
+    const auto catalog = projectdb::readCatalog(*h.db);
     const auto keyOf = [&](const std::string& table) {
         std::string names;
         for (const auto& t : catalog.tables)

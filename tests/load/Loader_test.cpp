@@ -85,13 +85,13 @@ SourceItems record() {
 // copied key, idx and V.
 ProjectLineage lineage() {
     ProjectLineage l;
-    schematool::CatalogTable r{1, "R", {}, {14}, {}};
+    projectdb::CatalogTable r{1, "R", {}, {14}, {}};
     r.columns = {{10, "CNT", 20, 1, 0, true},
                  {11, "P1", 20, 1, 0, true},
                  {12, "P2", 20, 1, 0, true},
                  {13, "TAIL", 18, 2, 0, true},
                  {14, "R_KEY", 4, 0, 0, false}};
-    schematool::CatalogTable t{2, "R_T", {}, {20, 21}, {}};
+    projectdb::CatalogTable t{2, "R_T", {}, {20, 21}, {}};
     t.columns = {
         {20, "R_KEY", 4, 0, 0, false}, {21, "idx", 4, 0, 0, false}, {22, "V", 18, 2, 0, true}};
     t.foreignKeys.push_back({1, "R_T_OCCURS", 1, {{20, 14}}});

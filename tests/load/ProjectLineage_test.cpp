@@ -20,8 +20,7 @@ TEST_P(ProjectLineageReading, EveryVersionOfTheProjectIsReadAsItWasLeft) {
         p.db->CommitTrans();
         if (version < 3)
             p.makeOlderSchema(version);
-        const auto db =
-            schematool::openProjectDatabase(p.location(), schematool::OpenMode::ReadOnly);
+        const auto db = projectdb::openProjectDatabase(p.location(), projectdb::OpenMode::ReadOnly);
         const ProjectLineage lineage = readLineage(*db);
         if (version == 1) {
             EXPECT_TRUE(lineage.tables.empty());

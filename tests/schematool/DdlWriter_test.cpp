@@ -1,6 +1,6 @@
 #include "host/TypeCodes.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
 #include "sqlite/Sqlite.h"
 #include "support/ProjectFixture.h"
 

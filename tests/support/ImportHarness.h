@@ -3,7 +3,7 @@
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
 #include "support/FreshThread.h"
@@ -69,7 +69,7 @@ struct ImportHarness : ProjectFixture {
 
     // A table as "NAME: COL TYPE, COL TYPE key, ... | fk NAME -> PARENT (COL=REFCOL)".
     std::string table(const std::string& name) {
-        const auto catalog = schematool::readCatalog(*db);
+        const auto catalog = projectdb::readCatalog(*db);
         for (const auto& t : catalog.tables) {
             if (t.name != name)
                 continue;

@@ -2,7 +2,7 @@
 
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "sqlite/Sqlite.h"
 #include "support/TempDir.h"
 #include "support/TestEngines.h"
@@ -19,7 +19,7 @@ namespace vorq::testing {
 struct ProjectFixture {
     explicit ProjectFixture(Engine engine = Engine::SQLite)
         : schema(engine == Engine::PostgreSQL ? std::make_optional<ScratchSchema>() : std::nullopt),
-          db(schematool::openProjectDatabase(location(), schematool::OpenMode::CreateIfMissing)),
+          db(projectdb::openProjectDatabase(location(), projectdb::OpenMode::CreateIfMissing)),
           ws(std::make_shared<schematool::SchemaWorkspace>(platform, db)) {}
 
     // Where the project lives, as --project would name it.
@@ -31,7 +31,7 @@ struct ProjectFixture {
     headless::HeadlessToolkit toolkit;
     schematool::SchemaToolPlatform platform{toolkit, dir / "options.xml"};
     std::optional<ScratchSchema> schema;
-    std::shared_ptr<schematool::SqlProjectDatabase> db;
+    std::shared_ptr<projectdb::SqlProjectDatabase> db;
     std::shared_ptr<schematool::SchemaWorkspace> ws;
 
     std::int32_t addTable(std::string name) {

@@ -6,12 +6,12 @@
 #include "component/Globals.h"
 #include "component/VorqImpCpyEng.h"
 #include "dialog/frmImport.h"
+#include "projectdb/ProjectCatalog.h"
 #include "qt/MainWindow.h"
 #include "qt/QtSession.h"
 #include "qt/Translations.h"
 #include "resources/ResModule.h"
 #include "schematool/OptionsFile.h"
-#include "schematool/ProjectCatalog.h"
 #include "schematool/qt/QtOptionsEditor.h"
 #include "schematool/qt/QtProgressWindow.h"
 #include "support/TempDir.h"
@@ -85,7 +85,7 @@ struct QtImport : ::testing::Test {
     }
     std::vector<std::string> tableNames() {
         std::vector<std::string> names;
-        for (const auto& t : schematool::readCatalog(*host.database).tables)
+        for (const auto& t : projectdb::readCatalog(*host.database).tables)
             names.push_back(t.name);
         return names;
     }

@@ -1,7 +1,7 @@
 // The command line as a user meets it: the real program, its output, messages and status.
 
-#include "schematool/ProjectCatalog.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/ProjectCatalog.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "support/BrowseSources.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -373,9 +373,9 @@ TEST_F(Cli, ReplaceAndDropUndoWhatAnImportMade) {
     const auto tables = [&] {
         std::vector<std::string> names;
         for (const auto& t :
-             schematool::readCatalog(
-                 *schematool::openProjectDatabase((dir / "vorq-workspace" / "project.db").string(),
-                                                  schematool::OpenMode::ReadOnly))
+             projectdb::readCatalog(
+                 *projectdb::openProjectDatabase((dir / "vorq-workspace" / "project.db").string(),
+                                                 projectdb::OpenMode::ReadOnly))
                  .tables)
             names.push_back(t.name);
         std::sort(names.begin(), names.end());
@@ -392,8 +392,8 @@ TEST_F(Cli, ReplaceAndDropUndoWhatAnImportMade) {
     EXPECT_EQ(tables(), all) << "the same names again, no _2";
 
     { // a key of another source's table that refers to CUST_REC
-        auto db = schematool::openProjectDatabase((dir / "vorq-workspace" / "project.db").string(),
-                                                  schematool::OpenMode::ReadWrite);
+        auto db = projectdb::openProjectDatabase((dir / "vorq-workspace" / "project.db").string(),
+                                                 projectdb::OpenMode::ReadWrite);
         db->BeginTrans();
         db->Execute("INSERT INTO ForeignKeys (KeyName, TabID, RefTabID) SELECT 'FK_OTHER', "
                     "o.TabID, c.TabID FROM Tables o, Tables c WHERE o.TableName = 'OTHER_REC' "

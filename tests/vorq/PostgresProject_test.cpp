@@ -1,9 +1,9 @@
 // A project on a PostgreSQL server as a team meets it: the real program, many at once, and a
 // server that goes away.
 
+#include "projectdb/ProjectCatalog.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
-#include "schematool/SqlProjectDatabase.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 #include "support/TestEngines.h"
@@ -125,8 +125,8 @@ TEST_F(PostgresCli, TheDdlLoadsIntoAFreshDatabaseWhoseCatalogIsTheProjects) {
     // in lower case: the DDL leaves names unquoted, so the server folds them.
     std::map<std::string, std::string> expected, loaded;
     const auto project =
-        schematool::openProjectDatabase(schema->conninfo(), schematool::OpenMode::ReadOnly);
-    const auto catalog = schematool::readCatalog(*project);
+        projectdb::openProjectDatabase(schema->conninfo(), projectdb::OpenMode::ReadOnly);
+    const auto catalog = projectdb::readCatalog(*project);
     const auto name = [&](std::int32_t column) { return lower(catalog.column(column)->name); };
     for (const auto& table : catalog.tables) {
         std::string& text = expected[lower(table.name)];

@@ -6,9 +6,9 @@
 #include "host/ReplaceFile.h"
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
+#include "projectdb/ProjectCatalog.h"
 #include "qt/QtSession.h"
 #include "schematool/DdlWriter.h"
-#include "schematool/ProjectCatalog.h"
 #include "workbench/Verifier.h"
 #include "workbench/Workbench.h"
 
@@ -49,8 +49,8 @@ QString text(const std::string& s) {
 }
 
 // A table's node with its columns, then the tables that refer to it, below it.
-void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const schematool::ProjectCatalog& catalog,
-              const schematool::CatalogTable& table, schematool::Dialect dialect,
+void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const projectdb::ProjectCatalog& catalog,
+              const projectdb::CatalogTable& table, schematool::Dialect dialect,
               std::set<std::int32_t>& placed) {
     placed.insert(table.id);
     auto* node = new QTreeWidgetItem(QStringList{text(table.name), QString(), QString()});
@@ -209,7 +209,7 @@ void MainWindow::chooseAndSaveDdl() {
 }
 
 bool MainWindow::saveDdl(const QString& path) {
-    const auto catalog = schematool::readCatalog(*host_.database);
+    const auto catalog = projectdb::readCatalog(*host_.database);
     try {
         replaceFile(path.toStdString(), schematool::writeDdl(catalog, chosenDialect()),
                     "the DDL file");
@@ -224,7 +224,7 @@ bool MainWindow::saveDdl(const QString& path) {
 }
 
 void MainWindow::refresh() {
-    const auto catalog = schematool::readCatalog(*host_.database);
+    const auto catalog = projectdb::readCatalog(*host_.database);
     const QVariant chosen =
         tables_->currentItem() ? tables_->currentItem()->data(0, kTableIdRole) : QVariant();
     tables_->clear();
@@ -260,7 +260,7 @@ void MainWindow::showDdl() {
                               "import their structures"));
         return;
     }
-    const auto catalog = schematool::readCatalog(*host_.database);
+    const auto catalog = projectdb::readCatalog(*host_.database);
     const auto* table = catalog.table(item->data(0, kTableIdRole).toInt());
     ddl_->setPlainText(table ? text(schematool::tableDdl(catalog, *table, chosenDialect()))
                              : QString());
@@ -345,7 +345,7 @@ void MainWindow::importStructures() {
         lastImport_->setText(tr("The last import dialog was closed without an import"));
         return;
     }
-    const auto catalog = schematool::readCatalog(*host_.database);
+    const auto catalog = projectdb::readCatalog(*host_.database);
     QStringList names;
     for (const auto id : workspace.tablesAdded)
         if (const auto* t = catalog.table(id))

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The table that an INSERT, UPDATE or DELETE statement changes ("" for any other statement),
 // and whether it only adds rows.
@@ -52,4 +52,4 @@ std::optional<KeyedUpdate> keyedUpdate(std::string_view sql);
 // placeholders of its own or no such numbers.
 std::string numbersAsParameters(std::string_view sql, std::vector<Value>& numbers);
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

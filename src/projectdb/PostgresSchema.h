@@ -6,7 +6,7 @@ namespace vorq::postgres {
 class Connection;
 }
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The advisory lock that serialises the writers of one database: the schema's creation and
 // every import run hold it until their transaction ends.
@@ -18,4 +18,4 @@ constexpr long long kProjectLock = 0x766f7271;
 void preparePostgresSchema(postgres::Connection& connection, const std::string& project,
                            bool writable);
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

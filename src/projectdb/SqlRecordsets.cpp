@@ -1,10 +1,10 @@
-#include "schematool/SqlRecordsets.h"
+#include "projectdb/SqlRecordsets.h"
 
 #include "host/Error.h"
 #include "host/Text.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 [[noreturn]] void noSuchField(std::string_view name, const std::string& where) {
@@ -150,4 +150,4 @@ void TableRecordset::Update() {
     db_.insertRow(RowShape(table_, db_.idColumnOf(table_), names), values);
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

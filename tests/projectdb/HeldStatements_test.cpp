@@ -1,8 +1,8 @@
-#include "schematool/HeldStatements.h"
+#include "projectdb/HeldStatements.h"
 
 #include <gtest/gtest.h>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 const HeldStatements::Batch kColumns{"columns",
@@ -102,4 +102,4 @@ TEST(HeldStatements, AnUpdateOfARowStillGatheringIsMadeInTheRow) {
 }
 
 } // namespace
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

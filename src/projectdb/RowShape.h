@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The table and columns of rows that are added again and again, with the statement texts an
 // engine needs made once, not per row.
@@ -31,4 +31,4 @@ private:
     std::string headWithId_;
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "postgres/Postgres.h"
-#include "schematool/HeldStatements.h"
-#include "schematool/NewTables.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/HeldStatements.h"
+#include "projectdb/NewTables.h"
+#include "projectdb/SqlProjectDatabase.h"
 
 #include <deque>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The project database on a PostgreSQL server, shared by a team: the project's tables live in
 // the connection's current schema. Runs of several programs are serialised by an advisory
@@ -70,4 +70,4 @@ private:
     std::unordered_map<std::string, IdBlock> ids_;
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

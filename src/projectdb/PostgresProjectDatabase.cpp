@@ -1,14 +1,14 @@
-#include "schematool/PostgresProjectDatabase.h"
+#include "projectdb/PostgresProjectDatabase.h"
 
 #include "cobol/Ascii.h"
 #include "host/Error.h"
-#include "schematool/PostgresSchema.h"
-#include "schematool/SqlText.h"
+#include "projectdb/PostgresSchema.h"
+#include "projectdb/SqlText.h"
 
 #include <algorithm>
 #include <optional>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 // How long a run waits for another program's run to end, and how long one statement may take
@@ -349,4 +349,4 @@ postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
     }
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,9 +1,9 @@
 #include "host/ProjectQueries.h"
-#include "schematool/NewTables.h"
+#include "projectdb/NewTables.h"
 
 #include <gtest/gtest.h>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 const std::vector<std::string> kTableRow{"TableName", "PrimaryIndexID"};
@@ -113,4 +113,4 @@ TEST(NewTables, WhatItCannotFollowMakesItForgetAndReadingDoesNot) {
 }
 
 } // namespace
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "schematool/ProjectSchema.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/ProjectSchema.h"
+#include "projectdb/SqlProjectDatabase.h"
 #include "sqlite/Sqlite.h"
 
 #include <chrono>
@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The project database in an SQLite file, for one user on one machine.
 class SqliteProjectDatabase : public SqlProjectDatabase {
@@ -47,4 +47,4 @@ private:
     std::unordered_map<std::string, std::vector<std::unique_ptr<SqlStatement>>> idle_;
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,15 +1,15 @@
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 
 #include "cobol/Ascii.h"
 #include "host/Error.h"
-#include "schematool/SqlRecordsets.h"
-#include "schematool/SqlText.h"
+#include "projectdb/SqlRecordsets.h"
+#include "projectdb/SqlText.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 bool SqlProjectDatabase::CaselessLess::operator()(std::string_view a, std::string_view b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(cobol::asciiLower(x)) <
@@ -116,4 +116,4 @@ std::string SqlProjectDatabase::idColumnOf(const std::string& table) {
     return columns_.find(table)->second.idColumn;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,14 +1,14 @@
-#include "schematool/ProjectCatalog.h"
+#include "projectdb/ProjectCatalog.h"
 
 #include "host/Error.h"
 #include "host/NearestNames.h"
 #include "host/Text.h"
-#include "schematool/SqlProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
 
 #include <algorithm>
 #include <map>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 std::int32_t id(const SqlStatement& s, int column) {
     return static_cast<std::int32_t>(s.integer(column));
@@ -91,4 +91,4 @@ ProjectCatalog readCatalog(SqlProjectDatabase& db) {
     return catalog;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

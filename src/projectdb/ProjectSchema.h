@@ -9,7 +9,7 @@ namespace vorq::sqlite {
 class Connection;
 }
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The version of the project database's schema that this program writes and reads.
 // Version 2 added the table Lineage; version 3 moved what it held into the rows of Tables and
@@ -61,4 +61,4 @@ void prepareProjectSchema(const sqlite::Connection& db);
 // Raises vorq::Error naming the project when its schema version is newer than this program's.
 void checkSchemaVersion(const std::string& project, int version);
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

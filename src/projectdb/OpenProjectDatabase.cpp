@@ -1,11 +1,11 @@
 #include "host/InstalledLibrary.h"
-#include "schematool/SqlProjectDatabase.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "projectdb/SqlProjectDatabase.h"
+#include "projectdb/SqliteProjectDatabase.h"
 
 #include <array>
 #include <cctype>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 bool isConnectionString(std::string_view text) {
     if (text.starts_with("postgresql://") || text.starts_with("postgres://"))
@@ -53,4 +53,4 @@ std::shared_ptr<SqlProjectDatabase> openProjectDatabase(const std::string& proje
     return db;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 class SqlProjectDatabase;
 
@@ -47,4 +47,4 @@ struct ProjectCatalog {
 
 ProjectCatalog readCatalog(SqlProjectDatabase& db);
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,13 +1,13 @@
-#include "schematool/PostgresSchema.h"
+#include "projectdb/PostgresSchema.h"
 
 #include "host/Error.h"
 #include "postgres/Postgres.h"
-#include "schematool/ProjectSchema.h"
+#include "projectdb/ProjectSchema.h"
 
 #include <array>
 #include <set>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 // The tables and fields of the SQLite project, in PostgreSQL's words. Names are left unquoted,
@@ -172,4 +172,4 @@ void preparePostgresSchema(postgres::Connection& c, const std::string& project, 
     }
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "host/ProjectDatabase.h"
-#include "schematool/RowShape.h"
-#include "schematool/SqlStatement.h"
+#include "projectdb/RowShape.h"
+#include "projectdb/SqlStatement.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // How a project database is opened.
 enum class OpenMode { ReadWrite, CreateIfMissing, ReadOnly };
@@ -102,4 +102,4 @@ bool isConnectionString(std::string_view text);
 // (postgresql://..., or key=value pairs) or an SQLite file.
 std::shared_ptr<SqlProjectDatabase> openProjectDatabase(const std::string& project, OpenMode mode);
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // The tables that the run in progress added, followed far enough to answer two questions of
 // the import without the server: the primary-key columns of a table that has no primary index
@@ -55,4 +55,4 @@ private:
     std::unordered_set<std::int64_t> keysPartlyKnown_;          // RefTabIDs of keys not read whole
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

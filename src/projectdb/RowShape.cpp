@@ -1,6 +1,6 @@
-#include "schematool/RowShape.h"
+#include "projectdb/RowShape.h"
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 std::string joined(const std::vector<std::string>& names) {
@@ -23,4 +23,4 @@ RowShape::RowShape(std::string table, std::string idColumn, std::vector<std::str
     insert_ = head_ + " VALUES (" + marks + ")";
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

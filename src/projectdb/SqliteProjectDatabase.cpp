@@ -1,10 +1,10 @@
-#include "schematool/SqliteProjectDatabase.h"
+#include "projectdb/SqliteProjectDatabase.h"
 
 #include "host/Error.h"
-#include "schematool/ProjectSchema.h"
-#include "schematool/SqlText.h"
+#include "projectdb/ProjectSchema.h"
+#include "projectdb/SqlText.h"
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 sqlite::Connection::Mode sqliteMode(OpenMode mode) {
@@ -175,4 +175,4 @@ std::int64_t SqliteProjectDatabase::reserveId(const std::string& table) {
     return next;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

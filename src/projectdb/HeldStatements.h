@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // Statements that answer nothing, held back to travel with the next one that does. Rows of one
 // table and the same columns gather into one INSERT whose parameters are arrays of each
@@ -60,4 +60,4 @@ private:
     std::size_t bytes_ = 0;
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 // A prepared statement of the project database's engine, with ?1, ?2 ... parameters and its
 // rows read forward. Errors raise vorq::Error.
@@ -52,4 +52,4 @@ private:
     SqlStatement& statement_;
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

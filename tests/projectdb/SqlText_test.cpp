@@ -1,8 +1,8 @@
-#include "schematool/SqlText.h"
+#include "projectdb/SqlText.h"
 
 #include <gtest/gtest.h>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 TEST(SqlText, ATableIsNamedOnlyAsAWordOfItsOwn) {
@@ -52,4 +52,4 @@ TEST(SqlText, AnUpdateOfOneColumnByKeyIsRead) {
 }
 
 } // namespace
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,7 +1,7 @@
 #include "host/Error.h"
 #include "postgres/Postgres.h"
-#include "schematool/ProjectSchema.h"
-#include "schematool/SqliteProjectDatabase.h"
+#include "projectdb/ProjectSchema.h"
+#include "projectdb/SqliteProjectDatabase.h"
 #include "support/ProjectFixture.h"
 
 #include <fstream>
@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 using testing::ProjectFixture;
@@ -276,4 +276,4 @@ TEST_P(ProjectDatabase, ProgramsCreatingOneNewProjectAtOnceAllSucceed) {
 }
 
 } // namespace
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,12 +1,12 @@
 #include "host/Error.h"
-#include "schematool/PostgresProjectDatabase.h"
+#include "projectdb/PostgresProjectDatabase.h"
 #include "support/ErrorOf.h"
 #include "support/ProjectFixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 TEST(PostgresText, PlaceholdersBecomeNumberedOutsideQuotedText) {
@@ -261,4 +261,4 @@ TEST_F(PostgresProject, KeyQuestionsAboutTablesOfTheRunAreAnsweredAsTheServerAns
 }
 
 } // namespace
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,9 +1,9 @@
-#include "schematool/ProjectSchema.h"
+#include "projectdb/ProjectSchema.h"
 
 #include "host/Error.h"
 #include "sqlite/Sqlite.h"
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 // Links are checked when a transaction commits: table generation saves key rows before the
@@ -188,4 +188,4 @@ Error projectBusy(const std::string& project, std::chrono::milliseconds waited) 
                  std::to_string(waited.count() / 1000) + " s; try again when it has ended");
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

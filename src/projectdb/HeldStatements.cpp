@@ -1,11 +1,11 @@
-#include "schematool/HeldStatements.h"
+#include "projectdb/HeldStatements.h"
 
-#include "schematool/SqlText.h"
+#include "projectdb/SqlText.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 // A value as an element of an array's text form: NULL, a whole number, or a quoted text.
@@ -128,4 +128,4 @@ std::vector<postgres::Statement> HeldStatements::take(std::size_t count) {
     return taken;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

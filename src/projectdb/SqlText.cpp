@@ -1,11 +1,11 @@
-#include "schematool/SqlText.h"
+#include "projectdb/SqlText.h"
 
 #include "cobol/Ascii.h"
 
 #include <cctype>
 #include <charconv>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 bool isWordChar(char c) {
@@ -217,4 +217,4 @@ std::string numbersAsParameters(std::string_view sql, std::vector<Value>& number
     return numbers.empty() ? "" : out;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

@@ -1,10 +1,10 @@
-#include "schematool/NewTables.h"
+#include "projectdb/NewTables.h"
 
 #include "cobol/Ascii.h"
 #include "host/ProjectQueries.h"
-#include "schematool/SqlText.h"
+#include "projectdb/SqlText.h"
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 namespace {
 
 // The value of a column (named in upper case) of the row, or nothing when the row does not
@@ -104,4 +104,4 @@ std::optional<NewTables::Answer> NewTables::answer(std::string_view sql,
     return keys;
 }
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb

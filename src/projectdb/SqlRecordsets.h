@@ -1,14 +1,14 @@
 #pragma once
 
 #include "host/ProjectDatabase.h"
-#include "schematool/SqlStatement.h"
+#include "projectdb/SqlStatement.h"
 
 #include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
-namespace vorq::schematool {
+namespace vorq::projectdb {
 
 class SqlProjectDatabase;
 
@@ -60,4 +60,4 @@ private:
     bool closed_ = false;
 };
 
-} // namespace vorq::schematool
+} // namespace vorq::projectdb
