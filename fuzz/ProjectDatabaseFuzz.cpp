@@ -3,9 +3,9 @@
 #include "ScratchFile.h"
 #include "host/Error.h"
 #include "projectdb/ProjectCatalog.h"
+#include "projectdb/SqliteProjectDatabase.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "projectdb/SqliteProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 
 #include <chrono>

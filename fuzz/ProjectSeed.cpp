@@ -1,8 +1,8 @@
 // Writes a project database with a keyed parent table and a child table that refers to it: the
 // seed that the project database target mutates.
+#include "projectdb/SqliteProjectDatabase.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "projectdb/SqliteProjectDatabase.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 
 #include <chrono>
