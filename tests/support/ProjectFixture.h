@@ -1,8 +1,8 @@
 #pragma once
 
+#include "projectdb/SqlProjectDatabase.h"
 #include "schematool/SchemaToolPlatform.h"
 #include "schematool/SchemaWorkspace.h"
-#include "projectdb/SqlProjectDatabase.h"
 #include "sqlite/Sqlite.h"
 #include "support/TempDir.h"
 #include "support/TestEngines.h"
