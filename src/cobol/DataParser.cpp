@@ -181,11 +181,20 @@ private:
     // then left out of the layout, since they take no bytes of a record.
     void constantEntry(const DataItem& item) {
         const bool level78 = item.level == 78;
+        // [IS] GLOBAL may come before VALUE or after CONSTANT: a program's nested programs
+        // see the constant too, which changes nothing of a record.
+        const auto global = [this] {
+            if (in_.peek().is("IS") && in_.peek(1).is("GLOBAL"))
+                in_.next();
+            in_.accept("GLOBAL");
+        };
+        global();
         if (level78 ? !(in_.accept("VALUE") || in_.accept("VALUES")) : !in_.accept("CONSTANT")) {
             expected(level78 ? "VALUE after the constant " + item.name
                              : "CONSTANT after " + item.name);
             return;
         }
+        global();
         in_.accept("IS") || in_.accept("AS") || in_.accept("FROM");
         if (in_.peek().kind == TokenKind::Period || in_.atEnd()) {
             expected("the value of the constant " + item.name);
@@ -260,6 +269,9 @@ private:
         if (t.is("USAGE")) {
             in_.accept("IS");
             const UsageWord* u = usageWord(in_.peek());
+            if (!u && in_.peek().is("BIT"))
+                return refuse(in_.peek(), "USAGE BIT is not supported: its items are bits, not "
+                                          "bytes, and have no place in a byte layout");
             if (!u)
                 return expected("a usage (DISPLAY, COMP, COMP-3, BINARY, ...) after USAGE");
             in_.next();
@@ -394,6 +406,9 @@ private:
             count = constant->second;
             return true;
         }
+        if (t.is("UNBOUNDED"))
+            return refuse(t, "OCCURS UNBOUNDED is not supported: a table without a largest "
+                             "number of occurrences gives its record no length to lay out");
         if (!t.isNumber() || t.text.find_first_not_of("0123456789") != std::string::npos)
             return expected("a whole number after " + where);
         if (t.text.size() > 9) {
@@ -477,6 +492,7 @@ private:
 
     std::string values(bool list) {
         std::string text;
+        bool afterAll = false;
         for (;;) {
             const Token& t = in_.peek();
             // A name alone is a constant's (78 level, >>DEFINE, $SET CONSTANT) when the entry
@@ -488,9 +504,10 @@ private:
             const bool value = t.kind == TokenKind::Literal || t.isNumber() ||
                                t.isFloatingNumber() || constant || among(t, kFigurative) ||
                                t.is("THRU") || t.is("THROUGH");
-            const bool complete = !text.empty() && !list && !text.ends_with("ALL");
+            const bool complete = !text.empty() && !list && !afterAll;
             if (!value || complete)
                 return text;
+            afterAll = t.is("ALL"); // ALL and the literal after it are one value
             in_.next();
             if (!text.empty())
                 text += ' ';
@@ -555,6 +572,10 @@ parseDataEntries(TokenCursor& cursor, Diagnostics& diags,
     while (!cursor.atEnd()) {
         cursor.release(); // the entries before are parsed: their tokens may go
         const Token& t = cursor.peek();
+        if (t.kind == TokenKind::Period) { // a redundant period ends nothing more
+            cursor.next();
+            continue;
+        }
         if (!isLevelNumber(t)) {
             if (stop(cursor))
                 break;

@@ -66,6 +66,34 @@ bool isLiteralPrefix(std::string_view word) {
                        [&](std::string_view prefix) { return equalsKeyword(word, prefix); });
 }
 
+// The paragraphs of the identification division whose text is free commentary: quotes and
+// periods in it are no COBOL.
+bool beginsCommentEntry(std::string_view word) {
+    for (std::string_view name :
+         {"AUTHOR", "INSTALLATION", "DATE-WRITTEN", "DATE-COMPILED", "SECURITY", "REMARKS"})
+        if (equalsKeyword(word, name))
+            return true;
+    return false;
+}
+
+// A line that ends a comment entry: the next paragraph or division, or the program's end.
+bool endsCommentEntry(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return false;
+    std::size_t end = first;
+    while (end < line.size() && isWordChar(line[end]))
+        ++end;
+    const std::string_view word = line.substr(first, end - first);
+    if (beginsCommentEntry(word))
+        return true;
+    for (std::string_view name : {"PROGRAM-ID", "FUNCTION-ID", "IDENTIFICATION", "ID",
+                                  "ENVIRONMENT", "DATA", "PROCEDURE", "END"})
+        if (equalsKeyword(word, name))
+            return true;
+    return line.substr(first).starts_with(">>");
+}
+
 class Lexer {
 public:
     Lexer(const SourceFile* file, Diagnostics& diags) : file_(file), diags_(diags) {}
@@ -92,6 +120,11 @@ public:
         const std::string_view text = line.text;
         std::size_t i = 0;
         firstOnLine_ = true;
+        if (inCommentEntry_) {
+            if (!endsCommentEntry(text))
+                return;
+            inCommentEntry_ = false;
+        }
         if (line.continuation) {
             const std::size_t first = text.find_first_not_of(' ');
             if (first == std::string::npos)
@@ -178,7 +211,19 @@ public:
                 continue;
             }
             if (isWordChar(c)) {
+                const bool first = firstOnLine_;
                 i = lexWord(line, text, i);
+                if (first && beginsCommentEntry(tokens_.back().text)) {
+                    // "AUTHOR." and the rest of the line, and the lines up to the next
+                    // paragraph, are commentary.
+                    while (i < text.size() && (text[i] == ' ' || text[i] == ',' || text[i] == ';'))
+                        ++i;
+                    if (i < text.size() && text[i] == '.') {
+                        push(TokenKind::Period, ".", at(line, i));
+                        inCommentEntry_ = true;
+                        return;
+                    }
+                }
                 continue;
             }
             if (c == ',' || c == ';') {
@@ -297,6 +342,7 @@ private:
     bool firstOnLine_ = false;
     bool pictureNext_ = false;
     bool inLiteral_ = false;
+    bool inCommentEntry_ = false;
     char quote_ = '\'';
     std::string literal_;
     SourceLocation literalStart_;

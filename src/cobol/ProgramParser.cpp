@@ -1,5 +1,6 @@
 #include "cobol/ProgramParser.h"
 
+#include "cobol/Ascii.h"
 #include "cobol/DataParser.h"
 #include "cobol/StorageLayout.h"
 #include "host/Text.h"
@@ -8,6 +9,19 @@
 
 namespace vorq::cobol {
 namespace {
+
+// A picture written with the program's own currency symbol is laid out, and stored, with $:
+// the symbol takes one position either way, and every later reader knows $.
+void withDollarSign(DataItem& item, char symbol) {
+    int depth = 0;
+    for (char& c : item.picture) {
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (depth == 0 && asciiUpper(c) == symbol)
+            c = '$';
+    }
+    for (auto& child : item.children)
+        withDollarSign(*child, symbol);
+}
 
 bool isDivision(const TokenCursor& in, std::string_view name) {
     return in.peek().is(name) && in.peek(1).is("DIVISION");
@@ -102,8 +116,10 @@ private:
         in_.next();
         in_.next();
         const Token& name = in_.next();
-        const auto it = std::find_if(open.rbegin(), open.rend(),
-                                     [&](Program* p) { return sameName(p->name, name.text); });
+        // A literal name matches without its blanks, as the compiler matches it.
+        const auto it = std::find_if(open.rbegin(), open.rend(), [&](Program* p) {
+            return sameName(trimmed(p->name), trimmed(name.text));
+        });
         if (it == open.rend())
             diags_.error(name.at, "END PROGRAM names " + name.text + ", which is no open program");
         else
@@ -115,6 +131,13 @@ private:
     std::unique_ptr<Program> identification() {
         if (isIdentification(in_)) {
             in_.next();
+            in_.next();
+            acceptPeriod();
+        }
+        // Comment paragraphs may come before PROGRAM-ID too; the lexer kept only their names.
+        while (in_.peek().is("AUTHOR") || in_.peek().is("INSTALLATION") ||
+               in_.peek().is("DATE-WRITTEN") || in_.peek().is("DATE-COMPILED") ||
+               in_.peek().is("SECURITY") || in_.peek().is("REMARKS")) {
             in_.next();
             acceptPeriod();
         }
@@ -165,8 +188,30 @@ private:
                 select(program);
                 continue;
             }
+            if (in_.accept("CURRENCY")) {
+                currency(program);
+                continue;
+            }
             in_.next();
         }
+    }
+
+    // CURRENCY [SIGN] [IS] literal [[WITH] PICTURE SYMBOL literal]: the symbol that pictures
+    // use for the sign.
+    void currency(Program& program) {
+        in_.accept("SIGN");
+        in_.accept("IS");
+        if (in_.peek().kind != TokenKind::Literal)
+            return;
+        std::string symbol = in_.next().text;
+        in_.accept("WITH");
+        if (in_.accept("PICTURE")) {
+            in_.accept("SYMBOL");
+            if (in_.peek().kind == TokenKind::Literal)
+                symbol = in_.next().text;
+        }
+        if (symbol.size() == 1 && symbol != "$")
+            program.currencySymbol = asciiUpper(symbol[0]);
     }
 
     void select(Program& program) {
@@ -247,6 +292,12 @@ private:
         std::vector<std::unique_ptr<DataItem>> items;
         for (auto& r : program.records)
             items.push_back(std::move(r.item));
+        for (const Program* p = &program; p; p = p->parent)
+            if (p->currencySymbol) {
+                for (auto& item : items)
+                    withDollarSign(*item, p->currencySymbol);
+                break;
+            }
         computeLayout(items, diags_);
         for (std::size_t i = 0; i < items.size(); ++i)
             program.records[i].item = std::move(items[i]);

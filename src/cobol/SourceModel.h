@@ -48,6 +48,9 @@ struct Program {
     std::vector<FileUse> uses;
     std::vector<std::unique_ptr<Program>> nested;
     Program* parent = nullptr;
+    // The picture symbol of SPECIAL-NAMES' CURRENCY SIGN, when it is not $; nested programs
+    // take their container's.
+    char currencySymbol = 0;
 };
 
 // What the reader makes of one source file.

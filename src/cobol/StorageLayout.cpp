@@ -60,9 +60,12 @@ private:
             item.fraction = pic.fraction;
             item.isSigned = pic.isSigned;
         }
-        if (!item.children.empty() && !item.picture.empty())
+        // RENAMES entries (66) follow their record but are no members of it.
+        const bool group = std::any_of(item.children.begin(), item.children.end(),
+                                       [](const auto& child) { return child->level != 66; });
+        if (group && !item.picture.empty())
             diags_.error(item.at, "the group " + name(item) + " cannot have a PICTURE clause");
-        if (item.children.empty())
+        if (!group)
             item.length = elementaryLength(item, pic);
         for (auto& child : item.children)
             describe(*child, &item);
@@ -144,7 +147,9 @@ private:
 
     // Offsets of the item's children and the item's group length and alignment.
     void place(DataItem& item) {
-        if (item.children.empty() || item.level == 66)
+        const bool members = std::any_of(item.children.begin(), item.children.end(),
+                                         [](const auto& child) { return child->level != 66; });
+        if (!members || item.level == 66)
             return;
         std::int64_t next = item.offset; // where the next item that redefines nothing begins
         std::int64_t end = item.offset;
@@ -180,14 +185,30 @@ private:
         }
     }
 
+    // What a RENAMES may name: the record itself, one of its items, or a RENAMES before it.
+    static DataItem* renamed(DataItem& record, const DataItem& entry, const std::string& wanted) {
+        if (sameName(record.name, wanted))
+            return &record;
+        if (DataItem* member = find(record, wanted))
+            return member;
+        for (auto& other : record.children) {
+            if (other.get() == &entry)
+                break;
+            if (other->level == 66 && sameName(other->name, wanted) &&
+                other->rare().renamesFromItem)
+                return other.get();
+        }
+        return nullptr;
+    }
+
     void renames(DataItem& record, DataItem& item) {
         for (auto& child : item.children) {
             if (child->level == 66) {
                 RareClauses& clauses = child->rareToWrite();
-                clauses.renamesFromItem = find(record, clauses.renamesFrom);
+                clauses.renamesFromItem = renamed(record, *child, clauses.renamesFrom);
                 clauses.renamesThruItem = clauses.renamesThru.empty()
                                               ? clauses.renamesFromItem
-                                              : find(record, clauses.renamesThru);
+                                              : renamed(record, *child, clauses.renamesThru);
                 if (!clauses.renamesFromItem || !clauses.renamesThruItem) {
                     diags_.error(child->at, "RENAMES names " +
                                                 (clauses.renamesFromItem ? clauses.renamesThru
@@ -233,9 +254,12 @@ PictureCounts countPicture(const std::string& picture) {
         int count = 1;
         if (i + 1 < picture.size() && picture[i + 1] == '(') {
             const auto close = picture.find(')', i + 2);
-            const std::string_view number =
-                close == std::string::npos ? ""
-                                           : std::string_view(picture).substr(i + 2, close - i - 2);
+            std::string_view number = close == std::string::npos
+                                          ? ""
+                                          : std::string_view(picture).substr(i + 2, close - i - 2);
+            // Leading zeros add nothing: X(00000100000) is X(100000).
+            while (number.size() > 1 && number.front() == '0')
+                number.remove_prefix(1);
             if (number.empty() || number.size() > 9 ||
                 !std::all_of(number.begin(), number.end(), isAsciiDigit)) {
                 c.valid = false;

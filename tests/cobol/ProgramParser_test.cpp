@@ -134,6 +134,69 @@ TEST(Programs, FunctionsAndTheClausesOfOtherCompilersRead) {
     EXPECT_EQ(program.records[0].item->children[0]->occurs, 3);
 }
 
+// Forms that GnuCOBOL's own test suite compiles: comment paragraphs anywhere with quotes in
+// them, a program's currency symbol in pictures (inherited by a nested program), redundant
+// periods, VALUE ALL, GLOBAL constants, RENAMES of a record and of a RENAMES, leading zeros
+// in a count, and an END PROGRAM literal matched without its blanks.
+TEST(Programs, FormsOfTheCompilersOwnTestsRead) {
+    const auto result = testing::readOne("forms.cbl", fixed({"ID DIVISION.",
+                                                             "AUTHOR. Joe's \"first\" program.",
+                                                             "   it goes on 'here.",
+                                                             "PROGRAM-ID. \"OUTER \".",
+                                                             "DATE-WRITTEN. today's.",
+                                                             "ENVIRONMENT DIVISION.",
+                                                             "CONFIGURATION SECTION.",
+                                                             "SPECIAL-NAMES.",
+                                                             "    CURRENCY SIGN IS 'Y'",
+                                                             "    DECIMAL-POINT IS COMMA.",
+                                                             "DATA DIVISION.",
+                                                             "WORKING-STORAGE SECTION.",
+                                                             "78 K GLOBAL VALUE 'K'.",
+                                                             "01 C2 CONSTANT GLOBAL 'C2'.",
+                                                             "01 A PIC X.",
+                                                             ".",
+                                                             "66 RA RENAMES A.",
+                                                             "66 RA2 RENAMES RA.",
+                                                             "01 T.",
+                                                             "   05 ROW OCCURS 3 VALUE ALL 'AB'.",
+                                                             "      10 CELL PIC XX.",
+                                                             "01 BIG PIC X(00000100000).",
+                                                             "PROCEDURE DIVISION.",
+                                                             "PROGRAM-ID. INNER.",
+                                                             "DATA DIVISION.",
+                                                             "WORKING-STORAGE SECTION.",
+                                                             "77 AMOUNT PIC 9.999,99Y.",
+                                                             "PROCEDURE DIVISION.",
+                                                             "END PROGRAM INNER.",
+                                                             "END PROGRAM \" OUTER\"."}));
+    ASSERT_FALSE(result.diagnostics.hasErrors()) << result.diagnostics.format();
+    const Program& outer = *result.model->programs[0];
+    std::string layout;
+    for (const auto& record : outer.records)
+        layout += record.item->name + "+" + std::to_string(record.item->length) + " ";
+    EXPECT_EQ(layout, "A+1 T+6 BIG+100000 ");
+    const DataItem& a = *outer.records[0].item;
+    ASSERT_EQ(a.children.size(), 2u);
+    EXPECT_EQ(a.children[1]->length, 1) << "RA2 renames RA, which renames A";
+    ASSERT_EQ(outer.nested.size(), 1u);
+    const DataItem& amount = *outer.nested[0]->records[0].item;
+    EXPECT_EQ(amount.picture, "9.999,99$") << "the program's currency symbol, stored as $";
+    EXPECT_EQ(amount.length, 9);
+}
+
+TEST(Programs, FeaturesWithoutAByteLayoutAreRefusedByName) {
+    for (const auto& [entry, said] :
+         {std::pair<std::string, std::string>{"05 R PIC X OCCURS 0 TO UNBOUNDED DEPENDING ON N.",
+                                              "OCCURS UNBOUNDED is not supported"},
+          {"05 R USAGE BIT PIC 1.", "USAGE BIT is not supported"}}) {
+        const auto result =
+            testing::readOne("u.cbl", fixed({"PROGRAM-ID. U.", "DATA DIVISION.", "LINKAGE SECTION.",
+                                             "01 N PIC 9.", "01 G.", entry}));
+        EXPECT_NE(result.diagnostics.format().find(said), std::string::npos)
+            << result.diagnostics.format();
+    }
+}
+
 TEST(Programs, AHeaderOutOfPlaceInTheDataDivisionIsAnErrorAndReadingGoesOn) {
     const auto result = testing::readOne(
         "h.cbl", fixed({"IDENTIFICATION DIVISION.", "PROGRAM-ID. H.", "DATA DIVISION.",
