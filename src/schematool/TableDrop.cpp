@@ -19,23 +19,28 @@ std::map<std::int32_t, std::string> sourceKeys(projectdb::SqlProjectDatabase& db
     return keys;
 }
 
-// Statements that remove one table and everything that names it, children of a row first.
-constexpr const char* kRemoveTable[] = {
-    "DELETE FROM ForeignKeyColumns WHERE KeyID IN "
-    "(SELECT KeyID FROM ForeignKeys WHERE TabID = ?1 OR RefTabID = ?1)",
-    "DELETE FROM ForeignKeys WHERE TabID = ?1 OR RefTabID = ?1",
-    "DELETE FROM IndexColumns WHERE IndexID IN (SELECT IndexID FROM Indexes WHERE TabID = ?1)",
-    "UPDATE Tables SET PrimaryIndexID = NULL WHERE TabID = ?1",
-    "DELETE FROM Indexes WHERE TabID = ?1",
-    "DELETE FROM Columns WHERE TabID = ?1",
-    "DELETE FROM Tables WHERE TabID = ?1",
-};
+// Removes one table and everything that names it, the rows that refer to a row first.
+void removeTable(projectdb::SqlProjectDatabase& db, std::int32_t id) {
+    const std::vector<Value> table{Value(id)};
+    db.runWithoutAnswer("DELETE FROM ForeignKeyColumns WHERE KeyID IN "
+                        "(SELECT KeyID FROM ForeignKeys WHERE TabID = ?1 OR RefTabID = ?1)",
+                        table);
+    db.runWithoutAnswer("DELETE FROM ForeignKeys WHERE TabID = ?1 OR RefTabID = ?1", table);
+    db.runWithoutAnswer("DELETE FROM IndexColumns WHERE IndexID IN "
+                        "(SELECT IndexID FROM Indexes WHERE TabID = ?1)",
+                        table);
+    db.runWithoutAnswer("UPDATE Tables SET PrimaryIndexID = NULL WHERE TabID = ?1", table);
+    db.runWithoutAnswer("DELETE FROM Indexes WHERE TabID = ?1", table);
+    db.runWithoutAnswer("DELETE FROM Columns WHERE TabID = ?1", table);
+    db.runWithoutAnswer("DELETE FROM Tables WHERE TabID = ?1", table);
+}
 
 } // namespace
 
 std::vector<std::int32_t> tablesNamed(const projectdb::ProjectCatalog& catalog,
                                       const std::vector<std::string>& names) {
     std::vector<std::int32_t> ids;
+    ids.reserve(names.size());
     for (const auto& name : names)
         ids.push_back(catalog.tableNamed(name).id);
     return ids;
@@ -88,8 +93,7 @@ void dropTables(projectdb::SqlProjectDatabase& db, const DropPlan& plan, bool dr
                     "; drop those tables first, or say that their keys go too (--force)");
     }
     for (const auto id : plan.tables)
-        for (const char* sql : kRemoveTable)
-            db.runWithoutAnswer(sql, {Value(id)});
+        removeTable(db, id);
     db.rowsChanged();
 }
 
