@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "DemoCommand.h"
+#include "ExportCommand.h"
 #include "GuiCommand.h"
 #include "ImportCommand.h"
 #include "LoadCommand.h"
@@ -33,7 +34,8 @@ constexpr const char* kFooter =
   vorq options set AutoKey=True Patterns=*-ID
   vorq import --batch --source CUSTMAST --all
   vorq ddl --dialect db2 --output schema.sql
-  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat
+  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat --replace
+  vorq export --table CUSTOMER_MASTER --output customers.jsonl
 
 Exit status: 0 done, 1 the work failed, 2 the command line was wrong (an unknown
 command or option, a bad value, a file or a name that is not there).
@@ -162,6 +164,7 @@ int runVorq(int argc, char** argv) {
     addProjectCommands(app, context);
     addImportCommand(app, context);
     addLoadCommand(app, context);
+    addExportCommand(app, context);
     addEncodingsCommand(app);
     addRegistryCommands(app, context);
     addDemoCommand(app, context);

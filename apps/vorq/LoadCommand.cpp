@@ -344,7 +344,7 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
                       "reason, rows per table");
     command->footer(
         "Examples, in the folder of the bundled examples:\n"
-        "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat\n"
+        "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat --replace\n"
         "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat --encoding cp037 \\\n"
         "            --rejects rejects.tsv --max-errors 100 --replace\n"
         "  vorq load --table CUSTOMER_MASTER --data data/CUSTMAST.dat --when CUST-STATUS=A "

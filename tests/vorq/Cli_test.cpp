@@ -109,11 +109,10 @@ TEST_F(Cli, EveryHelpExampleRunsInTheDemoFolder) {
     const auto demo =
         testing::runProgram(VORQ_PROGRAM, {"demo", "--examples", "."}, base.string(), environment);
     ASSERT_EQ(demo.status, 0) << demo.err;
-    fs::remove(base / "vorq-workspace" / "data.db"); // the examples show the first load
     std::vector<std::string> examples;
     for (const std::string command :
          {"", "verify", "sources", "layout", "log", "tables", "ddl", "options", "import", "load",
-          "encodings", "register", "unregister", "components", "demo", "drop"}) {
+          "encodings", "register", "unregister", "components", "demo", "drop", "export"}) {
         const auto help = command.empty() ? vorq({"--help"}) : vorq({"help", command});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_NE(help.out.find("-q,--quiet"), std::string::npos) << command;
@@ -442,6 +441,41 @@ TEST_F(Cli, ACopybookWithoutLevelOneIsOneRecordNamedAfterItsFile) {
     const auto imported = vorq({"import", "--batch", "--source", "PARTS", "--all"});
     EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(imported.out, "created PARTS: 4 columns\ncreated TRAILER_REC: 1 columns\n");
+}
+
+// Loaded rows go out as JSON lines, child rows nested, or as CSV, one file per table.
+TEST_F(Cli, LoadedRowsExportAsJsonLinesAndCsv) {
+    ASSERT_EQ(vorq({"demo"}).status, 0);
+    const auto lines = vorq({"export", "--table", "customer_master"});
+    ASSERT_EQ(lines.status, 0) << lines.err;
+    std::istringstream in(lines.out);
+    std::vector<nlohmann::json> rows;
+    for (std::string line; std::getline(in, line);)
+        rows.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0]["CUST_ID"], 10000001);
+    EXPECT_EQ(rows[0]["BALANCE"], -125.5);
+    ASSERT_EQ(rows[0]["CUSTOMER_MASTER_ORDERS"].size(), 20u) << "the OCCURS nested";
+    EXPECT_EQ(rows[0]["CUSTOMER_MASTER_ORDERS"][0]["ORD_AMT"], 199.99);
+
+    EXPECT_EQ(vorq({"export", "--table", "CUSTOMER_MASTER", "--format", "csv"}).status, 2)
+        << "two tables do not fit one standard output";
+    const auto csv =
+        vorq({"export", "--table", "CUSTOMER_MASTER", "--format", "csv", "--output", "out"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::ifstream orders(dir / "out" / "CUSTOMER_MASTER_ORDERS.csv");
+    std::string header, first;
+    std::getline(orders, header);
+    std::getline(orders, first);
+    EXPECT_EQ(header, "idx,ORD_NO,ORD_DATE,ORD_AMT,CUST_ID\r");
+    EXPECT_EQ(first, "1,4711,20250102,199.99,10000001\r");
+    EXPECT_TRUE(std::filesystem::exists(dir / "out" / "CUSTOMER_MASTER.csv"));
+
+    const auto data = (dir / "vorq-workspace" / "data.db").string();
+    const auto before = std::filesystem::file_size(data);
+    const auto intoInput = vorq({"export", "--table", "CUSTOMER_MASTER", "--output", data});
+    EXPECT_EQ(intoInput.status, 2);
+    EXPECT_EQ(std::filesystem::file_size(data), before) << "the input is never written";
 }
 
 } // namespace
