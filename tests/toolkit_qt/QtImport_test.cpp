@@ -221,6 +221,12 @@ TEST_F(QtImport, EnterPressesTheFocusedButtonAndElseOK) {
 }
 
 TEST_F(QtImport, TheMainWindowShowsTypesInItsDialectNamesSourcesAndSavesTheDdl) {
+    schematool::OptionsFile& options = host.platform.optionsFile();
+    options.setAll({{"ArrayFields", {"True"}},
+                    {"Threshold", {"2"}},
+                    {"AutoKey", {"True"}},
+                    {"Patterns", {"*-ID"}}});
+    options.save();
     ASSERT_EQ(run([](qt::QtWindow& w) {
                   chooseAndCheckAll(w);
                   QTest::keyClick(w.control<qt::QtTreeView>("tvData").widget(), Qt::Key_Down);
@@ -233,6 +239,12 @@ TEST_F(QtImport, TheMainWindowShowsTypesInItsDialectNamesSourcesAndSavesTheDdl) 
         return window.tables()->topLevelItem(0)->child(0)->text(1).toStdString();
     };
     EXPECT_EQ(typeOfFirstColumn(), "DECIMAL(6,0)");
+    const auto found = window.tables()->findItems("ORDER_ID", Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 2) << "the key and its copy in the child table";
+    EXPECT_EQ(found[0]->text(2).toStdString(), "primary key");
+    EXPECT_EQ(found[1]->parent()->text(0).toStdString(), "ORDER_REC_LINES")
+        << "the child table under its parent";
+    EXPECT_EQ(found[1]->text(2).toStdString(), "primary key, \u2192 ORDER_REC.ORDER_ID");
     window.dialect()->setCurrentIndex(window.dialect()->findData("postgresql"));
     EXPECT_EQ(typeOfFirstColumn(), "NUMERIC(6,0)") << "the tree follows the chosen dialect";
     EXPECT_NE(window.ddl()->toPlainText().indexOf("NUMERIC(6,0)"), -1);

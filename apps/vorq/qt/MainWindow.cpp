@@ -48,6 +48,21 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// A column's part in the keys: "primary key", "→ PARENT.COLUMN" for a foreign key, or both.
+QString keyText(const projectdb::ProjectCatalog& catalog, const projectdb::CatalogTable& table,
+                std::int32_t columnId) {
+    QStringList parts;
+    if (catalog.isKeyColumn(table, columnId))
+        parts << MainWindow::tr("primary key");
+    for (const auto& key : table.foreignKeys)
+        for (const auto& [column, referenced] : key.columnPairs)
+            if (column == columnId)
+                if (const auto* parent = catalog.table(key.refTabId))
+                    parts << QString::fromUtf8("\u2192 %1.%2")
+                                 .arg(text(parent->name), text(catalog.column(referenced)->name));
+    return parts.join(", ");
+}
+
 // A table's node with its columns, then the tables that refer to it, below it.
 void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const projectdb::ProjectCatalog& catalog,
               const projectdb::CatalogTable& table, schematool::Dialect dialect,
@@ -59,7 +74,7 @@ void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const projectdb::Proje
     for (const auto& c : table.columns)
         node->addChild(new QTreeWidgetItem(QStringList{
             text(c.name), text(schematool::columnType(c.type, c.precision, c.scale, dialect)),
-            catalog.isKeyColumn(table, c.id) ? MainWindow::tr("primary key") : QString()}));
+            keyText(catalog, table, c.id)}));
     for (const auto& child : catalog.tables)
         if (!placed.count(child.id))
             for (const auto& k : child.foreignKeys)
