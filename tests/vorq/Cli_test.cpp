@@ -478,5 +478,53 @@ TEST_F(Cli, LoadedRowsExportAsJsonLinesAndCsv) {
     EXPECT_EQ(std::filesystem::file_size(data), before) << "the input is never written";
 }
 
+// The README's road for a user's own copybook runs as written, command by command.
+TEST_F(Cli, TheReadmesFirstHourRunsAsWritten) {
+    namespace fs = std::filesystem;
+    std::ifstream readme(fs::path(VORQ_SOURCE_DIR) / "README.md");
+    std::vector<std::string> commands;
+    bool inRoad = false, inBlock = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.starts_with("## "))
+            inRoad = line == "## Your copybook in three commands" ||
+                     (inRoad && !line.starts_with("## Build and try"));
+        else if (inRoad && line.starts_with("```"))
+            inBlock = !inBlock && line == "```sh";
+        else if (inRoad && inBlock && !line.empty())
+            commands.push_back(line);
+    }
+    ASSERT_GE(commands.size(), 9u);
+    // The user's files: a copybook, its COPY folder, and records as the mainframe wrote them.
+    write("CUSTREC.cpy", "       01  CUST-REC.\n           05  CUST-ID     PIC 9(6).\n"
+                         "           05  CUST-NAME   PIC X(10).\n"
+                         "           05  ORDERS      OCCURS 12 TIMES.\n"
+                         "               10  ORD-NO  PIC 9(4).\n");
+    fs::create_directory(dir / "copy");
+    const auto ebcdic = [](const std::string& text) {
+        std::string out;
+        for (const char c : text)
+            out += static_cast<char>(c == ' '               ? 0x40
+                                     : c >= '0' && c <= '9' ? 0xF0 + (c - '0')
+                                     : c <= 'I'             ? 0xC1 + (c - 'A')
+                                     : c <= 'R'             ? 0xD1 + (c - 'J')
+                                                            : 0xE2 + (c - 'S'));
+        return out;
+    };
+    write("CUSTREC.dat", ebcdic("000001MUELLER   " + std::string(48, '0')) +
+                             ebcdic("000002SMITH     " + std::string(44, '0') + "0042"));
+    for (const auto& command : commands) {
+        std::string script = command;
+        if (script.starts_with("vorq "))
+            script.replace(0, 4, VORQ_PROGRAM);
+        const auto run =
+            testing::runProgram("/bin/sh", {"-c", script}, dir.path().string(), environment);
+        EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+    }
+    std::ifstream exported(dir / "cust.jsonl");
+    std::string first;
+    std::getline(exported, first);
+    EXPECT_EQ(nlohmann::json::parse(first)["CUST_NAME"], "MUELLER") << "decoded from EBCDIC";
+}
+
 } // namespace
 } // namespace vorq
