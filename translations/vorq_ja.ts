@@ -139,6 +139,14 @@
         <source>The last import made %1 table(s): %2</source>
         <translation>前回のインポートで %1 個のテーブルを作成しました: %2</translation>
     </message>
+    <message>
+        <source>choose a file of its folder too, so that the folder is searched</source>
+        <translation>そのフォルダーのファイルも選択して、フォルダーが検索されるようにしてください</translation>
+    </message>
+    <message>
+        <source>the bound on member text</source>
+        <translation>メンバー・テキストの上限</translation>
+    </message>
 </context>
 <context>
     <name>QtOptionsEditor</name>

@@ -139,6 +139,14 @@
         <source>The last import made %1 table(s): %2</source>
         <translation>마지막 임포트에서 테이블 %1개를 작성했습니다: %2</translation>
     </message>
+    <message>
+        <source>choose a file of its folder too, so that the folder is searched</source>
+        <translation>해당 폴더의 파일도 선택하여 폴더가 검색되도록 하십시오</translation>
+    </message>
+    <message>
+        <source>the bound on member text</source>
+        <translation>멤버 텍스트의 한계</translation>
+    </message>
 </context>
 <context>
     <name>QtOptionsEditor</name>

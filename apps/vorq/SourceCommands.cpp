@@ -20,11 +20,16 @@
 namespace vorq::app {
 namespace {
 
+// The copy settings of a command, named in messages by its options.
+cobol::CopyOptions copyOptions(const std::vector<std::string>& paths, std::size_t megabytes) {
+    return {paths, megabytes << 20, "add its folder with --copy-path", "--max-copy-mb"};
+}
+
 struct VerifyOptions {
     std::vector<std::string> paths;
     std::vector<std::string> copyPaths;
     std::size_t maxCopyMb = cobol::kMaxExpandedBytes >> 20;
-    cobol::CopyOptions copy() const { return {copyPaths, maxCopyMb << 20}; }
+    cobol::CopyOptions copy() const { return copyOptions(copyPaths, maxCopyMb); }
     std::string stdinName = "STDIN";
 };
 
@@ -33,7 +38,7 @@ struct LayoutOptions {
     bool json = false;
     std::vector<std::string> copyPaths;
     std::size_t maxCopyMb = cobol::kMaxExpandedBytes >> 20;
-    cobol::CopyOptions copy() const { return {copyPaths, maxCopyMb << 20}; }
+    cobol::CopyOptions copy() const { return copyOptions(copyPaths, maxCopyMb); }
     std::string stdinName = "STDIN";
 };
 

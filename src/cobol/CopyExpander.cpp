@@ -205,8 +205,8 @@ private:
             if (!tooLarge_)
                 diags_.error(name.at, "COPY " + name.text + " includes more than " +
                                           std::to_string(options_.maxExpandedBytes) +
-                                          " bytes of members (--max-copy-mb) or " +
-                                          std::to_string(kMaxCopyInclusions) +
+                                          " bytes of members (" + options_.maxExpandedSetting +
+                                          ") or " + std::to_string(kMaxCopyInclusions) +
                                           " members included (are members copied again and "
                                           "again?)");
             tooLarge_ = true;
@@ -217,7 +217,7 @@ private:
             for (const auto& s : searched)
                 folders += (folders.empty() ? "" : ", ") + s;
             diags_.error(name.at, "copy member " + name.text + " not found (searched " + folders +
-                                      "; add its folder with --copy-path)");
+                                      "; " + options_.addFolder + ")");
             return;
         }
         if (!files_.liesIn(found, searchFolders(path))) {

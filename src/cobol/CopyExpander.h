@@ -21,6 +21,10 @@ constexpr std::size_t kMaxExpandedBytes = std::size_t{32} * 1024 * 1024;
 struct CopyOptions {
     std::vector<std::string> copyPaths; // folders searched after the including file's own
     std::size_t maxExpandedBytes = kMaxExpandedBytes;
+    // In the caller's words, for the messages: what the user does to have a folder searched
+    // (a command line's option, a window's step), and what sets the bound.
+    std::string addFolder = "add its folder to the folders searched";
+    std::string maxExpandedSetting = "the bound on member text";
 };
 
 // The tokens of a source with every COPY (and EXEC SQL INCLUDE) replaced by the member's tokens,

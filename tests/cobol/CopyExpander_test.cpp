@@ -53,7 +53,7 @@ TEST(Copy, MissingAndRecursiveMembersAreErrorsAtTheirCopy) {
     const auto missing = testing::readText(files, "C.cpy", {"more"});
     EXPECT_EQ(missing.diagnostics.format(),
               "C.cpy:2:16: error: copy member NOWHERE not found (searched ., more; add its "
-              "folder with --copy-path)\n"
+              "folder to the folders searched)\n"
               "              COPY NOWHERE.\n"
               "                   ^\n");
     EXPECT_EQ(layoutOf(*missing.model), "C@0+1 D@0+1") << "reading goes on after the error";
@@ -89,7 +89,7 @@ TEST(Copy, ExpansionThatDoublesAtEachLevelStopsAtItsBound) {
     const auto result = testing::readText(files, "M0.cpy", {});
     ASSERT_TRUE(result.diagnostics.hasErrors());
     EXPECT_NE(result.diagnostics.format().find("includes more than 33554432 bytes of members "
-                                               "(--max-copy-mb) or 10000 members"),
+                                               "(the bound on member text) or 10000 members"),
               std::string::npos)
         << result.diagnostics.format().substr(0, 400);
 }

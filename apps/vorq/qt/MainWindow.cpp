@@ -294,7 +294,11 @@ void MainWindow::verifySources(const QStringList& files) {
     for (const QString& file : files)
         folders.push_back(QFileInfo(file).absolutePath().toStdString());
     cobol::DiskFileReader disk;
-    workbench::Verifier verifier(*wb_, disk, {folders});
+    workbench::Verifier verifier(
+        *wb_, disk,
+        {folders, cobol::kMaxExpandedBytes,
+         tr("choose a file of its folder too, so that the folder is searched").toStdString(),
+         tr("the bound on member text").toStdString()});
     problems_->clear();
     listed_.clear();
     QProgressDialog progress(tr("Verifying COBOL sources"), tr("Stop"), 0,
