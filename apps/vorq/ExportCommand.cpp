@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "UsageError.h"
 #include "host/Error.h"
+#include "host/ReplaceFile.h"
 #include "load/DataExport.h"
 #include "projectdb/SqlProjectDatabase.h"
 #include "sqlite/Sqlite.h"
@@ -38,13 +39,12 @@ public:
     }
     void commit() {
         for (auto& [file, stream] : streams_) {
-            stream->flush();
+            stream->close();
             if (!*stream)
                 throw Error("Cannot write " + file.string());
-            stream->close();
-            std::filesystem::rename(file.string() + ".partial", file);
         }
-        streams_.clear();
+        for (auto it = streams_.begin(); it != streams_.end(); it = streams_.erase(it))
+            moveIntoPlace(it->first.string() + ".partial", it->first, "the export");
     }
     ~OutputFiles() {
         std::error_code ignored;
@@ -69,13 +69,13 @@ void runExport(const AppContext& context, const ExportOptions& options) {
     const auto catalog = context.readProject();
     const auto& table = catalog.tableNamed(options.table);
     const sqlite::Connection data(target, sqlite::Connection::Mode::ReadOnly);
+    const bool children = load::tableAndChildren(catalog, table).size() > 1;
     OutputFiles files;
     std::int64_t rows = 0;
     if (options.format == "jsonl") {
         rows = load::exportJsonLines(
             data, catalog, table, options.output == "-" ? std::cout : files.open(options.output));
     } else {
-        const bool children = load::tableAndChildren(catalog, table).size() > 1;
         if (options.output == "-" && children)
             throw UsageError("--format csv writes one file per table, and " + table.name +
                              " has child tables: name a folder with --output");
@@ -91,8 +91,7 @@ void runExport(const AppContext& context, const ExportOptions& options) {
     files.commit();
     if (!context.quiet && options.output != "-")
         fmt::print(stderr, "exported {} rows of {}{} to {}\n", rows, table.name,
-                   load::tableAndChildren(catalog, table).size() > 1 ? " and its child tables" : "",
-                   options.output);
+                   children ? " and its child tables" : "", options.output);
 }
 
 } // namespace

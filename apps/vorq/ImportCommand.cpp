@@ -23,8 +23,6 @@ namespace {
 struct ImportOptions {
     BatchRequest request;
     bool batch = false;
-    bool verbose = false;
-    bool quiet = false;
     bool json = false;
 };
 
@@ -55,7 +53,7 @@ std::string summary(const projectdb::ProjectCatalog& catalog, const projectdb::C
     return line + "\n";
 }
 
-void report(const ImportOptions& options, const BatchOutcome& outcome,
+void report(const AppContext& context, const ImportOptions& options, const BatchOutcome& outcome,
             projectdb::ProjectCatalog catalog) {
     std::erase_if(catalog.tables, [&](const projectdb::CatalogTable& t) {
         return std::find(outcome.tables.begin(), outcome.tables.end(), t.id) ==
@@ -74,14 +72,14 @@ void report(const ImportOptions& options, const BatchOutcome& outcome,
         fmt::print("{}", jsonText(document));
         return;
     }
-    if (options.quiet)
+    if (context.quiet)
         return;
     if (!outcome.replaced.empty())
         fmt::print("replaced {} table(s) of earlier imports: {}\n", outcome.replaced.size(),
                    fmt::join(outcome.replaced, ", "));
     if (!options.request.addTo.empty())
         fmt::print("added {} columns to {}\n", outcome.columns, options.request.addTo);
-    if (options.verbose) {
+    if (context.verbose) { // every column of the tables made
         if (!catalog.tables.empty())
             fmt::print("{}", listTables(catalog));
         return;
@@ -94,7 +92,7 @@ void report(const ImportOptions& options, const BatchOutcome& outcome,
 void runDialogImport(const AppContext& context, const ImportOptions& options) {
     requireDisplay("import");
     const BatchOutcome outcome = showImportDialog(context);
-    report(options, outcome, context.readProject());
+    report(context, options, outcome, context.readProject());
 }
 
 } // namespace
@@ -173,8 +171,6 @@ void addImportCommand(CLI::App& app, AppContext& context) {
                     "  vorq import --batch --source INVOICE --check INV-LINES --add-to "
                     "INVOICE_RECORD");
     command->callback([&context, options] {
-        options->verbose = context.verbose; // -v lists every column of the tables made
-        options->quiet = context.quiet;
         const BatchRequest& wanted = options->request;
         if (!options->batch) {
             runDialogImport(context, *options);
@@ -193,7 +189,7 @@ void addImportCommand(CLI::App& app, AppContext& context) {
             throw Error(outcome.message);
         context.committed = "the import was committed (" + std::to_string(outcome.tables.size()) +
                             " tables): `vorq tables` lists them";
-        report(*options, outcome, projectdb::readCatalog(*host.session.database));
+        report(context, *options, outcome, projectdb::readCatalog(*host.session.database));
     });
 }
 

@@ -41,9 +41,9 @@ void showProgress(const load::LoadProgress& p) {
     fmt::print(stderr, "\r{} records, {:.1f} MB/s, {:.0f} s left   ", p.records, rate / 1e6, left);
 }
 
-void report(const LoadOptions& options, const std::string& target, const load::LoadSummary& summary,
-            std::int64_t recordLength) {
-    if (options.quiet)
+void report(const LoadOptions& options, bool quiet, const std::string& target,
+            const load::LoadSummary& summary, std::int64_t recordLength) {
+    if (quiet)
         return;
     if (options.json) {
         fmt::print("{}", jsonText(loadJson(options.data, target, summary)));
@@ -175,7 +175,7 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
         types.emplace_back(type.substr(0, colon),
                            std::vector<load::RecordCondition>{conditionOf(type.substr(colon + 1))});
     }
-    if (!options.quiet && ::isatty(STDERR_FILENO))
+    if (!context.quiet && ::isatty(STDERR_FILENO))
         settings.progress = showProgress;
 
     workbench::Workbench wb(context.requireWorkspace());
@@ -209,7 +209,7 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
             load::runLoad(planned, page, options.data, *target, settings);
         if (settings.progress)
             fmt::print(stderr, "\r{:60}\r", "");
-        report(options, target->name(), summary, longest);
+        report(options, context.quiet, target->name(), summary, longest);
     } catch (const load::TargetNotEmpty& e) {
         throw Error(e.description() + ": --append adds the records to them, --replace replaces "
                                       "them (and those of the child tables)");
@@ -356,7 +356,6 @@ void addLoadCommand(CLI::App& app, AppContext& context) {
     command->callback([&context, options] {
         if (context.quiet && options->json)
             throw UsageError("--quiet and --json exclude each other");
-        options->quiet = context.quiet;
         runLoadCommand(context, *options);
     });
 }

@@ -36,7 +36,6 @@ struct LoadOptions {
     std::int64_t maxErrors = -1;
     bool rejectRecords = false;
     std::vector<std::string> when;
-    bool quiet = false;
     bool json = false;
 };
 

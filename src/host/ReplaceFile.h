@@ -11,4 +11,10 @@ namespace vorq {
 // and leaves the old file as it was.
 void replaceFile(const std::filesystem::path& file, std::string_view text, std::string_view what);
 
+// The last step of a replacement whose text a caller wrote itself (streamed, too large to hold):
+// the written file is synced and renamed over file, and the folder synced. A failure raises
+// vorq::Error naming what and the file, and removes the written file.
+void moveIntoPlace(const std::filesystem::path& written, const std::filesystem::path& file,
+                   std::string_view what);
+
 } // namespace vorq

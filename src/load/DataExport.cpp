@@ -45,6 +45,7 @@ struct Child {
     std::vector<std::pair<std::size_t, int>> keys; // parent column index, parameter number
     sqlite::Statement rows;
     std::vector<Child> children;
+    std::vector<Value> values; // of the child row being written, kept for its own children
 };
 
 std::vector<Child> childrenOf(const sqlite::Connection& data, const ProjectCatalog& catalog,
@@ -64,9 +65,11 @@ std::vector<Child> childrenOf(const sqlite::Connection& data, const ProjectCatal
                     if (parent.columns[i].id == referenced)
                         keys.emplace_back(i, number);
             }
-            children.push_back({&table, std::move(keys),
+            children.push_back({&table,
+                                std::move(keys),
                                 data.prepare(selectOf(catalog, table, where)),
-                                childrenOf(data, catalog, table)});
+                                childrenOf(data, catalog, table),
+                                {}});
         }
     return children;
 }
@@ -84,9 +87,8 @@ nlohmann::ordered_json rowObject(const sqlite::Statement& rows, const CatalogTab
         for (const auto& [index, number] : child.keys)
             child.rows.bind(number, values[index]);
         auto nested = nlohmann::ordered_json::array();
-        std::vector<Value> childValues;
         while (child.rows.step())
-            nested.push_back(rowObject(child.rows, *child.table, child.children, childValues));
+            nested.push_back(rowObject(child.rows, *child.table, child.children, child.values));
         row[child.table->name] = std::move(nested);
     }
     return row;

@@ -260,9 +260,11 @@ void MainWindow::refresh() {
             tables_->setCurrentItem(*it);
     if (!tables_->currentItem() && tables_->topLevelItemCount() > 0)
         tables_->setCurrentItem(tables_->topLevelItem(0));
-    shown_->setText(host_.workspace->shownReference.empty()
-                        ? QString()
-                        : tr("Shown: %1").arg(describe(host_.workspace->shownReference)));
+    // Naming the item reads its source's repository: only when another item is shown.
+    if (const std::string& reference = host_.workspace->shownReference; reference != shownFor_) {
+        shownFor_ = reference;
+        shown_->setText(reference.empty() ? QString() : tr("Shown: %1").arg(describe(reference)));
+    }
     showDdl();
 }
 

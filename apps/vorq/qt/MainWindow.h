@@ -74,6 +74,7 @@ private:
     QListWidget* problems_;
     QDockWidget* problemsDock_;
     QLabel* shown_;
+    std::string shownFor_; // the reference that shown_ names
     QLabel* lastImport_;
     std::vector<cobol::Diagnostic> listed_;
 };
