@@ -2,32 +2,13 @@
 
 #include "AppContext.h"
 #include "JsonOutput.h"
-#include "OutputGuard.h"
 #include "UsageError.h"
-#include "load/CodePage.h"
-#include "load/LoadPlan.h"
-#include "load/Loader.h"
-#include "load/OpenTarget.h"
-#include "load/ProjectLineage.h"
-#include "load/RejectFile.h"
-#include "load/SourceItems.h"
-#include "projectdb/SqlProjectDatabase.h"
-#include "workbench/Workbench.h"
 
 #include <fmt/core.h>
-#include <regex>
-#include <tuple>
 #include <unistd.h>
 
 namespace vorq::app {
 namespace {
-
-load::RecordCondition conditionOf(const std::string& text) {
-    const std::size_t equals = text.find('=');
-    if (equals == std::string::npos || equals == 0)
-        throw UsageError("--when takes FIELD=VALUE, not '" + text + "'");
-    return {text.substr(0, equals), text.substr(equals + 1)};
-}
 
 // "12,345 records, 38.2 MB/s, 4 s left" on one line that the next report overwrites.
 void showProgress(const load::LoadProgress& p) {
@@ -85,131 +66,16 @@ void report(const LoadOptions& options, bool quiet, const std::string& target,
         fmt::print("NULL in {}\n", column);
 }
 
-load::ExistingRows existingRows(const LoadOptions& options) {
-    if (options.append && options.replace)
-        throw UsageError("--append and --replace exclude each other");
-    if (!options.part.empty() && options.replace)
-        throw UsageError("--part adds its rows to those of the other parts: it goes with "
-                         "--append (which it implies), not --replace");
-    return options.append || !options.part.empty() ? load::ExistingRows::Append
-           : options.replace                       ? load::ExistingRows::Replace
-                                                   : load::ExistingRows::Refuse;
-}
-
-// K and N of --part K/N: 1 <= K <= N <= 1,000,000.
-std::pair<std::int64_t, std::int64_t> partOf(const std::string& text) {
-    static const std::regex form("([0-9]{1,7})/([0-9]{1,7})");
-    std::smatch m;
-    if (std::regex_match(text, m, form)) {
-        const std::int64_t k = std::stoll(m[1]), n = std::stoll(m[2]);
-        if (k >= 1 && k <= n && n <= 1'000'000)
-            return {k, n};
-    }
-    throw UsageError("--part takes K/N, the K-th of N parts (1 <= K <= N <= 1000000), not '" +
-                     text + "'");
-}
-
-// The files a load writes are never its inputs, the workspace's own files, or files that
-// vorq did not write.
-void refuseOverwrites(const AppContext& context, const LoadOptions& options,
-                      const std::string& target) {
-    const bool targetIsFile = !projectdb::isConnectionString(target);
-    const bool projectIsFile = !projectdb::isConnectionString(context.projectLocation());
-    const NamedFile data{options.data, "the data file"};
-    const NamedFile project{projectIsFile ? context.projectLocation() : "", "the project database"};
-    const NamedFile rejects{options.rejects, "the reject file"};
-    const NamedFile targetFile{targetIsFile ? target : "", "the target"};
-    refuseOverwrite(rejects, {data, project, targetFile}, context.workspace);
-    refuseForeignFile(rejects, load::RejectFile::kHeader);
-    refuseOverwrite(targetFile, {data, project, rejects}, context.workspace);
-}
-
 } // namespace
 
 void runLoadCommand(const AppContext& context, const LoadOptions& options) {
-    const load::CodePage page(options.encoding);
-    load::DecodeSettings decode;
-    decode.nativeLittleEndian = options.nativeBinary || !page.isEbcdic();
-    decode.floating = options.floating == "ieee-be" ? load::FieldKind::IeeeFloatBig
-                      : options.floating == "ieee"  ? load::FieldKind::IeeeFloat
-                      : options.floating == "hfp"   ? load::FieldKind::HexFloat
-                      : page.isEbcdic()             ? load::FieldKind::HexFloat
-                                                    : load::FieldKind::IeeeFloat;
-    decode.keepTrailingBlanks = options.keepTrailingBlanks;
-
-    load::LoadSettings settings;
-    settings.format.format = load::recordFormatNamed(options.format);
-    settings.format.recordLength = options.recordLength;
-    settings.format.framing = {options.littleEndianLengths, options.lengthAtEnd,
-                               options.lengthsExcludeWord, options.blockDescriptors};
-    // Without a word on the framing, the file's first descriptor words tell it.
-    settings.format.findFraming = !options.littleEndianLengths && !options.lengthAtEnd &&
-                                  !options.lengthsExcludeWord && !options.blockDescriptors;
-    if (!options.lengthField.empty() && settings.format.format != load::RecordFormat::Measured)
-        throw UsageError("--length-field goes with --format measured");
-    settings.lengthAdjust = options.lengthAdjust;
-    settings.format.headerBytes = options.headerBytes;
-    settings.format.footerBytes = options.footerBytes;
-    if (!options.part.empty())
-        std::tie(settings.format.part, settings.format.parts) = partOf(options.part);
-    settings.existingRows = existingRows(options);
-    settings.rejects = options.rejects;
-    settings.maxErrors = options.maxErrors;
-    settings.rejectRecords = options.rejectRecords;
-    // What each record type is: --table with its --when, or each --type TABLE:FIELD=VALUE.
-    if (options.table.empty() == options.types.empty())
-        throw UsageError("give either --table NAME or --type TABLE:FIELD=VALUE (once per record "
-                         "type)");
-    if (!options.types.empty() && !options.when.empty())
-        throw UsageError("--when goes with --table; with --type, each type names its field");
-    std::vector<std::pair<std::string, std::vector<load::RecordCondition>>> types;
-    if (!options.table.empty()) {
-        types.emplace_back(options.table, std::vector<load::RecordCondition>{});
-        for (const auto& when : options.when)
-            types.back().second.push_back(conditionOf(when));
-    }
-    for (const auto& type : options.types) {
-        const std::size_t colon = type.find(':');
-        if (colon == std::string::npos || colon == 0)
-            throw UsageError("--type takes TABLE:FIELD=VALUE, not '" + type + "'");
-        types.emplace_back(type.substr(0, colon),
-                           std::vector<load::RecordCondition>{conditionOf(type.substr(colon + 1))});
-    }
-    if (!context.quiet && ::isatty(STDERR_FILENO))
-        settings.progress = showProgress;
-
-    workbench::Workbench wb(context.requireWorkspace());
-    const auto project =
-        projectdb::openProjectDatabase(context.projectLocation(), projectdb::OpenMode::ReadOnly);
-    const load::ProjectLineage lineage = load::readLineage(*project);
-    std::vector<load::SourceItems> sources;
-    sources.reserve(types.size());
-    std::vector<load::LoadPlan> plans;
-    std::int64_t longest = 0;
-    for (const auto& [table, conditions] : types) {
-        sources.push_back(load::SourceItems::open(wb, load::sourceKeyOf(lineage, table)));
-        // The length field is the first type's: a header that all types share.
-        plans.push_back(load::planLoad(lineage, table, sources.back(), decode, conditions,
-                                       plans.empty() ? options.lengthField : ""));
-        longest = std::max(longest, plans.back().recordLength);
-    }
-    std::vector<load::LoadPlan*> linked;
-    linked.reserve(plans.size());
-    for (auto& plan : plans)
-        linked.push_back(&plan);
-    load::linkRecordTypes(linked);
-    const std::vector<const load::LoadPlan*> planned(linked.begin(), linked.end());
-
-    const std::string targetPath =
-        options.target.empty() ? (context.workspace / "data.db").string() : options.target;
-    refuseOverwrites(context, options, targetPath);
-    const auto target = load::openTarget(targetPath, lineage.catalog);
+    LoadRun load(context, options);
+    const bool showing = !context.quiet && ::isatty(STDERR_FILENO);
     try {
-        const load::LoadSummary summary =
-            load::runLoad(planned, page, options.data, *target, settings);
-        if (settings.progress)
+        const load::LoadSummary summary = load.run(showing ? showProgress : nullptr);
+        if (showing)
             fmt::print(stderr, "\r{:60}\r", "");
-        report(options, context.quiet, target->name(), summary, longest);
+        report(options, context.quiet, load.targetName(), summary, load.longestRecord());
     } catch (const load::TargetNotEmpty& e) {
         throw Error(e.description() + ": --append adds the records to them, --replace replaces "
                                       "them (and those of the child tables)");

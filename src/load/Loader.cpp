@@ -296,6 +296,8 @@ private:
     }
 
     void insertBatch(RecordBatch& batch) {
+        if (settings_.cancel && settings_.cancel->load())
+            throw LoadCancelled();
         for (std::size_t r = 0; r < batch.recordCount; ++r)
             insertRecord(batch, batch.records[r]);
         if (settings_.progress) {

@@ -3,6 +3,7 @@
 #include "host/Error.h"
 #include "load/RecordReader.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -48,6 +49,11 @@ struct RecordNotStored : Error {
                 reason + "): the load was undone, since no record is left out unasked") {}
 };
 
+// A load stopped by the user; nothing of it is left in the target.
+struct LoadCancelled : Error {
+    LoadCancelled() : Error("The load was cancelled; the target is as it was before it") {}
+};
+
 struct LoadSettings {
     RecordFormatOptions format; // a record length of 0 takes the layout's
     ExistingRows existingRows = ExistingRows::Refuse;
@@ -59,6 +65,8 @@ struct LoadSettings {
     std::int64_t lengthAdjust = 0; // measured records: added to the length field's value
     unsigned threads = 0;          // decoding threads; 0: one per core
     std::function<void(const LoadProgress&)> progress; // called about twice a second
+    // Set by another thread to stop the load: it is rolled back and raises LoadCancelled.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct LoadSummary {
