@@ -1,6 +1,7 @@
 #include "load/DataExport.h"
 
 #include "host/Error.h"
+#include "load/TableQueries.h"
 #include "sqlite/Sqlite.h"
 
 #include <fmt/format.h>
@@ -11,23 +12,6 @@ namespace {
 
 using projectdb::CatalogTable;
 using projectdb::ProjectCatalog;
-
-std::string quoted(const std::string& identifier) {
-    return "\"" + identifier + "\"";
-}
-
-// The columns of the table in order, and its key's (the order rows come in).
-std::string selectOf(const ProjectCatalog& catalog, const CatalogTable& table,
-                     const std::string& where) {
-    std::string sql = "SELECT ";
-    for (std::size_t i = 0; i < table.columns.size(); ++i)
-        sql += (i ? ", " : "") + quoted(table.columns[i].name);
-    sql += " FROM " + quoted(table.name) + where;
-    std::string order;
-    for (const auto id : table.primaryKey)
-        order += (order.empty() ? " ORDER BY " : ", ") + quoted(catalog.column(id)->name);
-    return sql + (order.empty() ? " ORDER BY rowid" : order);
-}
 
 nlohmann::ordered_json jsonOf(const Value& value) {
     if (value.isInteger())
@@ -51,26 +35,14 @@ struct Child {
 std::vector<Child> childrenOf(const sqlite::Connection& data, const ProjectCatalog& catalog,
                               const CatalogTable& parent) {
     std::vector<Child> children;
-    for (const auto& table : catalog.tables)
-        for (const auto& key : table.foreignKeys) {
-            if (key.refTabId != parent.id || table.id == parent.id || key.columnPairs.empty())
-                continue;
-            std::string where;
-            std::vector<std::pair<std::size_t, int>> keys;
-            for (const auto& [column, referenced] : key.columnPairs) {
-                const int number = static_cast<int>(keys.size()) + 1;
-                where += (where.empty() ? " WHERE " : " AND ") +
-                         quoted(catalog.column(column)->name) + " = ?" + std::to_string(number);
-                for (std::size_t i = 0; i < parent.columns.size(); ++i)
-                    if (parent.columns[i].id == referenced)
-                        keys.emplace_back(i, number);
-            }
-            children.push_back({&table,
-                                std::move(keys),
-                                data.prepare(selectOf(catalog, table, where)),
-                                childrenOf(data, catalog, table),
-                                {}});
-        }
+    for (const auto& [table, key] : childTablesOf(catalog, parent)) {
+        ParentCondition condition = conditionOnParent(catalog, *key, parent);
+        children.push_back({table,
+                            std::move(condition.keys),
+                            data.prepare(selectInKeyOrder(catalog, *table, condition.where)),
+                            childrenOf(data, catalog, *table),
+                            {}});
+    }
     return children;
 }
 
@@ -128,7 +100,7 @@ std::vector<const CatalogTable*> tableAndChildren(const ProjectCatalog& catalog,
 
 std::int64_t exportJsonLines(const sqlite::Connection& data, const ProjectCatalog& catalog,
                              const CatalogTable& table, std::ostream& out) {
-    auto rows = data.prepare(selectOf(catalog, table, ""));
+    auto rows = data.prepare(selectInKeyOrder(catalog, table, ""));
     auto children = childrenOf(data, catalog, table);
     std::vector<Value> values;
     std::int64_t written = 0;
@@ -150,7 +122,7 @@ std::int64_t exportCsv(const sqlite::Connection& data, const ProjectCatalog& cat
         for (std::size_t i = 0; i < each->columns.size(); ++i)
             line += (i ? "," : "") + csvField(Value(each->columns[i].name));
         out << line << "\r\n";
-        auto rows = data.prepare(selectOf(catalog, *each, ""));
+        auto rows = data.prepare(selectInKeyOrder(catalog, *each, ""));
         while (rows.step()) {
             line.clear();
             for (std::size_t i = 0; i < each->columns.size(); ++i)
