@@ -2,6 +2,216 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>BrowseDialog</name>
+    <message>
+        <source>Browse Data</source>
+        <translation>データの閲覧</translation>
+    </message>
+    <message>
+        <source>&amp;Table:</source>
+        <translation>テーブル(&amp;T):</translation>
+    </message>
+    <message>
+        <source>Rows of the c&amp;hild table:</source>
+        <translation>子テーブルの行(&amp;H):</translation>
+    </message>
+    <message>
+        <source>Nothing is loaded yet into %1: Load Data loads a data file.</source>
+        <translation>%1 にはまだ何もロードされていません。「データのロード」でデータファイルをロードします。</translation>
+    </message>
+    <message>
+        <source>%1: %L2 rows</source>
+        <translation>%1: %L2 行</translation>
+    </message>
+</context>
+<context>
+    <name>LoadDialog</name>
+    <message>
+        <source>Fixed length</source>
+        <translation>固定長</translation>
+    </message>
+    <message>
+        <source>Variable, after record descriptor words (RDW)</source>
+        <translation>可変長、レコード記述語 (RDW) の後</translation>
+    </message>
+    <message>
+        <source>Variable, in blocks (RDW and BDW)</source>
+        <translation>可変長、ブロック単位 (RDW と BDW)</translation>
+    </message>
+    <message>
+        <source>Text, a record a line</source>
+        <translation>テキスト、1 行に 1 レコード</translation>
+    </message>
+    <message>
+        <source>Refuse to load into them</source>
+        <translation>ロードを拒否する</translation>
+    </message>
+    <message>
+        <source>Add the records to them</source>
+        <translation>レコードを追加する</translation>
+    </message>
+    <message>
+        <source>Replace them</source>
+        <translation>置き換える</translation>
+    </message>
+    <message>
+        <source>Load the record, the field empty (NULL)</source>
+        <translation>レコードをロードし、フィールドは空 (NULL)</translation>
+    </message>
+    <message>
+        <source>Leave the record out</source>
+        <translation>レコードを除外する</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>ロード(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Load Data</source>
+        <translation>データのロード</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>停止しない</translation>
+    </message>
+    <message>
+        <source>&amp;Table:</source>
+        <translation>テーブル(&amp;T):</translation>
+    </message>
+    <message>
+        <source>&amp;Data file:</source>
+        <translation>データファイル(&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Code page:</source>
+        <translation>コードページ(&amp;C):</translation>
+    </message>
+    <message>
+        <source>Record &amp;format:</source>
+        <translation>レコード形式(&amp;F):</translation>
+    </message>
+    <message>
+        <source>Rows already in the tables:</source>
+        <translation>テーブルに既にある行:</translation>
+    </message>
+    <message>
+        <source>A record with a bad field:</source>
+        <translation>不正なフィールドを持つレコード:</translation>
+    </message>
+    <message>
+        <source>Stop after this many records with errors:</source>
+        <translation>エラーのあるレコードがこの数を超えたら停止:</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>レコード</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>オフセット</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>バイト</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>理由</translation>
+    </message>
+    <message>
+        <source>Data file</source>
+        <translation>データファイル</translation>
+    </message>
+    <message>
+        <source>Choose the data file to load.</source>
+        <translation>ロードするデータファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>The load cannot start: %1</source>
+        <translation>ロードを開始できません: %1</translation>
+    </message>
+    <message>
+        <source>Starting the load of %1</source>
+        <translation>%1 のロードを開始しています</translation>
+    </message>
+    <message>
+        <source>%L1 records, %2 MB/s</source>
+        <translation>%L1 レコード、%2 MB/秒</translation>
+    </message>
+    <message>
+        <source>%L1 records, %2 MB/s, %3 s left</source>
+        <translation>%L1 レコード、%2 MB/秒、残り %3 秒</translation>
+    </message>
+    <message>
+        <source>The load was cancelled; the tables are as they were.</source>
+        <translation>ロードは取り消されました。テーブルは元のままです。</translation>
+    </message>
+    <message>
+        <source>The load failed and was undone: %1</source>
+        <translation>ロードは失敗し、元に戻されました: %1</translation>
+    </message>
+    <message>
+        <source>Loaded %L1 records of %2 into %3 in %4 s (%5 MB/s).</source>
+        <translation>%2 の %L1 レコードを %3 に %4 秒でロードしました (%5 MB/秒)。</translation>
+    </message>
+    <message>
+        <source>The file holds no records.</source>
+        <translation>ファイルにレコードがありません。</translation>
+    </message>
+    <message>
+        <source>%L1 rows that the tables held before were replaced.</source>
+        <translation>テーブルに以前あった %L1 行を置き換えました。</translation>
+    </message>
+    <message>
+        <source>%1: %L2 rows</source>
+        <translation>%1: %L2 行</translation>
+    </message>
+    <message>
+        <source>%L1 records with errors, %L2 of them left out; listed below.</source>
+        <translation>エラーのあるレコード %L1 件、うち %L2 件を除外しました。下に一覧します。</translation>
+    </message>
+    <message>
+        <source>Left out, %1: %L2</source>
+        <translation>除外、%1: %L2</translation>
+    </message>
+    <message>
+        <source>%L1 records are longer than the layout&apos;s %L2 bytes; their bytes past it were not read.</source>
+        <translation>%L1 件のレコードがレイアウトの %L2 バイトより長く、超えた部分は読まれませんでした。</translation>
+    </message>
+    <message>
+        <source>Empty (NULL) in %1</source>
+        <translation>%1 は空 (NULL)</translation>
+    </message>
+    <message>
+        <source>The list shows the first %L1; %L2 more are in %3.</source>
+        <translation>一覧は最初の %L1 件です。残りの %L2 件は %3 にあります。</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Cancel the load</source>
+        <translation>ロードを取り消す</translation>
+    </message>
+    <message>
+        <source>%1. Under &quot;Rows already in the tables&quot;, choose to add the records to them or to replace them.</source>
+        <translation>%1。「テーブルに既にある行」で、レコードを追加するか置き換えるかを選んでください。</translation>
+    </message>
+    <message>
+        <source>%1. Give a number under &quot;Stop after this many records with errors&quot; to leave such records out; they are listed here.</source>
+        <translation>%1。「エラーのあるレコードがこの数を超えたら停止」に数を入れると、そのようなレコードは除外され、ここに一覧されます。</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>primary key</source>
@@ -146,6 +356,18 @@
     <message>
         <source>the bound on member text</source>
         <translation>メンバー・テキストの上限</translation>
+    </message>
+    <message>
+        <source>&amp;Load Data...</source>
+        <translation>データのロード(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Browse Data...</source>
+        <translation>データの閲覧(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>&amp;Data</source>
+        <translation>データ(&amp;D)</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,216 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR">
 <context>
+    <name>BrowseDialog</name>
+    <message>
+        <source>Browse Data</source>
+        <translation>데이터 보기</translation>
+    </message>
+    <message>
+        <source>&amp;Table:</source>
+        <translation>테이블(&amp;T):</translation>
+    </message>
+    <message>
+        <source>Rows of the c&amp;hild table:</source>
+        <translation>하위 테이블의 행(&amp;H):</translation>
+    </message>
+    <message>
+        <source>Nothing is loaded yet into %1: Load Data loads a data file.</source>
+        <translation>%1에 아직 로드된 것이 없습니다. &quot;데이터 로드&quot;로 데이터 파일을 로드하십시오.</translation>
+    </message>
+    <message>
+        <source>%1: %L2 rows</source>
+        <translation>%1: %L2행</translation>
+    </message>
+</context>
+<context>
+    <name>LoadDialog</name>
+    <message>
+        <source>Fixed length</source>
+        <translation>고정 길이</translation>
+    </message>
+    <message>
+        <source>Variable, after record descriptor words (RDW)</source>
+        <translation>가변 길이, 레코드 기술어(RDW) 뒤</translation>
+    </message>
+    <message>
+        <source>Variable, in blocks (RDW and BDW)</source>
+        <translation>가변 길이, 블록 단위(RDW와 BDW)</translation>
+    </message>
+    <message>
+        <source>Text, a record a line</source>
+        <translation>텍스트, 한 줄에 한 레코드</translation>
+    </message>
+    <message>
+        <source>Refuse to load into them</source>
+        <translation>로드 거부</translation>
+    </message>
+    <message>
+        <source>Add the records to them</source>
+        <translation>레코드 추가</translation>
+    </message>
+    <message>
+        <source>Replace them</source>
+        <translation>교체</translation>
+    </message>
+    <message>
+        <source>Load the record, the field empty (NULL)</source>
+        <translation>레코드를 로드하고 필드는 비움(NULL)</translation>
+    </message>
+    <message>
+        <source>Leave the record out</source>
+        <translation>레코드 제외</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>로드(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Load Data</source>
+        <translation>데이터 로드</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>찾아보기(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>중지 안 함</translation>
+    </message>
+    <message>
+        <source>&amp;Table:</source>
+        <translation>테이블(&amp;T):</translation>
+    </message>
+    <message>
+        <source>&amp;Data file:</source>
+        <translation>데이터 파일(&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Code page:</source>
+        <translation>코드 페이지(&amp;C):</translation>
+    </message>
+    <message>
+        <source>Record &amp;format:</source>
+        <translation>레코드 형식(&amp;F):</translation>
+    </message>
+    <message>
+        <source>Rows already in the tables:</source>
+        <translation>테이블에 이미 있는 행:</translation>
+    </message>
+    <message>
+        <source>A record with a bad field:</source>
+        <translation>잘못된 필드가 있는 레코드:</translation>
+    </message>
+    <message>
+        <source>Stop after this many records with errors:</source>
+        <translation>오류 레코드가 이 수를 넘으면 중지:</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>레코드</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>오프셋</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>열</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>바이트</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>이유</translation>
+    </message>
+    <message>
+        <source>Data file</source>
+        <translation>데이터 파일</translation>
+    </message>
+    <message>
+        <source>Choose the data file to load.</source>
+        <translation>로드할 데이터 파일을 선택하십시오.</translation>
+    </message>
+    <message>
+        <source>The load cannot start: %1</source>
+        <translation>로드를 시작할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>Starting the load of %1</source>
+        <translation>%1 로드를 시작하는 중</translation>
+    </message>
+    <message>
+        <source>%L1 records, %2 MB/s</source>
+        <translation>%L1 레코드, %2 MB/초</translation>
+    </message>
+    <message>
+        <source>%L1 records, %2 MB/s, %3 s left</source>
+        <translation>%L1 레코드, %2 MB/초, %3초 남음</translation>
+    </message>
+    <message>
+        <source>The load was cancelled; the tables are as they were.</source>
+        <translation>로드가 취소되었습니다. 테이블은 그대로입니다.</translation>
+    </message>
+    <message>
+        <source>The load failed and was undone: %1</source>
+        <translation>로드가 실패하여 취소되었습니다: %1</translation>
+    </message>
+    <message>
+        <source>Loaded %L1 records of %2 into %3 in %4 s (%5 MB/s).</source>
+        <translation>%2의 레코드 %L1개를 %3에 %4초 만에 로드했습니다(%5 MB/초).</translation>
+    </message>
+    <message>
+        <source>The file holds no records.</source>
+        <translation>파일에 레코드가 없습니다.</translation>
+    </message>
+    <message>
+        <source>%L1 rows that the tables held before were replaced.</source>
+        <translation>테이블에 전에 있던 %L1행을 교체했습니다.</translation>
+    </message>
+    <message>
+        <source>%1: %L2 rows</source>
+        <translation>%1: %L2행</translation>
+    </message>
+    <message>
+        <source>%L1 records with errors, %L2 of them left out; listed below.</source>
+        <translation>오류가 있는 레코드 %L1개, 그중 %L2개 제외. 아래에 나열합니다.</translation>
+    </message>
+    <message>
+        <source>Left out, %1: %L2</source>
+        <translation>제외, %1: %L2</translation>
+    </message>
+    <message>
+        <source>%L1 records are longer than the layout&apos;s %L2 bytes; their bytes past it were not read.</source>
+        <translation>레코드 %L1개가 레이아웃의 %L2바이트보다 길어 넘는 바이트는 읽지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>Empty (NULL) in %1</source>
+        <translation>%1 비어 있음(NULL)</translation>
+    </message>
+    <message>
+        <source>The list shows the first %L1; %L2 more are in %3.</source>
+        <translation>목록은 처음 %L1개입니다. 나머지 %L2개는 %3에 있습니다.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Cancel the load</source>
+        <translation>로드 취소</translation>
+    </message>
+    <message>
+        <source>%1. Under &quot;Rows already in the tables&quot;, choose to add the records to them or to replace them.</source>
+        <translation>%1. &quot;테이블에 이미 있는 행&quot;에서 레코드를 추가할지 교체할지 선택하십시오.</translation>
+    </message>
+    <message>
+        <source>%1. Give a number under &quot;Stop after this many records with errors&quot; to leave such records out; they are listed here.</source>
+        <translation>%1. &quot;오류 레코드가 이 수를 넘으면 중지&quot;에 수를 넣으면 그런 레코드는 제외되고 여기에 나열됩니다.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>primary key</source>
@@ -146,6 +356,18 @@
     <message>
         <source>the bound on member text</source>
         <translation>멤버 텍스트의 한계</translation>
+    </message>
+    <message>
+        <source>&amp;Load Data...</source>
+        <translation>데이터 로드(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Browse Data...</source>
+        <translation>데이터 보기(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>&amp;Data</source>
+        <translation>데이터(&amp;D)</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,12 @@ bool ProjectCatalog::isKeyColumn(const CatalogTable& t, std::int32_t columnId) c
     return std::find(t.primaryKey.begin(), t.primaryKey.end(), columnId) != t.primaryKey.end();
 }
 
+bool ProjectCatalog::isChildTable(const CatalogTable& t) const {
+    return std::any_of(t.foreignKeys.begin(), t.foreignKeys.end(), [&](const CatalogForeignKey& k) {
+        return k.refTabId != t.id && table(k.refTabId);
+    });
+}
+
 ProjectCatalog readCatalog(SqlProjectDatabase& db) {
     ProjectCatalog catalog;
     std::map<std::int32_t, std::size_t> at;

@@ -43,6 +43,9 @@ struct ProjectCatalog {
     const CatalogTable& tableNamed(const std::string& name) const;
     const CatalogColumn* column(std::int32_t id) const;
     bool isKeyColumn(const CatalogTable& table, std::int32_t columnId) const;
+    // A table whose foreign key refers to another table of the project: it is shown and
+    // loaded under that one.
+    bool isChildTable(const CatalogTable& table) const;
 };
 
 ProjectCatalog readCatalog(SqlProjectDatabase& db);

@@ -7,6 +7,8 @@
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
 #include "projectdb/ProjectCatalog.h"
+#include "qt/BrowseDialog.h"
+#include "qt/LoadDialog.h"
 #include "qt/QtSession.h"
 #include "schematool/DdlWriter.h"
 #include "workbench/Verifier.h"
@@ -143,6 +145,10 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
     auto* copy = new QAction(tr("&Copy DDL"), this);
     copy->setShortcut(QKeySequence("Ctrl+Shift+C"));
     auto* about = new QAction(tr("&About Tabulon"), this);
+    auto* load = new QAction(tr("&Load Data..."), this);
+    load->setShortcut(QKeySequence("Ctrl+L"));
+    auto* browse = new QAction(tr("&Browse Data..."), this);
+    browse->setShortcut(QKeySequence("Ctrl+B"));
     QMenu* project = menuBar()->addMenu(tr("&Project"));
     project->addAction(verify);
     project->addAction(import);
@@ -150,11 +156,16 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
     project->addSeparator();
     project->addAction(quit);
     menuBar()->addMenu(tr("&Edit"))->addAction(copy);
+    QMenu* dataMenu = menuBar()->addMenu(tr("&Data"));
+    dataMenu->addAction(load);
+    dataMenu->addAction(browse);
     menuBar()->addMenu(tr("&Help"))->addAction(about);
     QToolBar* toolbar = addToolBar(tr("Actions"));
     toolbar->setObjectName("actions");
     toolbar->addAction(verify);
     toolbar->addAction(import);
+    toolbar->addAction(load);
+    toolbar->addAction(browse);
 
     shown_->setObjectName("shown");
     lastImport_->setObjectName("lastImport");
@@ -163,6 +174,8 @@ MainWindow::MainWindow(const AppContext& context, QtSession& qt, HostSession& ho
 
     connect(verify, &QAction::triggered, this, [this] { chooseAndVerify(); });
     connect(import, &QAction::triggered, this, [this] { importStructures(); });
+    connect(load, &QAction::triggered, this, [this] { loadData(); });
+    connect(browse, &QAction::triggered, this, [this] { browseData(); });
     connect(save, &QAction::triggered, this, [this] { chooseAndSaveDdl(); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
     connect(copy, &QAction::triggered, this, [this] {
@@ -200,6 +213,25 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 schematool::Dialect MainWindow::chosenDialect() const {
     return schematool::dialectNamed(dialect_->currentData().toString().toStdString());
+}
+
+QString MainWindow::chosenRootTable() const {
+    const QTreeWidgetItem* item = tables_->currentItem();
+    const QTreeWidgetItem* root = nullptr;
+    for (; item; item = item->parent())
+        if (item->data(0, kTableIdRole).isValid())
+            root = item;
+    return root ? root->text(0) : QString();
+}
+
+void MainWindow::loadData() {
+    LoadDialog dialog(context_, projectdb::readCatalog(*host_.database), chosenRootTable(), this);
+    dialog.exec();
+}
+
+void MainWindow::browseData() {
+    BrowseDialog dialog(context_, projectdb::readCatalog(*host_.database), chosenRootTable(), this);
+    dialog.exec();
 }
 
 QString MainWindow::describe(const std::string& reference) const {
@@ -245,10 +277,7 @@ void MainWindow::refresh() {
     tables_->clear();
     std::set<std::int32_t> placed;
     for (const auto& t : catalog.tables) {
-        const bool child = std::any_of(t.foreignKeys.begin(), t.foreignKeys.end(), [&](auto& k) {
-            return k.refTabId != t.id && catalog.table(k.refTabId);
-        });
-        if (!child && !placed.count(t.id))
+        if (!catalog.isChildTable(t) && !placed.count(t.id))
             addTable(nullptr, tables_, catalog, t, chosenDialect(), placed);
     }
     for (const auto& t : catalog.tables) // tables in a cycle of references

@@ -41,6 +41,10 @@ public:
     void verifySources(const QStringList& files);
     // Runs the import component through the component registry; the window says what it made.
     void importStructures();
+    // The load window for the chosen table; the tree shows what the load made.
+    void loadData();
+    // The loaded rows of the chosen table, with its child tables' rows.
+    void browseData();
     // The source line of a listed problem, in a window of its own.
     void showProblem(int row);
     // Writes every table's DDL in the chosen dialect; a failure is shown and answered false.
@@ -63,6 +67,8 @@ private:
     void chooseAndVerify();
     void chooseAndSaveDdl();
     schematool::Dialect chosenDialect() const;
+    // The table chosen in the tree, or the one its chosen child table hangs below.
+    QString chosenRootTable() const;
 
     const AppContext& context_;
     QtSession& qt_;
