@@ -1,10 +1,14 @@
 // Takes pictures of the real windows: the import dialog on each tab, the options editor, the
-// dialog during an import with the progress window, and the main window after the import.
+// dialog during an import with the progress window, the main window after the import, the load
+// window after a load and the data browser.
 // Run by scripts/screenshots under Xvfb, once per language: take-screenshots OUTDIR SUFFIX.
 
 #include "AppContext.h"
 #include "HostSession.h"
 #include "component/VorqImpCpyEng.h"
+#include "projectdb/ProjectCatalog.h"
+#include "qt/BrowseDialog.h"
+#include "qt/LoadDialog.h"
 #include "qt/MainWindow.h"
 #include "qt/QtSession.h"
 #include "schematool/OptionsFile.h"
@@ -19,8 +23,11 @@
 #include "workbench/Workbench.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -107,6 +114,32 @@ void actOnDialog(app::QtSession& qt) {
     w.control<qt::QtButton>("cmdOK").widget()->click();
 }
 
+// The load window after a load of the example customers, and the browser over their rows.
+int loadAndBrowse(const app::AppContext& context, const projectdb::ProjectCatalog& catalog,
+                  const std::string& examples, QWidget& main) {
+    app::LoadDialog load(context, catalog, "CUSTOMER_MASTER", &main);
+    load.dataFile()->setText(QString::fromStdString(examples + "/data/CUSTMAST.dat"));
+    load.show();
+    if (!load.startLoad())
+        throw std::runtime_error("the load did not start");
+    while (load.running())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    settle();
+    save(load.grab(), "load-data");
+    if (load.summary()->toPlainText().indexOf("CUSTOMER_MASTER") < 0) {
+        std::cerr << "take-screenshots: " << load.summary()->toPlainText().toStdString() << "\n";
+        return 1;
+    }
+    load.hide();
+
+    app::BrowseDialog browse(context, catalog, "CUSTOMER_MASTER", &main);
+    browse.show();
+    browse.rows()->selectRow(1);
+    settle();
+    save(browse.grab(), "browse-data");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -161,5 +194,7 @@ int main(int argc, char** argv) {
             window.tables()->setCurrentItem(*it);
     settle();
     save(window.grab(), "main-window");
-    return host.workspace->returnCode == 0 ? 0 : 1;
+    if (host.workspace->returnCode != 0)
+        return 1;
+    return loadAndBrowse(context, projectdb::readCatalog(*host.database), examples, window);
 }

@@ -80,7 +80,12 @@ BrowseDialog::BrowseDialog(const AppContext& context, projectdb::ProjectCatalog 
     rows_->setFocus();
 }
 
-BrowseDialog::~BrowseDialog() = default;
+BrowseDialog::~BrowseDialog() {
+    // The views outlive the catalog and the connection (Qt deletes children last): they must
+    // not read the pages again.
+    childModel_->show(nullptr);
+    parentModel_->show(nullptr);
+}
 
 void BrowseDialog::showTable() {
     childModel_->show(nullptr);
@@ -98,6 +103,7 @@ void BrowseDialog::showTable() {
     const QSignalBlocker quiet(childTable_);
     for (const auto& [child, key] : load::childTablesOf(catalog_, *table))
         childTable_->addItem(QString::fromStdString(child->name), child->id);
+    rows_->resizeColumnsToContents(); // measures the first thousand rows, not all
     counts_->setText(tr("%1: %L2 rows").arg(table_->currentText()).arg(parentModel_->rowCount()));
     if (parentModel_->rowCount() > 0)
         rows_->selectRow(0);
@@ -115,6 +121,7 @@ void BrowseDialog::showChildRows() {
             try {
                 childModel_->show(std::make_unique<load::TablePages>(
                     *data_, catalog_, *child, *key, *parent, parentModel_->values(row)));
+                childRows_->resizeColumnsToContents();
             } catch (const Error& e) {
                 counts_->setText(QString::fromStdString(e.description()));
             }

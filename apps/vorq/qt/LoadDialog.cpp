@@ -90,7 +90,9 @@ LoadDialog::LoadDialog(const AppContext& context, const projectdb::ProjectCatalo
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Table:"), table_);
-    form->addRow(tr("&Data file:"), dataRow);
+    auto* dataLabel = new QLabel(tr("&Data file:"), this);
+    dataLabel->setBuddy(data_);
+    form->addRow(dataLabel, dataRow);
     form->addRow(tr("&Code page:"), encoding_);
     form->addRow(tr("Record &format:"), format_);
     form->addRow(tr("Rows already in the tables:"), existing_);
@@ -118,7 +120,7 @@ LoadDialog::LoadDialog(const AppContext& context, const projectdb::ProjectCatalo
     layout->addWidget(progress_);
     layout->addWidget(rate_);
     layout->addWidget(summary_, 1);
-    layout->addWidget(rejects_, 2);
+    layout->addWidget(rejects_, 1);
     layout->addWidget(buttons_);
 
     connect(browse, &QPushButton::clicked, this, [this] {
