@@ -1,13 +1,12 @@
 #include "projectdb/ProjectSchema.h"
 
 #include "host/Error.h"
+#include "projectdb/SchemaDescription.h"
 #include "sqlite/Sqlite.h"
 
 namespace vorq::projectdb {
 namespace {
 
-// Links are checked when a transaction commits: table generation saves key rows before the
-// column row they name. Tables and Indexes refer to each other, which deferral also allows.
 // A key column added without a position takes the next one of its index, so that the order of
 // a key is the order its columns joined it (rows the import adds by SQL carry -1 and go first).
 // Files made before it get it when they are next opened for writing.
@@ -18,75 +17,6 @@ WHEN NEW.Position IS NULL BEGIN
                                         WHERE IndexID = NEW.IndexID AND Position > 0)
     WHERE rowid = NEW.rowid;
 END;
-)sql";
-
-constexpr const char* kSchema = R"sql(
-CREATE TABLE Tables (
-    TabID           INTEGER PRIMARY KEY AUTOINCREMENT,
-    TableName       TEXT NOT NULL,
-    PrimaryIndexID  INTEGER REFERENCES Indexes(IndexID) DEFERRABLE INITIALLY DEFERRED,
-    Description     TEXT,
-    SourceKey       TEXT,
-    Origin          TEXT,
-    SourceReference TEXT,
-    CreatedAt       TEXT,
-    LineageRole     TEXT,
-    LineageOccurrence INTEGER,
-    LineageLayout   TEXT
-);
-CREATE UNIQUE INDEX TablesByName ON Tables(TableName COLLATE NOCASE);
-
-CREATE TABLE Columns (
-    ColumnID        INTEGER PRIMARY KEY AUTOINCREMENT,
-    TabID           INTEGER NOT NULL REFERENCES Tables(TabID) DEFERRABLE INITIALLY DEFERRED,
-    ColumnName      TEXT NOT NULL,
-    Position        INTEGER,
-    TypeID          INTEGER,
-    Precision       INTEGER,
-    Scale           INTEGER,
-    Nullable        INTEGER NOT NULL DEFAULT 1,
-    Description     TEXT,
-    Origin          TEXT,
-    SourceReference TEXT,
-    CreatedAt       TEXT,
-    LineageRole     TEXT,
-    LineageOccurrence INTEGER
-);
-CREATE UNIQUE INDEX ColumnsByName ON Columns(TabID, ColumnName COLLATE NOCASE);
-CREATE INDEX ColumnsByPosition ON Columns(TabID, Position);
-
-CREATE TABLE Indexes (
-    IndexID         INTEGER PRIMARY KEY AUTOINCREMENT,
-    TabID           INTEGER NOT NULL REFERENCES Tables(TabID) DEFERRABLE INITIALLY DEFERRED,
-    IndexName       TEXT NOT NULL,
-    IsPrimary       INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX IndexesByTable ON Indexes(TabID);
-
-CREATE TABLE IndexColumns (
-    IndexID         INTEGER NOT NULL REFERENCES Indexes(IndexID) DEFERRABLE INITIALLY DEFERRED,
-    ColumnID        INTEGER NOT NULL REFERENCES Columns(ColumnID) DEFERRABLE INITIALLY DEFERRED,
-    Direction       TEXT,
-    Position        INTEGER
-);
-CREATE INDEX IndexColumnsByIndex ON IndexColumns(IndexID);
-CREATE INDEX IndexColumnsByColumn ON IndexColumns(ColumnID);
-
-CREATE TABLE ForeignKeys (
-    KeyID           INTEGER PRIMARY KEY AUTOINCREMENT,
-    KeyName         TEXT NOT NULL,
-    TabID           INTEGER NOT NULL REFERENCES Tables(TabID) DEFERRABLE INITIALLY DEFERRED,
-    RefTabID        INTEGER NOT NULL REFERENCES Tables(TabID) DEFERRABLE INITIALLY DEFERRED
-);
-CREATE INDEX ForeignKeysByTable ON ForeignKeys(TabID);
-CREATE INDEX ForeignKeysByRefTable ON ForeignKeys(RefTabID);
-
-CREATE TABLE ForeignKeyColumns (
-    KeyID           INTEGER NOT NULL REFERENCES ForeignKeys(KeyID) DEFERRABLE INITIALLY DEFERRED,
-    ColumnID        INTEGER NOT NULL REFERENCES Columns(ColumnID) DEFERRABLE INITIALLY DEFERRED,
-    RefColumnID     INTEGER NOT NULL REFERENCES Columns(ColumnID) DEFERRABLE INITIALLY DEFERRED
-);
-CREATE INDEX ForeignKeyColumnsByKey ON ForeignKeyColumns(KeyID);
 )sql";
 
 } // namespace
@@ -109,7 +39,7 @@ void checkOrCreate(const sqlite::Connection& db, const std::string& file, bool w
     const int version = static_cast<int>(db.pragmaInteger("user_version"));
     const bool empty = db.objectCount() == 0;
     if (applicationId == 0 && version == 0 && empty && writable) {
-        db.exec(kSchema);
+        db.exec(sqliteProjectTables());
         db.exec(kKeyPositions);
         db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
         db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));

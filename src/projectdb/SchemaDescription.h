@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace vorq::projectdb {
+
+// The tables, fields, links and indexes of the project database, written once and spoken in
+// each engine's words, so that the two engines' projects cannot drift apart. What is the
+// engine's own (SQLite's file marks, PostgreSQL's vorq_project table, the triggers) stays
+// with each engine.
+std::string sqliteProjectTables();
+std::string postgresProjectTables();
+
+} // namespace vorq::projectdb
