@@ -210,6 +210,10 @@
         <source>%1. Give a number under &quot;Stop after this many records with errors&quot; to leave such records out; they are listed here.</source>
         <translation>%1。「エラーのあるレコードがこの数を超えたら停止」に数を入れると、そのようなレコードは除外され、ここに一覧されます。</translation>
     </message>
+    <message>
+        <source>%1 Choose the record format that the file was written in.</source>
+        <translation>%1 ファイルが書かれたレコード形式を選んでください。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -210,6 +210,10 @@
         <source>%1. Give a number under &quot;Stop after this many records with errors&quot; to leave such records out; they are listed here.</source>
         <translation>%1. &quot;오류 레코드가 이 수를 넘으면 중지&quot;에 수를 넣으면 그런 레코드는 제외되고 여기에 나열됩니다.</translation>
     </message>
+    <message>
+        <source>%1 Choose the record format that the file was written in.</source>
+        <translation>%1 파일이 기록된 레코드 형식을 선택하십시오.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -82,6 +82,18 @@ void runLoadCommand(const AppContext& context, const LoadOptions& options) {
     } catch (const load::RecordNotStored& e) {
         throw Error(e.description() + " (--max-errors N lets a load leave out up to N records "
                                       "with errors, and lists them with --rejects FILE)");
+    } catch (const load::TooManyErrors& e) {
+        throw Error(e.description() + (e.listed ? "" : " (--rejects FILE lists the errors)"));
+    } catch (const load::RecordsDoNotFit& e) {
+        throw Error(e.description() + " (--record-length, --format rdw or text, --header, "
+                                      "--footer)");
+    } catch (const load::FramingAmbiguous& e) {
+        std::string flags;
+        for (const load::DescriptorFraming& f : e.readings)
+            flags += "\n  " + f.describe() + ":" + (f.littleEndian ? " --little-endian" : "") +
+                     (f.lengthInLastHalf ? " --length-at-end" : "") +
+                     (f.excludesWord ? " --data-lengths" : "") + (f.blocks ? " --bdw" : "");
+        throw Error(e.description() + "\nwith these options:" + flags);
     }
 }
 

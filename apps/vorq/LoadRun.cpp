@@ -17,7 +17,7 @@ load::RecordCondition conditionOf(const std::string& text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0)
         throw UsageError("--when takes FIELD=VALUE, not '" + text + "'");
-    return {text.substr(0, equals), text.substr(equals + 1)};
+    return {text.substr(0, equals), text.substr(equals + 1), "--when"};
 }
 
 load::ExistingRows existingRows(const LoadOptions& options) {
@@ -112,8 +112,9 @@ recordTypes(const LoadOptions& options) {
         const std::size_t colon = type.find(':');
         if (colon == std::string::npos || colon == 0)
             throw UsageError("--type takes TABLE:FIELD=VALUE, not '" + type + "'");
-        types.emplace_back(type.substr(0, colon),
-                           std::vector<load::RecordCondition>{conditionOf(type.substr(colon + 1))});
+        load::RecordCondition condition = conditionOf(type.substr(colon + 1));
+        condition.namedBy = "--type " + type;
+        types.emplace_back(type.substr(0, colon), std::vector<load::RecordCondition>{condition});
     }
     return types;
 }
@@ -136,8 +137,9 @@ LoadRun::LoadRun(const AppContext& context, const LoadOptions& options)
     for (const auto& [table, conditions] : types_) {
         sources_.push_back(load::SourceItems::open(wb_, load::sourceKeyOf(lineage_, table)));
         // The length field is the first type's: a header that all types share.
-        plans_.push_back(load::planLoad(lineage_, table, sources_.back(), decode, conditions,
-                                        plans_.empty() ? options.lengthField : ""));
+        plans_.push_back(
+            load::planLoad(lineage_, table, sources_.back(), decode, conditions,
+                           {plans_.empty() ? options.lengthField : "", "--length-field"}));
         longest_ = std::max(longest_, plans_.back().recordLength);
     }
     std::vector<load::LoadPlan*> linked;

@@ -172,6 +172,9 @@ void addDrop(CLI::App& app, AppContext& context) {
             plan = schematool::planDrop(*db, catalog, schematool::tablesNamed(catalog, *names));
             schematool::dropTables(*db, plan, *force);
             db->CommitTrans();
+        } catch (const schematool::TablesReferredTo& e) {
+            db->Rollback();
+            throw Error(e.description() + " (--force)");
         } catch (...) {
             db->Rollback();
             throw;

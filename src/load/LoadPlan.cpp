@@ -71,7 +71,7 @@ public:
         : lineage_(lineage), items_(items), settings_(settings) {}
 
     LoadPlan plan(const CatalogTable& table, const std::vector<RecordCondition>& conditions,
-                  const std::string& lengthField) {
+                  const LengthField& lengthField) {
         const ItemReference reference = tableReference(lineage_, table);
         sourceKey_ = reference.sourceKey;
         const SourceItem* item = items_.item(reference.itemId);
@@ -89,9 +89,10 @@ public:
         plan_.recordLength = record_->length;
         collectVariableTables(*record_);
         for (const RecordCondition& condition : conditions)
-            plan_.conditions.push_back(resolve(condition, "--when"));
-        if (!lengthField.empty())
-            plan_.lengthField = resolve({lengthField, ""}, "--length-field");
+            plan_.conditions.push_back(
+                resolve(condition.field, condition.value, condition.namedBy));
+        if (!lengthField.field.empty())
+            plan_.lengthField = resolve(lengthField.field, "", lengthField.namedBy);
         plan_.requested = conditions;
         plan_.table = planTable(table, *item, {}, {}, nullptr);
         return std::move(plan_);
@@ -110,14 +111,15 @@ private:
                     "columns; import the record again to load it");
     }
 
-    Condition resolve(const RecordCondition& condition, const std::string& option) const {
-        const SourceItem* field = items_.findBelow(*record_, condition.field);
+    Condition resolve(const std::string& name, const std::string& value,
+                      const std::string& namedBy) const {
+        const SourceItem* field = items_.findBelow(*record_, name);
         if (!field || !field->elementary)
-            throw NameError(option + " names " + condition.field +
-                            ", which is no field of the record " + record_->name);
+            throw NameError(namedBy + " names " + name + ", which is no field of the record " +
+                            record_->name);
         if (!occursChain(items_, *field).empty())
-            throw Error(option + " names " + condition.field + ", which lies inside an OCCURS");
-        return {fieldFormat(*field, settings_), field->offset, condition.value};
+            throw Error(namedBy + " names " + name + ", which lies inside an OCCURS");
+        return {fieldFormat(*field, settings_), field->offset, value};
     }
 
     void collectVariableTables(const SourceItem& item) {
@@ -346,7 +348,7 @@ std::string sourceKeyOf(const ProjectLineage& lineage, const std::string& tableN
 
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
-                  const std::vector<RecordCondition>& conditions, const std::string& lengthField) {
+                  const std::vector<RecordCondition>& conditions, const LengthField& lengthField) {
     return Planner(lineage, items, settings)
         .plan(lineage.catalog.tableNamed(tableName), conditions, lengthField);
 }

@@ -68,6 +68,13 @@ struct TablePlan {
 struct RecordCondition {
     std::string field;
     std::string value;
+    std::string namedBy = "A record condition"; // how messages name where the user gave it
+};
+
+// The field that gives each record's length, with how messages name where the user gave it.
+struct LengthField {
+    std::string field; // "": none
+    std::string namedBy = "The length field";
 };
 
 // The test of a record condition: a field at a fixed place and the value it must have.
@@ -106,7 +113,7 @@ struct DecodeSettings {
 LoadPlan planLoad(const ProjectLineage& lineage, const std::string& tableName,
                   const SourceItems& items, const DecodeSettings& settings,
                   const std::vector<RecordCondition>& conditions = {},
-                  const std::string& lengthField = "");
+                  const LengthField& lengthField = {});
 
 // Links the record types of one load: a column of a type's table made from an item of another
 // type's record (the parent's key, added to the child's table) takes the value of the last

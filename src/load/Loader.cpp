@@ -369,13 +369,14 @@ private:
             return;
         ++summary_.withErrors;
         if (settings_.maxErrors >= 0 && summary_.withErrors > settings_.maxErrors)
-            throw Error("More than " + std::to_string(settings_.maxErrors) +
-                        " records have errors (the last is record " +
-                        std::to_string(record.number) + " of " + data_.string() +
-                        "): the load was undone" +
-                        (settings_.rejects.empty()
-                             ? std::string(" (--rejects FILE lists the errors)")
-                             : "; " + settings_.rejects.string() + " lists the errors"));
+            throw TooManyErrors("More than " + std::to_string(settings_.maxErrors) +
+                                    " records have errors (the last is record " +
+                                    std::to_string(record.number) + " of " + data_.string() +
+                                    "): the load was undone" +
+                                    (settings_.rejects.empty()
+                                         ? std::string()
+                                         : "; " + settings_.rejects.string() + " lists the errors"),
+                                !settings_.rejects.empty());
     }
 
     std::vector<const LoadPlan*> plans_; // one per record type

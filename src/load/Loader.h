@@ -49,6 +49,13 @@ struct RecordNotStored : Error {
                 reason + "): the load was undone, since no record is left out unasked") {}
 };
 
+// More records with errors than the load allows; listed tells whether a reject file lists them.
+struct TooManyErrors : Error {
+    TooManyErrors(const std::string& message, bool inRejectFile)
+        : Error(message), listed(inRejectFile) {}
+    bool listed;
+};
+
 // A load stopped by the user; nothing of it is left in the target.
 struct LoadCancelled : Error {
     LoadCancelled() : Error("The load was cancelled; the target is as it was before it") {}

@@ -84,12 +84,12 @@ RecordReader::RecordReader(const std::filesystem::path& file, const RecordFormat
             if (options_.recordLength <= 0)
                 throw Error("Fixed records need a length above 0");
             if (!stream_ && (fileSize_ - framed) % options_.recordLength != 0)
-                throw Error("The data file " + file.string() + " holds " +
-                            std::to_string(fileSize_ - framed) +
-                            " bytes of records, which is no whole number of " +
-                            std::to_string(options_.recordLength) +
-                            "-byte records: is the record length or the format (--format rdw, "
-                            "text) another, or has the file a header or footer?");
+                throw RecordsDoNotFit("The data file " + file.string() + " holds " +
+                                      std::to_string(fileSize_ - framed) +
+                                      " bytes of records, which is no whole number of " +
+                                      std::to_string(options_.recordLength) +
+                                      "-byte records: is the record length or the format another, "
+                                      "or has the file a header or footer?");
         }
         footer_ = static_cast<std::size_t>(options_.footerBytes);
         skipHeader(options_.headerBytes);
@@ -187,16 +187,20 @@ void RecordReader::findFraming() {
         framingFound_ = reading.front().describe();
         return;
     }
-    std::string ways;
-    for (const DescriptorFraming& f : reading)
-        ways += "\n  " + f.describe() + ":" + (f.littleEndian ? " --little-endian" : "") +
-                (f.lengthInLastHalf ? " --length-at-end" : "") +
-                (f.excludesWord ? " --data-lengths" : "") + (f.blocks ? " --bdw" : "");
-    throw Error("The descriptor words of " + path_.string() +
-                " read in more than one way; give the options of the one the file was written "
-                "with:" +
-                ways);
+    throw FramingAmbiguous(path_, reading);
 }
+
+FramingAmbiguous::FramingAmbiguous(const std::filesystem::path& file,
+                                   std::vector<DescriptorFraming> ways)
+    : Error([&] {
+          std::string text = "The descriptor words of " + file.string() +
+                             " read in more than one way; say which one the file was written "
+                             "with:";
+          for (const DescriptorFraming& f : ways)
+              text += "\n  " + f.describe();
+          return text;
+      }()),
+      readings(std::move(ways)) {}
 
 RecordReader::~RecordReader() {
     if (fd_ >= 0)

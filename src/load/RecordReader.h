@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/Error.h"
 #include "load/DescriptorFraming.h"
 
 #include <chrono>
@@ -42,6 +43,19 @@ struct RecordFormatOptions {
     // Only the part-th of parts ranges of records (from 1): fixed records divide by count,
     // records in blocks by the blocks that begin in each part's share of the bytes.
     std::int64_t part = 1, parts = 1;
+};
+
+// A file of fixed records whose size is no whole number of them: another record length or
+// format, or a header or footer, would read it. The caller names its own settings for these.
+struct RecordsDoNotFit : Error {
+    using Error::Error;
+};
+
+// Descriptor words that read in more than one framing; the caller asks for one of them in its
+// own terms.
+struct FramingAmbiguous : Error {
+    FramingAmbiguous(const std::filesystem::path& file, std::vector<DescriptorFraming> ways);
+    std::vector<DescriptorFraming> readings;
 };
 
 struct Record {

@@ -89,8 +89,8 @@ void dropTables(projectdb::SqlProjectDatabase& db, const DropPlan& plan, bool dr
         std::string named;
         for (const auto& r : plan.references)
             named += (named.empty() ? "" : ", ") + r.table + " (key " + r.key + ")";
-        throw Error("Other tables refer to " + plan.tableNames.front() + ": " + named +
-                    "; drop those tables first, or say that their keys go too (--force)");
+        throw TablesReferredTo("Other tables refer to " + plan.tableNames.front() + ": " + named +
+                               "; drop those tables first, or say that their keys go too");
     }
     for (const auto id : plan.tables)
         removeTable(db, id);

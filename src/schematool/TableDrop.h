@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/Error.h"
 #include "projectdb/ProjectCatalog.h"
 
 #include <cstdint>
@@ -38,8 +39,14 @@ std::vector<std::int32_t> tablesOfSource(projectdb::SqlProjectDatabase& db,
                                          const std::string& sourceKey);
 
 // Removes the plan's tables with their columns, indexes and keys, and the referring keys, in
-// the caller's transaction. Referring keys are refused (vorq::Error naming them) unless
+// the caller's transaction. Referring keys are refused (TablesReferredTo naming them) unless
 // dropReferences.
 void dropTables(projectdb::SqlProjectDatabase& db, const DropPlan& plan, bool dropReferences);
+
+// A drop refused because other tables refer to the tables; the caller says how to let their
+// keys go too.
+struct TablesReferredTo : Error {
+    using Error::Error;
+};
 
 } // namespace vorq::schematool

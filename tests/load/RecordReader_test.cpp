@@ -55,8 +55,8 @@ TEST_F(RecordReaderTest, FixedRecordsAcrossBufferBoundaries) {
     EXPECT_EQ(testing::errorOf([&] { records(bytes + "x", fixed); }),
               "The data file " + (dir / "data").string() +
                   " holds 2100001 bytes of records, which is no whole number of 7-byte "
-                  "records: is the record length or the format (--format rdw, text) another, or "
-                  "has the file a header or footer?");
+                  "records: is the record length or the format another, or has the file a "
+                  "header or footer?");
 }
 
 TEST_F(RecordReaderTest, DescriptorWordsInEitherByteOrderWithAndWithoutBlocks) {
@@ -151,10 +151,9 @@ TEST_F(RecordReaderTest, EachFramingOfDescriptorWordsIsFoundFromTheFirstWords) {
                                 std::string("\x12\0\0\0", 4) + std::string("\x0A\0\0\0", 4) +
                                 "0123456789";
     const std::string message = testing::errorOf([&] { records(twoWays, options); });
-    EXPECT_NE(message.find("read in more than one way; give the options of the one the file was "
-                           "written with:\n  little-endian lengths that count their word: "
-                           "--little-endian\n  little-endian lengths of the data alone: "
-                           "--little-endian --data-lengths"),
+    EXPECT_NE(message.find("read in more than one way; say which one the file was written "
+                           "with:\n  little-endian lengths that count their word\n  "
+                           "little-endian lengths of the data alone"),
               std::string::npos)
         << message;
     // Where the readings put every record in the same place, either is the file's.

@@ -404,6 +404,8 @@ TEST_F(Cli, ReplaceAndDropUndoWhatAnImportMade) {
     EXPECT_EQ(refusedReplace.status, 1);
     EXPECT_NE(refusedReplace.err.find("OTHER_REC (key FK_OTHER)"), std::string::npos)
         << refusedReplace.err;
+    EXPECT_EQ(refusedReplace.err.find("--force"), std::string::npos)
+        << "import has no --force to offer: " << refusedReplace.err;
     const auto refusedDrop = vorq({"drop", "cust_rec"});
     EXPECT_EQ(refusedDrop.status, 1);
     EXPECT_NE(refusedDrop.err.find("--force"), std::string::npos) << refusedDrop.err;

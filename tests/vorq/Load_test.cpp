@@ -400,6 +400,8 @@ TEST_F(Load, BadFieldsAreListedAndLeftNullOrTheirRecordsLeftOut) {
     EXPECT_NE(tooMany.err.find("More than 1 records have errors (the last is record 3"),
               std::string::npos)
         << tooMany.err;
+    EXPECT_NE(tooMany.err.find("undone (--rejects FILE lists the errors)"), std::string::npos)
+        << tooMany.err;
     EXPECT_EQ(rows("STOCK_REC").size(), 1u) << "the failed load was undone";
 }
 
@@ -428,6 +430,9 @@ TEST_F(Load, DamagedFilesStopTheLoadBeforeAnythingStays) {
         size.err.find("holds 20 bytes of records, which is no whole number of 15-byte records"),
         std::string::npos)
         << size.err;
+    EXPECT_NE(size.err.find("(--record-length, --format rdw or text, --header, --footer)"),
+              std::string::npos)
+        << "the command line names its own options: " << size.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "vorq-workspace" / "data.db"));
 
     const std::string record =

@@ -237,6 +237,9 @@ void LoadDialog::finished() {
         summary_->setPlainText(tr("%1. Give a number under \"Stop after this many records with "
                                   "errors\" to leave such records out; they are listed here.")
                                    .arg(text(e.what())));
+    } catch (const load::RecordsDoNotFit& e) {
+        summary_->setPlainText(
+            tr("%1 Choose the record format that the file was written in.").arg(text(e.what())));
     } catch (const std::exception& e) {
         summary_->setPlainText(tr("The load failed and was undone: %1").arg(text(e.what())));
     }
