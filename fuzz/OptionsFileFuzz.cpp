@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)options.values(name);
         }
         (void)options.identifierLimit();
-        (void)vorq::ReadOptions(options, vorq::importOptionsPath());
+        (void)vorq::import::ReadOptions(options, vorq::import::importOptionsPath());
     } catch (const vorq::Error&) {
         // A refused file is an answer; anything else escapes and is a finding.
     }

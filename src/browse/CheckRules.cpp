@@ -4,7 +4,7 @@
 #include "host/ui/TreeView.h"
 #include "resources/ResModule.h"
 
-namespace vorq {
+namespace vorq::browse {
 
 void CheckRules::ValidateTree(TreeView& tree, bool CreateNew) {
     if (tree.Count() == 0)
@@ -30,4 +30,4 @@ void CheckRules::ValidateChecks(TreeNode& Node, bool ParentChecked, bool CreateN
     }
 }
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -3,10 +3,12 @@
 #include <string>
 
 namespace vorq {
-
 class HostUtility;
 class TreeNode;
 class TreeView;
+} // namespace vorq
+
+namespace vorq::browse {
 
 // The rules that the checked items must meet before an import: no checked item below a
 // checked one, and, for new tables, no checked item without subitems. An offending node is
@@ -26,4 +28,4 @@ private:
     HostUtility& utility_;
 };
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -5,7 +5,7 @@
 #include "host/ui/ImageCombo.h"
 #include "host/ui/TreeView.h"
 
-namespace vorq {
+namespace vorq::browse {
 namespace {
 
 std::string picturePart(const std::string& picture) {
@@ -108,4 +108,4 @@ TreeNode* DeclarationTree::AddItemNode(RepositoryObject& Item, TreeNode* Parent)
     return node;
 }
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -5,12 +5,15 @@
 #include <memory>
 
 namespace vorq {
-
 class ComboItem;
 class ImageCombo;
-class RepositoryAccess;
 class TreeNode;
 class TreeView;
+} // namespace vorq
+
+namespace vorq::browse {
+
+class RepositoryAccess;
 
 // Fills the tree with the data items of the chosen source: one node per "DECL" object, its
 // tag the object's id, greyed when it makes no column of its own name.
@@ -34,4 +37,4 @@ private:
     RepositoryAccess& repository_;
 };
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace vorq {
+namespace vorq::browse {
 
 bool RepositoryAccess::OpenXRDB(const std::string& XRDBName, const std::string& objID) {
     if (XRDBName.empty()) {
@@ -120,4 +120,4 @@ bool RepositoryAccess::AddIfNew(IdSet& set, const std::string& id) {
     return set.insert("k" + id).second;
 }
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -7,8 +7,10 @@
 #include <unordered_set>
 
 namespace vorq {
-
 struct Workspaces;
+} // namespace vorq
+
+namespace vorq::browse {
 
 // A set of repository object ids.
 using IdSet = std::unordered_set<std::string>;
@@ -44,4 +46,4 @@ private:
     Workspaces& workspaces_;
 };
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -13,7 +13,7 @@
 #include "host/ui/Window.h"
 #include "resources/ResModule.h"
 
-namespace vorq {
+namespace vorq::browse {
 namespace {
 constexpr std::int16_t kPageUp = 33, kPageDown = 34, kUp = 38, kDown = 40, kKeyA = 65;
 constexpr std::int16_t kCtrl = 2;
@@ -129,4 +129,4 @@ void SourceBrowser::tvData_NodeClick(TreeNode& Node) {
     workspaces_.VorqWS->setOskRL("xr:" + combo.Item(index).Key() + "?" + Node.Tag());
 }
 
-} // namespace vorq
+} // namespace vorq::browse

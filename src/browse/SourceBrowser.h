@@ -7,7 +7,6 @@
 #include <functional>
 
 namespace vorq {
-
 class ComboItem;
 class ImageCombo;
 class TabStrip;
@@ -15,6 +14,9 @@ class TreeNode;
 class TreeView;
 class Window;
 struct Workspaces;
+} // namespace vorq
+
+namespace vorq::browse {
 
 // The controls that choosing a source and browsing its items work on.
 struct BrowseControls {
@@ -60,4 +62,4 @@ private:
     BrowseControls c_;
 };
 
-} // namespace vorq
+} // namespace vorq::browse

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace vorq {
+namespace vorq::builder {
 
 // What a table build reports as it goes, and how it learns that the user wants it to stop.
 // The run that drives the build implements it over the host's progress display and its dialog.
@@ -16,4 +16,4 @@ public:
     virtual void FinishStep() = 0;
 };
 
-} // namespace vorq
+} // namespace vorq::builder

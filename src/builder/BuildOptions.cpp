@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace vorq {
+namespace vorq::builder {
 
 std::string BuildOptions::StripPrefix(const std::string& Name) const {
     for (const std::string& prefix : Prefixes) {
@@ -24,4 +24,4 @@ bool BuildOptions::MatchesKeyPatterns(const std::string& Name) const {
                        [&](const std::string& pattern) { return matchesPattern(Name, pattern); });
 }
 
-} // namespace vorq
+} // namespace vorq::builder

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace vorq {
+namespace vorq::builder {
 
 // The naming and spreading rules that the import options give a table build.
 struct BuildOptions {
@@ -19,4 +19,4 @@ struct BuildOptions {
     bool MatchesKeyPatterns(const std::string& Name) const;
 };
 
-} // namespace vorq
+} // namespace vorq::builder

@@ -8,7 +8,7 @@
 
 #include <limits>
 
-namespace vorq {
+namespace vorq::builder {
 namespace {
 
 constexpr int kOverflow = 6;
@@ -48,4 +48,4 @@ std::int64_t TableBuilder::CountColumns(RepositoryObject& Item, bool SkipRedefin
     return base;
 }
 
-} // namespace vorq
+} // namespace vorq::builder

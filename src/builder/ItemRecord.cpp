@@ -4,7 +4,7 @@
 #include "host/RepositoryDatabase.h"
 #include "host/Value.h"
 
-namespace vorq {
+namespace vorq::builder {
 
 bool isDeclaration(RepositoryObject& item) {
     return item.Class().ClassName() == "DECL";
@@ -43,4 +43,4 @@ bool HasDeclChild(RepositoryObject& item) {
     return found;
 }
 
-} // namespace vorq
+} // namespace vorq::builder

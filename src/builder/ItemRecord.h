@@ -4,8 +4,10 @@
 #include <string>
 
 namespace vorq {
-
 class RepositoryObject;
+} // namespace vorq
+
+namespace vorq::builder {
 
 // What the table builder reads of one data item, converted as the import needs it.
 struct ItemRecord {
@@ -31,4 +33,4 @@ void readItemAttributes(RepositoryObject& item, ItemRecord& record);
 // At least one child is a "DECL"; the children cursor is put back to its start afterwards.
 bool HasDeclChild(RepositoryObject& item);
 
-} // namespace vorq
+} // namespace vorq::builder

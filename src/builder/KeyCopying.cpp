@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-namespace vorq {
+namespace vorq::builder {
 
 void TableBuilder::AddPrimaryKey(std::int32_t TabID, const std::string& TableName,
                                  const std::string& reference, bool AutoKey,
@@ -51,4 +51,4 @@ void TableBuilder::CopyKeys(std::int32_t TabID, const std::vector<std::int32_t>&
     }
 }
 
-} // namespace vorq
+} // namespace vorq::builder

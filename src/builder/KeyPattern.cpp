@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace vorq {
+namespace vorq::builder {
 namespace {
 
 // Whether c is in the list that starts after '[' at p; end is set after the closing ']'.
@@ -78,4 +78,4 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-} // namespace vorq
+} // namespace vorq::builder

@@ -2,7 +2,7 @@
 
 #include "host/ProjectQueries.h"
 
-namespace vorq {
+namespace vorq::builder {
 
 std::string referencingKeysQuery(std::int64_t tabId) {
     return projectQueries::about(projectQueries::kReferencingKeys, tabId);
@@ -30,4 +30,4 @@ std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_
            std::to_string(refColumnId) + ")";
 }
 
-} // namespace vorq
+} // namespace vorq::builder

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vorq {
+namespace vorq::builder {
 
 // The origin recorded with every table and column that an import makes.
 constexpr const char* kImportOrigin = "DataStructImport";
@@ -27,4 +27,4 @@ void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value
 // A column pair of a foreign key.
 std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_t refColumnId);
 
-} // namespace vorq
+} // namespace vorq::builder

@@ -7,11 +7,14 @@
 #include <vector>
 
 namespace vorq {
-
-class BuildMonitor;
 class ProjectDatabase;
 class RepositoryObject;
 class VorqWS;
+} // namespace vorq
+
+namespace vorq::builder {
+
+class BuildMonitor;
 struct ItemRecord;
 
 // Makes tables and columns from repository data items through the host's table services:
@@ -70,4 +73,4 @@ private:
     BuildMonitor& monitor_;
 };
 
-} // namespace vorq
+} // namespace vorq::builder

@@ -13,7 +13,7 @@
 
 #include <chrono>
 
-namespace vorq {
+namespace vorq::builder {
 
 std::string TableBuilder::sourceReference(const std::string& objectId) const {
     return "xr:" + SourceKey + "?" + objectId;
@@ -162,4 +162,4 @@ void TableBuilder::ColumnImportStep(std::int32_t& TabID, const std::string& Name
     monitor_.FinishStep();
 }
 
-} // namespace vorq
+} // namespace vorq::builder

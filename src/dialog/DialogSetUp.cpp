@@ -57,7 +57,7 @@ bool frmImport::DoCreate(std::int32_t& SelectedTableId) {
     std::string optionsName = "OptionsProject";
     std::string optionsLocation;
     OptionsProject_ = platform.Options().OpenOptionsProject(optionsName, optionsLocation);
-    OptionsPath_ = importOptionsPath();
+    OptionsPath_ = import::importOptionsPath();
 
     FormControls& c = controls();
     workspaces_.VorqWS->LoadTableCombo(*c.cmbTable);

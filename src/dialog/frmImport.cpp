@@ -96,8 +96,8 @@ void frmImport::cmdOK_Click() {
     if (InOKClick_)
         return;
     InOKClick_ = true;
-    ImportRun run(workspaces_, *this, browser_.repository.RepositoryDB.get(), *OptionsProject_,
-                  OptionsPath_, MsgTitle_);
+    import::ImportRun run(workspaces_, *this, browser_.repository.RepositoryDB.get(),
+                          *OptionsProject_, OptionsPath_, MsgTitle_);
     const bool imported = run.execute(NewTableId);
     if (imported)
         window().Hide();
@@ -133,7 +133,7 @@ void frmImport::cmdOptions_Click() {
 }
 
 std::string frmImport::ValidateTree(bool CreateNew) {
-    CheckRules rules(workspaces_.VorqWS->Platform().Utility());
+    browse::CheckRules rules(workspaces_.VorqWS->Platform().Utility());
     rules.ValidateTree(*controls().tvData, CreateNew);
     return rules.CheckMessages;
 }

@@ -21,7 +21,7 @@ struct Workspaces;
 // touched, and then only shown and hidden; every Run prepares it afresh through DoCreate.
 // It holds its controls and their rules; browsing the sources is the SourceBrowser's work and
 // a press of OK an ImportRun's.
-class frmImport : RunDialog {
+class frmImport : import::RunDialog {
 public:
     explicit frmImport(Workspaces& workspaces);
     ~frmImport();
@@ -35,7 +35,7 @@ public:
     // The controls; the first touch runs the load step.
     FormControls& controls();
     Window& window();
-    SourceBrowser& sources() { return browser_; }
+    browse::SourceBrowser& sources() { return browser_; }
 
     // Control rules and buttons.
     void UpdateControls();
@@ -80,7 +80,7 @@ private:
     Workspaces& workspaces_;
     std::unique_ptr<Window> window_;
     FormControls controls_;
-    SourceBrowser browser_;
+    browse::SourceBrowser browser_;
     std::string HelpFile_;
     std::string MsgTitle_;
     std::shared_ptr<vorq::OptionsProject> OptionsProject_;

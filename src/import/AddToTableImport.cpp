@@ -11,7 +11,7 @@
 #include "import/RunDialog.h"
 #include "resources/ResModule.h"
 
-namespace vorq {
+namespace vorq::import {
 
 ImportRun::RunEnd ImportRun::AddToTableImport() {
     VorqWS& host = *workspaces_.VorqWS;
@@ -49,4 +49,4 @@ ImportRun::RunEnd ImportRun::AddToTableImport() {
     return RunEnd::Success;
 }
 
-} // namespace vorq
+} // namespace vorq::import

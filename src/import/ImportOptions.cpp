@@ -5,7 +5,7 @@
 #include "host/Text.h"
 #include "host/Value.h"
 
-namespace vorq {
+namespace vorq::import {
 namespace {
 
 // A Boolean "VALUE": missing counts as False; one that is neither is an error naming it, so that
@@ -67,4 +67,4 @@ ImportOptions ReadOptions(OptionsProject& project, const std::string& OptionsPat
     return options;
 }
 
-} // namespace vorq
+} // namespace vorq::import

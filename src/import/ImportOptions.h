@@ -5,12 +5,14 @@
 #include <string>
 
 namespace vorq {
-
 class OptionsProject;
+} // namespace vorq
+
+namespace vorq::import {
 
 // The six import options, read from the host's options project at the start of every run.
 struct ImportOptions {
-    BuildOptions build; // Strip and Prefixes, Patterns, ArrayFields and Threshold
+    builder::BuildOptions build; // Strip and Prefixes, Patterns, ArrayFields and Threshold
     bool AutoKey = false;
 };
 
@@ -22,4 +24,4 @@ ImportOptions ReadOptions(OptionsProject& project, const std::string& OptionsPat
 // The path of the import options node in the host's options project.
 std::string importOptionsPath();
 
-} // namespace vorq
+} // namespace vorq::import

@@ -17,7 +17,7 @@
 #include "import/RunDialog.h"
 #include "resources/ResModule.h"
 
-namespace vorq {
+namespace vorq::import {
 namespace {
 
 // The id of the host's current object, for the log; "" when the host has none.
@@ -186,4 +186,4 @@ void ImportRun::FinishStep() {
     workspaces_.VorqWS->FinishStep(1);
 }
 
-} // namespace vorq
+} // namespace vorq::import

@@ -10,13 +10,16 @@
 #include <vector>
 
 namespace vorq {
-
 class OptionsProject;
 class RepositoryDatabase;
-class RunDialog;
 class TreeNode;
 class WorkbenchLog;
 struct Workspaces;
+} // namespace vorq
+
+namespace vorq::import {
+
+class RunDialog;
 
 // The most columns one import makes: nested OCCURS spread into columns multiply, and a run
 // past this would take minutes and gigabytes for a table no database accepts.
@@ -25,7 +28,7 @@ constexpr std::int64_t kMaxColumnsPerRun = 1'000'000;
 // One press of OK: reads the options, applies the check rules, writes the run log and makes
 // the tables inside one transaction of the project database, which it commits when the import
 // succeeded and rolls back otherwise.
-class ImportRun : BuildMonitor {
+class ImportRun : builder::BuildMonitor {
 public:
     // source is the open repository database of the chosen source, or null.
     ImportRun(Workspaces& workspaces, RunDialog& dialog, RepositoryDatabase* source,
@@ -69,7 +72,7 @@ private:
     const std::string& MsgTitle_;
 
     ImportOptions options_;
-    TableBuilder builder_;
+    builder::TableBuilder builder_;
     std::string RunMessage;
     bool CreateNew = false;
     std::shared_ptr<WorkbenchLog> log_;
@@ -77,4 +80,4 @@ private:
     bool progressOpen_ = false;
 };
 
-} // namespace vorq
+} // namespace vorq::import

@@ -15,7 +15,7 @@
 
 #include <chrono>
 
-namespace vorq {
+namespace vorq::import {
 
 ImportRun::RunEnd ImportRun::NewTableImport(std::string& NewTableId) {
     VorqWS& host = *workspaces_.VorqWS;
@@ -46,7 +46,7 @@ ImportRun::RunEnd ImportRun::NewTableImport(std::string& NewTableId) {
         const std::string cannotCreate =
             utility.FormatMessage(LoadResString(StringId::CannotCreateTable), {node->Text()});
         if (!host.TableAdd(tableName, tabId, builder_.SourceKey, std::chrono::system_clock::now(),
-                           kImportOrigin, reference)) {
+                           builder::kImportOrigin, reference)) {
             host.Platform().Ui().MsgBox(cannotCreate, kMsgCritical, MsgTitle_);
             finishProgress();
             return RunEnd::Failure;
@@ -82,4 +82,4 @@ void ImportRun::referToPortProgram() {
         builder_.SourceKey = users->Current()->ObjectId();
 }
 
-} // namespace vorq
+} // namespace vorq::import

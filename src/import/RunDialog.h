@@ -3,10 +3,12 @@
 #include <string>
 
 namespace vorq {
-
 class ComboBox;
 class ComboItem;
 class TreeView;
+} // namespace vorq
+
+namespace vorq::import {
 
 // What one run of OK needs of the dialog that it runs in: what the user chose, the check
 // rules, the flag that Cancel clears, and the lock of the controls.
@@ -30,4 +32,4 @@ public:
     virtual void setMousePointer(int pointer) = 0;
 };
 
-} // namespace vorq
+} // namespace vorq::import

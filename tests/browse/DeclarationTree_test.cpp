@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vorq {
+namespace vorq::browse {
 namespace {
 
 using testing::DialogHarness;
@@ -135,4 +135,4 @@ TEST_F(TreeTest, CheckRulesUncheckWhatCannotBeImportedAndSayWhy) {
 }
 
 } // namespace
-} // namespace vorq
+} // namespace vorq::browse

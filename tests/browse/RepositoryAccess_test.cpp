@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vorq {
+namespace vorq::browse {
 namespace {
 
 using testing::VerifiedWorkspace;
@@ -79,4 +79,4 @@ TEST(AddIfNew, AddsAnIdOnce) {
 }
 
 } // namespace
-} // namespace vorq
+} // namespace vorq::browse

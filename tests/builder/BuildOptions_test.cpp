@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vorq {
+namespace vorq::builder {
 namespace {
 
 TEST(KeyPatterns, WholeNameCaseSensitiveWithWildcardsAndLists) {
@@ -55,4 +55,4 @@ TEST(MatchesKeyPatterns, AnyPatternOfTheList) {
 }
 
 } // namespace
-} // namespace vorq
+} // namespace vorq::builder

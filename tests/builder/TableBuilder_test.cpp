@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-namespace vorq {
+namespace vorq::builder {
 namespace {
 
 // Counts the column steps of a build; Importing turns false after stopAfter steps.
@@ -136,4 +136,4 @@ TEST_P(BuilderTest, ChildTablesGetTheParentsKeyAndIdxAndStopWhenInterrupted) {
 }
 
 } // namespace
-} // namespace vorq
+} // namespace vorq::builder

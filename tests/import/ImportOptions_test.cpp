@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vorq {
+namespace vorq::import {
 namespace {
 
 // The options as a press of OK reads them from the workspace's options file.
@@ -63,4 +63,4 @@ TEST_F(OptionsTest, AnEmptyChoiceReadsTheOptionsAndImportsNothing) {
 }
 
 } // namespace
-} // namespace vorq
+} // namespace vorq::import
