@@ -214,6 +214,10 @@
         <source>%1 Choose the record format that the file was written in.</source>
         <translation>%1 ファイルが書かれたレコード形式を選んでください。</translation>
     </message>
+    <message>
+        <source>The project has no tables yet: import COBOL structures first, then load their data.</source>
+        <translation>プロジェクトにはまだテーブルがありません。先に COBOL 構造をインポートしてから、そのデータをロードしてください。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

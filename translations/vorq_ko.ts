@@ -214,6 +214,10 @@
         <source>%1 Choose the record format that the file was written in.</source>
         <translation>%1 파일이 기록된 레코드 형식을 선택하십시오.</translation>
     </message>
+    <message>
+        <source>The project has no tables yet: import COBOL structures first, then load their data.</source>
+        <translation>프로젝트에 아직 테이블이 없습니다. 먼저 COBOL 구조를 가져온 다음 데이터를 로드하십시오.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -155,6 +155,15 @@ TEST_F(QtData, TheBrowserPagesThroughRowsAndShowsTheChildRowsOfTheSelectedRow) {
     EXPECT_EQ(children->index(2, itemColumn).data().toString(), "C600");
 }
 
+TEST_F(QtData, WithoutTablesTheLoadWindowSaysWhatComesFirst) {
+    projectdb::ProjectCatalog none;
+    app::LoadDialog window(context, none, "", nullptr);
+    EXPECT_FALSE(window.loadButton()->isEnabled());
+    EXPECT_FALSE(window.startLoad());
+    EXPECT_NE(summaryOf(window).find("import COBOL structures first"), std::string::npos)
+        << summaryOf(window);
+}
+
 TEST_F(QtData, TheBrowserSaysWhenNothingIsLoaded) {
     app::BrowseDialog window(context, catalog(), "ORDER_REC", nullptr);
     EXPECT_EQ(window.rows()->model()->rowCount(), 0);

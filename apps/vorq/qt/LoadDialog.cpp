@@ -123,6 +123,12 @@ LoadDialog::LoadDialog(const AppContext& context, const projectdb::ProjectCatalo
     layout->addWidget(rejects_, 1);
     layout->addWidget(buttons_);
 
+    if (table_->count() == 0) {
+        load_->setEnabled(false);
+        summary_->setPlainText(
+            tr("The project has no tables yet: import COBOL structures first, then load their "
+               "data."));
+    }
     connect(browse, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, tr("Data file"), data_->text());
         if (!file.isEmpty())
@@ -161,7 +167,7 @@ LoadOptions LoadDialog::chosenOptions() const {
 }
 
 bool LoadDialog::startLoad() {
-    if (running())
+    if (running() || table_->count() == 0)
         return false;
     summary_->clear();
     rejects_->setRowCount(0);
