@@ -27,11 +27,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -65,6 +67,23 @@ QString keyText(const projectdb::ProjectCatalog& catalog, const projectdb::Catal
     return parts.join(", ");
 }
 
+// A key drawn in the colour given: gold for a primary key column, blue for a foreign key;
+// no colour draws nothing, which keeps the other columns' names in line.
+QIcon keyIcon(const QColor& colour) {
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    if (!colour.isValid())
+        return QIcon(picture);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour.darker(150), 1.2));
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(1.5, 4.5, 7, 7)); // the bow
+    painter.drawRect(QRectF(8, 7, 7, 2));        // the shank
+    painter.drawRect(QRectF(12, 9, 1.5, 3));     // the bit
+    return QIcon(picture);
+}
+
 // A table's node with its columns, then the tables that refer to it, below it.
 void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const projectdb::ProjectCatalog& catalog,
               const projectdb::CatalogTable& table, schematool::Dialect dialect,
@@ -73,10 +92,23 @@ void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const projectdb::Proje
     auto* node = new QTreeWidgetItem(QStringList{text(table.name), QString(), QString()});
     node->setData(0, kTableIdRole, table.id);
     parent ? parent->addChild(node) : tree->addTopLevelItem(node);
-    for (const auto& c : table.columns)
-        node->addChild(new QTreeWidgetItem(QStringList{
+    static const QIcon primary = keyIcon(QColor(0xE0, 0xB0, 0x20));
+    static const QIcon foreign = keyIcon(QColor(0x50, 0x90, 0xD0));
+    static const QIcon none = keyIcon(QColor());
+    node->setIcon(0, QApplication::style()->standardIcon(QStyle::SP_FileDialogListView));
+    for (const auto& c : table.columns) {
+        auto* column = new QTreeWidgetItem(QStringList{
             text(c.name), text(schematool::columnType(c.type, c.precision, c.scale, dialect)),
-            keyText(catalog, table, c.id)}));
+            keyText(catalog, table, c.id)});
+        const bool refers = std::any_of(
+            table.foreignKeys.begin(), table.foreignKeys.end(),
+            [&](const projectdb::CatalogForeignKey& k) {
+                return std::any_of(k.columnPairs.begin(), k.columnPairs.end(),
+                                   [&](const auto& pair) { return pair.first == c.id; });
+            });
+        column->setIcon(0, catalog.isKeyColumn(table, c.id) ? primary : refers ? foreign : none);
+        node->addChild(column);
+    }
     for (const auto& child : catalog.tables)
         if (!placed.count(child.id))
             for (const auto& k : child.foreignKeys)
