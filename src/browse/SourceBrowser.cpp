@@ -4,6 +4,7 @@
 #include "host/HostLibraries.h"
 #include "host/OskWS.h"
 #include "host/Repository.h"
+#include "host/SourceReference.h"
 #include "host/VorqWS.h"
 #include "host/Workspaces.h"
 #include "host/ui/ImageCombo.h"
@@ -126,7 +127,7 @@ void SourceBrowser::tvData_NodeClick(TreeNode& Node) {
     int index = selected->Index();
     while (index > 1 && combo.Item(index).Indentation() > 0)
         --index;
-    workspaces_.VorqWS->setOskRL("xr:" + combo.Item(index).Key() + "?" + Node.Tag());
+    workspaces_.VorqWS->setOskRL(sourceReference(combo.Item(index).Key(), Node.Tag()));
 }
 
 } // namespace vorq::browse

@@ -8,6 +8,7 @@
 #include "builder/TableBuilder.h"
 #include "host/ProjectDatabase.h"
 #include "host/RepositoryDatabase.h"
+#include "host/SourceReference.h"
 #include "host/TypeCodes.h"
 #include "host/VorqWS.h"
 
@@ -16,7 +17,7 @@
 namespace vorq::builder {
 
 std::string TableBuilder::sourceReference(const std::string& objectId) const {
-    return "xr:" + SourceKey + "?" + objectId;
+    return vorq::sourceReference(SourceKey, objectId);
 }
 
 bool TableBuilder::ImportItem(RepositoryObject& Item, const std::string& TableName,

@@ -8,21 +8,6 @@
 
 namespace vorq::load {
 
-std::optional<ItemReference> parseReference(const std::string& sourceReference) {
-    if (!sourceReference.starts_with("xr:"))
-        return std::nullopt;
-    const std::size_t question = sourceReference.rfind('?');
-    if (question == std::string::npos || question < 3)
-        return std::nullopt;
-    ItemReference reference{sourceReference.substr(3, question - 3), 0};
-    const char* first = sourceReference.data() + question + 1;
-    const char* last = sourceReference.data() + sourceReference.size();
-    const auto [end, error] = std::from_chars(first, last, reference.itemId);
-    if (error != std::errc() || end != last || reference.itemId <= 0 || reference.sourceKey.empty())
-        return std::nullopt;
-    return reference;
-}
-
 ProjectLineage readLineage(projectdb::SqlProjectDatabase& db) {
     ProjectLineage lineage;
     lineage.catalog = projectdb::readCatalog(db);

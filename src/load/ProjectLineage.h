@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/SourceReference.h"
 #include "projectdb/ProjectCatalog.h"
 
 #include <cstdint>
@@ -12,15 +13,6 @@ class SqlProjectDatabase;
 }
 
 namespace vorq::load {
-
-// A repository item as a source reference names it: "xr:" key "?" object id.
-struct ItemReference {
-    std::string sourceKey;
-    int itemId = 0;
-};
-
-// The reference's parts, or nothing when it names no repository item.
-std::optional<ItemReference> parseReference(const std::string& sourceReference);
 
 // What the import recorded of a table or column: its role ("table", "item", "index", "key")
 // and occurrence, with the source reference of the row.

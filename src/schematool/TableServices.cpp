@@ -2,6 +2,7 @@
 
 #include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/SourceReference.h"
 #include "projectdb/SqlProjectDatabase.h"
 #include "schematool/SqlIdentifiers.h"
 
@@ -22,10 +23,6 @@ std::string isoTime(Timestamp time) {
 
 std::int32_t toId(std::int64_t rowid) {
     return static_cast<std::int32_t>(rowid);
-}
-
-bool namesRepositoryItem(const std::string& sourceReference) {
-    return sourceReference.starts_with("xr:");
 }
 
 const char* roleName(ColumnRole role) {

@@ -4,6 +4,7 @@
 #include "HostSession.h"
 #include "host/Error.h"
 #include "host/ReplaceFile.h"
+#include "host/SourceReference.h"
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
 #include "projectdb/ProjectCatalog.h"
@@ -267,7 +268,7 @@ void MainWindow::browseData() {
 }
 
 QString MainWindow::describe(const std::string& reference) const {
-    const auto parsed = load::parseReference(reference);
+    const auto parsed = parseReference(reference);
     if (!parsed)
         return text(reference);
     try {
