@@ -3,11 +3,11 @@
 #include "cobol/Ascii.h"
 #include "cobol/Lexer.h"
 #include "cobol/SourceFormat.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <strings.h>
 
 namespace vorq::cobol {
 namespace {
@@ -24,8 +24,7 @@ struct Replacement {
 bool same(const Token& a, const Token& b) {
     if (a.kind == TokenKind::Literal || b.kind == TokenKind::Literal)
         return a.kind == b.kind && a.text == b.text;
-    return a.text.size() == b.text.size() &&
-           strncasecmp(a.text.data(), b.text.data(), a.text.size()) == 0;
+    return sameName(a.text, b.text);
 }
 
 // Whether the tokens of tokens from at on begin with pattern.

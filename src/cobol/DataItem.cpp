@@ -1,6 +1,6 @@
 #include "cobol/DataItem.h"
 
-#include <strings.h>
+#include "host/Text.h"
 
 namespace vorq::cobol {
 
@@ -93,7 +93,7 @@ RareClauses& DataItem::rareToWrite() {
 }
 
 bool DataItem::isFiller() const {
-    return name.empty() || strcasecmp(name.c_str(), "FILLER") == 0;
+    return name.empty() || sameName(name, "FILLER");
 }
 
 } // namespace vorq::cobol

@@ -1,24 +1,17 @@
 #include "host/Value.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <strings.h>
 
 namespace vorq {
 namespace {
 
 [[noreturn]] void typeMismatch(const std::string& what) {
     throw Error("Type mismatch: cannot convert " + what + " to a number", -2146828275);
-}
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 } // namespace
@@ -29,7 +22,7 @@ double Value::toDouble() const {
     if (const auto* d = std::get_if<double>(&data_))
         return *d;
     if (const auto* s = std::get_if<std::string>(&data_)) {
-        const std::string t = trimmed(*s);
+        const std::string t = trimmed(*s, " \t");
         double result = 0;
         const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), result);
         if (t.empty() || ec != std::errc() || end != t.data() + t.size())
@@ -71,9 +64,9 @@ std::string Value::toString() const {
 }
 
 bool toBoolean(const std::string& text) {
-    if (strcasecmp(text.c_str(), "True") == 0)
+    if (sameName(text, "True"))
         return true;
-    if (strcasecmp(text.c_str(), "False") == 0)
+    if (sameName(text, "False"))
         return false;
     return Value(text).toDouble() != 0;
 }
