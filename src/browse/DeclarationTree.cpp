@@ -87,7 +87,7 @@ void DeclarationTree::AddDeclChildren(RepositoryObject& Item, TreeNode* Node) {
 }
 
 TreeNode* DeclarationTree::AddItemNode(RepositoryObject& Item, TreeNode* Parent) {
-    if (upper(trimmed(Item.Attribute("SysVar"))) == "TRUE")
+    if (upperCase(trimmed(Item.Attribute("SysVar"))) == "TRUE")
         return nullptr;
     const std::string name = Item.Attribute("Name");
     const std::string pictures = picturePart(Item.Attribute("Picture"));
@@ -102,7 +102,7 @@ TreeNode* DeclarationTree::AddItemNode(RepositoryObject& Item, TreeNode* Parent)
         node = &tree_.AddNode(Parent, name + pictures, image, image);
     }
     node->setTag(Item.ObjectId());
-    if (grey || upper(trimmed(name)) == "FILLER" || hasRelation(Item, "Redefines") ||
+    if (grey || upperCase(trimmed(name)) == "FILLER" || hasRelation(Item, "Redefines") ||
         hasRelation(Item, "Renames from"))
         node->setForeColor(kColorButtonFace);
     return node;

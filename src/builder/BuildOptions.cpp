@@ -13,7 +13,7 @@ std::string BuildOptions::StripPrefix(const std::string& Name) const {
         if (!wanted.empty() && wanted.back() != '-')
             wanted += '-';
         const std::size_t n = wanted.size();
-        if (upper(Name.substr(0, n)) == upper(wanted))
+        if (upperCase(Name.substr(0, n)) == upperCase(wanted))
             return Name.substr(std::min(n, Name.size()));
     }
     return Name;

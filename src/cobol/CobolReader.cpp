@@ -1,10 +1,10 @@
 #include "cobol/CobolReader.h"
 
-#include "cobol/Ascii.h"
 #include "cobol/DataParser.h"
 #include "cobol/Lexer.h"
 #include "cobol/ProgramParser.h"
 #include "cobol/StorageLayout.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <cctype>

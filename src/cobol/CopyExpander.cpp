@@ -1,6 +1,5 @@
 #include "cobol/CopyExpander.h"
 
-#include "cobol/Ascii.h"
 #include "cobol/Lexer.h"
 #include "cobol/SourceFormat.h"
 #include "host/Text.h"

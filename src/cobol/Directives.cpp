@@ -1,6 +1,6 @@
 #include "cobol/Directives.h"
 
-#include "cobol/Ascii.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,5 @@
 #include "cobol/Lexer.h"
 
-#include "cobol/Ascii.h"
 #include "host/Text.h"
 
 #include <algorithm>

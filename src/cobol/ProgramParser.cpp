@@ -1,6 +1,5 @@
 #include "cobol/ProgramParser.h"
 
-#include "cobol/Ascii.h"
 #include "cobol/DataParser.h"
 #include "cobol/StorageLayout.h"
 #include "host/Text.h"

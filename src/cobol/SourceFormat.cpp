@@ -1,7 +1,7 @@
 #include "cobol/SourceFormat.h"
 
-#include "cobol/Ascii.h"
 #include "cobol/Directives.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,5 @@
 #include "cobol/StorageLayout.h"
 
-#include "cobol/Ascii.h"
 #include "host/Text.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cobol/Ascii.h"
 #include "cobol/Diagnostics.h"
+#include "host/Text.h"
 
 #include <string>
 #include <string_view>

@@ -27,10 +27,10 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
 
 std::vector<std::string> nearestNames(const std::string& name,
                                       const std::vector<std::string>& names, std::size_t most) {
-    const std::string wanted = upper(name);
+    const std::string wanted = upperCase(name);
     std::vector<std::pair<std::size_t, std::string>> scored;
     for (const std::string& candidate : names) {
-        const std::string u = upper(candidate);
+        const std::string u = upperCase(candidate);
         // A name that holds the other, or differs in a third of its letters at most, is near.
         const std::size_t distance =
             u.find(wanted) != std::string::npos || wanted.find(u) != std::string::npos

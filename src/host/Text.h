@@ -5,13 +5,55 @@
 
 namespace vorq {
 
-// Names from COBOL, options and SQL are ASCII where case matters: no locale is asked.
-inline std::string upper(std::string_view text) {
+// Names from COBOL, options and SQL are ASCII where case matters: no locale is asked (the
+// lexer asks these for every character of a source).
+constexpr char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr bool isAsciiAlnum(char c) {
+    const char u = asciiUpper(c);
+    return isAsciiDigit(c) || (u >= 'A' && u <= 'Z');
+}
+
+constexpr char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string upperCase(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        c = asciiUpper(c);
     return out;
+}
+
+inline std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = asciiLower(c);
+    return out;
+}
+
+// The value of a run of ASCII digits that the caller has checked, nine at most.
+constexpr int digitsValue(std::string_view digits) {
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+// text equals keyword (given in upper case) in any letter case.
+constexpr bool equalsKeyword(std::string_view text, std::string_view keyword) {
+    if (text.size() != keyword.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (asciiUpper(text[i]) != keyword[i])
+            return false;
+    return true;
 }
 
 // Whether two names are the same in any letter case (ASCII letters only).

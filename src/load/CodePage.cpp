@@ -1,7 +1,7 @@
 #include "load/CodePage.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,10 +17,10 @@ namespace {
 
 // "CP037", "ibm-037", "IBM037" and "037" name the same page; "utf8" is "utf-8".
 std::string canonical(std::string_view name) {
-    std::string n = cobol::lowerCase(std::string(name));
+    std::string n = lowerCase(std::string(name));
     for (const char* prefix : {"cp", "ibm-", "ibm"})
         if (n.starts_with(prefix) && n.size() > std::string_view(prefix).size() &&
-            cobol::isAsciiDigit(n[std::string_view(prefix).size()])) {
+            isAsciiDigit(n[std::string_view(prefix).size()])) {
             n.erase(0, std::string_view(prefix).size());
             break;
         }
@@ -30,7 +30,7 @@ std::string canonical(std::string_view name) {
         return "latin1";
     if (n == "us-ascii")
         return "ascii";
-    if (std::all_of(n.begin(), n.end(), cobol::isAsciiDigit)) {
+    if (std::all_of(n.begin(), n.end(), isAsciiDigit)) {
         while (n.size() > 3 && n[0] == '0')
             n.erase(0, 1);
         while (n.size() < 3)
@@ -40,7 +40,7 @@ std::string canonical(std::string_view name) {
 }
 
 bool isNumber(const std::string& name) {
-    return !name.empty() && std::all_of(name.begin(), name.end(), cobol::isAsciiDigit);
+    return !name.empty() && std::all_of(name.begin(), name.end(), isAsciiDigit);
 }
 
 // The names that the system's converter may know a page by, most usual first.
@@ -50,7 +50,7 @@ std::vector<std::string> converterNames(const std::string& canonicalName) {
     if (canonicalName == "latin1")
         return {"ISO-8859-1"};
     if (!isNumber(canonicalName))
-        return {cobol::upperCase(canonicalName)};
+        return {upperCase(canonicalName)};
     const std::string bare = canonicalName.substr(canonicalName.find_first_not_of('0'));
     return {"IBM" + canonicalName, "IBM-" + bare, "IBM" + bare, "CP" + bare};
 }

@@ -1,8 +1,8 @@
 #include "load/LoadPlan.h"
 
-#include "cobol/Ascii.h"
 #include "cobol/StorageLayout.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "load/ProjectLineage.h"
 #include "load/SourceItems.h"
 
@@ -48,7 +48,7 @@ occurrenceIndices(const std::vector<const SourceItem*>& levels, std::int64_t occ
 }
 
 std::string upperFirstWord(const std::string& text) {
-    const std::string upper = cobol::upperCase(text);
+    const std::string upper = upperCase(text);
     return upper.substr(0, upper.find(' '));
 }
 
@@ -363,7 +363,7 @@ FieldFormat fieldFormat(const SourceItem& item, const DecodeSettings& settings) 
     f.scale = static_cast<std::int16_t>(pic.fraction > 0 ? pic.fraction : -pic.scaling);
     f.isSigned = !item.sign.empty() || pic.isSigned;
     f.signLeading = item.sign.starts_with("LEADING");
-    const std::string usage = cobol::upperCase(item.usage);
+    const std::string usage = upperCase(item.usage);
     const auto native =
         settings.nativeLittleEndian ? FieldKind::BinaryLittle : FieldKind::BinaryBig;
     if (!item.elementary) {

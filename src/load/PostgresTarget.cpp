@@ -1,7 +1,7 @@
 #include "load/PostgresTarget.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "load/CopyText.h"
 #include "load/LoadPlan.h"
 #include "schematool/DdlWriter.h"
@@ -49,7 +49,7 @@ void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
     std::vector<std::string> types;
     types.reserve(plans.size());
     for (const LoadPlan* plan : plans)
-        types.push_back(cobol::lowerCase(plan->table.name));
+        types.push_back(lowerCase(plan->table.name));
     std::sort(types.begin(), types.end()); // in one order for all, so that none waits in a circle
     std::string turn;
     try {
@@ -81,7 +81,7 @@ void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
             "SELECT count(*) FROM information_schema.tables WHERE table_schema = "
             "current_schema() AND table_name = $1",
             {schematool::ddlName(table->name).starts_with("\"") ? table->name
-                                                                : cobol::lowerCase(table->name)});
+                                                                : lowerCase(table->name)});
         if (exists.text(0, 0) == "0")
             for (const auto& t : catalog_.tables)
                 if (t.name == table->name)

@@ -1,6 +1,6 @@
 #include "load/ProjectLineage.h"
 
-#include "cobol/Ascii.h"
+#include "host/Text.h"
 #include "projectdb/SqlProjectDatabase.h"
 
 #include <algorithm>
@@ -16,14 +16,14 @@ ProjectLineage readLineage(projectdb::SqlProjectDatabase& db) {
     const bool ownTable = db.hasTable("Lineage");
     const auto& columnNames = db.columnsOf("Columns");
     const bool inRows = std::any_of(columnNames.begin(), columnNames.end(), [](const auto& name) {
-        return cobol::lowerCase(name) == "lineagerole";
+        return lowerCase(name) == "lineagerole";
     });
     if (!ownTable && !inRows)
         return lineage;
     const auto& tableColumns = db.columnsOf("Tables");
     const bool withLayout =
         std::any_of(tableColumns.begin(), tableColumns.end(),
-                    [](const auto& name) { return cobol::lowerCase(name) == "lineagelayout"; });
+                    [](const auto& name) { return lowerCase(name) == "lineagelayout"; });
     auto tables = db.prepare(
         ownTable ? "SELECT l.TabID, l.Role, l.Occurrence, t.SourceReference, NULL FROM Lineage l "
                    "JOIN Tables t ON t.TabID = l.TabID WHERE l.ColumnID IS NULL"

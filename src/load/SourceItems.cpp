@@ -1,7 +1,7 @@
 #include "load/SourceItems.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "workbench/StoredRepository.h"
 #include "workbench/Workbench.h"
 
@@ -111,7 +111,7 @@ const SourceItem& SourceItems::record(const SourceItem& item) const {
 const SourceItem* SourceItems::findBelow(const SourceItem& root, const std::string& name) const {
     for (const int child : root.children) {
         const SourceItem* c = item(child);
-        if (cobol::equalsKeyword(cobol::upperCase(c->name), cobol::upperCase(name)))
+        if (equalsKeyword(upperCase(c->name), upperCase(name)))
             return c;
         if (const SourceItem* found = findBelow(*c, name))
             return found;

@@ -1,7 +1,7 @@
 #include "load/SqliteTarget.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "host/TypeCodes.h"
 #include "load/LoadPlan.h"
 #include "projectdb/ProjectSchema.h"
@@ -34,7 +34,7 @@ void refuseForeignDatabase(const sqlite::Connection& db, const std::filesystem::
 
 // SQLite's affinity of a declared column type.
 bool hasTextAffinity(const std::string& declared) {
-    const std::string type = cobol::upperCase(declared);
+    const std::string type = upperCase(declared);
     return type.find("INT") == std::string::npos &&
            (type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
             type.find("TEXT") != std::string::npos);

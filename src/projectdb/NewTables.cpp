@@ -1,7 +1,7 @@
 #include "projectdb/NewTables.h"
 
-#include "cobol/Ascii.h"
 #include "host/ProjectQueries.h"
+#include "host/Text.h"
 #include "projectdb/SqlText.h"
 
 namespace vorq::projectdb {
@@ -11,10 +11,10 @@ namespace {
 // set it. Asked of every row the run holds back: names are compared without making strings.
 const Value* valueOf(std::string_view column, const std::vector<std::string>& columns,
                      const Value* id, std::string_view idColumn, const std::vector<Value>& values) {
-    if (id && cobol::equalsKeyword(idColumn, column))
+    if (id && equalsKeyword(idColumn, column))
         return id;
     for (std::size_t i = 0; i < columns.size() && i < values.size(); ++i)
-        if (cobol::equalsKeyword(columns[i], column))
+        if (equalsKeyword(columns[i], column))
             return &values[i];
     return nullptr;
 }
@@ -28,13 +28,13 @@ bool isWhole(const Value* value) {
 void NewTables::rowAdded(std::string_view table, std::string_view idColumn,
                          const std::vector<std::string>& columns, const Value* id,
                          const std::vector<Value>& values) {
-    if (cobol::equalsKeyword(table, "TABLES")) {
+    if (equalsKeyword(table, "TABLES")) {
         const Value* tabId = valueOf("TABID", columns, id, idColumn, values);
         const Value* index = valueOf("PRIMARYINDEXID", columns, id, idColumn, values);
         // A row that leaves its index to the column's default is not followed.
         if (isWhole(tabId) && index)
             hasPrimaryIndex_[tabId->toInt64()] = !index->isNull();
-    } else if (cobol::equalsKeyword(table, "FOREIGNKEYS")) {
+    } else if (equalsKeyword(table, "FOREIGNKEYS")) {
         const Value* referenced = valueOf("REFTABID", columns, id, idColumn, values);
         if (!isWhole(referenced)) {
             if (!referenced || !referenced->isNull())

@@ -1,7 +1,7 @@
 #include "projectdb/PostgresProjectDatabase.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "projectdb/PostgresSchema.h"
 #include "projectdb/SqlText.h"
 
@@ -226,11 +226,11 @@ const HeldStatements::Batch& PostgresProjectDatabase::batchOf(const RowShape& sh
     if (withId)
         names.insert(names.begin(), shape.idColumn());
     HeldStatements::Batch batch;
-    batch.table = cobol::lowerCase(shape.table());
+    batch.table = lowerCase(shape.table());
     batch.hasId = withId;
     batch.sql = head + " SELECT * FROM unnest(";
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto type = types.find(cobol::lowerCase(names[i]));
+        const auto type = types.find(lowerCase(names[i]));
         if (type == types.end())
             throw Error("The project database " + name_ + " has no column " + names[i] +
                         " in the table " + shape.table());
@@ -321,7 +321,7 @@ PostgresProjectDatabase::madeAnswer(const NewTables::Answer& known) {
     if (!rows.empty())
         for (const std::string& column : columns) {
             const auto given =
-                std::find(known.columns.begin(), known.columns.end(), cobol::lowerCase(column));
+                std::find(known.columns.begin(), known.columns.end(), lowerCase(column));
             if (given == known.columns.end())
                 return std::nullopt;
             const auto at = static_cast<std::size_t>(given - known.columns.begin());

@@ -1,7 +1,7 @@
 #include "projectdb/SqlProjectDatabase.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
+#include "host/Text.h"
 #include "projectdb/SqlRecordsets.h"
 #include "projectdb/SqlText.h"
 
@@ -12,8 +12,8 @@
 namespace vorq::projectdb {
 bool SqlProjectDatabase::CaselessLess::operator()(std::string_view a, std::string_view b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(cobol::asciiLower(x)) <
-               static_cast<unsigned char>(cobol::asciiLower(y));
+        return static_cast<unsigned char>(asciiLower(x)) <
+               static_cast<unsigned char>(asciiLower(y));
     });
 }
 

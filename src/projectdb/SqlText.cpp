@@ -1,6 +1,6 @@
 #include "projectdb/SqlText.h"
 
-#include "cobol/Ascii.h"
+#include "host/Text.h"
 
 #include <cctype>
 #include <charconv>
@@ -33,7 +33,7 @@ public:
             ++end;
         if (end == at_ || std::isdigit(static_cast<unsigned char>(sql_[at_])))
             return "";
-        std::string word = cobol::lowerCase(sql_.substr(at_, end - at_));
+        std::string word = lowerCase(sql_.substr(at_, end - at_));
         at_ = end;
         return word;
     }
@@ -118,7 +118,7 @@ bool namesTable(std::string_view sql, std::string_view table) {
             continue;
         bool same = true;
         for (std::size_t i = 0; same && i < table.size(); ++i)
-            same = cobol::asciiLower(sql[at + i]) == cobol::asciiLower(table[i]);
+            same = asciiLower(sql[at + i]) == asciiLower(table[i]);
         if (same)
             return true;
     }
@@ -154,8 +154,7 @@ std::optional<LiteralRow> literalInsert(std::string_view sql) {
 bool isSelect(std::string_view sql) {
     while (!sql.empty() && std::isspace(static_cast<unsigned char>(sql.front())))
         sql.remove_prefix(1);
-    return cobol::equalsKeyword(sql.substr(0, 6), "SELECT") &&
-           (sql.size() == 6 || !cobol::isAsciiAlnum(sql[6]));
+    return equalsKeyword(sql.substr(0, 6), "SELECT") && (sql.size() == 6 || !isAsciiAlnum(sql[6]));
 }
 
 std::optional<KeyedUpdate> keyedUpdate(std::string_view sql) {

@@ -1,11 +1,9 @@
 #include "schematool/KnownTables.h"
 
-#include "cobol/Ascii.h"
+#include "host/Text.h"
 #include "projectdb/SqlProjectDatabase.h"
 
 namespace vorq::schematool {
-
-using cobol::lowerCase;
 
 void KnownTables::readTables() {
     if (tablesGeneration_ == db_.generation("Tables"))

@@ -75,7 +75,7 @@ constexpr const char* kReserved[] = {
 } // namespace
 
 bool isReservedWord(std::string_view word) {
-    return std::binary_search(std::begin(kReserved), std::end(kReserved), upper(word),
+    return std::binary_search(std::begin(kReserved), std::end(kReserved), upperCase(word),
                               [](std::string_view a, std::string_view b) { return a < b; });
 }
 

@@ -1,8 +1,8 @@
 #include "schematool/TableServices.h"
 
-#include "cobol/Ascii.h"
 #include "host/Error.h"
 #include "host/SourceReference.h"
+#include "host/Text.h"
 #include "projectdb/SqlProjectDatabase.h"
 #include "schematool/SqlIdentifiers.h"
 
@@ -142,7 +142,7 @@ TableServices::FillState& TableServices::fillState(std::int32_t tabId) {
                                  "Columns WHERE TabID = ?1");
         columns->bind(1, tabId);
         while (columns->step()) {
-            it->second.names.insert(cobol::lowerCase(columns->text(0)));
+            it->second.names.insert(lowerCase(columns->text(0)));
             it->second.nextPosition = std::max(it->second.nextPosition, columns->integer(1) + 1);
             if (columns->text(3) == "item")
                 ++it->second.itemColumns[columns->text(2)];
@@ -156,12 +156,12 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
     FillState& state = fillState(tabId);
     std::string name = fitIdentifier(column.name, limit_());
-    std::string key = cobol::lowerCase(name);
+    std::string key = lowerCase(name);
     if (state.names.contains(key)) {
         name = uniqueIdentifier(column.name, limit_(), [&](const std::string& n) {
-            return state.names.contains(cobol::lowerCase(n));
+            return state.names.contains(lowerCase(n));
         });
-        key = cobol::lowerCase(name);
+        key = lowerCase(name);
     }
     Value role;
     Value occurrence;

@@ -12,7 +12,7 @@ namespace vorq::schematool {
 namespace {
 
 std::string normalisedUsage(const std::string& text) {
-    std::string usage = upper(trimmed(text));
+    std::string usage = upperCase(trimmed(text));
     if (usage.starts_with("COMPUTATIONAL"))
         usage = "COMP" + usage.substr(13);
     return usage.empty() ? "DISPLAY" : usage;

@@ -199,7 +199,7 @@ public:
         for (const auto& file : p.files) {
             const int fd = out_.object(id, file.sort ? "SD" : "FD", file.name,
                                        {{Attribute::AssignTo, file.assignTo}});
-            fds[upper(file.name)] = fd;
+            fds[upperCase(file.name)] = fd;
         }
         for (const auto& record : p.records)
             out_.willReferToTargetsIn(*record.item);
@@ -207,7 +207,7 @@ public:
             for (const DataItem* declaration : declarations(p, use))
                 out_.willReferTo(declaration);
         for (const auto& record : p.records) {
-            const auto fd = fds.find(upper(record.file));
+            const auto fd = fds.find(upperCase(record.file));
             out_.item(fd == fds.end() ? id : fd->second, *record.item,
                       {{Attribute::Section, cobol::sectionName(record.section)}});
         }
