@@ -12,14 +12,12 @@ namespace {
 
 // "12,345 records, 38.2 MB/s, 4 s left" on one line that the next report overwrites.
 void showProgress(const load::LoadProgress& p) {
-    const double seconds = std::chrono::duration<double>(p.elapsed).count();
-    const double rate = seconds > 0 ? static_cast<double>(p.bytesRead) / seconds : 0;
     if (p.fileSize == 0) { // a stream: its end is not known
-        fmt::print(stderr, "\r{} records, {:.1f} MB/s   ", p.records, rate / 1e6);
+        fmt::print(stderr, "\r{} records, {:.1f} MB/s   ", p.records, p.megabytesPerSecond());
         return;
     }
-    const double left = rate > 0 ? static_cast<double>(p.fileSize - p.bytesRead) / rate : 0;
-    fmt::print(stderr, "\r{} records, {:.1f} MB/s, {:.0f} s left   ", p.records, rate / 1e6, left);
+    fmt::print(stderr, "\r{} records, {:.1f} MB/s, {:.0f} s left   ", p.records,
+               p.megabytesPerSecond(), p.secondsLeft());
 }
 
 void report(const LoadOptions& options, bool quiet, const std::string& target,
@@ -30,11 +28,9 @@ void report(const LoadOptions& options, bool quiet, const std::string& target,
         fmt::print("{}", jsonText(loadJson(options.data, target, summary)));
         return;
     }
-    const double rate =
-        summary.seconds > 0 ? static_cast<double>(summary.bytes) / summary.seconds : 0;
     fmt::print("loaded {} records of {}{} into {} in {:.2f} s ({:.1f} MB/s)\n", summary.records,
                options.data, options.part.empty() ? "" : " (part " + options.part + ")", target,
-               summary.seconds, rate / 1e6);
+               summary.seconds, summary.megabytesPerSecond());
     if (summary.records == 0)
         fmt::print("  the file holds no records\n");
     if (!summary.framing.empty())

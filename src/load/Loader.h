@@ -25,6 +25,17 @@ struct LoadProgress {
     std::int64_t bytesRead = 0;
     std::int64_t fileSize = 0;
     std::chrono::steady_clock::duration elapsed{};
+
+    // Megabytes (10^6 bytes) a second so far; 0 before any time has passed.
+    double megabytesPerSecond() const {
+        const double seconds = std::chrono::duration<double>(elapsed).count();
+        return seconds > 0 ? static_cast<double>(bytesRead) / seconds / 1e6 : 0;
+    }
+    // Seconds until the end of the file at that rate; 0 for a stream, whose end is not known.
+    double secondsLeft() const {
+        const double rate = megabytesPerSecond() * 1e6;
+        return fileSize > 0 && rate > 0 ? static_cast<double>(fileSize - bytesRead) / rate : 0;
+    }
 };
 
 // What a load does with the rows that its tables already hold.
@@ -89,6 +100,10 @@ struct LoadSummary {
     std::vector<std::string> columnsWithoutSource; // "TABLE.COLUMN: why"
     std::int64_t bytes = 0;
     double seconds = 0;
+
+    double megabytesPerSecond() const {
+        return seconds > 0 ? static_cast<double>(bytes) / seconds / 1e6 : 0;
+    }
 };
 
 // Reads the data file a batch of records at a time, decodes the batches on all cores and adds

@@ -19,9 +19,7 @@ const projectdb::CatalogTable& loaded(const sqlite::Connection& data,
 TablePages::TablePages(const sqlite::Connection& data, const projectdb::ProjectCatalog& catalog,
                        const projectdb::CatalogTable& table)
     : data_(data), table_(loaded(data, table)), select_(selectInKeyOrder(catalog, table, "")) {
-    auto count = data_.prepare("SELECT count(*) FROM \"" + table.name + "\"");
-    count.step();
-    count_ = count.integer(0);
+    count_ = countRows("");
 }
 
 TablePages::TablePages(const sqlite::Connection& data, const projectdb::ProjectCatalog& catalog,
@@ -34,11 +32,15 @@ TablePages::TablePages(const sqlite::Connection& data, const projectdb::ProjectC
     parameters_.resize(condition.keys.size());
     for (const auto& [index, number] : condition.keys)
         parameters_[static_cast<std::size_t>(number - 1)] = parentRow.at(index);
-    auto count = data_.prepare("SELECT count(*) FROM \"" + child.name + "\"" + condition.where);
+    count_ = countRows(condition.where);
+}
+
+std::int64_t TablePages::countRows(const std::string& where) const {
+    auto count = data_.prepare(countOf(table_, where));
     for (std::size_t i = 0; i < parameters_.size(); ++i)
         count.bind(static_cast<int>(i + 1), parameters_[i]);
     count.step();
-    count_ = count.integer(0);
+    return count.integer(0);
 }
 
 std::vector<std::vector<Value>> TablePages::rows(std::int64_t first, int count) const {

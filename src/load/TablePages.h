@@ -33,6 +33,8 @@ public:
     std::vector<std::vector<Value>> rows(std::int64_t first, int count) const;
 
 private:
+    std::int64_t countRows(const std::string& where) const;
+
     const sqlite::Connection& data_;
     const projectdb::CatalogTable& table_;
     std::string select_;

@@ -21,6 +21,10 @@ std::string selectInKeyOrder(const projectdb::ProjectCatalog& catalog,
     return sql + (order.empty() ? " ORDER BY rowid" : order);
 }
 
+std::string countOf(const projectdb::CatalogTable& table, const std::string& where) {
+    return "SELECT count(*) FROM " + quoted(table.name) + where;
+}
+
 ParentCondition conditionOnParent(const projectdb::ProjectCatalog& catalog,
                                   const projectdb::CatalogForeignKey& key,
                                   const projectdb::CatalogTable& parent) {

@@ -14,6 +14,9 @@ namespace vorq::load {
 std::string selectInKeyOrder(const projectdb::ProjectCatalog& catalog,
                              const projectdb::CatalogTable& table, const std::string& where);
 
+// The SELECT of the number of a table's rows; where as above.
+std::string countOf(const projectdb::CatalogTable& table, const std::string& where);
+
 // The condition that picks a child table's rows of one parent row, by the child's foreign key:
 // " WHERE col = ?1 AND ...", and for each parameter the index of the parent's column whose
 // value it takes.

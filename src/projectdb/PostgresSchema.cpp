@@ -1,11 +1,11 @@
 #include "projectdb/PostgresSchema.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 #include "postgres/Postgres.h"
 #include "projectdb/ProjectSchema.h"
 #include "projectdb/SchemaDescription.h"
 
-#include <array>
 #include <set>
 
 namespace vorq::projectdb {
@@ -32,10 +32,6 @@ END $$;
 CREATE TRIGGER IndexColumnsPosition BEFORE INSERT ON IndexColumns
     FOR EACH ROW EXECUTE FUNCTION index_column_position();
 )sql";
-
-// The tables of every version; version 2 added the table lineage, which version 3 took apart.
-constexpr std::array kTables = {"vorq_project", "tables",      "columns",          "indexes",
-                                "indexcolumns", "foreignkeys", "foreignkeycolumns"};
 
 void checkOrCreate(postgres::Connection& c, const std::string& project, bool writable) {
     if (c.query("SELECT current_schema()").isNull(0, 0))
@@ -65,10 +61,12 @@ void checkOrCreate(postgres::Connection& c, const std::string& project, bool wri
                               "application)");
     const int version = std::atoi(std::string(marks.text(0, 1)).c_str());
     checkSchemaVersion(project, version);
-    for (const char* table : kTables)
-        if (!present.contains(table))
-            throw Error(project + " holds a half-made vorq project (the table " +
-                        std::string(table) + " is missing); it was left as it is");
+    // The tables of every version; version 2 also had the table lineage, which version 3 took
+    // apart.
+    for (const std::string& table : projectTableNames())
+        if (!present.contains(lowerCase(table)))
+            throw Error(project + " holds a half-made vorq project (the table " + lowerCase(table) +
+                        " is missing); it was left as it is");
     if (version == 2 && !present.contains("lineage"))
         throw Error(project + " holds a half-made vorq project (the table lineage is missing); "
                               "it was left as it is");

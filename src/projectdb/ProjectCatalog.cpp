@@ -53,6 +53,14 @@ bool ProjectCatalog::isKeyColumn(const CatalogTable& t, std::int32_t columnId) c
     return std::find(t.primaryKey.begin(), t.primaryKey.end(), columnId) != t.primaryKey.end();
 }
 
+bool ProjectCatalog::isForeignKeyColumn(const CatalogTable& t, std::int32_t columnId) {
+    for (const auto& key : t.foreignKeys)
+        for (const auto& pair : key.columnPairs)
+            if (pair.first == columnId)
+                return true;
+    return false;
+}
+
 bool ProjectCatalog::isChildTable(const CatalogTable& t) const {
     return std::any_of(t.foreignKeys.begin(), t.foreignKeys.end(), [&](const CatalogForeignKey& k) {
         return k.refTabId != t.id && table(k.refTabId);

@@ -43,6 +43,8 @@ struct ProjectCatalog {
     const CatalogTable& tableNamed(const std::string& name) const;
     const CatalogColumn* column(std::int32_t id) const;
     bool isKeyColumn(const CatalogTable& table, std::int32_t columnId) const;
+    // Whether the column is part of one of the table's foreign keys.
+    static bool isForeignKeyColumn(const CatalogTable& table, std::int32_t columnId);
     // A table whose foreign key refers to another table of the project: it is shown and
     // loaded under that one.
     bool isChildTable(const CatalogTable& table) const;

@@ -162,6 +162,13 @@ std::string schemaIn(const Dialect& d) {
 
 } // namespace
 
+std::vector<std::string> projectTableNames() {
+    std::vector<std::string> names;
+    for (const Table& table : projectTables())
+        names.emplace_back(table.name);
+    return names;
+}
+
 std::string sqliteProjectTables() {
     return schemaIn({"INTEGER PRIMARY KEY AUTOINCREMENT", "INTEGER", "TEXT", "",
                      [](const char* field) { return std::string(field) + " COLLATE NOCASE"; },

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vorq::projectdb {
 
@@ -10,5 +11,7 @@ namespace vorq::projectdb {
 // with each engine.
 std::string sqliteProjectTables();
 std::string postgresProjectTables();
+// The names of those tables, in the order they are made.
+std::vector<std::string> projectTableNames();
 
 } // namespace vorq::projectdb

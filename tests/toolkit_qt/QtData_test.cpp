@@ -8,6 +8,7 @@
 #include "qt/LoadDialog.h"
 #include "qt/RowsModel.h"
 #include "support/LoadFolder.h"
+#include "toolkit_qt/OrdersCopybook.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,11 +24,6 @@
 
 namespace vorq {
 namespace {
-
-constexpr const char* kCopybook = "       01  ORDER-REC.\n"
-                                  "           05  ORDER-ID    PIC 9(6).\n"
-                                  "           05  LINES       OCCURS 3 TIMES.\n"
-                                  "               10  ITEM    PIC X(8).\n";
 
 // Order n (from 1) in ASCII: its number and three items named after it.
 std::string order(int n) {
@@ -51,7 +47,7 @@ struct QtData : ::testing::Test {
     }();
 
     QtData() {
-        folder.imported("ORDERS", kCopybook,
+        folder.imported("ORDERS", testing::kOrdersCopybook,
                         {{"ArrayFields", "True"},
                          {"Threshold", "2"},
                          {"AutoKey", "True"},

@@ -20,6 +20,7 @@
 #include "toolkit/qt/QtImageCombo.h"
 #include "toolkit/qt/QtTreeView.h"
 #include "toolkit/qt/QtWindow.h"
+#include "toolkit_qt/OrdersCopybook.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -41,11 +42,6 @@
 namespace vorq {
 namespace {
 
-constexpr const char* kCopybook = "       01  ORDER-REC.\n"
-                                  "           05  ORDER-ID    PIC 9(6).\n"
-                                  "           05  LINES       OCCURS 3 TIMES.\n"
-                                  "               10  ITEM    PIC X(8).\n";
-
 std::string fileText(const std::filesystem::path& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -64,7 +60,7 @@ struct QtImport : ::testing::Test {
 
     QtImport() {
         qt.attach(host);
-        testing::verifyText(*wb, dir.path(), "ORDERS.cpy", kCopybook);
+        testing::verifyText(*wb, dir.path(), "ORDERS.cpy", testing::kOrdersCopybook);
     }
     ~QtImport() override { Globals::current().dialog.reset(); }
 

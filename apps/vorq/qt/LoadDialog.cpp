@@ -206,19 +206,17 @@ bool LoadDialog::startLoad() {
 }
 
 void LoadDialog::showProgress(const load::LoadProgress& p) {
-    const double seconds = std::chrono::duration<double>(p.elapsed).count();
-    const double rate = seconds > 0 ? static_cast<double>(p.bytesRead) / seconds : 0;
     if (p.fileSize <= 0) { // a stream: its end is not known
         progress_->setRange(0, 0);
-        rate_->setText(tr("%L1 records, %2 MB/s").arg(p.records).arg(rate / 1e6, 0, 'f', 1));
+        rate_->setText(
+            tr("%L1 records, %2 MB/s").arg(p.records).arg(p.megabytesPerSecond(), 0, 'f', 1));
         return;
     }
     progress_->setValue(static_cast<int>(1000 * p.bytesRead / p.fileSize));
-    const double left = rate > 0 ? static_cast<double>(p.fileSize - p.bytesRead) / rate : 0;
     rate_->setText(tr("%L1 records, %2 MB/s, %3 s left")
                        .arg(p.records)
-                       .arg(rate / 1e6, 0, 'f', 1)
-                       .arg(left, 0, 'f', 0));
+                       .arg(p.megabytesPerSecond(), 0, 'f', 1)
+                       .arg(p.secondsLeft(), 0, 'f', 0));
 }
 
 void LoadDialog::finished() {
@@ -253,12 +251,11 @@ void LoadDialog::finished() {
 }
 
 void LoadDialog::showSummary(const load::LoadSummary& s) {
-    const double rate = s.seconds > 0 ? static_cast<double>(s.bytes) / s.seconds : 0;
     QStringList lines{tr("Loaded %L1 records of %2 into %3 in %4 s (%5 MB/s).")
                           .arg(s.records)
                           .arg(data_->text(), text(run_->targetName()))
                           .arg(s.seconds, 0, 'f', 2)
-                          .arg(rate / 1e6, 0, 'f', 1)};
+                          .arg(s.megabytesPerSecond(), 0, 'f', 1)};
     if (s.records == 0)
         lines << tr("The file holds no records.");
     if (s.replaced > 0)

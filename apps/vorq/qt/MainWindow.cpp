@@ -101,13 +101,9 @@ void addTable(QTreeWidgetItem* parent, QTreeWidget* tree, const projectdb::Proje
         auto* column = new QTreeWidgetItem(QStringList{
             text(c.name), text(schematool::columnType(c.type, c.precision, c.scale, dialect)),
             keyText(catalog, table, c.id)});
-        const bool refers = std::any_of(
-            table.foreignKeys.begin(), table.foreignKeys.end(),
-            [&](const projectdb::CatalogForeignKey& k) {
-                return std::any_of(k.columnPairs.begin(), k.columnPairs.end(),
-                                   [&](const auto& pair) { return pair.first == c.id; });
-            });
-        column->setIcon(0, catalog.isKeyColumn(table, c.id) ? primary : refers ? foreign : none);
+        column->setIcon(0, catalog.isKeyColumn(table, c.id)                             ? primary
+                           : projectdb::ProjectCatalog::isForeignKeyColumn(table, c.id) ? foreign
+                                                                                        : none);
         node->addChild(column);
     }
     for (const auto& child : catalog.tables)
