@@ -23,6 +23,10 @@ namespace {
 constexpr std::size_t kBatchRecords = 1024;
 constexpr std::size_t kBatchBytes = 1 << 20;
 
+// Made-up keys are asked of the target this many at a time: a load that shares its tables
+// with others asks the server, and leaves the rest of its last range unused.
+constexpr std::int64_t kKeyRange = 4096;
+
 // The columns of each table (by number) that hold the record's made-up key: the key itself
 // and its copies in the child tables. The key is numbered when the record is inserted.
 void keyColumns(const TablePlan& table, const std::vector<int>& parentKeys,
@@ -157,13 +161,16 @@ public:
         lastReport_ = start_;
         RecordReader reader(data_, format_); // a file of the wrong size is refused first
         summary_.bytes = reader.fileSize();
-        target_.begin(plans_);
+        target_.begin(plans_, settings_.format.parts > 1 ? TableSharing::WithOtherLoads
+                                                         : TableSharing::Alone);
         std::vector<std::thread> threads;
         try {
             tables_ = tablesInOrder(plans_);
             settleExistingRows();
             for (std::size_t type = 0; type < plans_.size(); ++type)
-                nextKey_.push_back(largestKey(type) + 1);
+                keyColumn_.push_back(madeUpKeyColumn(type));
+            nextKey_.assign(plans_.size(), 0);
+            keyEnd_.assign(plans_.size(), 0);
             threads.emplace_back([&] { readAll(reader); });
             for (unsigned w = 0; w < workers_; ++w)
                 threads.emplace_back([&] { decodeAll(); });
@@ -251,12 +258,20 @@ private:
         }
     }
 
-    // The largest made-up key of a record type's table.
-    std::int64_t largestKey(std::size_t type) {
+    // The made-up key column of a record type's table, "" when its key is its data's.
+    std::string madeUpKeyColumn(std::size_t type) const {
         for (const auto& column : plans_[type]->table.columns)
             if (column.source == ColumnPlan::Source::SurrogateKey)
-                return target_.largestValue(roots_[type], column.name);
-        return 0;
+                return column.name;
+        return "";
+    }
+
+    // A record of the type is about to be inserted: its made-up key is ready.
+    void readyKey(std::size_t type) {
+        if (keyColumn_[type].empty() || nextKey_[type] < keyEnd_[type])
+            return;
+        nextKey_[type] = target_.reserveKeys(roots_[type], keyColumn_[type], kKeyRange);
+        keyEnd_[type] = nextKey_[type] + kKeyRange;
     }
 
     void readAll(RecordReader& reader) {
@@ -328,6 +343,7 @@ private:
         if (keep && record.rowCount > 0)
             takeFromParents(type, batch.rows[record.firstRow].second);
         if (keep) {
+            readyKey(type);
             for (std::size_t r = 0; r < record.rowCount; ++r) {
                 auto& [table, row] = batch.rows[record.firstRow + r];
                 for (const int c : keyColumns_[static_cast<std::size_t>(table)])
@@ -392,8 +408,9 @@ private:
     std::vector<int> roots_;                   // the number of each record type's table
     std::vector<const TablePlan*> tables_;
     std::vector<std::int64_t> rows_;
-    std::vector<std::int64_t> nextKey_; // of each record type
-    std::vector<bool> isParent_;        // of each record type: its rows give child segments keys
+    std::vector<std::string> keyColumn_; // of each record type: its made-up key column or ""
+    std::vector<std::int64_t> nextKey_, keyEnd_; // of each record type: its range of keys
+    std::vector<bool> isParent_; // of each record type: its rows give child segments keys
     std::vector<std::vector<FieldValue>> lastRow_; // of each parent type: its last record's
     LoadSummary summary_;
     std::chrono::steady_clock::time_point start_, lastReport_;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <utility>
 
 namespace vorq::load {
@@ -15,6 +16,27 @@ namespace {
 
 // How long a load waits for another load of the same table to end.
 constexpr std::chrono::seconds kTurnWait{600};
+
+// The kinds of turns that loads of one table take (advisory locks named by kind and table):
+// making tables, adding rows (a whole load by itself, parts side by side), taking a range of
+// made-up keys.
+constexpr const char* kTablesTurn = "vorq tables ";
+constexpr const char* kRowsTurn = "vorq load ";
+constexpr const char* kKeysTurn = "vorq keys ";
+
+// The sequence of a table's made-up keys: its name and "_KEY_SEQ", or where that passes the
+// server's 63 bytes, the name's start and a digest of all of it.
+std::string keySequenceName(const std::string& table) {
+    const std::string name = table + "_KEY_SEQ";
+    if (name.size() <= 63)
+        return name;
+    std::uint64_t digest = 14695981039346656037ULL; // FNV-1a
+    for (const char c : upperCase(table))
+        digest = (digest ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(digest));
+    return table.substr(0, 38) + "_" + hex + "_KEY_SEQ";
+}
 
 // Rows are sent when this much COPY text has gathered.
 constexpr std::size_t kFlushBytes = 8 << 20;
@@ -45,13 +67,13 @@ std::string PostgresTarget::name() const {
     return postgres::displayName(conninfo_);
 }
 
-void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
+void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans, TableSharing sharing) {
+    sharing_ = sharing;
     std::vector<std::string> types;
     types.reserve(plans.size());
     for (const LoadPlan* plan : plans)
         types.push_back(lowerCase(plan->table.name));
     std::sort(types.begin(), types.end()); // in one order for all, so that none waits in a circle
-    std::string turn;
     try {
         connection_.emplace(conninfo_);
         connection_->exec("SET client_encoding = 'UTF8'; BEGIN");
@@ -59,34 +81,34 @@ void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
             throw Error("Cannot load into " + name() +
                         ": its search_path names no schema that exists, so there is none to "
                         "hold the tables");
-        // Loads of one table take turns: the second would make the same tables or number the
-        // same made-up keys.
         connection_->exec("SET LOCAL lock_timeout = '" + std::to_string(kTurnWait.count()) + "s'");
-        for (const std::string& type : types) {
-            turn = type;
-            connection_->query("SELECT pg_advisory_xact_lock(hashtextextended('vorq load ' || "
-                               "current_schema() || '.' || $1, 0))",
-                               {Value(type)});
+        if (sharing == TableSharing::Alone) {
+            // A load alone waits for the loads of its tables before it, makes what is missing
+            // and numbers its made-up keys after the largest there.
+            takeTurns(*connection_, kTablesTurn, types, "");
+            takeTurns(*connection_, kRowsTurn, types, "");
+            makeMissingTables(*connection_, plans);
+        } else {
+            // Loads that share the tables make them, with their keys, in a transaction of their
+            // own, and then add rows side by side, their made-up keys from one sequence.
+            keys_.emplace(conninfo_);
+            keys_->exec("SET client_encoding = 'UTF8'; SET lock_timeout = '" +
+                        std::to_string(kTurnWait.count()) + "s'; BEGIN");
+            takeTurns(*keys_, kTablesTurn, types, "");
+            makeMissingTables(*keys_, plans);
+            makeKeySequences(plans);
+            keys_->exec("COMMIT");
+            takeTurns(*connection_, kRowsTurn, types, "_shared");
         }
         connection_->exec("SET LOCAL lock_timeout = 0");
     } catch (const postgres::Failure& e) {
         if (e.sqlState() == postgres::kLockNotAvailable)
-            throw Error("The table " + turn + " in " + name() +
-                        " is busy: another program's load held it for " +
+            throw Error("The tables of " + types.front() + " in " + name() +
+                        " are busy: another program's load held them for " +
                         std::to_string(kTurnWait.count()) + " s; try again when it has ended");
         throw Error("Cannot load into " + name() + ": " + e.what());
     }
     for (const TablePlan* table : tablesInOrder(plans)) {
-        const auto exists = connection_->query(
-            "SELECT count(*) FROM information_schema.tables WHERE table_schema = "
-            "current_schema() AND table_name = $1",
-            {schematool::ddlName(table->name).starts_with("\"") ? table->name
-                                                                : lowerCase(table->name)});
-        if (exists.text(0, 0) == "0")
-            for (const auto& t : catalog_.tables)
-                if (t.name == table->name)
-                    connection_->exec(schematool::tableDdlWithoutKeys(
-                        catalog_, t, schematool::Dialect::PostgreSQL, keysToAdd_));
         Table target;
         target.name = table->name;
         std::string columns;
@@ -112,6 +134,44 @@ void PostgresTarget::begin(const std::vector<const LoadPlan*>& plans) {
     }
 }
 
+// Takes the turns of a kind on the tables of the record types, for the transaction.
+void PostgresTarget::takeTurns(postgres::Connection& connection, const char* kind,
+                               const std::vector<std::string>& types, const char* mode) {
+    for (const std::string& type : types)
+        connection.query(std::string("SELECT pg_advisory_xact_lock") + mode +
+                             "(hashtextextended($1 || current_schema() || '.' || $2, 0))",
+                         {Value(kind), Value(type)});
+}
+
+// The tables of the load that the schema does not hold yet, from the project's DDL: a load
+// alone adds their keys after their rows; loads side by side need them from the start.
+void PostgresTarget::makeMissingTables(postgres::Connection& connection,
+                                       const std::vector<const LoadPlan*>& plans) {
+    for (const TablePlan* table : tablesInOrder(plans)) {
+        const auto exists = connection.query(
+            "SELECT count(*) FROM information_schema.tables WHERE table_schema = "
+            "current_schema() AND table_name = $1",
+            {schematool::ddlName(table->name).starts_with("\"") ? table->name
+                                                                : lowerCase(table->name)});
+        if (exists.text(0, 0) != "0")
+            continue;
+        const auto& t = catalog_.tableNamed(table->name);
+        connection.exec(sharing_ == TableSharing::Alone
+                            ? schematool::tableDdlWithoutKeys(
+                                  catalog_, t, schematool::Dialect::PostgreSQL, keysToAdd_)
+                            : schematool::tableDdl(catalog_, t, schematool::Dialect::PostgreSQL));
+    }
+}
+
+// The sequences of the made-up key columns that the loads side by side take ranges from.
+void PostgresTarget::makeKeySequences(const std::vector<const LoadPlan*>& plans) {
+    for (const LoadPlan* plan : plans)
+        for (const auto& column : plan->table.columns)
+            if (column.source == ColumnPlan::Source::SurrogateKey)
+                keys_->exec("CREATE SEQUENCE IF NOT EXISTS " +
+                            schematool::ddlName(keySequenceName(plan->table.name)));
+}
+
 std::int64_t PostgresTarget::rowCount(int table) {
     awaitSent();
     const auto count =
@@ -129,12 +189,34 @@ std::int64_t PostgresTarget::removeRows(int table) {
     return std::stoll(std::string(removed.text(0, 0)));
 }
 
-std::int64_t PostgresTarget::largestValue(int table, const std::string& column) {
-    awaitSent();
-    const auto largest =
-        connection_->query("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
-                           schematool::ddlName(tables_[static_cast<std::size_t>(table)].name));
-    return std::stoll(std::string(largest.text(0, 0)));
+std::int64_t PostgresTarget::reserveKeys(int table, const std::string& column, std::int64_t count) {
+    const std::string& tableName = tables_[static_cast<std::size_t>(table)].name;
+    if (sharing_ == TableSharing::Alone)
+        return localKeys_.reserve(table, count, [&] {
+            awaitSent();
+            const auto largest =
+                connection_->query("SELECT coalesce(max(" + schematool::ddlName(column) +
+                                   "), 0) FROM " + schematool::ddlName(tableName));
+            return std::stoll(std::string(largest.text(0, 0)));
+        });
+    // The sequence gives one number at a time: a range is taken under a lock of its own, on
+    // a connection outside the load's transaction. A load alone may have added keys since the
+    // range before (it does not wait for loads of parts that have not begun).
+    const std::vector<Value> lock{Value(kKeysTurn), Value(lowerCase(tableName))};
+    const char* lockKey = "(hashtextextended($1 || current_schema() || '.' || $2, 0))";
+    try {
+        keys_->query(std::string("SELECT pg_advisory_lock") + lockKey, lock);
+        const auto first = keys_->query(
+            "WITH r AS MATERIALIZED (SELECT greatest(nextval($1::regclass), (SELECT "
+            "coalesce(max(" +
+                schematool::ddlName(column) + "), 0) FROM " + schematool::ddlName(tableName) +
+                ") + 1) AS first) SELECT first, setval($1::regclass, first + $2 - 1) FROM r",
+            {Value(schematool::ddlName(keySequenceName(tableName))), Value(count)});
+        keys_->query(std::string("SELECT pg_advisory_unlock") + lockKey, lock);
+        return std::stoll(std::string(first.text(0, 0)));
+    } catch (const postgres::Failure& e) {
+        throw Error(name() + " gave no made-up keys for " + tableName + ": " + e.what());
+    }
 }
 
 bool PostgresTarget::insert(int table, const std::vector<FieldValue>& row, std::string& refusal) {
@@ -228,6 +310,7 @@ void PostgresTarget::commit() {
             }
     connection_->exec("COMMIT");
     connection_.reset();
+    keys_.reset();
 }
 
 void PostgresTarget::rollback() noexcept {
@@ -235,6 +318,7 @@ void PostgresTarget::rollback() noexcept {
         sending_.wait();
     // Closing the connection inside its transaction rolls back the rows and the tables made.
     connection_.reset();
+    keys_.reset();
 }
 
 } // namespace vorq::load

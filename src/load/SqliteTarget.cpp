@@ -86,7 +86,7 @@ SqliteTarget::SqliteTarget(const std::filesystem::path& file,
                            const projectdb::ProjectCatalog& catalog)
     : file_(file), catalog_(catalog) {}
 
-void SqliteTarget::begin(const std::vector<const LoadPlan*>& plans) {
+void SqliteTarget::begin(const std::vector<const LoadPlan*>& plans, TableSharing) {
     created_ = !std::filesystem::exists(file_);
     db_.emplace(file_, sqlite::Connection::Mode::CreateIfMissing);
     db_->waitWhenBusy(kTurnWait);
@@ -140,12 +140,14 @@ std::int64_t SqliteTarget::removeRows(int table) {
     return db_->changes();
 }
 
-std::int64_t SqliteTarget::largestValue(int table, const std::string& column) {
-    auto largest =
-        db_->prepare("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
-                     schematool::ddlName(tableNames_[static_cast<std::size_t>(table)]));
-    largest.step();
-    return largest.integer(0);
+std::int64_t SqliteTarget::reserveKeys(int table, const std::string& column, std::int64_t count) {
+    return keys_.reserve(table, count, [&] {
+        auto largest =
+            db_->prepare("SELECT coalesce(max(" + schematool::ddlName(column) + "), 0) FROM " +
+                         schematool::ddlName(tableNames_[static_cast<std::size_t>(table)]));
+        largest.step();
+        return largest.integer(0);
+    });
 }
 
 bool SqliteTarget::insert(int table, const std::vector<FieldValue>& row, std::string& refusal) {

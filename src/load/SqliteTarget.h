@@ -1,5 +1,6 @@
 #pragma once
 
+#include "load/LocalKeys.h"
 #include "load/RowTarget.h"
 #include "projectdb/ProjectCatalog.h"
 #include "sqlite/Sqlite.h"
@@ -21,10 +22,10 @@ class SqliteTarget : public RowTarget {
 public:
     SqliteTarget(const std::filesystem::path& file, const projectdb::ProjectCatalog& catalog);
 
-    void begin(const std::vector<const LoadPlan*>& plans) override;
+    void begin(const std::vector<const LoadPlan*>& plans, TableSharing sharing) override;
     std::int64_t rowCount(int table) override;
     std::int64_t removeRows(int table) override;
-    std::int64_t largestValue(int table, const std::string& column) override;
+    std::int64_t reserveKeys(int table, const std::string& column, std::int64_t count) override;
     bool insert(int table, const std::vector<FieldValue>& row, std::string& refusal) override;
     void commit() override;
     void rollback() noexcept override;
@@ -37,6 +38,8 @@ private:
     std::optional<sqlite::Connection> db_;
     std::vector<sqlite::Statement> inserts_;
     std::vector<std::string> tableNames_;
+    // One load writes the file at a time, whether it is a part or not.
+    LocalKeys keys_;
 };
 
 } // namespace vorq::load

@@ -4,6 +4,7 @@
 #include "load/CodePage.h"
 #include "load/LoadPlan.h"
 #include "load/Loader.h"
+#include "load/LocalKeys.h"
 #include "load/ProjectLineage.h"
 #include "load/RowTarget.h"
 #include "load/SourceItems.h"
@@ -19,13 +20,15 @@ namespace {
 // Keeps each row as "TABLE: v|v|...".
 class CatchingTarget : public RowTarget {
 public:
-    void begin(const std::vector<const LoadPlan*>& plans) override {
+    void begin(const std::vector<const LoadPlan*>& plans, TableSharing) override {
         for (const LoadPlan* plan : plans)
             collect(plan->table);
     }
     std::int64_t rowCount(int) override { return 0; }
     std::int64_t removeRows(int) override { return 0; }
-    std::int64_t largestValue(int, const std::string&) override { return 0; }
+    std::int64_t reserveKeys(int table, const std::string&, std::int64_t count) override {
+        return keys.reserve(table, count, [] { return 0; });
+    }
     bool insert(int table, const std::vector<FieldValue>& row, std::string&) override {
         std::string line = names[static_cast<std::size_t>(table)] + ":";
         for (std::size_t c = 0; c < row.size(); ++c) {
@@ -43,6 +46,7 @@ public:
     std::string name() const override { return "rows"; }
 
     std::vector<std::string> names, rows;
+    LocalKeys keys;
 
 private:
     void collect(const TablePlan& table) {

@@ -642,6 +642,55 @@ TEST_P(LoadInto, PartsLoadedAtOnceGiveTheRowsOfTheWholeFile) {
         << tooMany.err;
 }
 
+// Parts of one file add their rows side by side: a part that the server holds open keeps no
+// other part waiting, the made-up keys stay unique, and a part that fails takes back only its
+// own rows.
+TEST(PartsSideBySide, OnPostgresqlNoPartWaitsForAnother) {
+    ASSERT_FALSE(testing::testServer().empty())
+        << "needs the PostgreSQL test server that scripts/test starts (scripts/pg-test-server "
+           "run CMD)";
+    LoadFolder files;
+    const testing::ScratchSchema schema;
+    files.imported("PARTS", kParts,
+                   {{"ArrayFields", "True"}, {"Threshold", "1"}, {"AutoKey", "True"}});
+    std::string big;
+    for (int i = 0; i < 300'000; ++i)
+        big += "00112";
+    files.write("big.dat", big);
+    files.write("small.dat", "00234003560047800590");
+    files.write("bad.dat", "0061200713008x4009150001600112");
+    const auto part = [&](const std::string& data, std::vector<std::string> more = {}) {
+        std::vector<std::string> args{
+            "load",       "--table", "PART_REC", "--data",         data, "--part", "1/2",
+            "--encoding", "ascii",   "--target", schema.conninfo()};
+        args.insert(args.end(), more.begin(), more.end());
+        return files.vorq(args);
+    };
+    auto bigPart = std::async(std::launch::async, part, "big.dat", std::vector<std::string>{});
+    postgres::Connection watch(schema.conninfo());
+    while (watch.query("SELECT to_regclass('part_rec') IS NULL").text(0, 0) == "t")
+        ASSERT_NE(bigPart.wait_for(std::chrono::milliseconds(20)), std::future_status::ready)
+            << bigPart.get().err;
+
+    const auto small = part("small.dat");
+    EXPECT_EQ(small.status, 0) << small.err;
+    const auto failed = part("bad.dat", {"--max-errors", "0"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("the load was undone"), std::string::npos) << failed.err;
+    EXPECT_EQ(bigPart.wait_for(std::chrono::seconds(0)), std::future_status::timeout)
+        << "the small parts ended while the big one was loading";
+    const auto whole = bigPart.get();
+    ASSERT_EQ(whole.status, 0) << whole.err;
+
+    const auto counts = watch.query(
+        "SELECT count(*), count(DISTINCT part_rec_key), (SELECT count(*) FROM part_rec_bin), "
+        "count(*) FILTER (WHERE part_id <> 1) FROM part_rec");
+    EXPECT_EQ(counts.text(0, 0), "150002");
+    EXPECT_EQ(counts.text(0, 1), "150002") << "made-up keys are unique";
+    EXPECT_EQ(counts.text(0, 2), "300004");
+    EXPECT_EQ(counts.text(0, 3), "2") << "the failed part left none of its rows";
+}
+
 // Decimals of 15, 18, 19, 31 and 38 digits, packed as a mainframe writes them.
 constexpr const char* kWide = R"(       01 WIDE-REC.
           05 W-ID          PIC 9(2).
