@@ -221,32 +221,28 @@ void TableServices::setNullable(std::int32_t columnId, bool nullable) {
         made->nullable = nullable;
 }
 
-std::unordered_map<std::int32_t, ColumnSpec>& TableServices::columnsMade() {
-    if (columnsMadeGeneration_ != db_.rewrites("Columns")) {
-        columnsMade_.clear();
-        columnsMadeOrder_.clear();
-        columnsMadeGeneration_ = db_.rewrites("Columns");
-    }
-    return columnsMade_;
+TableServices::MadeColumn& TableServices::madeSlot(std::int32_t columnId) {
+    // The keys that are copied were made shortly before; older columns are read when copied.
+    constexpr std::size_t kRemembered = 4096;
+    if (columnsMade_.empty())
+        columnsMade_.resize(kRemembered);
+    return columnsMade_[static_cast<std::uint32_t>(columnId) % kRemembered];
 }
 
 ColumnSpec* TableServices::madeColumn(std::int32_t columnId) {
-    const auto it = columnsMade().find(columnId);
-    return it == columnsMade_.end() ? nullptr : &it->second;
+    MadeColumn& slot = madeSlot(columnId);
+    return slot.id == columnId && columnId != 0 && slot.rewrites == db_.rewrites("Columns")
+               ? &slot.column
+               : nullptr;
 }
 
 void TableServices::rememberColumn(std::int32_t columnId, const ColumnSpec& column,
                                    const std::string& name) {
-    // The keys that are copied were made shortly before; older columns are read when copied.
-    constexpr std::size_t kRemembered = 4096;
-    auto& made = columnsMade();
-    if (columnsMadeOrder_.size() == kRemembered) {
-        made.erase(columnsMadeOrder_.front());
-        columnsMadeOrder_.pop_front();
-    }
-    ColumnSpec& remembered = made[columnId] = column;
-    remembered.name = name;
-    columnsMadeOrder_.push_back(columnId);
+    MadeColumn& slot = madeSlot(columnId);
+    slot.id = columnId;
+    slot.rewrites = db_.rewrites("Columns");
+    slot.column = column;
+    slot.column.name = name;
 }
 
 } // namespace vorq::schematool

@@ -5,12 +5,12 @@
 #include "schematool/KnownTables.h"
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace vorq::projectdb {
 class SqlProjectDatabase;
@@ -80,8 +80,14 @@ private:
     std::unordered_map<std::int32_t, FillState>& filling();
     FillState& fillState(std::int32_t tabId);
     // The columns these services made lately, as saved, while no statement may have altered
-    // them: a copy of one (a key handed down to child tables) then needs no query.
-    std::unordered_map<std::int32_t, ColumnSpec>& columnsMade();
+    // them: a copy of one (a key handed down to child tables) then needs no query. Each has
+    // the slot of its id in a ring, so that keeping one reuses the strings of the one before.
+    struct MadeColumn {
+        std::int32_t id = 0;        // 0: none
+        std::uint64_t rewrites = 0; // of Columns when it was made
+        ColumnSpec column;
+    };
+    MadeColumn& madeSlot(std::int32_t columnId);
     ColumnSpec* madeColumn(std::int32_t columnId);
     void rememberColumn(std::int32_t columnId, const ColumnSpec& column, const std::string& name);
     // The source references of the tables these services made, and how many child tables of
@@ -96,9 +102,7 @@ private:
     std::unordered_map<std::int32_t, std::string> tablesMade_;
     std::map<std::pair<std::int32_t, std::string>, std::int64_t> childTablesMade_;
     std::uint64_t tablesMadeGeneration_ = 0;
-    std::unordered_map<std::int32_t, ColumnSpec> columnsMade_;
-    std::deque<std::int32_t> columnsMadeOrder_; // oldest first, to bound what is kept
-    std::uint64_t columnsMadeGeneration_ = 0;
+    std::vector<MadeColumn> columnsMade_;
 };
 
 } // namespace vorq::schematool
