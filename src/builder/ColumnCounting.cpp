@@ -22,11 +22,11 @@ std::int64_t checked(std::int64_t value) {
 } // namespace
 
 std::int64_t TableBuilder::CountColumns(RepositoryObject& Item, bool SkipRedefined) {
-    if (!isDeclaration(Item) || (SkipRedefined && isRedefining(Item)) || isSystemVariable(Item))
+    if (!isDeclaration(Item) || (SkipRedefined && isRedefining(Item)))
         return 0;
-    ItemRecord record;
-    record.Name = Item.Attribute("Name");
-    readItemAttributes(Item, record);
+    ItemRecord record = readItem(Item);
+    if (record.SystemVariable)
+        return 0;
     const bool hasDeclChild = HasDeclChild(Item);
     if ((record.Name == "FILLER" || record.Name.empty()) && !hasDeclChild)
         return 0;

@@ -4,6 +4,8 @@
 #include "host/RepositoryDatabase.h"
 #include "host/Value.h"
 
+#include <vector>
+
 namespace vorq::builder {
 
 bool isDeclaration(RepositoryObject& item) {
@@ -14,19 +16,27 @@ bool isRedefining(RepositoryObject& item) {
     return !item.Related("Redefines")->AtEnd();
 }
 
-bool isSystemVariable(RepositoryObject& item) {
-    return item.Attribute("SysVar") == "True";
-}
-
-void readItemAttributes(RepositoryObject& item, ItemRecord& record) {
-    const Value digits(item.Attribute("Digits"));
-    record.Length = digits.toDouble() != 0 ? Value(item.Attribute("Digits")).toLong()
-                                           : Value(item.Attribute("Length")).toLong();
-    record.Fraction = Value(item.Attribute("Fraction")).toLong();
-    record.Occurs = Value(item.Attribute("Occurs")).toLong();
-    record.Datatype = Value(item.Attribute("Datatype")).toLong();
-    record.Picture = item.Attribute("Picture");
-    record.Usage = item.Attribute("Usage");
+ItemRecord readItem(RepositoryObject& item) {
+    // An import reads every item twice (counting the columns, then making them): in one pass
+    // over its attributes each time, not one per attribute.
+    static const std::vector<std::string> kNames = {"Name",       "Digits",   "Length",  "Fraction",
+                                                    "Occurs",     "Datatype", "Picture", "Usage",
+                                                    "Elementary", "SysVar"};
+    std::vector<std::string> values = item.Attributes(kNames);
+    ItemRecord record;
+    record.SystemVariable = values[9] == "True";
+    if (record.SystemVariable) // skipped whatever its other attributes say
+        return record;
+    record.Name = std::move(values[0]);
+    const Value digits(values[1]);
+    record.Length = digits.toDouble() != 0 ? digits.toLong() : Value(values[2]).toLong();
+    record.Fraction = Value(values[3]).toLong();
+    record.Occurs = Value(values[4]).toLong();
+    record.Datatype = Value(values[5]).toLong();
+    record.Picture = std::move(values[6]);
+    record.Usage = std::move(values[7]);
+    record.Elementary = toBoolean(values[8]);
+    return record;
 }
 
 bool HasDeclChild(RepositoryObject& item) {

@@ -19,17 +19,16 @@ struct ItemRecord {
     std::string Picture;
     std::string Usage;
     bool Elementary = false;
+    bool SystemVariable = false; // "SysVar" is exactly "True"
 };
 
 // "DECL" objects only.
 bool isDeclaration(RepositoryObject& item);
 // The item redefines another one.
 bool isRedefining(RepositoryObject& item);
-// "SysVar" is exactly "True".
-bool isSystemVariable(RepositoryObject& item);
-// Length, Fraction, Occurs, Datatype, Picture and Usage (not Name, not Elementary): attribute
-// text that is no number raises vorq::Error, a number beyond 32 bits the overflow error.
-void readItemAttributes(RepositoryObject& item, ItemRecord& record);
+// The item's attributes, read at once: attribute text that is no number raises vorq::Error, a
+// number beyond 32 bits the overflow error.
+ItemRecord readItem(RepositoryObject& item);
 // At least one child is a "DECL"; the children cursor is put back to its start afterwards.
 bool HasDeclChild(RepositoryObject& item);
 

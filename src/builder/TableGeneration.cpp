@@ -27,12 +27,11 @@ bool TableBuilder::ImportItem(RepositoryObject& Item, const std::string& TableNa
         return false;
     monitor_.DoEvents(); // so that a click on Cancel is handled
 
-    if (!isDeclaration(Item) || (SkipRedefined && isRedefining(Item)) || isSystemVariable(Item))
+    if (!isDeclaration(Item) || (SkipRedefined && isRedefining(Item)))
         return true;
-    ItemRecord record;
-    record.Name = Item.Attribute("Name");
-    readItemAttributes(Item, record);
-    record.Elementary = toBoolean(Item.Attribute("Elementary"));
+    ItemRecord record = readItem(Item);
+    if (record.SystemVariable)
+        return true;
     if (record.Name.empty())
         record.Name = "FILLER";
     const bool hasDeclChild = HasDeclChild(Item);
@@ -130,7 +129,7 @@ void TableBuilder::keyChildTable(std::int32_t parentTabId, std::int32_t childTab
         const Value position = key->Fields("IPosition");
         columns->Fields("Position") = position.isNull() ? Value(1) : position;
         const Value newColumn = columns->Fields("ColumnId");
-        beginIndexColumn(*indexColumns, indexId, newColumn);
+        beginIndexColumn(*indexColumns, indexId, newColumn, nextKeyPosition(indexId));
         keyPairs->AddNew();
         keyPairs->Fields("KeyID") = keyId;
         keyPairs->Fields("ColumnId") = newColumn;
@@ -142,7 +141,7 @@ void TableBuilder::keyChildTable(std::int32_t parentTabId, std::int32_t childTab
     std::int32_t idxColumn = 0;
     host_.ColumnAdd(childTabId, "idx", kTypeInteger, 0, 0, false, "Occurs indexing field", "",
                     std::chrono::system_clock::now(), kImportOrigin, reference, -1, idxColumn);
-    beginIndexColumn(*indexColumns, indexId, idxColumn);
+    beginIndexColumn(*indexColumns, indexId, idxColumn, nextKeyPosition(indexId));
     indexColumns->Update();
     columns->Close();
 }

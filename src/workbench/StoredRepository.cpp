@@ -53,6 +53,9 @@ public:
     std::string Attribute(const std::string& name) override {
         return std::string(StoredRepository::attribute(o_, name));
     }
+    std::vector<std::string> Attributes(const std::vector<std::string>& names) override {
+        return StoredRepository::attributes(o_, names);
+    }
     std::unique_ptr<ObjectCursor> Related(const std::string& relation) override {
         std::vector<int> ids;
         for (const auto& [name, target] : o_.relations)
@@ -107,6 +110,21 @@ std::string_view StoredRepository::attribute(const Object& o, std::string_view n
             spelledOtherwise = value;
     }
     return spelledOtherwise.value_or("");
+}
+
+std::vector<std::string> StoredRepository::attributes(const Object& o,
+                                                      const std::vector<std::string>& names) {
+    std::vector<std::string> values(names.size());
+    std::vector<bool> spelledAsStored(names.size(), false);
+    ObjectBlockReader reader(o.attributeBytes);
+    std::string_view key, value;
+    while (reader.nextAttribute(key, value))
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (!spelledAsStored[i] && sameName(key, names[i])) {
+                values[i] = value;
+                spelledAsStored[i] = key == names[i];
+            }
+    return values;
 }
 
 std::shared_ptr<StoredRepository> StoredRepository::load(const std::filesystem::path& path) {

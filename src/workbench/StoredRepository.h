@@ -39,6 +39,9 @@ public:
     }
     // The value of an attribute ("" when the object has none), the name in any case.
     static std::string_view attribute(const Object& o, std::string_view name);
+    // The values of several attributes in one reading of the object's, in the order named.
+    static std::vector<std::string> attributes(const Object& o,
+                                               const std::vector<std::string>& names);
 
     // Reads the file; raises vorq::Error naming it when it is no repository database.
     static std::shared_ptr<StoredRepository> load(const std::filesystem::path& path);
