@@ -26,25 +26,12 @@ void TableBuilder::AddPrimaryKey(std::int32_t TabID, const std::string& TableNam
     auto indexColumns = db_.OpenRecordset("IndexColumns");
     for (const std::int32_t column : KeyColumns) {
         host_.ColumnUpdate(column, false);
-        beginIndexColumn(*indexColumns, indexId, column, nextKeyPosition(indexId));
+        beginIndexColumn(*indexColumns, indexId, column);
         indexColumns->Update();
     }
     indexColumns->Close();
     if (hasReferences)
         CopyKeys(TabID, KeyColumns);
-}
-
-std::int64_t TableBuilder::nextKeyPosition(std::int32_t indexId) {
-    // The run holds the project's transaction: no one else places columns in its keys meanwhile.
-    auto [last, first] = keyPositions_.try_emplace(indexId, 0);
-    if (first)
-        last->second = db_.OpenRecordset("select coalesce(max(Position), 0) as Last from "
-                                         "IndexColumns where Position > 0 and IndexID = " +
-                                         std::to_string(indexId))
-                           ->Fields("Last")
-                           .value()
-                           .toInt64();
-    return ++last->second;
 }
 
 void TableBuilder::CopyKeys(std::int32_t TabID, const std::vector<std::int32_t>& KeyColumns) {

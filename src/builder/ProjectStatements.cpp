@@ -17,13 +17,11 @@ std::string indexColumnInsert(std::int64_t indexId, std::int64_t columnId) {
            "values (" + std::to_string(indexId) + "," + std::to_string(columnId) + ",'A',-1)";
 }
 
-void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value& columnId,
-                      std::int64_t position) {
+void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value& columnId) {
     indexColumns.AddNew();
     indexColumns.Fields("IndexID") = indexId;
     indexColumns.Fields("ColumnId") = columnId;
     indexColumns.Fields("Direction") = "A";
-    indexColumns.Fields("Position") = position;
 }
 
 std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_t refColumnId) {

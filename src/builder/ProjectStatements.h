@@ -20,10 +20,9 @@ std::string keyColumnQuery(std::int64_t tabId);
 // A column joins a primary index: direction "A", position -1.
 std::string indexColumnInsert(std::int64_t indexId, std::int64_t columnId);
 
-// Begins a row of an IndexColumns recordset: the column joins the index ascending, at that
-// position. The caller saves it with Update.
-void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value& columnId,
-                      std::int64_t position);
+// Begins a row of an IndexColumns recordset: the column joins the index ascending. The caller
+// saves it with Update.
+void beginIndexColumn(Recordset& indexColumns, const Value& indexId, const Value& columnId);
 
 // A column pair of a foreign key.
 std::string keyPairInsert(std::int64_t keyId, std::int64_t columnId, std::int64_t refColumnId);

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace vorq {
@@ -67,15 +66,11 @@ private:
                               std::int32_t& Precision, std::int32_t& Scale);
     void keyChildTable(std::int32_t parentTabId, std::int32_t childTabId, std::int32_t keyId,
                        std::int32_t indexId, const std::string& reference);
-    // The place in a key of the next column that joins it.
-    std::int64_t nextKeyPosition(std::int32_t indexId);
 
     VorqWS& host_;
     ProjectDatabase& db_;
     const BuildOptions& options_;
     BuildMonitor& monitor_;
-    // Of each key that columns joined in this run, the last place given.
-    std::unordered_map<std::int32_t, std::int64_t> keyPositions_;
 };
 
 } // namespace vorq::builder

@@ -129,7 +129,7 @@ void TableBuilder::keyChildTable(std::int32_t parentTabId, std::int32_t childTab
         const Value position = key->Fields("IPosition");
         columns->Fields("Position") = position.isNull() ? Value(1) : position;
         const Value newColumn = columns->Fields("ColumnId");
-        beginIndexColumn(*indexColumns, indexId, newColumn, nextKeyPosition(indexId));
+        beginIndexColumn(*indexColumns, indexId, newColumn);
         keyPairs->AddNew();
         keyPairs->Fields("KeyID") = keyId;
         keyPairs->Fields("ColumnId") = newColumn;
@@ -141,7 +141,7 @@ void TableBuilder::keyChildTable(std::int32_t parentTabId, std::int32_t childTab
     std::int32_t idxColumn = 0;
     host_.ColumnAdd(childTabId, "idx", kTypeInteger, 0, 0, false, "Occurs indexing field", "",
                     std::chrono::system_clock::now(), kImportOrigin, reference, -1, idxColumn);
-    beginIndexColumn(*indexColumns, indexId, idxColumn, nextKeyPosition(indexId));
+    beginIndexColumn(*indexColumns, indexId, idxColumn);
     indexColumns->Update();
     columns->Close();
 }
