@@ -121,6 +121,8 @@ SqlStatement& PostgresProjectDatabase::cached(const std::string& sql) {
 }
 
 bool PostgresProjectDatabase::inTransaction() const {
+    if (sending_.valid())
+        sending_.wait();
     const auto status = connection_.transactionStatus();
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
@@ -145,6 +147,12 @@ void PostgresProjectDatabase::BeginTrans() {
 }
 
 void PostgresProjectDatabase::CommitTrans() {
+    try {
+        awaitSent();
+    } catch (const postgres::Failure& failure) {
+        rowsChanged();
+        fail(failure);
+    }
     if (connection_.transactionStatus() == PQTRANS_INERROR)
         throw Error("The project database " + name_ +
                     " had refused a statement of this run; nothing was saved");
@@ -163,6 +171,10 @@ void PostgresProjectDatabase::Rollback() {
     rowsChanged();
     newTables_.forget();
     held_.takeAll();
+    if (sending_.valid()) {
+        sending_.wait();
+        sending_ = {}; // what the server refused of them is undone with the rest
+    }
     // A lost connection has rolled back on the server already.
     if (!connection_.alive() || !inTransaction())
         return;
@@ -211,6 +223,7 @@ const HeldStatements::Batch& PostgresProjectDatabase::batchOf(const RowShape& sh
         return known->second;
     std::unordered_map<std::string, std::string> types;
     try {
+        awaitSent();
         const auto columns = connection_.query(
             "SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute WHERE attrelid = "
             "to_regclass(lower($1)) AND attnum > 0 AND NOT attisdropped",
@@ -257,7 +270,26 @@ void PostgresProjectDatabase::heldGrew() {
     // A long run of rows that nothing answers goes out in pieces of about a megabyte.
     constexpr std::size_t kHeldLimit = 1 << 20;
     if (held_.bytes() > kHeldLimit)
-        flush();
+        sendHeldAhead();
+}
+
+void PostgresProjectDatabase::sendHeldAhead() {
+    try {
+        awaitSent();
+    } catch (const postgres::Failure& failure) {
+        fail(failure);
+    }
+    std::vector<postgres::Statement> held = held_.takeAll();
+    sending_ = std::async(std::launch::async, [this, held = std::move(held)]() mutable {
+        const postgres::Statement last = std::move(held.back());
+        held.pop_back();
+        connection_.queryAfter(held, last);
+    });
+}
+
+void PostgresProjectDatabase::awaitSent() {
+    if (sending_.valid())
+        sending_.get();
 }
 
 void PostgresProjectDatabase::runWithoutAnswer(const std::string& sql,
@@ -304,6 +336,7 @@ void PostgresProjectDatabase::flush() {
 }
 
 void PostgresProjectDatabase::flushHeld() {
+    awaitSent();
     if (held_.empty())
         return;
     std::vector<postgres::Statement> held = held_.takeAll();
@@ -343,6 +376,7 @@ postgres::Result PostgresProjectDatabase::answer(const std::string& sql,
         postgres::Statement statement{sql, postgres::parameterTexts(parameters), {}, keep};
         if (wholeNumbers)
             statement.types.assign(parameters.size(), postgres::kBigint);
+        awaitSent();
         return connection_.queryAfter(held_.takeBefore(sql), statement);
     } catch (const postgres::Failure& failure) {
         fail(failure);

@@ -6,6 +6,7 @@
 #include "projectdb/SqlProjectDatabase.h"
 
 #include <deque>
+#include <future>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -53,6 +54,10 @@ private:
     std::optional<postgres::Result> madeAnswer(const NewTables::Answer& known);
     void flushHeld();
     void heldGrew();
+    // Sends the held statements on a thread of their own, while the run goes on holding more.
+    void sendHeldAhead();
+    // Waits for the statements sent ahead, raising the server's failure of them.
+    void awaitSent();
     // Holds a row back; id is the row's own id when it goes first.
     void hold(const RowShape& shape, const Value* id, const std::vector<Value>& values);
 
@@ -68,6 +73,9 @@ private:
         std::int64_t size = 16;
     };
     std::unordered_map<std::string, IdBlock> ids_;
+    // The statements on their way to the server; the connection is the sender's until then.
+    // Last, so that it ends before the connection does.
+    mutable std::future<void> sending_;
 };
 
 } // namespace vorq::projectdb
