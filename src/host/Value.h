@@ -28,6 +28,8 @@ public:
     std::int32_t toLong() const;
     double toDouble() const;
     std::string toString() const;
+    // The text of a text value (isText) as it is held, without a copy.
+    const std::string& text() const { return std::get<std::string>(data_); }
 
     friend bool operator==(const Value&, const Value&) = default;
 

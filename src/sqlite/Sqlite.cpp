@@ -72,7 +72,7 @@ Statement& Statement::bind(int index, const Value& value) {
     else if (value.isReal())
         sqlite3_bind_double(stmt_, index, value.toDouble());
     else
-        bind(index, std::string_view(value.toString()));
+        bind(index, std::string_view(value.text()));
     return *this;
 }
 
