@@ -19,23 +19,24 @@ bool isRedefining(RepositoryObject& item) {
 ItemRecord readItem(RepositoryObject& item) {
     // An import reads every item twice (counting the columns, then making them): in one pass
     // over its attributes each time, not one per attribute.
+    enum { Name, Digits, Length, Fraction, Occurs, Datatype, Picture, Usage, Elementary, SysVar };
     static const std::vector<std::string> kNames = {"Name",       "Digits",   "Length",  "Fraction",
                                                     "Occurs",     "Datatype", "Picture", "Usage",
                                                     "Elementary", "SysVar"};
     std::vector<std::string> values = item.Attributes(kNames);
     ItemRecord record;
-    record.SystemVariable = values[9] == "True";
+    record.SystemVariable = values[SysVar] == "True";
     if (record.SystemVariable) // skipped whatever its other attributes say
         return record;
-    record.Name = std::move(values[0]);
-    const Value digits(values[1]);
-    record.Length = digits.toDouble() != 0 ? digits.toLong() : Value(values[2]).toLong();
-    record.Fraction = Value(values[3]).toLong();
-    record.Occurs = Value(values[4]).toLong();
-    record.Datatype = Value(values[5]).toLong();
-    record.Picture = std::move(values[6]);
-    record.Usage = std::move(values[7]);
-    record.Elementary = toBoolean(values[8]);
+    record.Name = std::move(values[Name]);
+    const Value digits(values[Digits]);
+    record.Length = digits.toDouble() != 0 ? digits.toLong() : Value(values[Length]).toLong();
+    record.Fraction = Value(values[Fraction]).toLong();
+    record.Occurs = Value(values[Occurs]).toLong();
+    record.Datatype = Value(values[Datatype]).toLong();
+    record.Picture = std::move(values[Picture]);
+    record.Usage = std::move(values[Usage]);
+    record.Elementary = toBoolean(values[Elementary]);
     return record;
 }
 

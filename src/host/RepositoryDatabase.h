@@ -25,14 +25,8 @@ public:
     virtual std::string DisplayName() = 0;
     // The attribute's text, "" when absent.
     virtual std::string Attribute(const std::string& name) = 0;
-    // The texts of several attributes, in the order named, read at once.
-    virtual std::vector<std::string> Attributes(const std::vector<std::string>& names) {
-        std::vector<std::string> values;
-        values.reserve(names.size());
-        for (const std::string& name : names)
-            values.push_back(Attribute(name));
-        return values;
-    }
+    // The texts of several attributes, in the order named ("" for one absent), read at once.
+    virtual std::vector<std::string> Attributes(const std::vector<std::string>& names) = 0;
     // The objects linked by the relation.
     virtual std::unique_ptr<ObjectCursor> Related(const std::string& relation) = 0;
     // The directly enclosed objects, in source order.

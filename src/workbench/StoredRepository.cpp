@@ -6,8 +6,6 @@
 #include "workbench/ObjectBlock.h"
 #include "workbench/RepositorySchema.h"
 
-#include <optional>
-
 namespace vorq::workbench {
 namespace {
 
@@ -98,31 +96,28 @@ void StoredRepository::readBlock(std::string_view bytes) {
     }
 }
 
+// The stored names differ in more than letter case, so a name in any case finds one of them.
+
 std::string_view StoredRepository::attribute(const Object& o, std::string_view name) {
-    // Callers mostly spell names as stored; other spellings still find them.
-    std::optional<std::string_view> spelledOtherwise;
     ObjectBlockReader reader(o.attributeBytes);
     std::string_view key, value;
-    while (reader.nextAttribute(key, value)) {
-        if (key == name)
+    while (reader.nextAttribute(key, value))
+        if (sameName(key, name))
             return value;
-        if (!spelledOtherwise && sameName(key, name))
-            spelledOtherwise = value;
-    }
-    return spelledOtherwise.value_or("");
+    return "";
 }
 
 std::vector<std::string> StoredRepository::attributes(const Object& o,
                                                       const std::vector<std::string>& names) {
     std::vector<std::string> values(names.size());
-    std::vector<bool> spelledAsStored(names.size(), false);
+    std::vector<bool> found(names.size(), false);
     ObjectBlockReader reader(o.attributeBytes);
     std::string_view key, value;
     while (reader.nextAttribute(key, value))
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (!spelledAsStored[i] && sameName(key, names[i])) {
+            if (!found[i] && sameName(key, names[i])) {
                 values[i] = value;
-                spelledAsStored[i] = key == names[i];
+                found[i] = true;
             }
     return values;
 }
