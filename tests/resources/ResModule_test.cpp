@@ -10,39 +10,6 @@
 namespace vorq {
 namespace {
 
-// Each named text says what its name says; a swapped or mistyped id shows here.
-TEST(StringTable, EachNameHasItsEnglishText) {
-    const std::pair<StringId, const char*> expected[] = {
-        {StringId::OptionsCaption, "Op&tions"},
-        {StringId::AddToTableCaption, "&Add to table:"},
-        {StringId::CreateNewTableCaption, "Create &new table"},
-        {StringId::CancelCaption, "Cancel"},
-        {StringId::OkCaption, "OK"},
-        {StringId::CopybooksTab, "&Copybooks"},
-        {StringId::ProgramsTab, "Cobol &Programs"},
-        {StringId::PortsTab, "Po&rts"},
-        {StringId::DialogCaption, "Import"},
-        {StringId::SourceNotVerified,
-         "Source was not verified or verified without Structured Source Option set"},
-        {StringId::InterruptQuestion, "Do you wish to interrupt and cancel import?"},
-        {StringId::ParentSelected, "Item %1 has selected parent."},
-        {StringId::NoSubitems, "Item %1 has no subitems."},
-        {StringId::MessageTitle, "Vorq Import Cobol Structures"},
-        {StringId::RunLogText, "Import to Tabulon from %1"},
-        {StringId::NothingChecked, "Please check data item(s) to be added."},
-        {StringId::ProgressCaption, "Importing"},
-        {StringId::EmptyTableName, "Cannot create table with empty table name."},
-        {StringId::CannotCreateTable, "Cannot create table from %1"},
-        {StringId::InterruptedByUser, "Interrupted by the user."},
-        {StringId::NoTableChosen, "Please specify a table"},
-        {StringId::CannotAddItem, "Cannot add %1"},
-        {StringId::CannotStartImport, "Cannot start Copybook Import"},
-    };
-    ASSERT_EQ(std::size(expected), kStringTableSize) << "every entry of the table has a name";
-    for (const auto& [id, text] : expected)
-        EXPECT_EQ(LoadResString(id, Language::English), text) << static_cast<int>(id);
-}
-
 // The translations keep what the dialog relies on: the same placeholders, the same access
 // key in each caption, and text of their own script.
 TEST(StringTable, TranslationsKeepPlaceholdersAndAccessKeys) {

@@ -1,7 +1,6 @@
 #include "host/Error.h"
 #include "support/TempDir.h"
 #include "toolkit/headless/HeadlessButton.h"
-#include "toolkit/headless/HeadlessImageCombo.h"
 #include "toolkit/headless/HeadlessOptionButton.h"
 #include "toolkit/headless/HeadlessToolkit.h"
 #include "toolkit/headless/HeadlessTreeView.h"
@@ -59,17 +58,6 @@ TEST(Modal, ANeverClosingWindowIsAnErrorNotAHang) {
     EXPECT_THROW(window->ShowModal(), Error);
 }
 
-TEST(MessageBox, ResponderAnswersAndEveryBoxIsRecorded) {
-    HeadlessToolkit toolkit;
-    EXPECT_EQ(toolkit.MsgBox("Sure?", kMsgYesNoExclamation, "T"), kMsgNo);
-    EXPECT_EQ(toolkit.MsgBox("Note", kMsgExclamation, "T"), kMsgOk);
-    toolkit.setResponder([](const MessageRequest&) { return kMsgYes; });
-    EXPECT_EQ(toolkit.MsgBox("Sure?", kMsgYesNoExclamation, "T"), kMsgYes);
-    ASSERT_EQ(toolkit.messages().size(), 3u);
-    EXPECT_EQ(toolkit.messages()[1].prompt, "Note");
-    EXPECT_EQ(toolkit.messages()[1].style, 48);
-}
-
 TEST(Controls, UsersCannotReachDisabledOrHiddenControls) {
     HeadlessToolkit toolkit;
     auto window = toolkit.CreateDialogWindow("w");
@@ -97,34 +85,6 @@ TEST(Controls, OptionButtonsOfAWindowAreOneGroup) {
     w.optionButton("b").click();
     EXPECT_FALSE(a.Value());
     EXPECT_TRUE(b.Value());
-}
-
-TEST(Controls, ImageComboKeysAreUniqueAndIndexesOneBased) {
-    HeadlessImageCombo combo("cmbSource(0)");
-    combo.Add("K1", "ONE", "COPYBOOK", 0);
-    ComboItem& two = combo.Add("K2", "TWO", "PROGRAM", 1);
-    EXPECT_EQ(two.Index(), 2);
-    EXPECT_EQ(&combo.Item(2), &two);
-    EXPECT_THROW(combo.Add("K1", "again", "COPYBOOK", 0), Error);
-    EXPECT_THROW(combo.Item(3), Error);
-    combo.Clear();
-    EXPECT_EQ(combo.SelectedItem(), nullptr);
-    combo.Add("K1", "ONE", "COPYBOOK", 0);
-}
-
-TEST(Controls, TreeSiblingsFollowTheOrderOfAdding) {
-    HeadlessTreeView tree("tvData");
-    TreeNode& a = tree.AddNode(nullptr, "A", "", "");
-    TreeNode& a1 = tree.AddNode(&a, "A1", "", "");
-    TreeNode& b = tree.AddNode(nullptr, "B", "", "");
-    TreeNode& a2 = tree.AddNode(&a, "A2", "", "");
-    EXPECT_EQ(a.Next(), &b);
-    EXPECT_EQ(b.Next(), nullptr);
-    EXPECT_EQ(a2.FirstSibling(), &a1);
-    EXPECT_EQ(a1.Next(), &a2);
-    EXPECT_EQ(a.Children(), 2);
-    EXPECT_EQ(a2.Index(), 4);
-    EXPECT_EQ(a2.Parent(), &a);
 }
 
 TEST(Pictures, LoadPictureReadsAPngHeaderAndRefusesOtherFiles) {
