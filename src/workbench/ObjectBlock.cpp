@@ -1,22 +1,26 @@
 #include "workbench/ObjectBlock.h"
 
 #include "host/Error.h"
+#include "host/Text.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <vector>
 
 namespace vorq::workbench {
 namespace {
 
 // By Attribute's numbers.
-constexpr std::array<std::string_view, 23> kAttributeNames = {
+constexpr std::array<std::string_view, kAttributeCount> kAttributeNames = {
     "",          "Name",        "Level",  "Picture", "Usage",        "Occurs",
     "OccursMin", "DependingOn", "Digits", "Length",  "Fraction",     "Offset",
     "Datatype",  "Elementary",  "SysVar", "Value",   "Line",         "Section",
     "AssignTo",  "PORTNAME",    "Verb",   "Sign",    "BlankWhenZero"};
-static_assert(kAttributeNames.size() == static_cast<std::size_t>(Attribute::BlankWhenZero) + 1);
+
+constexpr std::size_t kLongestName =
+    std::ranges::max(kAttributeNames, {}, &std::string_view::size).size();
 
 // The most bytes a number takes.
 constexpr std::size_t kNumberBytes = 10;
@@ -117,14 +121,39 @@ bool ObjectBlockReader::nextObject(std::int64_t& parent, std::string_view& cls,
     return true;
 }
 
-bool ObjectBlockReader::nextAttribute(std::string_view& name, std::string_view& value) {
-    const std::uint64_t number = this->number();
-    if (number == 0)
+std::optional<Attribute> attributeNamed(std::string_view name) {
+    // A name is compared with those of its length only: the import looks up ten names for
+    // each item it reads.
+    static const auto byLength = [] {
+        std::array<std::vector<Attribute>, kLongestName + 1> lists;
+        for (std::size_t number = 1; number < kAttributeCount; ++number)
+            lists[kAttributeNames[number].size()].push_back(static_cast<Attribute>(number));
+        return lists;
+    }();
+    if (name.size() > kLongestName)
+        return std::nullopt;
+    for (const Attribute a : byLength[name.size()])
+        if (sameName(kAttributeNames[static_cast<std::size_t>(a)], name))
+            return a;
+    return std::nullopt;
+}
+
+bool ObjectBlockReader::nextAttribute(Attribute& number, std::string_view& value) {
+    const std::uint64_t stored = this->number();
+    if (stored == 0)
         return false;
-    if (number >= kAttributeNames.size())
+    if (stored >= kAttributeNames.size())
         throw Error("an object block names an unknown attribute");
-    name = kAttributeNames[number];
+    number = static_cast<Attribute>(stored);
     value = text();
+    return true;
+}
+
+bool ObjectBlockReader::nextAttribute(std::string_view& name, std::string_view& value) {
+    Attribute number{};
+    if (!nextAttribute(number, value))
+        return false;
+    name = kAttributeNames[static_cast<std::size_t>(number)];
     return true;
 }
 

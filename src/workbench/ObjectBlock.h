@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ enum class Attribute : std::uint8_t {
     Sign,          // of a signed item: "LEADING" or "TRAILING", with " SEPARATE"
     BlankWhenZero, // "True" on an item with BLANK WHEN ZERO; absent otherwise
 };
+constexpr std::size_t kAttributeCount = static_cast<std::size_t>(Attribute::BlankWhenZero) + 1;
+
+// The attribute of that name in any letter case; nullopt for a name no attribute has.
+std::optional<Attribute> attributeNamed(std::string_view name);
 
 // Consecutive objects of a repository database packed into one row. The database is always
 // read whole, and with a row per object SQLite's per-row work was most of what verify cost.
@@ -72,6 +77,7 @@ public:
     bool nextObject(std::int64_t& parent, std::string_view& cls, std::string_view& displayName);
     // The current object's next attribute and its name; false after its last.
     bool nextAttribute(std::string_view& name, std::string_view& value);
+    bool nextAttribute(Attribute& number, std::string_view& value);
     // The current object's attributes as the block holds them, for a reader of their own
     // (which nextAttribute reads); moves past them.
     std::string_view takeAttributes();

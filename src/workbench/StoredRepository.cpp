@@ -1,10 +1,12 @@
 #include "workbench/StoredRepository.h"
 
 #include "host/Error.h"
-#include "host/Text.h"
 #include "sqlite/Sqlite.h"
 #include "workbench/ObjectBlock.h"
 #include "workbench/RepositorySchema.h"
+
+#include <array>
+#include <limits>
 
 namespace vorq::workbench {
 namespace {
@@ -96,29 +98,46 @@ void StoredRepository::readBlock(std::string_view bytes) {
     }
 }
 
-// The stored names differ in more than letter case, so a name in any case finds one of them.
+// A name is turned into its attribute's number once, and the stored numbers are compared with
+// it: an import reads ten attributes of every item twice, and comparing the names letter by
+// letter was a fifth of its time.
 
 std::string_view StoredRepository::attribute(const Object& o, std::string_view name) {
+    const auto wanted = attributeNamed(name);
+    if (!wanted)
+        return "";
     ObjectBlockReader reader(o.attributeBytes);
-    std::string_view key, value;
-    while (reader.nextAttribute(key, value))
-        if (sameName(key, name))
+    Attribute number{};
+    std::string_view value;
+    while (reader.nextAttribute(number, value))
+        if (number == *wanted)
             return value;
     return "";
 }
 
 std::vector<std::string> StoredRepository::attributes(const Object& o,
                                                       const std::vector<std::string>& names) {
+    // Where each attribute's value goes: to the first name that asks for it.
+    constexpr std::size_t kNotAsked = std::numeric_limits<std::size_t>::max();
+    std::array<std::size_t, kAttributeCount> slot{};
+    slot.fill(kNotAsked);
+    std::vector<std::size_t> asked(names.size(), 0); // each name's attribute, 0 for none
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (const auto a = attributeNamed(names[i])) {
+            asked[i] = static_cast<std::size_t>(*a);
+            if (slot[asked[i]] == kNotAsked)
+                slot[asked[i]] = i;
+        }
     std::vector<std::string> values(names.size());
-    std::vector<bool> found(names.size(), false);
     ObjectBlockReader reader(o.attributeBytes);
-    std::string_view key, value;
-    while (reader.nextAttribute(key, value))
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (!found[i] && sameName(key, names[i])) {
-                values[i] = value;
-                found[i] = true;
-            }
+    Attribute number{};
+    std::string_view value;
+    while (reader.nextAttribute(number, value))
+        if (const std::size_t i = slot[static_cast<std::size_t>(number)]; i != kNotAsked)
+            values[i] = value;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (asked[i] != 0 && slot[asked[i]] != i)
+            values[i] = values[slot[asked[i]]];
     return values;
 }
 

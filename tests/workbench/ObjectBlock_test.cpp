@@ -1,5 +1,6 @@
 #include "host/Error.h"
 #include "workbench/ObjectBlock.h"
+#include "workbench/StoredRepository.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -58,6 +59,28 @@ TEST(ObjectBlock, ADamagedBlockIsAnErrorNotAnOverrun) {
                                   "\x00\x7f\x00",
                                   9)),
                  Error); // no attribute 127
+}
+
+TEST(ObjectBlock, AttributesAreFoundByNameInAnyCaseEachAsOftenAsAsked) {
+    ObjectBlockBuilder block;
+    block.begin(0, "DECL", "AMOUNT");
+    block.attribute(Attribute::Name, "AMOUNT");
+    block.attribute(Attribute::Digits, std::int64_t{9});
+    block.attribute(Attribute::PortName, "P1");
+    block.end();
+    ObjectBlockReader reader(block.bytes());
+    std::int64_t parent = 0;
+    std::string_view cls, display;
+    ASSERT_TRUE(reader.nextObject(parent, cls, display));
+    StoredRepository::Object o;
+    o.attributeBytes = reader.takeAttributes();
+
+    EXPECT_EQ(StoredRepository::attributes(
+                  o, {"digits", "NAME", "Picture", "Nonesuch", "Digits", "portname", ""}),
+              (std::vector<std::string>{"9", "AMOUNT", "", "", "9", "P1", ""}));
+    EXPECT_EQ(StoredRepository::attribute(o, "PortName"), "P1");
+    EXPECT_EQ(StoredRepository::attribute(o, "Usage"), "");
+    EXPECT_EQ(StoredRepository::attribute(o, "Name "), "");
 }
 
 } // namespace
