@@ -71,11 +71,15 @@ inline bool sameName(std::string_view a, std::string_view b) {
 }
 
 // The text without the blanks at either end.
-inline std::string trimmed(std::string_view text, std::string_view blanks = " ") {
+inline std::string_view trimmedView(std::string_view text, std::string_view blanks = " ") {
     const auto first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)
-        return "";
-    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+inline std::string trimmed(std::string_view text, std::string_view blanks = " ") {
+    return std::string(trimmedView(text, blanks));
 }
 
 } // namespace vorq
