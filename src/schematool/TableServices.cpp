@@ -68,7 +68,7 @@ std::int32_t TableServices::addTable(const std::string& name, const std::string&
          "LineageRole", "LineageOccurrence", "LineageLayout"});
     const bool fromItem = namesRepositoryItem(sourceReference);
     const std::int32_t id = toId(db_.insertRowWithId(
-        kTableRow, {name, Value(), sourceKey, origin, sourceReference, isoTime(created),
+        kTableRow, {name, Value(), sourceKey, origin, sourceReference, stampText(created),
                     fromItem ? Value("table") : Value(), fromItem ? Value(1) : Value(),
                     fromItem && !layout.empty() ? Value(layout) : Value()}));
     known_.tableAdded(id, name);
@@ -179,11 +179,20 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
     const std::int32_t id = toId(db_.insertRowWithId(
         kColumnRow, {tabId, name, state.nextPosition, column.type, column.precision, column.scale,
                      column.nullable ? 1 : 0, column.description, column.origin,
-                     column.sourceReference, isoTime(column.created), role, occurrence}));
+                     column.sourceReference, stampText(column.created), role, occurrence}));
     rememberColumn(id, column, name);
     state.names.insert(std::move(key));
     ++state.nextPosition;
     return id;
+}
+
+const std::string& TableServices::stampText(Timestamp time) {
+    const auto second = std::chrono::floor<std::chrono::seconds>(time);
+    if (stampText_.empty() || second != stampedSecond_) {
+        stampedSecond_ = second;
+        stampText_ = isoTime(time);
+    }
+    return stampText_;
 }
 
 std::int32_t TableServices::copyColumn(std::int32_t columnId, std::int32_t targetTabId,

@@ -103,6 +103,10 @@ private:
     std::map<std::pair<std::int32_t, std::string>, std::int64_t> childTablesMade_;
     std::uint64_t tablesMadeGeneration_ = 0;
     std::vector<MadeColumn> columnsMade_;
+    // The text of the last second stamped: an import stamps its thousands of rows in a few.
+    const std::string& stampText(Timestamp time);
+    std::chrono::sys_seconds stampedSecond_{};
+    std::string stampText_;
 };
 
 } // namespace vorq::schematool
