@@ -135,6 +135,11 @@ void SqliteProjectDatabase::Rollback() {
         db_.exec("ROLLBACK");
 }
 
+void SqliteProjectDatabase::insertRow(const RowShape& shape, const std::vector<Value>& values) {
+    // An import adds a row per column: SQLite reads their texts from the values themselves.
+    db_.cached(shape.insert()).runWith(values);
+}
+
 std::int64_t SqliteProjectDatabase::insertRowWithId(const RowShape& shape,
                                                     const std::vector<Value>& values) {
     // The row's rowid is its id: cheaper than RETURNING, which SQLite answers from a copy.

@@ -28,6 +28,7 @@ public:
     const std::string& name() const override { return name_; }
     bool inTransaction() const override { return db_.inTransaction(); }
     std::int64_t reserveId(const std::string& table) override;
+    void insertRow(const RowShape& shape, const std::vector<Value>& values) override;
     std::int64_t insertRowWithId(const RowShape& shape, const std::vector<Value>& values) override;
 
     const sqlite::Connection& connection() const { return db_; }

@@ -124,6 +124,23 @@ void Statement::run() {
     reset();
 }
 
+void Statement::runWith(const std::vector<Value>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int index = static_cast<int>(i + 1);
+        if (values[i].isText())
+            bindStatic(index, values[i].text());
+        else
+            bind(index, values[i]);
+    }
+    try {
+        run();
+    } catch (...) {
+        sqlite3_clear_bindings(stmt_);
+        throw;
+    }
+    sqlite3_clear_bindings(stmt_);
+}
+
 void Statement::reset() {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);

@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <unordered_map>
 
 namespace vorq::sqlite {
@@ -44,6 +45,9 @@ public:
     bool step();
     // Runs a statement that returns no rows.
     void run();
+    // Runs it with these values bound, their texts read where they lie (no copy): no binding
+    // outlives the call.
+    void runWith(const std::vector<Value>& values);
     void reset();
 
     int columnCount() const;
