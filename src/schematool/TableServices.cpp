@@ -156,12 +156,13 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
         throw Error("A column needs a name (table " + std::to_string(tabId) + ")");
     FillState& state = fillState(tabId);
     std::string name = fitIdentifier(column.name, limit_());
-    std::string key = lowerCase(name);
-    if (state.names.contains(key)) {
+    // The name is claimed in one look-up, and given back if the row is not saved.
+    auto [claimed, free] = state.names.insert(lowerCase(name));
+    if (!free) {
         name = uniqueIdentifier(column.name, limit_(), [&](const std::string& n) {
             return state.names.contains(lowerCase(n));
         });
-        key = lowerCase(name);
+        claimed = state.names.insert(lowerCase(name)).first;
     }
     Value role;
     Value occurrence;
@@ -176,12 +177,17 @@ std::int32_t TableServices::addColumn(std::int32_t tabId, const ColumnSpec& colu
                                                  "Precision", "Scale", "Nullable", "Description",
                                                  "Origin", "SourceReference", "CreatedAt",
                                                  "LineageRole", "LineageOccurrence"});
-    const std::int32_t id = toId(db_.insertRowWithId(
-        kColumnRow, {tabId, name, state.nextPosition, column.type, column.precision, column.scale,
-                     column.nullable ? 1 : 0, column.description, column.origin,
-                     column.sourceReference, stampText(column.created), role, occurrence}));
+    std::int32_t id = 0;
+    try {
+        id = toId(db_.insertRowWithId(
+            kColumnRow, {tabId, name, state.nextPosition, column.type, column.precision,
+                         column.scale, column.nullable ? 1 : 0, column.description, column.origin,
+                         column.sourceReference, stampText(column.created), role, occurrence}));
+    } catch (...) {
+        state.names.erase(claimed);
+        throw;
+    }
     rememberColumn(id, column, name);
-    state.names.insert(std::move(key));
     ++state.nextPosition;
     return id;
 }
