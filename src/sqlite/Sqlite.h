@@ -8,8 +8,8 @@
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
-#include <vector>
 #include <unordered_map>
+#include <vector>
 
 namespace vorq::sqlite {
 
