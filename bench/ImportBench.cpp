@@ -1,6 +1,6 @@
 // The whole batch import of a generated copybook of about 100,000 elementary items (groups,
 // OCCURS spread in place and moved to child tables), from the press of OK to the commit,
-// against a raw prepared INSERT of as many column rows in the same run; and peak memory.
+// against a raw prepared INSERT of as many column rows into a new project; and peak memory.
 
 #include "BenchWorkspace.h"
 #include "PostgresScratch.h"
@@ -12,9 +12,11 @@
 #include "toolkit/headless/HeadlessTreeView.h"
 #include "toolkit/headless/HeadlessWindow.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fmt/core.h>
+#include <limits>
 #include <sys/resource.h>
 
 using namespace vorq;
@@ -46,38 +48,26 @@ double timedImport(bench::BenchWorkspace& w) {
     return seconds;
 }
 
-// The same import into a scratch schema of the server that VORQ_TEST_PG names.
-void comparePostgres(double sqliteSeconds) {
-    const auto scratch = bench::PostgresScratch::open("bench_import", "import_pg_vs_sqlite");
-    if (!scratch)
-        return;
-    double seconds = 0;
-    {
-        bench::BenchWorkspace w("import-pg", kItems, scratch->conninfo());
-        seconds = timedImport(w);
-    }
-    fmt::print("import_pg_s: {:.3f}\nimport_pg_vs_sqlite: {:.2f}\n", seconds,
-               seconds / sqliteSeconds);
+// Each figure is the fastest of a few rounds, each in a new workspace: one run on these shared
+// cores moves by half its time.
+constexpr int kRounds = 3;
+
+std::int64_t columnCount(projectdb::SqlProjectDatabase& db) {
+    auto counted = db.prepare("SELECT count(*) FROM Columns");
+    counted->step();
+    return counted->integer(0);
 }
 
-} // namespace
-
-int main() {
-    bench::BenchWorkspace w("import", kItems);
-    auto& db = w.db;
-    auto& host = w.host;
-    const double importSeconds = timedImport(w);
-    auto counted = db->prepare("SELECT count(*) FROM Columns");
-    counted->step();
-    const std::int64_t columns = counted->integer(0);
-
-    db->BeginTrans();
+// A raw prepared INSERT of as many column rows into a new project.
+double rawInsertSeconds(std::int64_t columns) {
+    bench::BenchWorkspace w("import-raw", 10);
+    w.db->BeginTrans();
     std::string name = "RAW";
     std::int32_t raw = 0;
     std::string key;
-    host->TableAdd(name, raw, key, {}, "bench", "");
+    w.host->TableAdd(name, raw, key, {}, "bench", "");
     const auto start = Clock::now();
-    auto& insert = db->cached(
+    auto& insert = w.db->cached(
         "INSERT INTO Columns (TabID, ColumnName, Position, TypeID, Precision, Scale, Nullable, "
         "Description, Origin, SourceReference, CreatedAt) VALUES (?1, ?2, ?3, 20, 9, 2, 1, '', "
         "'DataStructImport', 'xr:1?2', '2026-01-01T00:00:00Z')");
@@ -86,9 +76,38 @@ int main() {
         insert.run();
         insert.reset();
     }
-    db->CommitTrans();
-    const double rawSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    w.db->CommitTrans();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
+// The same import into a new scratch schema of the server that VORQ_TEST_PG names.
+void comparePostgres(double sqliteSeconds) {
+    double seconds = std::numeric_limits<double>::max();
+    for (int round = 0; round < kRounds; ++round) {
+        const auto scratch = bench::PostgresScratch::open("bench_import", "import_pg_vs_sqlite");
+        if (!scratch)
+            return;
+        bench::BenchWorkspace w("import-pg", kItems, scratch->conninfo());
+        seconds = std::min(seconds, timedImport(w));
+    }
+    fmt::print("import_pg_s: {:.3f}\nimport_pg_vs_sqlite: {:.2f}\n", seconds,
+               seconds / sqliteSeconds);
+}
+
+} // namespace
+
+int main() {
+    std::int64_t columns = 0;
+    double importSeconds = std::numeric_limits<double>::max();
+    double rawSeconds = std::numeric_limits<double>::max();
+    for (int round = 0; round < kRounds; ++round) {
+        {
+            bench::BenchWorkspace w("import", kItems);
+            importSeconds = std::min(importSeconds, timedImport(w));
+            columns = columnCount(*w.db);
+        }
+        rawSeconds = std::min(rawSeconds, rawInsertSeconds(columns));
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     fmt::print("import_columns: {}\n", columns);
