@@ -86,7 +86,7 @@ double rawInsertSeconds() {
     for (int i = 0; i < kColumns; ++i) {
         insert.bind(1, static_cast<std::int64_t>(tab))
             .bind(2, fmt::format("RAW_{:06}", i))
-            .bind(3, static_cast<std::int64_t>(i + 1));
+            .bind(3, static_cast<std::int64_t>(i) + 1);
         insert.run();
     }
     p.db->CommitTrans();

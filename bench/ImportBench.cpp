@@ -113,6 +113,6 @@ int main() {
     fmt::print("import_columns: {}\n", columns);
     fmt::print("import_s: {:.3f}\nimport_raw_insert_s: {:.3f}\n", importSeconds, rawSeconds);
     fmt::print("import_vs_raw_insert: {:.2f}\n", importSeconds / rawSeconds);
-    fmt::print("import_peak_mb: {:.0f}\n", usage.ru_maxrss / 1024.0);
+    fmt::print("import_peak_mb: {:.0f}\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
     comparePostgres(importSeconds);
 }
