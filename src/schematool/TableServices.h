@@ -93,6 +93,9 @@ private:
     // The source references of the tables these services made, and how many child tables of
     // one parent came from the same item, while the project's foreign keys stay as they know.
     std::unordered_map<std::int32_t, std::string>& tablesMade();
+    // The text of a row's time stamp, kept for the second it names: an import stamps its
+    // thousands of rows within a few.
+    const std::string& stampText(Timestamp time);
 
     projectdb::SqlProjectDatabase& db_;
     std::function<int()> limit_;
@@ -103,8 +106,6 @@ private:
     std::map<std::pair<std::int32_t, std::string>, std::int64_t> childTablesMade_;
     std::uint64_t tablesMadeGeneration_ = 0;
     std::vector<MadeColumn> columnsMade_;
-    // The text of the last second stamped: an import stamps its thousands of rows in a few.
-    const std::string& stampText(Timestamp time);
     std::chrono::sys_seconds stampedSecond_{};
     std::string stampText_;
 };

@@ -32,10 +32,7 @@ bool aboutTheFile(int code) {
 // which nothing here asks: on an import that was most of the locks taken. The setting only
 // takes before SQLite starts; if something else started it first, the count stays on.
 void withoutAllocationCounts() {
-    static const bool configured = [] {
-        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-        return true;
-    }();
+    static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     (void)configured;
 }
 
@@ -133,12 +130,11 @@ void Statement::runWith(const std::vector<Value>& values) {
             bind(index, values[i]);
     }
     try {
-        run();
+        run(); // its reset clears the bindings
     } catch (...) {
-        sqlite3_clear_bindings(stmt_);
+        reset();
         throw;
     }
-    sqlite3_clear_bindings(stmt_);
 }
 
 void Statement::reset() {
