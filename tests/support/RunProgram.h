@@ -20,33 +20,58 @@ struct ProgramResult {
     std::string err;
 };
 
-// In a forked child: enters folder, sets the extra environment (an empty value removes a
-// variable) and runs the program; never returns.
-[[noreturn]] inline void execProgram(const std::string& program,
-                                     const std::vector<std::string>& args,
-                                     const std::string& folder,
-                                     const std::map<std::string, std::string>& environment) {
-    if (chdir(folder.c_str()) != 0)
-        _exit(126);
-    for (const auto& [name, value] : environment)
-        value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-}
+// A program to run in a forked child, made ready before the fork: tests start programs from
+// several threads, and a child of a program with threads may call nothing that allocates (another
+// thread may have held the allocator's lock at the fork; the sanitizers' one hung a test).
+class ChildProgram {
+public:
+    // The extra environment: an empty value removes a variable.
+    ChildProgram(std::string program, std::vector<std::string> args, std::string folder,
+                 const std::map<std::string, std::string>& environment)
+        : program_(std::move(program)), args_(std::move(args)), folder_(std::move(folder)) {
+        for (char** e = environ; *e; ++e) {
+            const std::string entry = *e;
+            if (!environment.contains(entry.substr(0, entry.find('='))))
+                env_.push_back(entry);
+        }
+        for (const auto& [name, value] : environment)
+            if (!value.empty())
+                env_.push_back(name + "=" + value);
+        argv_.push_back(program_.data());
+        for (auto& a : args_)
+            argv_.push_back(a.data());
+        argv_.push_back(nullptr);
+        for (auto& e : env_)
+            envp_.push_back(e.data());
+        envp_.push_back(nullptr);
+    }
 
-// Starts a program as execProgram does, its output thrown away; returns its process id.
+    // In the child: enters the folder and runs the program; never returns.
+    [[noreturn]] void exec() const {
+        if (chdir(folder_.c_str()) != 0)
+            _exit(126);
+        execve(program_.c_str(), argv_.data(), envp_.data());
+        _exit(127);
+    }
+
+private:
+    std::string program_;
+    std::vector<std::string> args_;
+    std::string folder_;
+    std::vector<std::string> env_;
+    std::vector<char*> argv_, envp_;
+};
+
+// Starts a program as ChildProgram says, its output thrown away; returns its process id.
 inline pid_t startProgram(const std::string& program, const std::vector<std::string>& args,
                           const std::string& folder,
                           const std::map<std::string, std::string>& environment) {
+    const ChildProgram child(program, args, folder, environment);
     const pid_t pid = fork();
     if (pid == 0) {
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, 1), dup2(null, 2);
-        execProgram(program, args, folder, environment);
+        child.exec();
     }
     return pid;
 }
@@ -57,15 +82,16 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
                                 const std::string& folder,
                                 const std::map<std::string, std::string>& environment = {},
                                 const std::string& input = "") {
+    const ChildProgram child(program, args, folder, environment);
+    // Closed on exec, so that a program started meanwhile by another thread holds none of them
+    // open (dup2 leaves the child's own three open).
     int in[2], out[2], err[2];
-    if (pipe(in) || pipe(out) || pipe(err))
+    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
         throw std::runtime_error("pipe failed");
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(in[0], 0), dup2(out[1], 1), dup2(err[1], 2);
-        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
-            close(fd);
-        execProgram(program, args, folder, environment);
+        child.exec();
     }
     close(in[0]), close(out[1]), close(err[1]);
     // The input is written as the program takes it, while its output is read: a program that
